@@ -1,0 +1,51 @@
+// Arithmetic faults of the engine and the drawings, and the one helper that detects them.
+#pragma once
+
+#include <cfenv>
+#include <cmath>
+#include <stdexcept>
+#include <string>
+
+namespace strevo {
+
+enum class FaultKind { DivisionByZero, Overflow, InvalidOperation };
+
+class ArithmeticFault : public std::runtime_error {
+ public:
+  explicit ArithmeticFault(FaultKind kind);
+  FaultKind kind() const { return kind_; }
+
+ private:
+  FaultKind kind_;
+};
+
+// The German name of the fault, as the message box shows it.
+std::string FaultText(FaultKind kind);
+
+inline constexpr int kFaultFlags = FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID;
+
+// Names the fault from the raised status flags; division by zero outranks an invalid operation
+// that follows from it (x/0 · 0), and both outrank overflow. Without any flag the value decides.
+FaultKind ClassifyFault(int raisedFlags, double value);
+
+// Clears and reads the fault flags of the floating-point status. Out of line on purpose: an
+// opaque call keeps the compiler from moving arithmetic across it.
+void ClearFaultFlags();
+int RaisedFaultFlags();
+
+// Checks each computed value against the floating-point status since the last check.
+// Construction clears the status; a check that passes leaves it clear, so every check sees
+// exactly the operations since the one before.
+class FaultWatch {
+ public:
+  FaultWatch() { ClearFaultFlags(); }
+  double operator()(double value) const {
+    const int raised = RaisedFaultFlags();
+    if (raised != 0 || !std::isfinite(value)) {
+      throw ArithmeticFault(ClassifyFault(raised, value));
+    }
+    return value;
+  }
+};
+
+}  // namespace strevo

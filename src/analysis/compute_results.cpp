@@ -1,0 +1,218 @@
+#include "compute_results.h"
+
+#include <cmath>
+
+#include "arithmetic_fault.h"
+#include "text_rules.h"
+
+namespace strevo {
+namespace {
+
+// Testing the status flags after every step would cost more than the formulas themselves. The
+// fast pass only asks whether a step's value is finite and looks at the flags once at the end;
+// when either says something went wrong, the run is repeated from the saved values with a
+// FaultWatch after every step, which names the step and the kind exactly.
+struct NonFinite {};
+
+struct FastCheck {
+  void operator()(double value) const {
+    if (!std::isfinite(value)) {
+      throw NonFinite{};
+    }
+  }
+};
+
+// Field point and field moment, shared by all three systems; `clamp` is MA in the fixed frame
+// and absent elsewhere, so the kinked beam and the two-hinged frame evaluate no extra term.
+template <class Check>
+void FieldPoint(const InputSet& in, SharedResults& r, const Check& check, bool withClamp) {
+  const auto base = [&](double x) {
+    double m = x * r.AV - in.h * r.AH - in.h * in.h * in.wD / 2 - x * x * in.q / 2;
+    return withClamp ? m + r.MA : m;
+  };
+  if (in.q != 0) {
+    if (r.AV - in.a * in.q > 0) {
+      if (r.AV - in.a * in.q - in.F > 0) {
+        check(r.X3 = (r.AV - in.F) / in.q);
+        check(r.M3 = base(r.X3) - (r.X3 - in.a) * in.F);
+      } else {
+        check(r.X3 = in.a);
+        check(r.M3 = base(r.X3));
+      }
+    } else {
+      check(r.X3 = r.AV / in.q);
+      check(r.M3 = base(r.X3));
+    }
+  } else if (in.F != 0) {
+    check(r.X3 = in.a);
+    check(r.M3 = base(r.X3));
+  } else {
+    check(r.X3 = in.L / 2);
+    check(r.M3 = base(r.X3));
+  }
+}
+
+// Everything from M1 on: the statics that follow from the reactions, the same for all systems
+// except the clamping moment at A that the fixed frame adds to every beam moment.
+template <class Check>
+void InternalForces(const InputSet& in, SharedResults& r, const Check& check, bool withClamp) {
+  const double h = in.h;
+  check(r.M1 = withClamp ? -r.AH * h - h * h * in.wD / 2 + r.MA : -r.AH * h - h * h * in.wD / 2);
+  check(r.N1 = -r.AV);
+  check(r.Q1 = -r.AH - h * in.wD);
+  check(r.M2 = r.M1);
+  check(r.N2 = -r.AH - h * in.wD);
+  check(r.Q2 = r.AV);
+  FieldPoint(in, r, check, withClamp);
+  const double m4 =
+      in.L * r.AV - h * r.AH - h * h * in.wD / 2 - in.L * in.L * in.q / 2 - (in.L - in.a) * in.F;
+  check(r.M4 = withClamp ? m4 + r.MA : m4);
+  check(r.N4 = r.N2);
+  check(r.Q4 = r.Q2 - in.L * in.q - in.F);
+  check(r.M5 = r.M4);
+  check(r.N5 = r.Q4);
+  check(r.Q5 = -r.N4);
+}
+
+template <class Check>
+void KinkedBeam(const InputSet& in, SharedResults& r, const Check& check) {
+  check(r.AH = -(in.wD + in.wS) * in.h);
+  check(r.AV =
+            (in.L * in.L * in.q / 2 + in.h * in.h * (-in.wD - in.wS) / 2 + (in.L - in.a) * in.F) /
+            in.L);
+  check(r.MA = 0);
+  check(r.BH = 0);
+  check(r.BV = in.q * in.L + in.F - r.AV);
+  check(r.MB = 0);
+  InternalForces(in, r, check, false);
+}
+
+template <class Check>
+void TwoHingedFrame(const InputSet& in, SharedResults& r, const Check& check) {
+  const double h = in.h, L = in.L, a = in.a;
+  const double n = 2 * r.k + 3;
+  const double m = 5 * r.k + 6;
+  check(r.AH = in.q * (L * L) / (n * (h * 4)) + (3.0 / 2.0) * in.F * a * (L - a) / (n * (L * h)) +
+               (h * in.wD / 8 * m / n - h * in.wD) - h * in.wS / 8 * m / n);
+  check(r.AV = (L * L * in.q / 2 + h * h * (-in.wD - in.wS) / 2 + (L - a) * in.F) / L);
+  check(r.MA = 0);
+  check(r.BH = (in.wS + in.wD) * h + r.AH);
+  check(r.BV = in.q * L + in.F - r.AV);
+  check(r.MB = 0);
+  InternalForces(in, r, check, false);
+}
+
+template <class Check>
+void FixedFrame(const InputSet& in, SharedResults& r, const Check& check) {
+  const double h = in.h, L = in.L, a = in.a, k = r.k;
+  const double q = in.q, F = in.F, wD = in.wD, wS = in.wS;
+  check(r.AH = q * (L * L) / (4 * h * (k + 2)) + (3.0 / 2.0) * F * a * (L - a) / (L * h * (k + 2)) +
+               (h * wD / 8 * (2 * k + 3) / (k + 2) - h * wD) - h * wS / 8 * (2 * k + 3) / (k + 2));
+  check(r.AV = q * L / 2 +
+               ((a / L + 1) - 2 * ((a / L) * (a / L)) + 6 * k) / (6 * k + 1) * ((L - a) * F / L) -
+               h * h * wD / L * k / (6 * k + 1) - h * h * wS / L * k / (6 * k + 1));
+  check(r.MA = q * (L * L) / 12 / (k + 2) +
+               (2 * a / L * (k + 2) + (5 * k - 1)) * ((L - a) * (a * F) / 2 / L) /
+                   ((6 * k + 1) * (k + 2)) +
+               h * h * wD / 24 * ((5 * k + 9) / (k + 2) - 12 * k / (6 * k + 1)) +
+               (h * h * wD / L * k / (6 * k + 1) * L - h * h * wD / 2) -
+               h * h * wS / 24 * ((5 * k + 9) / (k + 2) - 12 * k / (6 * k + 1)));
+  check(r.BH = (wS + wD) * h + r.AH);
+  check(r.BV = q * L + F - r.AV);
+  check(r.MB = h * h * wS / 2 + h * h * wD / 2 + L * r.AV + r.MA - L * L * q / 2 - (L - a) * F);
+  InternalForces(in, r, check, true);
+}
+
+template <class Check>
+void Run(const InputSet& in, std::optional<SystemType> system, SharedResults& r,
+         const Check& check) {
+  check(r.k = in.I2 / in.I1 * in.h / in.L);
+  if (!system) {
+    return;
+  }
+  switch (*system) {
+    case SystemType::KinkedBeam:
+      KinkedBeam(in, r, check);
+      break;
+    case SystemType::TwoHingedFrame:
+      TwoHingedFrame(in, r, check);
+      break;
+    case SystemType::FixedFrame:
+      FixedFrame(in, r, check);
+      break;
+  }
+}
+
+constexpr double SharedResults::*kLineValues[kResultLineCount] = {
+    &SharedResults::AH, &SharedResults::AV, &SharedResults::MA,
+    &SharedResults::BH, &SharedResults::BV, &SharedResults::MB,
+    &SharedResults::M1, &SharedResults::N1, &SharedResults::Q1,
+    &SharedResults::M2, &SharedResults::N2, &SharedResults::Q2,
+    &SharedResults::M3, &SharedResults::X3, nullptr,
+    &SharedResults::M4, &SharedResults::N4, &SharedResults::Q4,
+    &SharedResults::M5, &SharedResults::N5, &SharedResults::Q5};
+
+constexpr const char* kPrefixes[kResultLineCount] = {
+    "AH = ", "AV = ", "MA = ", "BH = ", "BV = ", "MB = ", "M1 = ",
+    "N1 = ", "Q1 = ", "M2 = ", "N2 = ", "Q2 = ", "M3 = ", "X3 = ",
+    "",      "M4 = ", "N4 = ", "Q4 = ", "M5 = ", "N5 = ", "Q5 = "};
+
+constexpr const char* kUnits[kResultLineCount] = {
+    " kN", " kN",  " kNm", " kN", " kN",  " kNm", " kNm", " kN",  " kN", " kNm", " kN",
+    " kN", " kNm", " m",   "",    " kNm", " kN",  " kN",  " kNm", " kN", " kN"};
+
+// The lines each system writes, in ascending order; line 14 is never written.
+constexpr std::array<int, 17> kKinkedBeamLines = {0,  1,  4,  6,  7,  8,  9,  10, 11,
+                                                  12, 13, 15, 16, 17, 18, 19, 20};
+constexpr std::array<int, 18> kTwoHingedLines = {0,  1,  3,  4,  6,  7,  8,  9,  10,
+                                                 11, 12, 13, 15, 16, 17, 18, 19, 20};
+constexpr std::array<int, 20> kFixedFrameLines = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,
+                                                  10, 11, 12, 13, 15, 16, 17, 18, 19, 20};
+
+template <std::size_t N>
+ResultLines Lines(const std::array<int, N>& indices, const SharedResults& r) {
+  ResultLines lines;
+  for (int i : indices) {
+    lines.push_back({i, r.*kLineValues[i]});
+  }
+  return lines;
+}
+
+ResultLines Lines(std::optional<SystemType> system, const SharedResults& r) {
+  if (!system) {
+    return {};
+  }
+  switch (*system) {
+    case SystemType::KinkedBeam:
+      return Lines(kKinkedBeamLines, r);
+    case SystemType::TwoHingedFrame:
+      return Lines(kTwoHingedLines, r);
+    case SystemType::FixedFrame:
+      return Lines(kFixedFrameLines, r);
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string ResultLineText(const ResultLine& line) {
+  return kPrefixes[line.index] + FormatFixed2(line.value) + kUnits[line.index];
+}
+
+ResultLines ComputeResults(const InputSet& in, std::optional<SystemType> system,
+                           SharedResults& results) {
+  const SharedResults before = results;
+  ClearFaultFlags();
+  try {
+    Run(in, system, results, FastCheck{});
+    if (RaisedFaultFlags() == 0) {
+      return Lines(system, results);
+    }
+  } catch (const NonFinite&) {
+  }
+  results = before;
+  Run(in, system, results, FaultWatch{});
+  return Lines(system, results);
+}
+
+}  // namespace strevo

@@ -1,0 +1,31 @@
+// The ten inputs of the main window and the system choice, as the engine and drawings read them.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace strevo {
+
+enum class SystemType { KinkedBeam = 0, TwoHingedFrame = 1, FixedFrame = 2 };
+
+struct InputSet {
+  double wD = 0;  // horizontal load on the left column, kN/m
+  double q = 0;   // vertical load on the beam, kN/m
+  double h = 0;   // column height, m
+  double a = 0;   // position of the point load from the beam's left end, m
+  double b = 0;   // L - a, m (read by no computation)
+  double L = 0;   // span, m
+  double wS = 0;  // horizontal load on the right column, kN/m
+  double F = 0;   // point load, kN
+  double I1 = 0;  // second moment of area of the columns, cm4
+  double I2 = 0;  // second moment of area of the beam, cm4
+};
+
+inline constexpr int kFieldCount = 10;
+using FieldTexts = std::array<std::string, kFieldCount>;
+
+// Reads the fields in index order with the field-value rule; an overflowing text throws.
+InputSet ReadInputs(const FieldTexts& texts);
+
+}  // namespace strevo

@@ -1,0 +1,127 @@
+#include "text_rules.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+#include "arithmetic_fault.h"
+
+namespace strevo {
+namespace {
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Decimal exponent of the leading significant digit of a mantissa text such as "0012.5" or
+// ".003", plus the written exponent, saturated so that huge exponents cannot wrap around.
+long long DecimalMagnitude(std::string_view mantissa, std::string_view exponent) {
+  long long magnitude = 0;
+  bool seenPoint = false;
+  bool seenSignificant = false;
+  for (char c : mantissa) {
+    if (c == '.') {
+      seenPoint = true;
+    } else if (!seenSignificant && c == '0') {
+      if (seenPoint) {
+        --magnitude;
+      }
+    } else {
+      seenSignificant = true;
+      if (!seenPoint) {
+        ++magnitude;
+      }
+    }
+  }
+  long long written = 0;
+  bool negative = false;
+  for (char c : exponent) {
+    if (c == '-') {
+      negative = true;
+    } else if (IsDigit(c) && written < 1'000'000'000) {
+      written = written * 10 + (c - '0');
+    }
+  }
+  return magnitude + (negative ? -written : written);
+}
+
+}  // namespace
+
+double FieldValue(std::string_view text) {
+  const std::size_t n = text.size();
+  std::size_t i = 0;
+  while (i < n && (text[i] == ' ' || text[i] == '\t')) {
+    ++i;
+  }
+  bool negative = false;
+  if (i < n && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  const std::size_t mantissaStart = i;
+  int digits = 0;
+  bool point = false;
+  for (; i < n; ++i) {
+    if (IsDigit(text[i])) {
+      ++digits;
+    } else if (text[i] == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (digits == 0) {
+    return 0.0;
+  }
+  const std::size_t mantissaEnd = i;
+  std::size_t end = i;
+  if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < n && (text[j] == '+' || text[j] == '-')) {
+      ++j;
+    }
+    std::size_t k = j;
+    while (k < n && IsDigit(text[k])) {
+      ++k;
+    }
+    if (k > j) {
+      end = k;
+    }
+  }
+  const std::string_view number = text.substr(mantissaStart, end - mantissaStart);
+  double value = 0.0;
+  const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+  if (ec == std::errc::result_out_of_range) {
+    const std::string_view mantissa = text.substr(mantissaStart, mantissaEnd - mantissaStart);
+    const std::string_view exponent = text.substr(mantissaEnd, end - mantissaEnd);
+    if (DecimalMagnitude(mantissa, exponent) > 0) {
+      throw ArithmeticFault(FaultKind::Overflow);
+    }
+    value = 0.0;
+  }
+  return negative ? -value : value;
+}
+
+std::string FormatFixed2(double value) {
+  // Exact ties at the third decimal are exactly the odd multiples of 1/8; every other value
+  // has a unique nearest two-decimal text, which to_chars gives.
+  const double eighths = value * 8.0;
+  if (std::abs(value) < 1e15 && eighths == std::trunc(eighths) && std::fmod(eighths, 2.0) != 0.0) {
+    const long long cents = static_cast<long long>(std::abs(value) * 100.0 + 0.5);
+    std::array<char, 32> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "%s%lld.%02lld", value < 0 ? "-" : "", cents / 100,
+                  cents % 100);
+    return buffer.data();
+  }
+  std::array<char, 400> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                    std::chars_format::fixed, 2);
+  std::string text(buffer.data(), result.ptr);
+  if (text == "-0.00") {
+    text.erase(0, 1);
+  }
+  return text;
+}
+
+}  // namespace strevo

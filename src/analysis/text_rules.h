@@ -1,0 +1,19 @@
+// The text rules shared by every reader and writer of numbers: field value and "0.00".
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace strevo {
+
+// The leading decimal number of a field's text, with a point as decimal separator: leading
+// blanks, an optional sign, digits with at most one point, an optional exponent when digits
+// follow it. A text that does not begin with a number is 0. A number beyond the range of a
+// double throws ArithmeticFault(Overflow); one too small for it reads as 0.
+double FieldValue(std::string_view text);
+
+// Format "0.00": at least one integer digit, exactly two decimals, exact ties away from zero,
+// no minus for a value that rounds to zero. The value must be finite.
+std::string FormatFixed2(double value);
+
+}  // namespace strevo

@@ -1,0 +1,23 @@
+// Input sets of the worked examples: the main window's defaults with a few fields changed.
+#pragma once
+
+#include "inputs.h"
+
+namespace strevo::testing {
+
+inline InputSet DefaultInputs() {
+  InputSet in;
+  in.wD = 0;
+  in.q = 2;
+  in.h = 4;
+  in.a = 3;
+  in.b = 2;
+  in.L = 5;
+  in.wS = 0;
+  in.F = 0;
+  in.I1 = 1;
+  in.I2 = 1.5;
+  return in;
+}
+
+}  // namespace strevo::testing
