@@ -1,0 +1,35 @@
+#include "drawing_frame.h"
+
+#include "text_rules.h"
+
+namespace strevo {
+
+double DrawingFrame::BeamX(double d, double L, const CoordinateCheck& check) const {
+  return check(500 - (L - 2 * d) * 250 / Lmax);
+}
+
+DrawingFrame MakeDrawingFrame(const InputSet& in, double Lmax, const CoordinateCheck& check) {
+  DrawingFrame frame{};
+  frame.Lmax = Lmax;
+  frame.xL = check(500 - in.L * 250 / Lmax);
+  frame.xR = check(500 + in.L * 250 / Lmax);
+  frame.yB = check(kFootY - in.h * 500 / Lmax);
+  frame.s = check(500 / Lmax);
+  return frame;
+}
+
+void PlaceCornerLabels(const std::array<int, 4>& indices, const std::array<double, 4>& values,
+                       const InputSet& in, double Lmax, Canvas& canvas,
+                       const CoordinateCheck& check) {
+  const double span = check(in.L * 250 / Lmax);
+  const double rise = check(in.h * 500 / Lmax);
+  const std::array<double, 4> lefts = {320 - span, 480 - span, 480 + span, 620 + span};
+  const std::array<double, 4> tops = {680 - rise, 580 - rise, 580 - rise, 680 - rise};
+  for (std::size_t i = 0; i < indices.size(); ++i) {
+    canvas.SetLabelCaption(indices[i], FormatFixed2(values[i]));
+    canvas.SetLabelLeft(indices[i], check.Single(lefts[i]));
+    canvas.SetLabelTop(indices[i], check.Single(tops[i]));
+  }
+}
+
+}  // namespace strevo

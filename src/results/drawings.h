@@ -1,0 +1,27 @@
+// The system drawing and the three internal-force diagrams, drawn into a Canvas.
+#pragma once
+
+#include <optional>
+
+#include "canvas.h"
+#include "inputs.h"
+#include "shared_results.h"
+
+namespace strevo {
+
+// Clears the picture, stores Lmax and draws the portal, its supports, loads and reaction
+// values. An ArithmeticFault stops it where it is; what was drawn stays.
+void DrawSystem(const InputSet& in, std::optional<SystemType> system, SharedResults& results,
+                Canvas& canvas);
+
+// A diagram has a scale only once the system was drawn (Lmax > 0) and when one of its
+// reference values is not 0; otherwise nothing is drawn and the caller says why.
+enum class DiagramOutcome { Drawn, NoSystemDrawing, NothingToDraw };
+
+// Each draws over what the picture shows, from the stored results and the current inputs.
+DiagramOutcome DrawMomentDiagram(const InputSet& in, const SharedResults& results, Canvas& canvas);
+DiagramOutcome DrawShearDiagram(const InputSet& in, const SharedResults& results, Canvas& canvas);
+DiagramOutcome DrawNormalForceDiagram(const InputSet& in, const SharedResults& results,
+                                      Canvas& canvas);
+
+}  // namespace strevo
