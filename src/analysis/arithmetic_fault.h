@@ -46,6 +46,10 @@ class FaultWatch {
     }
     return value;
   }
+  // The value as the single precision that coordinates are handed over in.
+  float Single(double value) const {
+    return static_cast<float>((*this)(static_cast<float>((*this)(value))));
+  }
 };
 
 }  // namespace strevo

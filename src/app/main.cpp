@@ -1,10 +1,12 @@
 #include <QApplication>
-#include <QMainWindow>
+
+#include "message_service.h"
+#include "strevo_app.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QMainWindow window;
-  window.setWindowTitle("Strevoberechnung");
-  window.show();
-  return app.exec();
+  QApplication application(argc, argv);
+  strevo::QtMessageService messages;
+  strevo::StrevoApp strevo(messages);
+  strevo.Start();
+  return application.exec();
 }

@@ -11,17 +11,8 @@ namespace strevo {
 
 inline constexpr double kFootY = 700;  // level of the feet A and B
 
-// Checks every coordinate before it reaches the canvas as a single-precision value.
-class CoordinateCheck {
- public:
-  double operator()(double value) const { return watch_(value); }
-  float Single(double value) const {
-    return static_cast<float>(watch_(static_cast<float>(watch_(value))));
-  }
-
- private:
-  FaultWatch watch_;
-};
+// Every coordinate is checked before it reaches the canvas as a single-precision value.
+using CoordinateCheck = FaultWatch;
 
 struct DrawingFrame {
   double Lmax;  // the longer of h and L, m

@@ -1,0 +1,35 @@
+// Captions, units and default texts of the ten input fields Text1(0..9).
+#pragma once
+
+#include <array>
+
+namespace strevo {
+
+struct InputField {
+  const char* caption;
+  const char* unit;
+  const char* defaultText;
+  int left, top;              // the field, twips in the frame "System"
+  int captionLeft, unitLeft;  // its caption and unit labels, at the same top
+};
+
+inline constexpr std::array<InputField, 10> kInputFields = {{
+    {"wD =", "kN/m", "0.00", 720, 1320, 120, 1560},
+    {"q =", "kN/m", "2.00", 2400, 720, 1920, 3240},
+    {"h =", "m", "4.00", 6000, 2640, 5520, 6960},
+    {"a =", "m", "3.00", 2880, 4320, 2400, 3720},
+    {"b =", "m", "2.00", 4800, 4320, 4320, 5640},
+    {"L =", "m", "5.00", 3240, 4920, 2760, 4080},
+    {"wS =", "kN/m", "0.00", 5520, 1320, 4920, 6360},
+    {"F =", "kN", "0.00", 4680, 720, 4200, 5520},
+    {"I1 =", "cm4", "1.00", 3120, 2760, 2640, 4080},
+    {"I2 =", "cm4", "1.50", 3120, 2040, 2640, 4080},
+}};
+
+inline constexpr int kFieldA = 3, kFieldB = 4, kFieldL = 5, kFieldF = 7, kFieldI1 = 8, kFieldI2 = 9;
+
+inline bool IsLoadField(int index) {
+  return index == 0 || index == 1 || index == 6 || index == 7;
+}
+
+}  // namespace strevo

@@ -1,0 +1,52 @@
+// The application object: owns the shared result values, the command guard and every window,
+// each a single instance loaded on first use (the window registry).
+#pragma once
+
+#include <memory>
+
+#include "command_guard.h"
+#include "form2.h"
+#include "shared_results.h"
+
+namespace strevo {
+
+class Form1;
+
+class StrevoApp : public ResultsHost {
+ public:
+  explicit StrevoApp(MessageService& messages);
+  ~StrevoApp() override;
+
+  void Start();  // loads and shows the main window
+
+  Form1& MainWindow() { return *form1_; }
+  Form2& ResultsWindow();  // loads it, hidden, on first use
+  bool IsResultsWindowLoaded() const { return form2_ != nullptr; }
+  void ShowResultsWindow();
+
+  // Fills the result lines of the results window from the main window's inputs.
+  void RunComputation();
+  // Closes every window, loaded or hidden, and ends the event loop.
+  void Quit();
+  bool QuitRequested() const { return quitRequested_; }
+
+  // ResultsHost
+  std::optional<SystemType> SelectedSystem() const override;
+  InputSet ReadInputs() const override;
+  SharedResults& Results() override { return results_; }
+  CommandGuard& Guard() override { return guard_; }
+  MessageService& Messages() override { return messages_; }
+  void SetMainHingeLineVisible(int index, bool visible) override;
+  void ResultsWindowClosed() override;
+
+ private:
+  MessageService& messages_;
+  CommandGuard guard_;
+  SharedResults results_;
+  std::unique_ptr<Form1> form1_;
+  std::unique_ptr<Form2> form2_;
+  bool quitting_ = false;
+  bool quitRequested_ = false;
+};
+
+}  // namespace strevo

@@ -1,0 +1,193 @@
+#include "form2.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+
+#include "picture_box.h"
+#include "portal_sketch.h"
+#include "system_symbols.h"
+#include "twips.h"
+
+namespace strevo {
+namespace {
+
+struct ResultLineLayout {
+  int left, top;
+  bool bold;
+  Qt::Alignment alignment;
+};
+
+ResultLineLayout LineLayout(int index) {
+  static constexpr int kLefts[7] = {360, 5160, 600, 1680, 2760, 4080, 5040};
+  static constexpr int kTops[7][3] = {{3600, 3960, 4320}, {3600, 3960, 4320}, {1680, 1920, 2160},
+                                      {840, 1080, 1320},  {1920, 2160, 2400}, {840, 1080, 1320},
+                                      {1680, 1920, 2160}};
+  const int group = index / 3;
+  Qt::Alignment alignment = Qt::AlignLeft;
+  if (group == 0) {
+    alignment = Qt::AlignRight;
+  } else if (index == 12 || index == 13) {
+    alignment = Qt::AlignHCenter;
+  }
+  return {kLefts[group], kTops[group][index % 3], group <= 1, alignment};
+}
+
+}  // namespace
+
+Form2::Form2(ResultsHost& host)
+    : Line1(PortalMembers()), Line2(HingeLines()), Line3(ClampLines()), host_(host) {
+  setObjectName(QStringLiteral("Form2"));
+  setWindowTitle(QStringLiteral("Schnittgrößen"));
+  setFixedSize(Px(9375), Px(7920));
+  setFont(SansFont(8.25));
+
+  label1_ = new QLabel(QStringLiteral("Label1"), this);
+  label1_->setObjectName(QStringLiteral("Label1"));
+  label1_->setFont(SansFont(9.75));
+  label1_->setGeometry(TwipsRect(720, 360, 6135, 375));
+
+  frame1_ = new SketchFrame(QStringLiteral("System"), this);
+  frame1_->setObjectName(QStringLiteral("Frame1"));
+  frame1_->setGeometry(TwipsRect(720, 1440, 7935, 5055));
+  frame1_->AddLines(&Line1);
+  frame1_->AddLines(&Line2);
+  frame1_->AddLines(&Line3);
+  frame1_->hide();
+  for (int i = 0; i < kResultLineCount; ++i) {
+    const ResultLineLayout layout = LineLayout(i);
+    auto* label = new QLabel(QStringLiteral("Label2"), frame1_);
+    label->setObjectName(QStringLiteral("Label2(%1)").arg(i));
+    label->setFont(SansFont(8.25, layout.bold));
+    label->setAlignment(layout.alignment | Qt::AlignTop);
+    label->setGeometry(TwipsRect(layout.left, layout.top, 1575, 255));
+    label2_[i] = label;
+  }
+
+  picture_ = new PictureBox(this);
+  picture_->setObjectName(QStringLiteral("Picture1"));
+  picture_->setGeometry(TwipsRect(600, 1200, 5295, 5295));
+
+  const struct {
+    int number;
+    const char* caption;
+    int left, top;
+  } buttons[] = {{1, "OK", 6000, 7200},       {2, "Hilfe", 7440, 7200},
+                 {3, "Drucken", 720, 7200},   {4, "System", 7080, 2160},
+                 {5, "Moment", 7080, 2880},   {6, "Normalkraft", 7080, 3600},
+                 {7, "Querkraft", 7080, 4320}};
+  for (const auto& b : buttons) {
+    auto* button = new QPushButton(QString::fromUtf8(b.caption), this);
+    button->setObjectName(QStringLiteral("Command%1").arg(b.number));
+    button->setGeometry(TwipsRect(b.left, b.top, 1215, 375));
+    commands_[b.number] = button;
+  }
+  commands_[3]->setEnabled(false);
+  for (int n = 1; n < 7; ++n) {
+    setTabOrder(commands_[n], commands_[n + 1]);
+  }
+  setTabOrder(commands_[7], picture_);
+
+  connect(commands_[1], &QPushButton::clicked, this, &Form2::Command1_Click);
+  connect(commands_[2], &QPushButton::clicked, this, &Form2::Command2_Click);
+  connect(commands_[4], &QPushButton::clicked, this, &Form2::Command4_Click);
+  connect(commands_[5], &QPushButton::clicked, this, &Form2::Command5_Click);
+  connect(commands_[6], &QPushButton::clicked, this, &Form2::Command6_Click);
+  connect(commands_[7], &QPushButton::clicked, this, &Form2::Command7_Click);
+}
+
+void Form2::Form_Load() {
+  label1_->setText(QStringLiteral("Das Programm hat folgende Ergebnisse berechnet"));
+  label2_[14]->setVisible(false);
+  const std::optional<SystemType> system = host_.SelectedSystem();
+  if (!system) {
+    return;
+  }
+  const SystemSymbols symbols = SymbolsFor(*system);
+  for (SketchLine& line : Line3) {
+    line.visible = symbols.clamps;
+  }
+  for (int i = 0; i < 7; ++i) {
+    // The fixed frame's set-up also hides the main window's hinges, as the system choice does.
+    if (*system == SystemType::FixedFrame) {
+      host_.SetMainHingeLineVisible(i, false);
+    }
+    Line2[i].visible = symbols.hinges[i];
+  }
+  label2_[2]->setVisible(symbols.lineMA);
+  label2_[3]->setVisible(symbols.lineBH);
+  label2_[5]->setVisible(symbols.lineMB);
+  frame1_->update();
+}
+
+void Form2::Command1_Click() {
+  hide();
+}
+
+void Form2::Command2_Click() {
+  host_.Messages().Show(
+      this, {QStringLiteral("Derzeit ist noch keine Hilfe installiert!"), QStringLiteral("Hilfe"),
+             MessageIcon::Information, MessageButtons::Ok});
+}
+
+void Form2::Command4_Click() {
+  host_.Guard().Run(this, [this] {
+    HideDiagramLabels();
+    DrawSystem();
+  });
+}
+
+void Form2::Command5_Click() {
+  DrawDiagram(&DrawMomentDiagram, QStringLiteral("Momente"));
+}
+
+void Form2::Command6_Click() {
+  DrawDiagram(&DrawNormalForceDiagram, QStringLiteral("Normalkräfte"));
+}
+
+void Form2::Command7_Click() {
+  DrawDiagram(&DrawShearDiagram, QStringLiteral("Querkräfte"));
+}
+
+void Form2::DrawDiagram(DiagramOutcome (*draw)(const InputSet&, const SharedResults&, Canvas&),
+                        const QString& what) {
+  host_.Guard().Run(this, [&] {
+    HideDiagramLabels();
+    const DiagramOutcome outcome = draw(host_.ReadInputs(), host_.Results(), *picture_);
+    QString text;
+    if (outcome == DiagramOutcome::NoSystemDrawing) {
+      text = QStringLiteral(
+          "Das System ist noch nicht gezeichnet. Bitte zeichnen Sie zuerst das System "
+          "(Schaltfläche \"System\" oder Menü \"Schnittgrößen\").");
+    } else if (outcome == DiagramOutcome::NothingToDraw) {
+      text = QStringLiteral("Es gibt nichts zu zeichnen: alle %1 sind Null.").arg(what);
+    } else {
+      return;
+    }
+    host_.Messages().Show(this, {text, QStringLiteral("Schnittgrößen"), MessageIcon::Information,
+                                 MessageButtons::Ok});
+  });
+}
+
+void Form2::HideDiagramLabels() {
+  for (int i = 11; i <= 23; ++i) {
+    picture_->SetLabelVisible(i, false);
+  }
+}
+
+void Form2::WriteResultLines(const ResultLines& lines) {
+  for (const ResultLine& line : lines) {
+    label2_[line.index]->setText(QString::fromStdString(ResultLineText(line)));
+  }
+}
+
+void Form2::DrawSystem() {
+  strevo::DrawSystem(host_.ReadInputs(), host_.SelectedSystem(), host_.Results(), *picture_);
+}
+
+void Form2::closeEvent(QCloseEvent* event) {
+  event->accept();
+  host_.ResultsWindowClosed();
+}
+
+}  // namespace strevo

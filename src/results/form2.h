@@ -1,0 +1,73 @@
+// The results window: the picture with the system drawing and the diagrams, the drawing
+// buttons, and the hidden frame that holds the result lines.
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <optional>
+
+#include "command_guard.h"
+#include "compute_results.h"
+#include "drawings.h"
+#include "sketch_frame.h"
+
+class QLabel;
+class QPushButton;
+
+namespace strevo {
+
+class PictureBox;
+
+// What the results window needs from the rest of the program.
+class ResultsHost {
+ public:
+  virtual ~ResultsHost() = default;
+  virtual std::optional<SystemType> SelectedSystem() const = 0;
+  virtual InputSet ReadInputs() const = 0;  // the main window's fields, read now
+  virtual SharedResults& Results() = 0;
+  virtual CommandGuard& Guard() = 0;
+  virtual MessageService& Messages() = 0;
+  virtual void SetMainHingeLineVisible(int index, bool visible) = 0;
+  virtual void ResultsWindowClosed() = 0;  // closed through its title bar: unload it
+};
+
+class Form2 : public QWidget {
+ public:
+  explicit Form2(ResultsHost& host);
+
+  void Form_Load();
+  void Command1_Click();  // OK
+  void Command2_Click();  // Hilfe
+  void Command4_Click();  // System
+  void Command5_Click();  // Moment
+  void Command6_Click();  // Normalkraft
+  void Command7_Click();  // Querkraft
+
+  void HideDiagramLabels();  // Label3(11) to (23), in index order
+  void WriteResultLines(const ResultLines& lines);
+  void DrawSystem();
+
+  QLabel* Label1() const { return label1_; }
+  QLabel* Label2(int index) const { return label2_[index]; }
+  PictureBox* Picture1() const { return picture_; }
+  QPushButton* Command(int number) const { return commands_[number]; }
+  SketchFrame* Frame1() const { return frame1_; }
+
+  LineArray Line1, Line2, Line3;  // the hidden frame's sketch, twips
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void DrawDiagram(DiagramOutcome (*draw)(const InputSet&, const SharedResults&, Canvas&),
+                   const QString& what);
+
+  ResultsHost& host_;
+  QLabel* label1_ = nullptr;
+  PictureBox* picture_ = nullptr;
+  SketchFrame* frame1_ = nullptr;
+  std::array<QLabel*, kResultLineCount> label2_{};
+  std::array<QPushButton*, 8> commands_{};  // Command1 to Command7; [0] unused
+};
+
+}  // namespace strevo
