@@ -44,6 +44,11 @@ QLabel* MakeLabel(const QString& name, const QString& text, QWidget* parent, con
 
 }  // namespace
 
+template <class Body>
+void Form1::Guarded(Body&& body) {
+  app_.Guard().Run(this, std::forward<Body>(body));
+}
+
 Form1::Form1(StrevoApp& app)
     : Line1(MainLine1()),
       Line2(HingeLines()),
@@ -68,18 +73,15 @@ void Form1::BuildMenu() {
   };
   QMenu* datei = bar->addMenu(QStringLiteral("&Datei"));
   item(datei->menuAction(), QStringLiteral("mnudatei"));
-  const auto guarded = [this](void (Form1::*handler)()) {
-    return [this, handler] { app_.Guard().Run(this, [this, handler] { (this->*handler)(); }); };
-  };
   connect(item(datei->addAction(QStringLiteral("Neu")), QStringLiteral("mnuneu")),
-          &QAction::triggered, this, guarded(&Form1::mnuneu_Click));
+          &QAction::triggered, this, &Form1::mnuneu_Click);
   item(datei->addAction(QStringLiteral("Öffnen")), QStringLiteral("mnuöffnen"));
   item(datei->addAction(QStringLiteral("Speichern")), QStringLiteral("mnuspeichern"));
   connect(item(datei->addAction(QStringLiteral("Drucken")), QStringLiteral("mnudrucken")),
-          &QAction::triggered, this, guarded(&Form1::mnudrucken_Click));
+          &QAction::triggered, this, &Form1::mnudrucken_Click);
   item(datei->addSeparator(), QStringLiteral("mnutrenn"));
   connect(item(datei->addAction(QStringLiteral("Beenden")), QStringLiteral("mnubeenden")),
-          &QAction::triggered, this, guarded(&Form1::mnubeenden_Click));
+          &QAction::triggered, this, &Form1::mnubeenden_Click);
 
   QMenu* bearbeiten = bar->addMenu(QStringLiteral("&Bearbeiten"));
   item(bearbeiten->menuAction(), QStringLiteral("mnubearbeiten"));
@@ -90,12 +92,12 @@ void Form1::BuildMenu() {
   item(bar->addAction(QStringLiteral("&Querschnitte")), QStringLiteral("mnuquerschnitte"));
   connect(
       item(bar->addAction(QStringLiteral("&Schnittgrößen")), QStringLiteral("mnuschnittgrößen")),
-      &QAction::triggered, this, guarded(&Form1::mnuschnittgroessen_Click));
+      &QAction::triggered, this, &Form1::mnuschnittgroessen_Click);
 
   QMenu* help = bar->addMenu(QStringLiteral("?"));
   item(help->menuAction(), QStringLiteral("mnuhelp"));
   connect(item(help->addAction(QStringLiteral("Hilfe")), QStringLiteral("mnuhilfe")),
-          &QAction::triggered, this, guarded(&Form1::mnuhilfe_Click));
+          &QAction::triggered, this, &Form1::mnuhilfe_Click);
   item(help->addSeparator(), QStringLiteral("mnutrenn1"));
   item(help->addAction(QStringLiteral("Info")), QStringLiteral("mnuinfo"));
 }
@@ -120,7 +122,7 @@ void Form1::BuildControls() {
     option1_[i]->setGeometry(TwipsRect(kOptionLefts[i], 480, 2175, 255));
     connect(option1_[i], &QRadioButton::toggled, this, [this, i](bool checked) {
       if (checked) {
-        app_.Guard().Run(this, [this, i] { Option1_Click(i); });
+        Option1_Click(i);
       }
     });
   }
@@ -151,8 +153,7 @@ void Form1::BuildControls() {
       edit->setPalette(colours);
     }
     text1_[i] = edit;
-    connect(edit, &QLineEdit::textChanged, this,
-            [this, i] { app_.Guard().Run(this, [this, i] { Text1_Change(i); }); });
+    connect(edit, &QLineEdit::textChanged, this, [this, i] { Text1_Change(i); });
   }
   text1_[kFieldB]->setReadOnly(true);
   for (int i = 0; i + 1 < kFieldCount; ++i) {
@@ -190,52 +191,56 @@ void Form1::BuildControls() {
 }
 
 void Form1::Form1_Form_Load() {
-  label1_->setText(QStringLiteral("Strevo"));
-  for (int i = 0; i < 3; ++i) {
-    option1_[i]->setText(QString::fromUtf8(kSystemCaptions[i]));
-  }
-  option1_[1]->setChecked(true);
-  for (int i = 0; i < kFieldCount; ++i) {
-    label2_[i]->setText(QString::fromUtf8(kInputFields[i].caption));
-    label3_[i]->setText(QString::fromUtf8(kInputFields[i].unit));
-    text1_[i]->setText(QString::fromUtf8(kInputFields[i].defaultText));
-  }
-  label4_[0]->setText(QStringLiteral("A"));
-  label4_[1]->setText(QStringLiteral("B"));
-  for (SketchLine& line : Line5) {
-    line.visible = false;
-  }
-  Line5[0].x1 = Line5[0].x2 = 3792;
-  Line5[1].x1 = 3712;
-  Line5[1].x2 = 3792;
-  Line5[2].x1 = 3872;
-  Line5[2].x2 = 3792;
-  for (const char* name :
-       {"mnuöffnen", "mnuspeichern", "mnuausschneiden", "mnukopieren", "mnueinfügen"}) {
-    menu_.at(QString::fromUtf8(name))->setEnabled(false);
-  }
-  frame1_->update();
+  Guarded([&] {
+    label1_->setText(QStringLiteral("Strevo"));
+    for (int i = 0; i < 3; ++i) {
+      option1_[i]->setText(QString::fromUtf8(kSystemCaptions[i]));
+    }
+    option1_[1]->setChecked(true);
+    for (int i = 0; i < kFieldCount; ++i) {
+      label2_[i]->setText(QString::fromUtf8(kInputFields[i].caption));
+      label3_[i]->setText(QString::fromUtf8(kInputFields[i].unit));
+      text1_[i]->setText(QString::fromUtf8(kInputFields[i].defaultText));
+    }
+    label4_[0]->setText(QStringLiteral("A"));
+    label4_[1]->setText(QStringLiteral("B"));
+    for (SketchLine& line : Line5) {
+      line.visible = false;
+    }
+    Line5[0].x1 = Line5[0].x2 = 3792;
+    Line5[1].x1 = 3712;
+    Line5[1].x2 = 3792;
+    Line5[2].x1 = 3872;
+    Line5[2].x2 = 3792;
+    for (const char* name :
+         {"mnuöffnen", "mnuspeichern", "mnuausschneiden", "mnukopieren", "mnueinfügen"}) {
+      menu_.at(QString::fromUtf8(name))->setEnabled(false);
+    }
+    frame1_->update();
+  });
 }
 
 void Form1::Option1_Click(int index) {
-  if (index < 0 || index > 2) {
-    return;
-  }
-  const SystemSymbols symbols = SymbolsFor(static_cast<SystemType>(index));
-  for (std::size_t i = 0; i < Line3.size(); ++i) {
-    Line3[i].visible = symbols.clamps;
-    app_.ResultsWindow().Line3[i].visible = symbols.clamps;
-  }
-  for (std::size_t i = 0; i < Line2.size(); ++i) {
-    Line2[i].visible = symbols.hinges[i];
-    app_.ResultsWindow().Line2[i].visible = symbols.hinges[i];
-  }
-  Form2& results = app_.ResultsWindow();
-  results.Label2(2)->setVisible(symbols.lineMA);
-  results.Label2(3)->setVisible(symbols.lineBH);
-  results.Label2(5)->setVisible(symbols.lineMB);
-  results.Frame1()->update();
-  frame1_->update();
+  Guarded([&] {
+    if (index < 0 || index > 2) {
+      return;
+    }
+    const SystemSymbols symbols = SymbolsFor(static_cast<SystemType>(index));
+    for (std::size_t i = 0; i < Line3.size(); ++i) {
+      Line3[i].visible = symbols.clamps;
+      app_.ResultsWindow().Line3[i].visible = symbols.clamps;
+    }
+    for (std::size_t i = 0; i < Line2.size(); ++i) {
+      Line2[i].visible = symbols.hinges[i];
+      app_.ResultsWindow().Line2[i].visible = symbols.hinges[i];
+    }
+    Form2& results = app_.ResultsWindow();
+    results.Label2(2)->setVisible(symbols.lineMA);
+    results.Label2(3)->setVisible(symbols.lineBH);
+    results.Label2(5)->setVisible(symbols.lineMB);
+    results.Frame1()->update();
+    frame1_->update();
+  });
 }
 
 double Form1::Field(int index) const {
@@ -255,65 +260,77 @@ void Form1::SetPointLoadControlsVisible(bool visible) {
 
 // Steps 3 and 4 assign field texts, which raises this reaction again before they return.
 void Form1::Text1_Change(int /*index: every field reacts alike*/) {
-  SetPointLoadControlsVisible(Field(kFieldF) != 0);
-  {
-    const double L = Field(kFieldL), a = Field(kFieldA);
+  Guarded([&] {
+    SetPointLoadControlsVisible(Field(kFieldF) != 0);
+    {
+      const double L = Field(kFieldL), a = Field(kFieldA);
+      const FaultWatch check;
+      text1_[kFieldB]->setText(QString::fromStdString(FormatFixed2(check(L - a))));
+    }
+    if (Field(kFieldL) == 0) {
+      text1_[kFieldL]->setText(QStringLiteral("5.00"));
+    }
+    const bool arrow = Field(kFieldF) != 0;
+    for (SketchLine& line : Line5) {
+      line.visible = arrow;
+    }
+    const double a = Field(kFieldA), L = Field(kFieldL);
     const FaultWatch check;
-    text1_[kFieldB]->setText(QString::fromStdString(FormatFixed2(check(L - a))));
-  }
-  if (Field(kFieldL) == 0) {
-    text1_[kFieldL]->setText(QStringLiteral("5.00"));
-  }
-  const bool arrow = Field(kFieldF) != 0;
-  for (SketchLine& line : Line5) {
-    line.visible = arrow;
-  }
-  const double a = Field(kFieldA), L = Field(kFieldL);
-  const FaultWatch check;
-  const double offset = check(a * 2520 / L);
-  const double xF = check.Single(offset + 2280);
-  Line5[0].x1 = xF;
-  Line5[0].x2 = xF;
-  Line5[1].x1 = check.Single(offset + 2190);
-  Line5[1].x2 = xF;
-  Line5[2].x1 = check.Single(offset + 2370);
-  Line5[2].x2 = xF;
-  frame1_->update();
+    const double offset = check(a * 2520 / L);
+    const double xF = check.Single(offset + 2280);
+    Line5[0].x1 = xF;
+    Line5[0].x2 = xF;
+    Line5[1].x1 = check.Single(offset + 2190);
+    Line5[1].x2 = xF;
+    Line5[2].x1 = check.Single(offset + 2370);
+    Line5[2].x2 = xF;
+    frame1_->update();
+  });
 }
 
 void Form1::mnuneu_Click() {
-  option1_[1]->setChecked(true);
-  for (int i = 0; i < kFieldCount; ++i) {
-    text1_[i]->setText(QString::fromUtf8(kInputFields[i].defaultText));
-  }
+  Guarded([&] {
+    option1_[1]->setChecked(true);
+    for (int i = 0; i < kFieldCount; ++i) {
+      text1_[i]->setText(QString::fromUtf8(kInputFields[i].defaultText));
+    }
+  });
 }
 
 void Form1::mnudrucken_Click() {
-  app_.RunComputation();
-  app_.ShowResultsWindow();
+  Guarded([&] {
+    app_.RunComputation();
+    app_.ShowResultsWindow();
+  });
 }
 
 void Form1::mnuschnittgroessen_Click() {
-  app_.ShowResultsWindow();
-  Form2& results = app_.ResultsWindow();
-  results.HideDiagramLabels();
-  app_.RunComputation();
-  results.DrawSystem();
+  Guarded([&] {
+    app_.ShowResultsWindow();
+    Form2& results = app_.ResultsWindow();
+    results.HideDiagramLabels();
+    app_.RunComputation();
+    results.DrawSystem();
+  });
 }
 
 void Form1::mnuhilfe_Click() {
-  app_.Messages().Show(
-      this, {QStringLiteral("Derzeit ist noch keine Hilfe installiert!"), QStringLiteral("Hilfe"),
-             MessageIcon::Information, MessageButtons::Ok});
+  Guarded([&] {
+    app_.Messages().Show(
+        this, {QStringLiteral("Derzeit ist noch keine Hilfe installiert!"), QStringLiteral("Hilfe"),
+               MessageIcon::Information, MessageButtons::Ok});
+  });
 }
 
 void Form1::mnubeenden_Click() {
-  const MessageAnswer answer = app_.Messages().Show(
-      this, {QStringLiteral("Sind Sie sicher, dass Sie das Programm beenden wollen?"),
-             QStringLiteral("Beenden"), MessageIcon::Warning, MessageButtons::OkCancel});
-  if (answer == MessageAnswer::Ok) {
-    app_.Quit();
-  }
+  Guarded([&] {
+    const MessageAnswer answer = app_.Messages().Show(
+        this, {QStringLiteral("Sind Sie sicher, dass Sie das Programm beenden wollen?"),
+               QStringLiteral("Beenden"), MessageIcon::Warning, MessageButtons::OkCancel});
+    if (answer == MessageAnswer::Ok) {
+      app_.Quit();
+    }
+  });
 }
 
 FieldTexts Form1::Texts() const {

@@ -51,6 +51,9 @@ class Form1 : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Every handler runs inside the command guard, however it is called.
+  template <class Body>
+  void Guarded(Body&& body);
   void BuildMenu();
   void BuildControls();
   double Field(int index) const;

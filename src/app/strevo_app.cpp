@@ -16,7 +16,7 @@ StrevoApp::~StrevoApp() {
 }
 
 void StrevoApp::Start() {
-  guard_.Run(form1_.get(), [this] { form1_->Form1_Form_Load(); });
+  form1_->Form1_Form_Load();
   form1_->show();
 }
 

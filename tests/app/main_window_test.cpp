@@ -1,0 +1,353 @@
+// The main window and the window registry: start-up, editing reactions, system choice, menu
+// commands and fault reports, driven as a user would.
+#include <QAction>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "form1.h"
+#include "picture_box.h"
+#include "recording_messages.h"
+#include "strevo_app.h"
+#include "widget_helpers.h"
+
+namespace strevo {
+namespace {
+
+using testing::NextTabStop;
+
+const std::array<const char*, 10> kDefaults = {"0.00", "2.00", "4.00", "3.00", "2.00",
+                                               "5.00", "0.00", "0.00", "1.00", "1.50"};
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() { app.Start(); }
+  ~MainWindowTest() override {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  Form1& form() { return app.MainWindow(); }
+  QString Text(int i) { return form().Text1(i)->text(); }
+  // Types into a field as a user does: select all, then the keys.
+  void Type(int field, const QString& text) {
+    QLineEdit* edit = form().Text1(field);
+    edit->selectAll();
+    if (text.isEmpty()) {
+      QTest::keyClick(edit, Qt::Key_Delete);
+    } else {
+      QTest::keyClicks(edit, text);
+    }
+  }
+  void ExpectPointLoadControlsVisible(bool visible) {
+    for (int i : {3, 4}) {
+      EXPECT_EQ(!form().Text1(i)->isHidden(), visible) << "Text1 " << i;
+      EXPECT_EQ(!form().Label2(i)->isHidden(), visible) << "Label2 " << i;
+      EXPECT_EQ(!form().Label3(i)->isHidden(), visible) << "Label3 " << i;
+    }
+    for (int i : {0, 1, 2, 3, 4, 15, 16}) {
+      EXPECT_EQ(form().Line6[i].visible, visible) << "Line6 " << i;
+    }
+    for (int i : {5, 6, 7, 8, 9, 10, 11, 12, 13, 14}) {
+      EXPECT_TRUE(form().Line6[i].visible) << "Line6 " << i;
+    }
+    for (const SketchLine& line : form().Line5) {
+      EXPECT_EQ(line.visible, visible);
+    }
+  }
+  void ExpectSymbols(SystemType system) {
+    Form2& results = app.ResultsWindow();
+    const bool clamps = system == SystemType::FixedFrame;
+    for (int i = 0; i < 10; ++i) {
+      EXPECT_EQ(form().Line3[i].visible, clamps);
+      EXPECT_EQ(results.Line3[i].visible, clamps);
+    }
+    for (int i = 0; i < 7; ++i) {
+      const bool hinge =
+          system == SystemType::KinkedBeam || (system == SystemType::TwoHingedFrame && i < 6);
+      EXPECT_EQ(form().Line2[i].visible, hinge) << i;
+      EXPECT_EQ(results.Line2[i].visible, hinge) << i;
+    }
+    EXPECT_EQ(!results.Label2(2)->isHidden(), system == SystemType::FixedFrame);
+    EXPECT_EQ(!results.Label2(3)->isHidden(), system != SystemType::KinkedBeam);
+    EXPECT_EQ(!results.Label2(5)->isHidden(), system == SystemType::FixedFrame);
+  }
+
+  testing::RecordingMessages messages;
+  StrevoApp app{messages};
+};
+
+TEST_F(MainWindowTest, StartUpState) {
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_EQ(Text(i), kDefaults[i]) << i;
+  }
+  EXPECT_EQ(form().SelectedSystem(), SystemType::TwoHingedFrame);
+  EXPECT_EQ(form().windowTitle(), "Strevoberechnung");
+  EXPECT_EQ(form().findChild<QLabel*>("Label1")->text(), "Strevo");
+  EXPECT_EQ(form().Option1(0)->text(), "Geknickter Träger");
+  EXPECT_EQ(form().Option1(1)->text(), "Zweigelenk Strevo");
+  EXPECT_EQ(form().Option1(2)->text(), "Eingesp. Strevo");
+  EXPECT_EQ(form().Label2(0)->text(), "wD =");
+  EXPECT_EQ(form().Label3(0)->text(), "kN/m");
+  EXPECT_EQ(form().Label2(9)->text(), "I2 =");
+  EXPECT_EQ(form().Label3(7)->text(), "kN");
+  EXPECT_EQ(form().Label4(0)->text(), "A");
+  EXPECT_EQ(form().Label4(1)->text(), "B");
+  ExpectPointLoadControlsVisible(false);
+  EXPECT_EQ(form().Line5[0].x1, 3792);
+  EXPECT_EQ(form().Line5[0].x2, 3792);
+  EXPECT_EQ(form().Line5[1].x1, 3712);
+  EXPECT_EQ(form().Line5[1].x2, 3792);
+  EXPECT_EQ(form().Line5[2].x1, 3872);
+  EXPECT_EQ(form().Line5[2].x2, 3792);
+  EXPECT_EQ(form().Line5[0].y1, 960) << "y stays as laid out";
+  ExpectSymbols(SystemType::TwoHingedFrame);
+  ASSERT_TRUE(app.IsResultsWindowLoaded());
+  EXPECT_TRUE(app.ResultsWindow().isHidden());
+  EXPECT_TRUE(app.ResultsWindow().Label2(14)->isHidden());
+  for (const char* name :
+       {"mnuöffnen", "mnuspeichern", "mnuausschneiden", "mnukopieren", "mnueinfügen"}) {
+    EXPECT_FALSE(form().MenuItem(QString::fromUtf8(name))->isEnabled()) << name;
+  }
+  for (const char* name : {"mnuneu", "mnudrucken", "mnubeenden", "mnuquerschnitte",
+                           "mnuschnittgrößen", "mnuhilfe", "mnuinfo"}) {
+    EXPECT_TRUE(form().MenuItem(QString::fromUtf8(name))->isEnabled()) << name;
+  }
+  EXPECT_TRUE(form().Text1(4)->isReadOnly());
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(MainWindowTest, MenuBarInOrder) {
+  QStringList top;
+  for (QAction* action : form().menuBar()->actions()) {
+    top << action->text();
+  }
+  EXPECT_EQ(top, QStringList({"&Datei", "&Bearbeiten", "&Querschnitte", "&Schnittgrößen", "?"}));
+  const auto items = [&](const char* menu) {
+    QStringList names;
+    for (QAction* action : form().MenuItem(menu)->menu()->actions()) {
+      names << (action->isSeparator() ? "-" : action->text());
+    }
+    return names;
+  };
+  EXPECT_EQ(items("mnudatei"),
+            QStringList({"Neu", "Öffnen", "Speichern", "Drucken", "-", "Beenden"}));
+  EXPECT_EQ(items("mnubearbeiten"), QStringList({"Ausschneiden", "Kopieren", "Einfügen"}));
+  EXPECT_EQ(items("mnuhelp"), QStringList({"Hilfe", "-", "Info"}));
+  EXPECT_TRUE(form().MenuItem("mnutrenn")->isSeparator());
+  EXPECT_TRUE(form().MenuItem("mnutrenn1")->isSeparator());
+  for (QAction* action : form().findChildren<QAction*>()) {
+    EXPECT_TRUE(action->shortcut().isEmpty()) << action->text().toStdString();
+  }
+}
+
+TEST_F(MainWindowTest, LayoutInTwips) {
+  EXPECT_EQ(form().centralWidget()->size(), QSize(981, 676));
+  EXPECT_EQ(form().Frame1()->geometry(), QRect(88, 200, 529, 393));
+  EXPECT_EQ(form().Text1(0)->geometry(), QRect(48, 88, 49, 19));
+  EXPECT_EQ(form().Text1(8)->geometry(), QRect(208, 184, 57, 19));
+  EXPECT_EQ(form().Label2(0)->geometry(), QRect(8, 88, 33, 17));
+  EXPECT_EQ(form().Label2(1)->geometry(), QRect(128, 48, 25, 17));
+  EXPECT_EQ(form().Option1(2)->geometry(), QRect(360, 32, 145, 17));
+  EXPECT_EQ(form().Label4(1)->geometry(), QRect(336, 256, 25, 25));
+  for (int i = 0; i < 10; ++i) {
+    const bool load = i == 0 || i == 1 || i == 6 || i == 7;
+    EXPECT_EQ(form().Label2(i)->font().bold(), load) << i;
+    EXPECT_EQ(form().Text1(i)->palette().color(QPalette::Base) == QColor(192, 192, 255), load);
+    EXPECT_EQ(form().Label2(i)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+  }
+  for (int i = 0; i + 1 < 10; ++i) {
+    EXPECT_EQ(NextTabStop(form().Text1(i)), form().Text1(i + 1)) << i;
+  }
+  EXPECT_TRUE(form().Line1[3].dashed && form().Line1[4].dashed && form().Line1[5].dashed);
+  EXPECT_FALSE(form().Line1[0].dashed);
+  EXPECT_EQ(form().Line4.size(), 21u);
+  EXPECT_EQ(form().Line6.size(), 17u);
+  EXPECT_EQ(form().Line7.size(), 6u);
+}
+
+TEST_F(MainWindowTest, EditingDerivesBAndGuardsTheSpan) {
+  Type(3, "1");
+  EXPECT_EQ(Text(4), "4.00");
+  Type(5, "8");
+  EXPECT_EQ(Text(4), "7.00");
+  Type(5, "");
+  EXPECT_EQ(Text(5), "5.00") << "a cleared span is replaced at once";
+  EXPECT_EQ(Text(4), "4.00");
+  form().Text1(5)->setText("abc");  // pasted: no leading number
+  EXPECT_EQ(Text(5), "5.00");
+  Type(5, "x");  // typed: the first key already reads as 0, the rest follows the new text
+  EXPECT_EQ(Text(5), "5.00");
+  Type(3, "7");
+  EXPECT_EQ(Text(4), "-2.00") << "b may become negative";
+  EXPECT_DOUBLE_EQ(form().Line5[0].x1, 7 * 2520 / 5.0 + 2280) << "right of the right column";
+}
+
+TEST_F(MainWindowTest, PointLoadShowsItsFieldsAndArrow) {
+  Type(7, "10");
+  ExpectPointLoadControlsVisible(true);
+  EXPECT_EQ(form().Line5[0].x1, 3792);
+  EXPECT_EQ(form().Line5[1].x1, 3702) << "after an edit the heads stand 90 twips aside";
+  EXPECT_EQ(form().Line5[2].x1, 3882);
+  EXPECT_EQ(form().Line5[1].x2, 3792);
+  Type(7, "0");
+  ExpectPointLoadControlsVisible(false);
+}
+
+TEST_F(MainWindowTest, SystemChoiceInBothWindows) {
+  QTest::mouseClick(form().Option1(2), Qt::LeftButton);
+  EXPECT_EQ(form().SelectedSystem(), SystemType::FixedFrame);
+  ExpectSymbols(SystemType::FixedFrame);
+  QTest::mouseClick(form().Option1(0), Qt::LeftButton);
+  ExpectSymbols(SystemType::KinkedBeam);
+  QTest::mouseClick(form().Option1(1), Qt::LeftButton);
+  ExpectSymbols(SystemType::TwoHingedFrame);
+  form().Option1_Click(3);  // not a system: nothing happens
+  ExpectSymbols(SystemType::TwoHingedFrame);
+}
+
+TEST_F(MainWindowTest, NewRestoresTheStartState) {
+  QTest::mouseClick(form().Option1(2), Qt::LeftButton);
+  Type(0, "3");
+  Type(7, "12");
+  Type(5, "9");
+  form().MenuItem("mnuneu")->trigger();
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_EQ(Text(i), kDefaults[i]) << i;
+  }
+  EXPECT_EQ(form().SelectedSystem(), SystemType::TwoHingedFrame);
+  ExpectSymbols(SystemType::TwoHingedFrame);
+  ExpectPointLoadControlsVisible(false);
+}
+
+TEST_F(MainWindowTest, PrintShowsFreshLinesWithoutDrawing) {
+  Form2& results = app.ResultsWindow();
+  form().MenuItem("mnudrucken")->trigger();
+  EXPECT_FALSE(results.isHidden());
+  EXPECT_EQ(results.Label2(0)->text(), "AH = 0.58 kN");
+  EXPECT_TRUE(results.Picture1()->Items().empty());
+  EXPECT_EQ(app.Results().Lmax, 0);
+}
+
+TEST_F(MainWindowTest, SchnittgroessenComputesShowsAndDraws) {
+  Form2& results = app.ResultsWindow();
+  results.Picture1()->SetLabelVisible(12, true);
+  form().MenuItem(QString::fromUtf8("mnuschnittgrößen"))->trigger();
+  EXPECT_FALSE(results.isHidden());
+  EXPECT_EQ(results.Label2(12)->text(), "M3 = 3.94 kNm");
+  EXPECT_FALSE(results.Picture1()->Items().empty());
+  EXPECT_EQ(app.Results().Lmax, 5);
+  for (int i = 11; i <= 23; ++i) {
+    EXPECT_TRUE(results.Picture1()->Label3(i)->isHidden()) << i;
+  }
+  EXPECT_EQ(results.Picture1()->Label3(3)->text(), "AH = 0.58 kN");
+
+  // OK hides; the command shows the same window again with a fresh drawing.
+  results.Command1_Click();
+  Type(1, "4");
+  form().mnuschnittgroessen_Click();
+  EXPECT_EQ(&app.ResultsWindow(), &results);
+  EXPECT_FALSE(results.isHidden());
+  EXPECT_EQ(results.Picture1()->Label3(8)->text(), "4.00");
+}
+
+TEST_F(MainWindowTest, ResultsWindowReloadsAfterTitleBarClose) {
+  form().mnuschnittgroessen_Click();
+  app.ResultsWindow().close();
+  EXPECT_FALSE(app.IsResultsWindowLoaded());
+  QTest::mouseClick(form().Option1(2), Qt::LeftButton);  // loads it again, hidden
+  ASSERT_TRUE(app.IsResultsWindowLoaded());
+  EXPECT_TRUE(app.ResultsWindow().isHidden());
+  app.ResultsWindow().close();
+  EXPECT_FALSE(app.IsResultsWindowLoaded());
+  form().mnudrucken_Click();
+  Form2& reloaded = app.ResultsWindow();
+  EXPECT_TRUE(reloaded.Label2(14)->isHidden());
+  EXPECT_EQ(reloaded.Label1()->text(), "Das Programm hat folgende Ergebnisse berechnet");
+  ExpectSymbols(SystemType::FixedFrame);
+  EXPECT_EQ(reloaded.Label2(2)->text(), "MA = 1.30 kNm");
+  EXPECT_TRUE(reloaded.Picture1()->Items().empty()) << "a fresh window starts empty";
+}
+
+TEST_F(MainWindowTest, HelpMessage) {
+  form().MenuItem("mnuhilfe")->trigger();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Derzeit ist noch keine Hilfe installiert!");
+  EXPECT_EQ(messages.shown[0].title, "Hilfe");
+  EXPECT_EQ(messages.shown[0].icon, MessageIcon::Information);
+  EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
+}
+
+TEST_F(MainWindowTest, QuitAnsweredWithCancelChangesNothing) {
+  form().mnuschnittgroessen_Click();
+  messages.answers.push_back(MessageAnswer::Cancel);
+  form().MenuItem("mnubeenden")->trigger();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Sind Sie sicher, dass Sie das Programm beenden wollen?");
+  EXPECT_EQ(messages.shown[0].title, "Beenden");
+  EXPECT_EQ(messages.shown[0].icon, MessageIcon::Warning);
+  EXPECT_EQ(messages.shown[0].buttons, MessageButtons::OkCancel);
+  EXPECT_FALSE(app.QuitRequested());
+  EXPECT_TRUE(form().isVisible());
+  EXPECT_TRUE(app.ResultsWindow().isVisible());
+}
+
+TEST_F(MainWindowTest, QuitAnsweredWithOkClosesEveryWindow) {
+  form().mnuschnittgroessen_Click();
+  form().MenuItem("mnubeenden")->trigger();
+  EXPECT_TRUE(app.QuitRequested());
+  EXPECT_FALSE(app.IsResultsWindowLoaded());
+  EXPECT_FALSE(form().isVisible());
+}
+
+TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheProgram) {
+  ASSERT_TRUE(app.IsResultsWindowLoaded());  // loaded hidden by the start-up
+  form().close();
+  EXPECT_TRUE(app.QuitRequested());
+  EXPECT_FALSE(app.IsResultsWindowLoaded());
+  EXPECT_TRUE(messages.shown.empty()) << "no question when closed through the title bar";
+}
+
+TEST_F(MainWindowTest, FaultsAreReportedAndTheProgramGoesOn) {
+  Type(8, "0");
+  form().MenuItem(QString::fromUtf8("mnuschnittgrößen"))->trigger();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Laufzeitfehler: Division durch Null");
+  EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
+  Form2& results = app.ResultsWindow();
+  EXPECT_EQ(results.Label2(0)->text(), "Label2") << "no line of the failed run";
+  EXPECT_TRUE(results.Picture1()->Items().empty()) << "no drawing after a failed computation";
+
+  Type(8, "1");
+  Type(2, "0");  // h = 0 in the two-hinged frame, with a load
+  form().mnuschnittgroessen_Click();
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].text, "Laufzeitfehler: Division durch Null");
+
+  Type(1, "0");  // and without any load
+  form().mnudrucken_Click();
+  ASSERT_EQ(messages.shown.size(), 3u);
+  EXPECT_EQ(messages.shown[2].text, "Laufzeitfehler: Ungültige Rechenoperation");
+
+  Type(2, "4");
+  Type(1, "2");
+  form().mnuschnittgroessen_Click();
+  EXPECT_EQ(messages.shown.size(), 3u);
+  EXPECT_EQ(results.Label2(0)->text(), "AH = 0.58 kN");
+  EXPECT_FALSE(results.Picture1()->Items().empty());
+}
+
+TEST_F(MainWindowTest, OverflowingInputIsReportedWhileTyping) {
+  Type(5, "1e999");
+  ASSERT_FALSE(messages.shown.empty());
+  EXPECT_EQ(messages.shown.back().text, "Laufzeitfehler: Überlauf");
+  Type(5, "6");
+  EXPECT_EQ(Text(4), "3.00");
+}
+
+}  // namespace
+}  // namespace strevo
