@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include "arithmetic_fault.h"
 #include "input_table.h"
 #include "main_sketch.h"
+#include "project_file.h"
 #include "strevo_app.h"
 #include "system_symbols.h"
 #include "text_rules.h"
@@ -75,8 +77,10 @@ void Form1::BuildMenu() {
   item(datei->menuAction(), QStringLiteral("mnudatei"));
   connect(item(datei->addAction(QStringLiteral("Neu")), QStringLiteral("mnuneu")),
           &QAction::triggered, this, &Form1::mnuneu_Click);
-  item(datei->addAction(QStringLiteral("Öffnen")), QStringLiteral("mnuöffnen"));
-  item(datei->addAction(QStringLiteral("Speichern")), QStringLiteral("mnuspeichern"));
+  connect(item(datei->addAction(QStringLiteral("Öffnen")), QStringLiteral("mnuöffnen")),
+          &QAction::triggered, this, &Form1::mnuoeffnen_Click);
+  connect(item(datei->addAction(QStringLiteral("Speichern")), QStringLiteral("mnuspeichern")),
+          &QAction::triggered, this, &Form1::mnuspeichern_Click);
   connect(item(datei->addAction(QStringLiteral("Drucken")), QStringLiteral("mnudrucken")),
           &QAction::triggered, this, &Form1::mnudrucken_Click);
   item(datei->addSeparator(), QStringLiteral("mnutrenn"));
@@ -89,7 +93,8 @@ void Form1::BuildMenu() {
   item(bearbeiten->addAction(QStringLiteral("Kopieren")), QStringLiteral("mnukopieren"));
   item(bearbeiten->addAction(QStringLiteral("Einfügen")), QStringLiteral("mnueinfügen"));
 
-  item(bar->addAction(QStringLiteral("&Querschnitte")), QStringLiteral("mnuquerschnitte"));
+  connect(item(bar->addAction(QStringLiteral("&Querschnitte")), QStringLiteral("mnuquerschnitte")),
+          &QAction::triggered, this, &Form1::mnuquerschnitte_Click);
   connect(
       item(bar->addAction(QStringLiteral("&Schnittgrößen")), QStringLiteral("mnuschnittgrößen")),
       &QAction::triggered, this, &Form1::mnuschnittgroessen_Click);
@@ -295,6 +300,47 @@ void Form1::mnuneu_Click() {
       text1_[i]->setText(QString::fromUtf8(kInputFields[i].defaultText));
     }
   });
+}
+
+void Form1::mnuoeffnen_Click() {
+  Guarded([&] {
+    commonDialog1_.title = QStringLiteral("Öffnen");
+    commonDialog1_.initialDirectory = QFile::decodeName(app_.ProgramDirectory().c_str());
+    commonDialog1_.cancelError = false;
+    commonDialog1_.filter = QStringLiteral("Dateien (*.stv)|*.stv");
+    const QString name = app_.FileDialogs().ShowOpen(this, commonDialog1_);
+    if (name.isEmpty()) {
+      return;
+    }
+    // Read and checked whole before any field changes.
+    const Project project = ReadProjectFile(QFile::encodeName(name).toStdString());
+    for (int i = 0; i < kFieldCount; ++i) {
+      text1_[i]->setText(QString::fromStdString(NumberToText(project.values[i])));
+    }
+    Form4& sections = app_.SectionsWindow();
+    sections.SetColumnFamily(project.columnFamily);
+    sections.SetBeamFamily(project.beamFamily);
+  });
+}
+
+void Form1::mnuspeichern_Click() {
+  Guarded([&] {
+    commonDialog1_.title = QStringLiteral("Speichern");
+    commonDialog1_.cancelError = false;
+    commonDialog1_.filter = QStringLiteral("Dateien (*.stv)|*.stv");
+    commonDialog1_.flags = kOverwritePrompt;
+    const QString name = app_.FileDialogs().ShowSave(this, commonDialog1_);
+    if (name.isEmpty()) {
+      return;
+    }
+    const Form4& sections = app_.SectionsWindow();
+    WriteProjectFile(QFile::encodeName(name).toStdString(),
+                     FormatProject(Texts(), sections.ColumnFamily(), sections.BeamFamily()));
+  });
+}
+
+void Form1::mnuquerschnitte_Click() {
+  Guarded([&] { app_.ShowSectionsWindow(); });
 }
 
 void Form1::mnudrucken_Click() {

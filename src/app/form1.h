@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 
+#include "file_dialog_service.h"
 #include "inputs.h"
 #include "sketch_frame.h"
 
@@ -28,7 +29,10 @@ class Form1 : public QMainWindow {
   void Text1_Change(int index);
 
   void mnuneu_Click();
+  void mnuoeffnen_Click();
+  void mnuspeichern_Click();
   void mnudrucken_Click();
+  void mnuquerschnitte_Click();
   void mnuschnittgroessen_Click();
   void mnuhilfe_Click();
   void mnubeenden_Click();
@@ -71,6 +75,7 @@ class Form1 : public QMainWindow {
   std::array<QLabel*, kFieldCount> label3_{};
   std::array<QLabel*, 2> label4_{};
   std::map<QString, QAction*> menu_;
+  CommonDialogSettings commonDialog1_;  // one dialog for open and save: settings carry over
 };
 
 }  // namespace strevo

@@ -1,16 +1,23 @@
 #include "strevo_app.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QLineEdit>
 
 #include "form1.h"
 
 namespace strevo {
 
-StrevoApp::StrevoApp(MessageService& messages)
-    : messages_(messages), guard_(messages), form1_(std::make_unique<Form1>(*this)) {}
+StrevoApp::StrevoApp(MessageService& messages, FileDialogService& fileDialogs)
+    : messages_(messages),
+      fileDialogs_(fileDialogs),
+      guard_(messages),
+      programDirectory_(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString()),
+      form1_(std::make_unique<Form1>(*this)) {}
 
 StrevoApp::~StrevoApp() {
-  // The main window's reactions reach the results window; take it down first.
+  // The main window's reactions reach the other windows; take them down first.
+  form4_.reset();
   form2_.reset();
   form1_.reset();
 }
@@ -35,6 +42,21 @@ void StrevoApp::ShowResultsWindow() {
   window.activateWindow();
 }
 
+Form4& StrevoApp::SectionsWindow() {
+  if (!form4_) {
+    form4_ = std::make_unique<Form4>(*this);
+    form4_->Form_Load();
+  }
+  return *form4_;
+}
+
+void StrevoApp::ShowSectionsWindow() {
+  Form4& window = SectionsWindow();
+  window.show();
+  window.raise();
+  window.activateWindow();
+}
+
 void StrevoApp::RunComputation() {
   const ResultLines lines = ComputeResults(ReadInputs(), SelectedSystem(), results_);
   ResultsWindow().WriteResultLines(lines);
@@ -47,6 +69,9 @@ void StrevoApp::Quit() {
   quitting_ = true;
   if (form2_) {
     form2_->close();
+  }
+  if (form4_) {
+    form4_->close();
   }
   form1_->close();
   quitRequested_ = true;
@@ -69,6 +94,18 @@ void StrevoApp::SetMainHingeLineVisible(int index, bool visible) {
 void StrevoApp::ResultsWindowClosed() {
   // Unloaded at once: the next use loads a fresh window; this one goes when its close is done.
   form2_.release()->deleteLater();
+}
+
+}  // namespace strevo
+
+namespace strevo {
+
+void StrevoApp::SetInputText(int field, const QString& text) {
+  form1_->Text1(field)->setText(text);
+}
+
+void StrevoApp::SectionsWindowClosed() {
+  form4_.release()->deleteLater();
 }
 
 }  // namespace strevo

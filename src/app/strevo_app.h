@@ -2,19 +2,22 @@
 // each a single instance loaded on first use (the window registry).
 #pragma once
 
+#include <filesystem>
 #include <memory>
 
 #include "command_guard.h"
+#include "file_dialog_service.h"
 #include "form2.h"
+#include "form4.h"
 #include "shared_results.h"
 
 namespace strevo {
 
 class Form1;
 
-class StrevoApp : public ResultsHost {
+class StrevoApp : public ResultsHost, public SectionsHost {
  public:
-  explicit StrevoApp(MessageService& messages);
+  StrevoApp(MessageService& messages, FileDialogService& fileDialogs);
   ~StrevoApp() override;
 
   void Start();  // loads and shows the main window
@@ -23,6 +26,14 @@ class StrevoApp : public ResultsHost {
   Form2& ResultsWindow();  // loads it, hidden, on first use
   bool IsResultsWindowLoaded() const { return form2_ != nullptr; }
   void ShowResultsWindow();
+  Form4& SectionsWindow();  // loads it, hidden, on first use
+  bool IsSectionsWindowLoaded() const { return form4_ != nullptr; }
+  void ShowSectionsWindow();
+  FileDialogService& FileDialogs() { return fileDialogs_; }
+  // Where the profile table is looked for; the program's own directory unless changed.
+  void SetProgramDirectory(const std::filesystem::path& directory) {
+    programDirectory_ = directory;
+  }
 
   // Fills the result lines of the results window from the main window's inputs.
   void RunComputation();
@@ -39,12 +50,20 @@ class StrevoApp : public ResultsHost {
   void SetMainHingeLineVisible(int index, bool visible) override;
   void ResultsWindowClosed() override;
 
+  // SectionsHost
+  void SetInputText(int field, const QString& text) override;
+  std::filesystem::path ProgramDirectory() const override { return programDirectory_; }
+  void SectionsWindowClosed() override;
+
  private:
   MessageService& messages_;
+  FileDialogService& fileDialogs_;
   CommandGuard guard_;
+  std::filesystem::path programDirectory_;
   SharedResults results_;
   std::unique_ptr<Form1> form1_;
   std::unique_ptr<Form2> form2_;
+  std::unique_ptr<Form4> form4_;
   bool quitting_ = false;
   bool quitRequested_ = false;
 };

@@ -1,9 +1,11 @@
 // The main window and the window registry: start-up, editing reactions, system choice, menu
 // commands and fault reports, driven as a user would.
 #include <QAction>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QTest>
@@ -13,6 +15,7 @@
 #include "form1.h"
 #include "picture_box.h"
 #include "recording_messages.h"
+#include "scripted_file_dialogs.h"
 #include "strevo_app.h"
 #include "widget_helpers.h"
 
@@ -26,7 +29,10 @@ const std::array<const char*, 10> kDefaults = {"0.00", "2.00", "4.00", "3.00", "
 
 class MainWindowTest : public ::testing::Test {
  protected:
-  MainWindowTest() { app.Start(); }
+  MainWindowTest() {
+    app.SetProgramDirectory(STREVO_DATA_DIR);
+    app.Start();
+  }
   ~MainWindowTest() override {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
@@ -78,7 +84,8 @@ class MainWindowTest : public ::testing::Test {
   }
 
   testing::RecordingMessages messages;
-  StrevoApp app{messages};
+  testing::ScriptedFileDialogs fileDialogs;
+  StrevoApp app{messages, fileDialogs};
 };
 
 TEST_F(MainWindowTest, StartUpState) {
@@ -347,6 +354,34 @@ TEST_F(MainWindowTest, OverflowingInputIsReportedWhileTyping) {
   EXPECT_EQ(messages.shown.back().text, "Laufzeitfehler: Überlauf");
   Type(5, "6");
   EXPECT_EQ(Text(4), "3.00");
+}
+
+}  // namespace
+}  // namespace strevo
+
+namespace strevo {
+namespace {
+
+TEST_F(MainWindowTest, CrossSectionWindowSetsTheInputs) {
+  form().MenuItem("mnuquerschnitte")->trigger();
+  ASSERT_TRUE(app.IsSectionsWindowLoaded());
+  Form4& sections = app.SectionsWindow();
+  EXPECT_FALSE(sections.isHidden());
+  sections.List(1)->setCurrentRow(2);  // HE 140 A
+  EXPECT_EQ(Text(8), "1033 ");
+  EXPECT_EQ(sections.SectionLabel(1)->text(), "HE-A 140  ");
+  form().mnuschnittgroessen_Click();
+  EXPECT_TRUE(messages.shown.empty()) << "the field text reads as its number";
+
+  sections.close();
+  EXPECT_FALSE(app.IsSectionsWindowLoaded());
+  form().mnuquerschnitte_Click();
+  EXPECT_EQ(app.SectionsWindow().SectionLabel(1)->text(), "I-Profile") << "loaded afresh";
+  EXPECT_EQ(app.SectionsWindow().Combo(1)->currentIndex(), 1);
+  EXPECT_EQ(Text(8), "1033 ") << "reloading changes no input";
+
+  form().MenuItem("mnubeenden")->trigger();
+  EXPECT_FALSE(app.IsSectionsWindowLoaded());
 }
 
 }  // namespace

@@ -258,3 +258,21 @@ TEST(Form2, FaultInADiagramIsReportedAndTheDrawingStays) {
 
 }  // namespace
 }  // namespace strevo
+
+namespace strevo {
+namespace {
+
+TEST(Form2, ZeroHeightAndSpanInTheDrawingIsReported) {
+  Window w;
+  w.host.results.Lmax = 5;
+  w.host.inputs.h = 0;
+  w.host.inputs.L = 0;
+  w.form.Command4_Click();
+  ASSERT_EQ(w.host.messages.shown.size(), 1u);
+  EXPECT_EQ(w.host.messages.shown[0].text, "Laufzeitfehler: Ungültige Rechenoperation");
+  EXPECT_EQ(w.host.results.Lmax, 0) << "stored before the fault";
+  EXPECT_TRUE(w.form.Picture1()->Items().empty());
+}
+
+}  // namespace
+}  // namespace strevo

@@ -1,0 +1,207 @@
+#include "project_file.h"
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "arithmetic_fault.h"
+#include "text_rules.h"
+
+namespace strevo {
+namespace {
+
+// True when the whole text, blanks aside, is one number in the field-value syntax.
+bool IsPlainNumber(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) {
+    return false;
+  }
+  text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+  std::size_t i = 0;
+  if (text[i] == '+' || text[i] == '-') {
+    ++i;
+  }
+  int digits = 0;
+  bool point = false;
+  for (; i < text.size(); ++i) {
+    if (text[i] >= '0' && text[i] <= '9') {
+      ++digits;
+    } else if (text[i] == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (digits == 0) {
+    return false;
+  }
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
+      ++j;
+    }
+    const std::size_t exponentStart = j;
+    while (j < text.size() && text[j] >= '0' && text[j] <= '9') {
+      ++j;
+    }
+    if (j == exponentStart) {
+      return false;
+    }
+    i = j;
+  }
+  return i == text.size();
+}
+
+std::vector<std::string_view> Tokens(std::string_view line) {
+  std::vector<std::string_view> tokens;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == ',' || line[i] == '\t')) {
+      ++i;
+    }
+    const std::size_t start = i;
+    while (i < line.size() && line[i] != ' ' && line[i] != ',' && line[i] != '\t') {
+      ++i;
+    }
+    if (i > start) {
+      tokens.push_back(line.substr(start, i - start));
+    }
+  }
+  return tokens;
+}
+
+double NumberToken(std::string_view token, int line) {
+  if (!IsPlainNumber(token)) {
+    throw ProjectFileError("Zeile " + std::to_string(line) + ": \"" + std::string(token) +
+                           "\" ist keine Zahl.");
+  }
+  try {
+    return FieldValue(token);
+  } catch (const ArithmeticFault&) {
+    throw ProjectFileError("Zeile " + std::to_string(line) + ": die Zahl \"" + std::string(token) +
+                           "\" ist zu groß.");
+  }
+}
+
+int FamilyPosition(std::string_view token) {
+  const double value = std::round(NumberToken(token, 2));
+  if (value < -1 || value > 2) {
+    throw ProjectFileError("Zeile 2: die Profilreihe " + std::string(token) +
+                           " gibt es nicht (erlaubt sind -1 bis 2).");
+  }
+  return static_cast<int>(value);
+}
+
+}  // namespace
+
+std::string NumberToText(double value) {
+  if (value == 0) {
+    return " 0";
+  }
+  char buffer[64];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+  const std::string text(buffer, result.ptr);
+  return value < 0 ? text : " " + text;
+}
+
+std::string FormatProject(const FieldTexts& texts, int columnFamily, int beamFamily) {
+  std::ostringstream out;
+  for (int i = 0; i < kFieldCount; ++i) {
+    const bool asShown = i != 4 && IsPlainNumber(texts[i]);
+    out << (i > 0 ? " " : "") << (asShown ? texts[i] : NumberToText(FieldValue(texts[i])));
+  }
+  out << '\n' << columnFamily << ' ' << beamFamily << '\n';
+  return out.str();
+}
+
+Project ParseProject(std::string_view contents) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  while (start < contents.size()) {
+    std::size_t end = contents.find('\n', start);
+    if (end == std::string_view::npos) {
+      end = contents.size();
+    }
+    std::string_view line = contents.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') {
+      line.remove_suffix(1);
+    }
+    lines.push_back(line);
+    start = end + 1;
+  }
+  while (!lines.empty() && Tokens(lines.back()).empty()) {
+    lines.pop_back();
+  }
+  if (lines.size() != 2) {
+    throw ProjectFileError("Die Datei muss genau zwei Zeilen haben, sie hat " +
+                           std::to_string(lines.size()) + ".");
+  }
+  const auto inputs = Tokens(lines[0]);
+  if (inputs.size() != kFieldCount) {
+    throw ProjectFileError("Zeile 1 muss 10 Zahlen enthalten, sie enthält " +
+                           std::to_string(inputs.size()) + ".");
+  }
+  const auto families = Tokens(lines[1]);
+  if (families.size() != 2) {
+    throw ProjectFileError("Zeile 2 muss 2 Zahlen enthalten, sie enthält " +
+                           std::to_string(families.size()) + ".");
+  }
+  Project project;
+  for (int i = 0; i < kFieldCount; ++i) {
+    project.values[i] = NumberToken(inputs[i], 1);
+  }
+  project.columnFamily = FamilyPosition(families[0]);
+  project.beamFamily = FamilyPosition(families[1]);
+  return project;
+}
+
+Project ReadProjectFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    throw ProjectFileError("Die Datei \"" + file.string() + "\" kann nicht geöffnet werden.");
+  }
+  std::ostringstream contents;
+  contents << in.rdbuf();
+  if (in.bad()) {
+    throw ProjectFileError("Die Datei \"" + file.string() + "\" kann nicht gelesen werden.");
+  }
+  try {
+    return ParseProject(contents.str());
+  } catch (const ProjectFileError& error) {
+    throw ProjectFileError("Die Datei \"" + file.string() + "\" ist keine gültige Strevo-Datei.\n" +
+                           error.what());
+  }
+}
+
+void WriteProjectFile(const std::filesystem::path& file, const std::string& contents) {
+  std::filesystem::path temporary = file;
+  temporary += ".tmp";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out.is_open()) {
+      throw ProjectFileError("Die Datei \"" + file.string() +
+                             "\" kann nicht geschrieben werden; die alte Datei bleibt erhalten.");
+    }
+    out << contents;
+    out.flush();
+    if (!out) {
+      out.close();
+      std::error_code ignored;
+      std::filesystem::remove(temporary, ignored);
+      throw ProjectFileError("Die Datei \"" + file.string() +
+                             "\" kann nicht geschrieben werden; die alte Datei bleibt erhalten.");
+    }
+  }
+  std::error_code error;
+  std::filesystem::rename(temporary, file, error);
+  if (error) {
+    std::filesystem::remove(temporary, error);
+    throw ProjectFileError("Die Datei \"" + file.string() +
+                           "\" kann nicht ersetzt werden; die alte Datei bleibt erhalten.");
+  }
+}
+
+}  // namespace strevo

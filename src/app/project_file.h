@@ -1,0 +1,46 @@
+// The project file (.stv): line 1 the ten input fields, line 2 the two section-family
+// positions. The whole file is checked before anything is taken from it.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "inputs.h"
+
+namespace strevo {
+
+struct Project {
+  std::array<double, kFieldCount> values{};
+  int columnFamily = -1;  // 0 IPE, 1 HE-A, 2 HE-B, -1 none
+  int beamFamily = -1;
+};
+
+// The file cannot be read or written, or is no project file; the message says why, in German.
+class ProjectFileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Number to text as the platform's conversion writes it: up to 15 significant digits, a
+// leading blank for values that are not negative (2 -> " 2", 1.5 -> " 1.5", -3 -> "-3").
+std::string NumberToText(double value);
+
+// The two lines of a project file. Field texts that are plain numbers are kept as shown; b,
+// and any text that is not a plain number, is written as the number it reads as, so that the
+// file always reads back to the values the program computed with.
+std::string FormatProject(const FieldTexts& texts, int columnFamily, int beamFamily);
+
+// Exactly ten numbers on the first line and two family positions (-1 to 2) on the second,
+// separated by blanks or commas; anything else throws ProjectFileError.
+Project ParseProject(std::string_view contents);
+
+Project ReadProjectFile(const std::filesystem::path& file);
+
+// Writes a temporary file beside the target and renames it over the target only when it is
+// complete, so that a failed save leaves the previous file as it was.
+void WriteProjectFile(const std::filesystem::path& file, const std::string& contents);
+
+}  // namespace strevo

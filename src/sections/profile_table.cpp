@@ -1,0 +1,46 @@
+#include "profile_table.h"
+
+#include <fstream>
+
+namespace strevo {
+
+std::string FixedField(const std::string& line, int column) {
+  const std::size_t start = static_cast<std::size_t>(column - 1);
+  return start >= line.size() ? std::string() : line.substr(start, 5);
+}
+
+std::string SectionField(const std::string& line, const ProfileFamily& family, int index) {
+  return FixedField(line, family.firstColumn + 6 * index);
+}
+
+ProfileTableReading ReadProfileTable(const std::filesystem::path& file,
+                                     const ProfileFamily& family) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    throw ProfileTableError(
+        "Die Profiltabelle \"" + std::string(kProfileTableName) +
+        "\" kann nicht geöffnet werden.\nGesucht in: " + file.parent_path().string());
+  }
+  ProfileTableReading reading;
+  std::string line, last;
+  for (int index = 0; std::getline(in, line); ++index) {
+    if (!line.empty() && line.back() == '\r') {
+      line.pop_back();
+    }
+    if (index == 1) {
+      reading.valueLine = line;
+    }
+    last = std::move(line);
+  }
+  if (in.bad()) {
+    throw ProfileTableError(
+        "Die Profiltabelle \"" + std::string(kProfileTableName) +
+        "\" kann nicht gelesen werden.\nGesucht in: " + file.parent_path().string());
+  }
+  for (int j = 0; j < family.count; ++j) {
+    reading.designations.push_back(SectionField(last, family, j));
+  }
+  return reading;
+}
+
+}  // namespace strevo

@@ -1,0 +1,38 @@
+// The common file dialog behind an interface: its settings persist between uses, as one
+// dialog object serves both the open and the save command.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace strevo {
+
+inline constexpr int kOverwritePrompt = 2;  // flag: ask before overwriting an existing file
+
+struct CommonDialogSettings {
+  QString title;
+  QString filter;  // "description|pattern|description|pattern..."
+  QString initialDirectory;
+  int flags = 0;
+  bool cancelError = false;
+};
+
+class FileDialogService {
+ public:
+  virtual ~FileDialogService() = default;
+  // The chosen file name, or an empty text when the user cancelled.
+  virtual QString ShowOpen(QWidget* parent, const CommonDialogSettings& settings) = 0;
+  virtual QString ShowSave(QWidget* parent, const CommonDialogSettings& settings) = 0;
+};
+
+class QtFileDialogService : public FileDialogService {
+ public:
+  QString ShowOpen(QWidget* parent, const CommonDialogSettings& settings) override;
+  QString ShowSave(QWidget* parent, const CommonDialogSettings& settings) override;
+};
+
+// "Dateien (*.stv)|*.stv" as a Qt name filter: "Dateien (*.stv)".
+QString QtNameFilters(const QString& filter);
+
+}  // namespace strevo

@@ -1,0 +1,136 @@
+// The project-file format: number-to-text, writing, strict reading, safe replacement.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "project_file.h"
+
+namespace strevo {
+namespace {
+
+namespace fs = std::filesystem;
+
+const FieldTexts kStartTexts = {"0.00", "2.00", "4.00", "3.00", "2.00",
+                                "5.00", "0.00", "0.00", "1.00", "1.50"};
+
+std::string Slurp(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream contents;
+  contents << in.rdbuf();
+  return contents.str();
+}
+
+class TempDir {
+ public:
+  TempDir() : path_(fs::temp_directory_path() / ("strevo-test-" + std::to_string(::getpid()))) {
+    fs::create_directories(path_);
+  }
+  ~TempDir() { fs::remove_all(path_); }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+TEST(NumberToText, AsThePlatformWritesNumbers) {
+  EXPECT_EQ(NumberToText(2), " 2");
+  EXPECT_EQ(NumberToText(1.5), " 1.5");
+  EXPECT_EQ(NumberToText(-3), "-3");
+  EXPECT_EQ(NumberToText(0), " 0");
+  EXPECT_EQ(NumberToText(-0.0), " 0");
+  EXPECT_EQ(NumberToText(1.0 / 3), " 0.333333333333333");
+  EXPECT_EQ(NumberToText(1e20), " 1e+20");
+  EXPECT_EQ(NumberToText(-2.5e-7), "-2.5e-07");
+}
+
+TEST(FormatProject, StartStateWritesBAsItsNumber) {
+  EXPECT_EQ(FormatProject(kStartTexts, 1, 2),
+            "0.00 2.00 4.00 3.00  2 5.00 0.00 0.00 1.00 1.50\n1 2\n");
+  FieldTexts negative = kStartTexts;
+  negative[4] = "-2.00";
+  EXPECT_EQ(FormatProject(negative, -1, 0),
+            "0.00 2.00 4.00 3.00 -2 5.00 0.00 0.00 1.00 1.50\n-1 0\n");
+}
+
+// Guards against a field text that is not a plain number ("1,5", "abc", "2 m") splitting into
+// the wrong number of items and making the saved file unreadable.
+TEST(FormatProject, TextsThatAreNoPlainNumberAreWrittenAsTheirValue) {
+  FieldTexts texts = kStartTexts;
+  texts[0] = "1,5";
+  texts[1] = "abc";
+  texts[2] = "4 m";
+  texts[9] = "1509 ";
+  const std::string written = FormatProject(texts, 1, 2);
+  EXPECT_EQ(written, " 1  0  4 3.00  2 5.00 0.00 0.00 1.00 1509 \n1 2\n");
+  const Project project = ParseProject(written);
+  EXPECT_EQ(project.values[0], 1);
+  EXPECT_EQ(project.values[1], 0);
+  EXPECT_EQ(project.values[2], 4);
+  EXPECT_EQ(project.values[9], 1509);
+}
+
+TEST(ParseProject, ReadsTenNumbersThenTwo) {
+  const Project project = ParseProject("0.00 2.00 4.00 3.00  2 5.00 0.00 0.00 1.00 1.50\n1 2\n");
+  const std::array<double, 10> expected = {0, 2, 4, 3, 2, 5, 0, 0, 1, 1.5};
+  EXPECT_EQ(project.values, expected);
+  EXPECT_EQ(project.columnFamily, 1);
+  EXPECT_EQ(project.beamFamily, 2);
+
+  const Project commas = ParseProject("1,2,3,4,5,6,7,8,9,1e3\r\n-1, 1.2\r\n\r\n");
+  EXPECT_EQ(commas.values[9], 1000);
+  EXPECT_EQ(commas.columnFamily, -1);
+  EXPECT_EQ(commas.beamFamily, 1) << "rounded";
+}
+
+TEST(ParseProject, RejectsEverythingElse) {
+  const char* bad[] = {
+      "",                                   // empty
+      "0 2 4 3 2 5 0 0 1 1.5\n",            // truncated: no second line
+      "0 2 4 3 2 5 0 0 1\n1 2\n",           // nine numbers
+      "0 2 4 3 2 5 0 0 1 1.5 7\n1 2\n",     // eleven numbers
+      "0 2 4 3 2 5 0 0 1 1.5\n1\n",         // one family
+      "0 2 4 3 2 5 0 0 1 1.5\n1 2 0\n",     // three families
+      "0 2 abc 3 2 5 0 0 1 1.5\n1 2\n",     // not a number
+      "0 2 4x 3 2 5 0 0 1 1.5\n1 2\n",      // number with a tail
+      "0 2 1e999 3 2 5 0 0 1 1.5\n1 2\n",   // beyond the double range
+      "0 2 4 3 2 5 0 0 1 1.5\n3 2\n",       // family out of range
+      "0 2 4 3 2 5 0 0 1 1.5\n1 -2\n",      // family out of range
+      "0 2 4 3 2 5 0 0 1 1.5\n1 2\n9 9\n",  // a third line
+      "\x01\x02\xff",                       // binary
+  };
+  for (const char* contents : bad) {
+    EXPECT_THROW(ParseProject(contents), ProjectFileError) << '"' << contents << '"';
+  }
+  try {
+    ParseProject("0 2 4 3 2 5 0 0 1\n1 2\n");
+  } catch (const ProjectFileError& error) {
+    EXPECT_STREQ(error.what(), "Zeile 1 muss 10 Zahlen enthalten, sie enthält 9.");
+  }
+}
+
+TEST(ProjectFile, WritesReadsAndReplaces) {
+  TempDir dir;
+  const fs::path file = dir.path() / "portal.stv";
+  WriteProjectFile(file, FormatProject(kStartTexts, 1, 2));
+  EXPECT_EQ(ReadProjectFile(file).values[5], 5);
+  WriteProjectFile(file, FormatProject(kStartTexts, 0, 0));
+  EXPECT_EQ(ReadProjectFile(file).columnFamily, 0);
+  EXPECT_FALSE(fs::exists(dir.path() / "portal.stv.tmp"));
+  EXPECT_THROW(ReadProjectFile(dir.path() / "missing.stv"), ProjectFileError);
+}
+
+TEST(ProjectFile, AFailedSaveKeepsTheOldFile) {
+  TempDir dir;
+  const fs::path file = dir.path() / "portal.stv";
+  WriteProjectFile(file, "old\n");
+  fs::create_directory(dir.path() / "portal.stv.tmp");  // the temporary cannot be written
+  EXPECT_THROW(WriteProjectFile(file, "new\n"), ProjectFileError);
+  EXPECT_EQ(Slurp(file), "old\n");
+  EXPECT_THROW(WriteProjectFile(dir.path() / "no-such-folder" / "x.stv", "new\n"),
+               ProjectFileError);
+}
+
+}  // namespace
+}  // namespace strevo

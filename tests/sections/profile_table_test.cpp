@@ -1,0 +1,148 @@
+// The shipped profile table against the published values, and the reader's edge cases.
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "profile_table.h"
+#include "text_rules.h"
+
+namespace strevo {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The largest relative deviation a five-character field forces (HE 550 B: 136700 as "137e3").
+constexpr double kLargestDeviation = 0.0022;
+
+const fs::path kShipped = fs::path(STREVO_DATA_DIR) / kProfileTableName;
+
+// Published Iy by family and nominal height, from the producers' tables.
+std::map<std::pair<std::string, std::string>, double> PublishedValues() {
+  std::ifstream in(STREVO_PUBLISHED_SECTIONS);
+  std::map<std::pair<std::string, std::string>, double> values;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#' || line.rfind("family", 0) == 0) {
+      continue;
+    }
+    std::stringstream fields(line);
+    std::string family, designation, iy;
+    std::getline(fields, family, ',');
+    std::getline(fields, designation, ',');
+    std::getline(fields, iy, ',');
+    std::stringstream words(designation);
+    std::string word, height;
+    words >> word >> height;  // "IPE 100" or "HE 100 A"
+    values[{family, height}] = std::stod(iy);
+  }
+  return values;
+}
+
+std::string Trimmed(std::string text) {
+  text.erase(text.find_last_not_of(' ') + 1);
+  text.erase(0, text.find_first_not_of(' '));
+  return text;
+}
+
+TEST(ProfileTable, ShippedValuesMatchThePublishedOnes) {
+  const auto published = PublishedValues();
+  ASSERT_EQ(published.size(), 66u);
+  const char* families[] = {"IPE", "HE-A", "HE-B"};
+  int checked = 0;
+  for (std::size_t f = 0; f < kProfileFamilies.size(); ++f) {
+    const ProfileFamily& family = kProfileFamilies[f];
+    const ProfileTableReading reading = ReadProfileTable(kShipped, family);
+    ASSERT_TRUE(reading.valueLine.has_value());
+    ASSERT_EQ(reading.designations.size(), static_cast<std::size_t>(family.count));
+    for (int j = 0; j < family.count; ++j) {
+      const std::string height = Trimmed(reading.designations[j]);
+      const std::string field = SectionField(*reading.valueLine, family, j);
+      ASSERT_EQ(field.size(), 5u);
+      const auto found = published.find({families[f], height});
+      ASSERT_NE(found, published.end()) << families[f] << " " << height;
+      const double value = FieldValue(field);
+      EXPECT_LE(std::abs(value - found->second) / found->second, kLargestDeviation)
+          << families[f] << " " << height << ": " << field << " vs " << found->second;
+      if (found->second < 100000 && found->second == std::round(found->second)) {
+        EXPECT_EQ(value, found->second) << "whole numbers below 100000 are written as published";
+      }
+      ++checked;
+    }
+  }
+  EXPECT_EQ(checked, 65);
+}
+
+TEST(ProfileTable, FamiliesSitSideBySide) {
+  const ProfileTableReading ipe = ReadProfileTable(kShipped, kProfileFamilies[0]);
+  ASSERT_EQ(ipe.designations.size(), 17u);
+  std::ifstream in(kShipped);
+  std::string line, last, second;
+  for (int i = 0; std::getline(in, line); ++i) {
+    if (i == 1) {
+      second = line;
+    }
+    last = line;
+  }
+  for (int j = 0; j < 17; ++j) {
+    EXPECT_EQ(ipe.designations[j], last.substr(6 * j, 5)) << "column " << 1 + 6 * j;
+  }
+  EXPECT_EQ(Trimmed(ipe.designations[0]), "100");
+  EXPECT_EQ(Trimmed(ipe.designations[16]), "600");
+  // The third HE-B section's value occupies columns 259 to 263 of the second line.
+  EXPECT_EQ(SectionField(second, kProfileFamilies[2], 2), second.substr(258, 5));
+  EXPECT_EQ(Trimmed(SectionField(second, kProfileFamilies[2], 2)), "1509");
+  const ProfileTableReading heb = ReadProfileTable(kShipped, kProfileFamilies[2]);
+  EXPECT_EQ(Trimmed(heb.designations[23]), "1000");
+  EXPECT_EQ(Trimmed(SectionField(second, kProfileFamilies[2], 23)), "645e3");
+}
+
+class TableFile : public ::testing::Test {
+ protected:
+  TableFile() : file_(fs::temp_directory_path() / ("strevo-table-" + std::to_string(::getpid()))) {}
+  ~TableFile() override { fs::remove(file_); }
+  const fs::path& Write(const std::string& contents) {
+    std::ofstream(file_, std::ios::binary) << contents;
+    return file_;
+  }
+  fs::path file_;
+};
+
+TEST_F(TableFile, ShortLinesGiveShortOrEmptyFields) {
+  const auto reading =
+      ReadProfileTable(Write("header\r\n12345 678\r\n100   12\r\n"), kProfileFamilies[0]);
+  ASSERT_TRUE(reading.valueLine.has_value());
+  EXPECT_EQ(*reading.valueLine, "12345 678") << "the line end is not part of the line";
+  ASSERT_EQ(reading.designations.size(), 17u);
+  EXPECT_EQ(reading.designations[0], "100  ");
+  EXPECT_EQ(reading.designations[1], "12");
+  EXPECT_EQ(reading.designations[2], "");
+  EXPECT_EQ(SectionField(*reading.valueLine, kProfileFamilies[0], 1), "678");
+  EXPECT_EQ(SectionField(*reading.valueLine, kProfileFamilies[1], 0), "");
+}
+
+TEST_F(TableFile, FewerThanTwoLinesKeepNoValueLine) {
+  const auto one = ReadProfileTable(Write("only line"), kProfileFamilies[1]);
+  EXPECT_FALSE(one.valueLine.has_value());
+  EXPECT_EQ(one.designations.size(), 24u);
+  const auto empty = ReadProfileTable(Write(""), kProfileFamilies[2]);
+  EXPECT_FALSE(empty.valueLine.has_value());
+  EXPECT_EQ(empty.designations, std::vector<std::string>(24, ""));
+}
+
+TEST(ProfileTable, MissingFileNamesTheFileAndTheFolder) {
+  try {
+    ReadProfileTable("/no/such/folder/wert3.txt", kProfileFamilies[0]);
+    ADD_FAILURE() << "no error";
+  } catch (const ProfileTableError& error) {
+    const std::string text = error.what();
+    EXPECT_NE(text.find("\"wert3.txt\""), std::string::npos);
+    EXPECT_NE(text.find("/no/such/folder"), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace strevo

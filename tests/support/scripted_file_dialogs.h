@@ -1,0 +1,39 @@
+// A FileDialogService that answers with scripted file names and records the settings it saw.
+#pragma once
+
+#include <deque>
+#include <vector>
+
+#include "file_dialog_service.h"
+
+namespace strevo::testing {
+
+class ScriptedFileDialogs : public FileDialogService {
+ public:
+  QString ShowOpen(QWidget*, const CommonDialogSettings& settings) override {
+    return Answer(settings, false);
+  }
+  QString ShowSave(QWidget*, const CommonDialogSettings& settings) override {
+    return Answer(settings, true);
+  }
+
+  struct Use {
+    CommonDialogSettings settings;
+    bool save;
+  };
+  std::vector<Use> uses;
+  std::deque<QString> names;  // empty text: the user cancelled
+
+ private:
+  QString Answer(const CommonDialogSettings& settings, bool save) {
+    uses.push_back({settings, save});
+    if (names.empty()) {
+      return {};
+    }
+    QString name = names.front();
+    names.pop_front();
+    return name;
+  }
+};
+
+}  // namespace strevo::testing
