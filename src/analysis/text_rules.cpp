@@ -48,18 +48,28 @@ long long DecimalMagnitude(std::string_view mantissa, std::string_view exponent)
 
 }  // namespace
 
-double FieldValue(std::string_view text) {
+namespace {
+
+// Where the leading number of a text lies: after blanks and the sign, its mantissa, then an
+// exponent only when digits follow the e.
+struct LeadingNumber {
+  bool found = false;
+  bool negative = false;
+  std::size_t mantissaStart = 0, mantissaEnd = 0, end = 0;
+};
+
+LeadingNumber ScanLeadingNumber(std::string_view text) {
+  LeadingNumber number;
   const std::size_t n = text.size();
   std::size_t i = 0;
   while (i < n && (text[i] == ' ' || text[i] == '\t')) {
     ++i;
   }
-  bool negative = false;
   if (i < n && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
+    number.negative = text[i] == '-';
     ++i;
   }
-  const std::size_t mantissaStart = i;
+  number.mantissaStart = i;
   int digits = 0;
   bool point = false;
   for (; i < n; ++i) {
@@ -71,11 +81,8 @@ double FieldValue(std::string_view text) {
       break;
     }
   }
-  if (digits == 0) {
-    return 0.0;
-  }
-  const std::size_t mantissaEnd = i;
-  std::size_t end = i;
+  number.found = digits > 0;
+  number.mantissaEnd = number.end = i;
   if (i < n && (text[i] == 'e' || text[i] == 'E')) {
     std::size_t j = i + 1;
     if (j < n && (text[j] == '+' || text[j] == '-')) {
@@ -86,21 +93,42 @@ double FieldValue(std::string_view text) {
       ++k;
     }
     if (k > j) {
-      end = k;
+      number.end = k;
     }
   }
-  const std::string_view number = text.substr(mantissaStart, end - mantissaStart);
+  return number;
+}
+
+}  // namespace
+
+double FieldValue(std::string_view text) {
+  const LeadingNumber scan = ScanLeadingNumber(text);
+  if (!scan.found) {
+    return 0.0;
+  }
+  const std::string_view number = text.substr(scan.mantissaStart, scan.end - scan.mantissaStart);
   double value = 0.0;
   const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
   if (ec == std::errc::result_out_of_range) {
-    const std::string_view mantissa = text.substr(mantissaStart, mantissaEnd - mantissaStart);
-    const std::string_view exponent = text.substr(mantissaEnd, end - mantissaEnd);
+    const std::string_view mantissa =
+        text.substr(scan.mantissaStart, scan.mantissaEnd - scan.mantissaStart);
+    const std::string_view exponent = text.substr(scan.mantissaEnd, scan.end - scan.mantissaEnd);
     if (DecimalMagnitude(mantissa, exponent) > 0) {
       throw ArithmeticFault(FaultKind::Overflow);
     }
     value = 0.0;
   }
-  return negative ? -value : value;
+  return scan.negative ? -value : value;
+}
+
+bool IsPlainNumber(std::string_view text) {
+  const std::size_t last = text.find_last_not_of(' ');
+  if (last == std::string_view::npos) {
+    return false;
+  }
+  text = text.substr(0, last + 1);
+  const LeadingNumber scan = ScanLeadingNumber(text);
+  return scan.found && scan.end == text.size();
 }
 
 std::string FormatFixed2(double value) {

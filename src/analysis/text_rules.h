@@ -12,6 +12,9 @@ namespace strevo {
 // double throws ArithmeticFault(Overflow); one too small for it reads as 0.
 double FieldValue(std::string_view text);
 
+// True when the whole text, blanks around it aside, is one number in the field-value syntax.
+bool IsPlainNumber(std::string_view text);
+
 // Format "0.00": at least one integer digit, exactly two decimals, exact ties away from zero,
 // no minus for a value that rounds to zero. The value must be finite.
 std::string FormatFixed2(double value);

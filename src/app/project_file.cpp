@@ -12,48 +12,6 @@
 namespace strevo {
 namespace {
 
-// True when the whole text, blanks aside, is one number in the field-value syntax.
-bool IsPlainNumber(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) {
-    return false;
-  }
-  text = text.substr(first, text.find_last_not_of(' ') - first + 1);
-  std::size_t i = 0;
-  if (text[i] == '+' || text[i] == '-') {
-    ++i;
-  }
-  int digits = 0;
-  bool point = false;
-  for (; i < text.size(); ++i) {
-    if (text[i] >= '0' && text[i] <= '9') {
-      ++digits;
-    } else if (text[i] == '.' && !point) {
-      point = true;
-    } else {
-      break;
-    }
-  }
-  if (digits == 0) {
-    return false;
-  }
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    std::size_t j = i + 1;
-    if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
-      ++j;
-    }
-    const std::size_t exponentStart = j;
-    while (j < text.size() && text[j] >= '0' && text[j] <= '9') {
-      ++j;
-    }
-    if (j == exponentStart) {
-      return false;
-    }
-    i = j;
-  }
-  return i == text.size();
-}
-
 std::vector<std::string_view> Tokens(std::string_view line) {
   std::vector<std::string_view> tokens;
   std::size_t i = 0;

@@ -21,14 +21,9 @@ DiagramOutcome DrawMomentDiagram(const InputSet& in, const SharedResults& r, Can
   if (Mmax == 0) {
     return DiagramOutcome::NothingToDraw;
   }
-  canvas.SetScale(0, 0, 1000, 1000);
-  canvas.SetLineWidth(2);
-
-  const CoordinateCheck check;
-  const auto line = [&](double x1, double y1, double x2, double y2) {
-    canvas.Line(check.Single(x1), check.Single(y1), check.Single(x2), check.Single(y2),
-                kMomentColour);
-  };
+  const DiagramPen pen(canvas, kMomentColour);
+  const CoordinateCheck& check = pen.check();
+  const auto line = [&](double x1, double y1, double x2, double y2) { pen.Line(x1, y1, x2, y2); };
   canvas.SetLabelCaption(13, FormatFixed2(r.M3));
   canvas.SetLabelLeft(13, check.Single(480 - (in.L - 2 * r.X3) * 250 / r.Lmax));
   canvas.SetLabelTop(13, check.Single(720 - in.h * 500 / r.Lmax));

@@ -20,29 +20,14 @@ DiagramOutcome DrawNormalForceDiagram(const InputSet& in, const SharedResults& r
   if (Nmax == 0) {
     return DiagramOutcome::NothingToDraw;
   }
-  canvas.SetScale(0, 0, 1000, 1000);
-  canvas.SetLineWidth(2);
-
-  const CoordinateCheck check;
-  const auto line = [&](double x1, double y1, double x2, double y2) {
-    canvas.Line(check.Single(x1), check.Single(y1), check.Single(x2), check.Single(y2),
-                kNormalForceColour);
-  };
+  const DiagramPen pen(canvas, kNormalForceColour);
+  const CoordinateCheck& check = pen.check();
   const DrawingFrame f = MakeDrawingFrame(in, r.Lmax, check);
   const double c = check(100 / Nmax);
 
-  line(f.xL, kFootY, f.xL - r.AV * c, kFootY);
-  line(f.xL - r.AV * c, kFootY, f.xL + r.N1 * c, f.yB);
-  line(f.xL + r.N1 * c, f.yB, f.xL, f.yB);
-
-  line(f.xL, f.yB, f.xL, f.yB + r.N2 * c);
-  line(f.xL, f.yB + r.N2 * c, f.xR, f.yB + r.N4 * c);
-  line(f.xR, f.yB, f.xR, f.yB + r.N4 * c);
-
-  // The foot value -BV is drawn inwards from the right axis as xR - (-BV)·c.
-  line(f.xR, kFootY, f.xR + r.BV * c, kFootY);
-  line(f.xR + r.BV * c, kFootY, f.xR - r.N5 * c, f.yB);
-  line(f.xR - r.N5 * c, f.yB, f.xR, f.yB);
+  // The foot values are the normal forces at A and B: -AV and -BV.
+  DrawMemberEnds(pen, f, {-r.AV, r.N1, r.N2, r.N4, -r.BV, r.N5}, c,
+                 [&] { pen.Line(f.xL, f.yB + r.N2 * c, f.xR, f.yB + r.N4 * c); });
 
   for (int i = 20; i <= 23; ++i) {
     canvas.SetLabelVisible(i, true);

@@ -20,38 +20,24 @@ DiagramOutcome DrawShearDiagram(const InputSet& in, const SharedResults& r, Canv
   if (Qmax == 0) {
     return DiagramOutcome::NothingToDraw;
   }
-  canvas.SetScale(0, 0, 1000, 1000);
-  canvas.SetLineWidth(2);
-
-  const CoordinateCheck check;
-  const auto line = [&](double x1, double y1, double x2, double y2) {
-    canvas.Line(check.Single(x1), check.Single(y1), check.Single(x2), check.Single(y2),
-                kShearColour);
-  };
+  const DiagramPen pen(canvas, kShearColour);
+  const CoordinateCheck& check = pen.check();
   const DrawingFrame f = MakeDrawingFrame(in, r.Lmax, check);
   const double c = check(100 / Qmax);
 
   // The foot values are the shear forces at A and B: -AH and BH.
-  line(f.xL, kFootY, f.xL - r.AH * c, kFootY);
-  line(f.xL - r.AH * c, kFootY, f.xL + r.Q1 * c, f.yB);
-  line(f.xL + r.Q1 * c, f.yB, f.xL, f.yB);
-
-  line(f.xL, f.yB, f.xL, f.yB + r.Q2 * c);
-  if (in.F == 0) {
-    line(f.xL, f.yB + r.Q2 * c, f.xR, f.yB + r.Q4 * c);
-  } else {
+  DrawMemberEnds(pen, f, {-r.AH, r.Q1, r.Q2, r.Q4, r.BH, r.Q5}, c, [&] {
+    if (in.F == 0) {
+      pen.Line(f.xL, f.yB + r.Q2 * c, f.xR, f.yB + r.Q4 * c);
+      return;
+    }
     const double xa = f.BeamX(in.a, in.L, check);
     const double left = check(r.Q2 - in.a * in.q);
     const double right = check(left - in.F);
-    line(f.xL, f.yB + r.Q2 * c, xa, f.yB + left * c);
-    line(xa, f.yB + left * c, xa, f.yB + right * c);
-    line(xa, f.yB + right * c, f.xR, f.yB + r.Q4 * c);
-  }
-  line(f.xR, f.yB, f.xR, f.yB + r.Q4 * c);
-
-  line(f.xR, kFootY, f.xR - r.BH * c, kFootY);
-  line(f.xR - r.BH * c, kFootY, f.xR - r.Q5 * c, f.yB);
-  line(f.xR - r.Q5 * c, f.yB, f.xR, f.yB);
+    pen.Line(f.xL, f.yB + r.Q2 * c, xa, f.yB + left * c);
+    pen.Line(xa, f.yB + left * c, xa, f.yB + right * c);
+    pen.Line(xa, f.yB + right * c, f.xR, f.yB + r.Q4 * c);
+  });
 
   for (int i = 16; i <= 19; ++i) {
     canvas.SetLabelVisible(i, true);

@@ -8,6 +8,15 @@ double DrawingFrame::BeamX(double d, double L, const CoordinateCheck& check) con
   return check(500 - (L - 2 * d) * 250 / Lmax);
 }
 
+DiagramPen::DiagramPen(Canvas& canvas, int colour) : canvas_(canvas), colour_(colour) {
+  canvas_.SetScale(0, 0, 1000, 1000);
+  canvas_.SetLineWidth(2);
+}
+
+void DiagramPen::Line(double x1, double y1, double x2, double y2) const {
+  canvas_.Line(check_.Single(x1), check_.Single(y1), check_.Single(x2), check_.Single(y2), colour_);
+}
+
 DrawingFrame MakeDrawingFrame(const InputSet& in, double Lmax, const CoordinateCheck& check) {
   DrawingFrame frame{};
   frame.Lmax = Lmax;

@@ -26,6 +26,42 @@ struct DrawingFrame {
 
 DrawingFrame MakeDrawingFrame(const InputSet& in, double Lmax, const CoordinateCheck& check);
 
+// What every diagram starts with: the 1000-unit scale, line width 2, checked lines in one colour.
+class DiagramPen {
+ public:
+  DiagramPen(Canvas& canvas, int colour);
+  void Line(double x1, double y1, double x2, double y2) const;
+  const CoordinateCheck& check() const { return check_; }
+
+ private:
+  Canvas& canvas_;
+  int colour_;
+  CoordinateCheck check_;
+};
+
+// The end values of a diagram drawn as straight lines between the member ends (shear and
+// normal force). Feet are measured from the column axes, ends inward positive.
+struct MemberEndValues {
+  double leftFoot, leftTop;    // left column: foot and top, drawn right of the axis
+  double beamLeft, beamRight;  // beam: drawn below the axis
+  double rightFoot, rightTop;  // right column: drawn left of the axis
+};
+
+// Draws the nine lines; `beamLine` draws what lies between the beam's two closing lines.
+template <class BeamLine>
+void DrawMemberEnds(const DiagramPen& pen, const DrawingFrame& f, const MemberEndValues& v,
+                    double c, BeamLine&& beamLine) {
+  pen.Line(f.xL, kFootY, f.xL + v.leftFoot * c, kFootY);
+  pen.Line(f.xL + v.leftFoot * c, kFootY, f.xL + v.leftTop * c, f.yB);
+  pen.Line(f.xL + v.leftTop * c, f.yB, f.xL, f.yB);
+  pen.Line(f.xL, f.yB, f.xL, f.yB + v.beamLeft * c);
+  beamLine();
+  pen.Line(f.xR, f.yB, f.xR, f.yB + v.beamRight * c);
+  pen.Line(f.xR, kFootY, f.xR - v.rightFoot * c, kFootY);
+  pen.Line(f.xR - v.rightFoot * c, kFootY, f.xR - v.rightTop * c, f.yB);
+  pen.Line(f.xR - v.rightTop * c, f.yB, f.xR, f.yB);
+}
+
 // The four corner labels the diagrams share: outside the left corner, above the beam's ends,
 // outside the right corner; sets each caption and position in turn.
 void PlaceCornerLabels(const std::array<int, 4>& indices, const std::array<double, 4>& values,

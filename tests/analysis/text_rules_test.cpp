@@ -68,3 +68,18 @@ TEST(FormatFixed2, LargestDoubleHasAllItsDigits) {
 
 }  // namespace
 }  // namespace strevo
+
+namespace strevo {
+namespace {
+
+TEST(IsPlainNumber, TheWholeTextIsOneNumber) {
+  for (const char* text : {"2.00", " 2", "-3", "1.5e3", "+.5", "7.", "1509 ", "\t4"}) {
+    EXPECT_TRUE(IsPlainNumber(text)) << '"' << text << '"';
+  }
+  for (const char* text : {"", " ", "abc", "1,5", "4 m", "1e", "1e+", "--1", ".", "0x10", "1 2"}) {
+    EXPECT_FALSE(IsPlainNumber(text)) << '"' << text << '"';
+  }
+}
+
+}  // namespace
+}  // namespace strevo

@@ -14,19 +14,12 @@ namespace strevo {
 namespace {
 
 using testing::DefaultInputs;
+using testing::ExpectLine;
 using testing::RecordedLine;
 using testing::RecordingCanvas;
 
-constexpr float kTolerance = 1e-3f;
+constexpr float kTolerance = testing::kCanvasTolerance;
 constexpr int kMoment = 12, kShear = 2, kNormal = 8;
-
-void ExpectLine(const RecordedLine& line, double x1, double y1, double x2, double y2,
-                const char* what = "") {
-  EXPECT_NEAR(line.x1, x1, kTolerance) << what;
-  EXPECT_NEAR(line.y1, y1, kTolerance) << what;
-  EXPECT_NEAR(line.x2, x2, kTolerance) << what;
-  EXPECT_NEAR(line.y2, y2, kTolerance) << what;
-}
 
 // Computes and draws the system as "&Schnittgrößen" does, then starts a fresh recording.
 struct Session {

@@ -11,17 +11,11 @@ namespace strevo {
 namespace {
 
 using testing::DefaultInputs;
+using testing::ExpectLine;
 using testing::RecordedLine;
 using testing::RecordingCanvas;
 
-constexpr float kTolerance = 1e-3f;
-
-void ExpectLine(const RecordedLine& line, float x1, float y1, float x2, float y2) {
-  EXPECT_NEAR(line.x1, x1, kTolerance);
-  EXPECT_NEAR(line.y1, y1, kTolerance);
-  EXPECT_NEAR(line.x2, x2, kTolerance);
-  EXPECT_NEAR(line.y2, y2, kTolerance);
-}
+constexpr float kTolerance = testing::kCanvasTolerance;
 
 struct Drawn {
   RecordingCanvas canvas;

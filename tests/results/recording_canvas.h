@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "canvas.h"
 
 namespace strevo::testing {
@@ -73,5 +75,15 @@ class RecordingCanvas : public Canvas {
   std::array<RecordedLabel, kValueLabelCount> labels{};
   std::vector<std::string> events;
 };
+
+inline constexpr float kCanvasTolerance = 1e-3f;
+
+inline void ExpectLine(const RecordedLine& line, double x1, double y1, double x2, double y2,
+                       const char* what = "") {
+  EXPECT_NEAR(line.x1, x1, kCanvasTolerance) << what;
+  EXPECT_NEAR(line.y1, y1, kCanvasTolerance) << what;
+  EXPECT_NEAR(line.x2, x2, kCanvasTolerance) << what;
+  EXPECT_NEAR(line.y2, y2, kCanvasTolerance) << what;
+}
 
 }  // namespace strevo::testing
