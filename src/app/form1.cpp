@@ -104,7 +104,8 @@ void Form1::BuildMenu() {
   connect(item(help->addAction(QStringLiteral("Hilfe")), QStringLiteral("mnuhilfe")),
           &QAction::triggered, this, &Form1::mnuhilfe_Click);
   item(help->addSeparator(), QStringLiteral("mnutrenn1"));
-  item(help->addAction(QStringLiteral("Info")), QStringLiteral("mnuinfo"));
+  connect(item(help->addAction(QStringLiteral("Info")), QStringLiteral("mnuinfo")),
+          &QAction::triggered, this, &Form1::mnuinfo_Click);
 }
 
 void Form1::BuildControls() {
@@ -366,6 +367,10 @@ void Form1::mnuhilfe_Click() {
         this, {QStringLiteral("Derzeit ist noch keine Hilfe installiert!"), QStringLiteral("Hilfe"),
                MessageIcon::Information, MessageButtons::Ok});
   });
+}
+
+void Form1::mnuinfo_Click() {
+  Guarded([&] { app_.ShowAboutBox(); });
 }
 
 void Form1::mnubeenden_Click() {

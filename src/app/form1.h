@@ -35,6 +35,7 @@ class Form1 : public QMainWindow {
   void mnuquerschnitte_Click();
   void mnuschnittgroessen_Click();
   void mnuhilfe_Click();
+  void mnuinfo_Click();
   void mnubeenden_Click();
 
   FieldTexts Texts() const;

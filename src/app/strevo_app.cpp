@@ -17,6 +17,7 @@ StrevoApp::StrevoApp(MessageService& messages, FileDialogService& fileDialogs)
 
 StrevoApp::~StrevoApp() {
   // The main window's reactions reach the other windows; take them down first.
+  about_.reset();
   form4_.reset();
   form2_.reset();
   form1_.reset();
@@ -57,6 +58,22 @@ void StrevoApp::ShowSectionsWindow() {
   window.activateWindow();
 }
 
+FrmAbout& StrevoApp::AboutBox() {
+  if (!about_) {
+    about_ = std::make_unique<FrmAbout>(form1_.get(), messages_, sysInfoStore_, launcher_,
+                                        [this] { about_.release()->deleteLater(); });
+    about_->Form_Load();
+  }
+  return *about_;
+}
+
+void StrevoApp::ShowAboutBox() {
+  FrmAbout& box = AboutBox();
+  box.show();
+  box.raise();
+  box.activateWindow();
+}
+
 void StrevoApp::RunComputation() {
   const ResultLines lines = ComputeResults(ReadInputs(), SelectedSystem(), results_);
   ResultsWindow().WriteResultLines(lines);
@@ -72,6 +89,9 @@ void StrevoApp::Quit() {
   }
   if (form4_) {
     form4_->close();
+  }
+  if (about_) {
+    about_->close();
   }
   form1_->close();
   quitRequested_ = true;

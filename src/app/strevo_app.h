@@ -9,7 +9,10 @@
 #include "file_dialog_service.h"
 #include "form2.h"
 #include "form4.h"
+#include "frm_about.h"
+#include "printer_service.h"
 #include "shared_results.h"
+#include "sys_info.h"
 
 namespace strevo {
 
@@ -30,6 +33,9 @@ class StrevoApp : public ResultsHost, public SectionsHost {
   bool IsSectionsWindowLoaded() const { return form4_ != nullptr; }
   void ShowSectionsWindow();
   FileDialogService& FileDialogs() { return fileDialogs_; }
+  bool IsAboutBoxLoaded() const { return about_ != nullptr; }
+  FrmAbout& AboutBox();  // loads it on first use
+  void ShowAboutBox();
   // Where the profile table is looked for; the program's own directory unless changed.
   void SetProgramDirectory(const std::filesystem::path& directory) {
     programDirectory_ = directory;
@@ -47,6 +53,7 @@ class StrevoApp : public ResultsHost, public SectionsHost {
   SharedResults& Results() override { return results_; }
   CommandGuard& Guard() override { return guard_; }
   MessageService& Messages() override { return messages_; }
+  PrinterService& Printers() override { return printers_; }
   void SetMainHingeLineVisible(int index, bool visible) override;
   void ResultsWindowClosed() override;
 
@@ -60,10 +67,14 @@ class StrevoApp : public ResultsHost, public SectionsHost {
   FileDialogService& fileDialogs_;
   CommandGuard guard_;
   std::filesystem::path programDirectory_;
+  DefaultPrinterService printers_;
+  PlatformKeyValueStore sysInfoStore_;
+  DetachedLauncher launcher_;
   SharedResults results_;
   std::unique_ptr<Form1> form1_;
   std::unique_ptr<Form2> form2_;
   std::unique_ptr<Form4> form4_;
+  std::unique_ptr<FrmAbout> about_;
   bool quitting_ = false;
   bool quitRequested_ = false;
 };

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <vector>
 
 #include "picture_box.h"
 #include "portal_sketch.h"
@@ -90,6 +91,7 @@ Form2::Form2(ResultsHost& host)
 
   connect(commands_[1], &QPushButton::clicked, this, &Form2::Command1_Click);
   connect(commands_[2], &QPushButton::clicked, this, &Form2::Command2_Click);
+  connect(commands_[3], &QPushButton::clicked, this, &Form2::Command3_Click);
   connect(commands_[4], &QPushButton::clicked, this, &Form2::Command4_Click);
   connect(commands_[5], &QPushButton::clicked, this, &Form2::Command5_Click);
   connect(commands_[6], &QPushButton::clicked, this, &Form2::Command6_Click);
@@ -128,6 +130,42 @@ void Form2::Command2_Click() {
   host_.Messages().Show(
       this, {QStringLiteral("Derzeit ist noch keine Hilfe installiert!"), QStringLiteral("Hilfe"),
              MessageIcon::Information, MessageButtons::Ok});
+}
+
+void Form2::Command3_Click() {
+  host_.Guard().Run(this, [this] {
+    const MessageAnswer answer = host_.Messages().Show(
+        this, {QStringLiteral("Drucker vorbereiten?"), QStringLiteral("Drucken"),
+               MessageIcon::Question, MessageButtons::OkCancel});
+    if (answer != MessageAnswer::Ok) {
+      return;
+    }
+    // Asked first, so that a desktop without a printer leaves the window as it was.
+    if (!host_.Printers().HasPrinter()) {
+      host_.Messages().Show(
+          this, {QStringLiteral("Es ist kein Drucker eingerichtet."), QStringLiteral("Drucken"),
+                 MessageIcon::Information, MessageButtons::Ok});
+      return;
+    }
+    const QColor paper = palette().color(QPalette::HighlightedText);
+    std::vector<QWidget*> backgrounds = {label1_, frame1_, this};
+    backgrounds.insert(backgrounds.end(), label2_.begin(), label2_.end());
+    for (QWidget* widget : backgrounds) {
+      QPalette colours = widget->palette();
+      colours.setColor(QPalette::Window, paper);
+      widget->setPalette(colours);
+      widget->setAutoFillBackground(true);
+    }
+    for (int n = 1; n <= 3; ++n) {
+      commands_[n]->hide();
+    }
+    if (!host_.Printers().Print(*this)) {
+      host_.Messages().Show(
+          this, {QStringLiteral("Das Drucken ist fehlgeschlagen."), QStringLiteral("Drucken"),
+                 MessageIcon::Warning, MessageButtons::Ok});
+    }
+    close();
+  });
 }
 
 void Form2::Command4_Click() {

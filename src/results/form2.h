@@ -9,6 +9,7 @@
 #include "command_guard.h"
 #include "compute_results.h"
 #include "drawings.h"
+#include "printer_service.h"
 #include "sketch_frame.h"
 
 class QLabel;
@@ -27,6 +28,7 @@ class ResultsHost {
   virtual SharedResults& Results() = 0;
   virtual CommandGuard& Guard() = 0;
   virtual MessageService& Messages() = 0;
+  virtual PrinterService& Printers() = 0;
   virtual void SetMainHingeLineVisible(int index, bool visible) = 0;
   virtual void ResultsWindowClosed() = 0;  // closed through its title bar: unload it
 };
@@ -38,6 +40,7 @@ class Form2 : public QWidget {
   void Form_Load();
   void Command1_Click();  // OK
   void Command2_Click();  // Hilfe
+  void Command3_Click();  // Drucken (the button stays disabled)
   void Command4_Click();  // System
   void Command5_Click();  // Moment
   void Command6_Click();  // Normalkraft

@@ -386,3 +386,23 @@ TEST_F(MainWindowTest, CrossSectionWindowSetsTheInputs) {
 
 }  // namespace
 }  // namespace strevo
+
+namespace strevo {
+namespace {
+
+TEST_F(MainWindowTest, InfoOpensTheAboutBoxModeless) {
+  form().MenuItem("mnuinfo")->trigger();
+  ASSERT_TRUE(app.IsAboutBoxLoaded());
+  FrmAbout& about = app.AboutBox();
+  EXPECT_TRUE(about.isVisible());
+  EXPECT_FALSE(about.isModal());
+  EXPECT_EQ(about.parentWidget(), &form()) << "a dialog of the main window, not in the task bar";
+  about.cmdOK_Click();
+  EXPECT_FALSE(app.IsAboutBoxLoaded()) << "OK unloads it";
+  form().mnuinfo_Click();
+  form().MenuItem("mnubeenden")->trigger();
+  EXPECT_FALSE(app.IsAboutBoxLoaded());
+}
+
+}  // namespace
+}  // namespace strevo

@@ -1,12 +1,16 @@
 // The results window against a scripted host: load-time set-up, buttons, labels, picture.
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include "form2.h"
+#include "pdf_printer.h"
 #include "picture_box.h"
 #include "recording_messages.h"
 #include "test_inputs.h"
@@ -24,6 +28,7 @@ class FakeHost : public ResultsHost {
   SharedResults& Results() override { return results; }
   CommandGuard& Guard() override { return guard; }
   MessageService& Messages() override { return messages; }
+  PrinterService& Printers() override { return printers; }
   void SetMainHingeLineVisible(int index, bool visible) override { mainHinges[index] = visible; }
   void ResultsWindowClosed() override { ++closed; }
 
@@ -32,6 +37,7 @@ class FakeHost : public ResultsHost {
   SharedResults results;
   testing::RecordingMessages messages;
   CommandGuard guard{messages};
+  testing::PdfPrinter printers;
   std::array<bool, 7> mainHinges{true, true, true, true, true, true, true};
   int closed = 0;
 };
@@ -272,6 +278,68 @@ TEST(Form2, ZeroHeightAndSpanInTheDrawingIsReported) {
   EXPECT_EQ(w.host.messages.shown[0].text, "Laufzeitfehler: Ungültige Rechenoperation");
   EXPECT_EQ(w.host.results.Lmax, 0) << "stored before the fault";
   EXPECT_TRUE(w.form.Picture1()->Items().empty());
+}
+
+}  // namespace
+}  // namespace strevo
+
+namespace strevo {
+namespace {
+
+int PdfPages(const QString& file) {
+  QFile pdf(file);
+  if (!pdf.open(QIODevice::ReadOnly)) {
+    return -1;
+  }
+  const QString contents = QString::fromLatin1(pdf.readAll());
+  int pages = 0;
+  for (auto match = QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]")).globalMatch(contents);
+       match.hasNext(); match.next()) {
+    ++pages;
+  }
+  return pages;
+}
+
+TEST(Form2Printing, CancelDoesNothing) {
+  Window w;
+  w.host.messages.answers.push_back(MessageAnswer::Cancel);
+  w.form.Command3_Click();
+  ASSERT_EQ(w.host.messages.shown.size(), 1u);
+  EXPECT_EQ(w.host.messages.shown[0].text, "Drucker vorbereiten?");
+  EXPECT_EQ(w.host.messages.shown[0].title, "Drucken");
+  EXPECT_EQ(w.host.messages.shown[0].icon, MessageIcon::Question);
+  EXPECT_EQ(w.host.messages.shown[0].buttons, MessageButtons::OkCancel);
+  EXPECT_EQ(w.host.printers.prints, 0);
+  EXPECT_FALSE(w.form.Command(1)->isHidden());
+  EXPECT_EQ(w.host.closed, 0);
+}
+
+TEST(Form2Printing, OkPrintsOnePageWithoutTheButtonsAndUnloads) {
+  QTemporaryDir dir;
+  Window w(SystemType::FixedFrame);
+  w.ComputeAndDraw();
+  w.host.printers.file = dir.filePath("print.pdf");
+  w.form.Command3_Click();
+  EXPECT_EQ(w.host.printers.prints, 1);
+  EXPECT_EQ(w.host.printers.hiddenWhenPrinted,
+            (std::vector<QString>{"Command1", "Command2", "Command3"}));
+  EXPECT_EQ(w.host.printers.backgroundWhenPrinted,
+            w.form.palette().color(QPalette::HighlightedText));
+  EXPECT_EQ(w.form.Label2(0)->palette().color(QPalette::Window),
+            w.form.palette().color(QPalette::HighlightedText));
+  EXPECT_EQ(PdfPages(w.host.printers.file), 1);
+  EXPECT_EQ(w.host.closed, 1) << "unloaded after printing";
+  EXPECT_FALSE(w.form.Command(3)->isEnabled()) << "nothing enables the button";
+}
+
+TEST(Form2Printing, WithoutAPrinterItSaysSoAndChangesNothing) {
+  Window w;
+  w.host.printers.installed = false;
+  w.form.Command3_Click();
+  ASSERT_EQ(w.host.messages.shown.size(), 2u);
+  EXPECT_EQ(w.host.messages.shown[1].text, "Es ist kein Drucker eingerichtet.");
+  EXPECT_FALSE(w.form.Command(1)->isHidden());
+  EXPECT_EQ(w.host.closed, 0);
 }
 
 }  // namespace

@@ -1,0 +1,26 @@
+# Installs the build into a scratch prefix and checks that everything lands where the
+# program and the desktop look for it.
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
+                RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+foreach(file bin/strevo bin/wert3.txt share/applications/strevo.desktop
+             share/icons/hicolor/128x128/apps/strevo.png)
+  if(NOT EXISTS "${PREFIX}/${file}")
+    message(FATAL_ERROR "missing after install: ${file}")
+  endif()
+endforeach()
+file(READ "${PREFIX}/share/applications/strevo.desktop" entry)
+foreach(line "Exec=strevo" "Icon=strevo" "Categories=Education;Science;Engineering;")
+  string(FIND "${entry}" "${line}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "desktop entry lacks ${line}")
+  endif()
+endforeach()
+file(SIZE "${PREFIX}/share/icons/hicolor/128x128/apps/strevo.png" iconSize)
+if(iconSize LESS 500)
+  message(FATAL_ERROR "the icon is empty")
+endif()
+file(REMOVE_RECURSE "${PREFIX}")
