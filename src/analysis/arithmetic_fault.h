@@ -3,6 +3,7 @@
 
 #include <cfenv>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -46,9 +47,13 @@ class FaultWatch {
     }
     return value;
   }
-  // The value as the single precision that coordinates are handed over in.
+  // The value as the single precision that coordinates are handed over in. Out of the float
+  // range it overflows (a cast would be undefined behaviour, not an infinity).
   float Single(double value) const {
-    return static_cast<float>((*this)(static_cast<float>((*this)(value))));
+    if (std::abs((*this)(value)) > std::numeric_limits<float>::max()) {
+      throw ArithmeticFault(FaultKind::Overflow);
+    }
+    return static_cast<float>(value);
   }
 };
 

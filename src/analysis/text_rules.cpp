@@ -133,14 +133,18 @@ bool IsPlainNumber(std::string_view text) {
 
 std::string FormatFixed2(double value) {
   // Exact ties at the third decimal are exactly the odd multiples of 1/8; every other value
-  // has a unique nearest two-decimal text, which to_chars gives.
-  const double eighths = value * 8.0;
-  if (std::abs(value) < 1e15 && eighths == std::trunc(eighths) && std::fmod(eighths, 2.0) != 0.0) {
-    const long long cents = static_cast<long long>(std::abs(value) * 100.0 + 0.5);
-    std::array<char, 32> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%s%lld.%02lld", value < 0 ? "-" : "", cents / 100,
-                  cents % 100);
-    return buffer.data();
+  // has a unique nearest two-decimal text, which to_chars gives. The tie is rounded in integers:
+  // value = j/8 with j odd, so |value|·100 = 12.5·|j| and away from zero is (25·|j| + 1) / 2.
+  const double eighths = std::abs(value * 8.0);
+  if (eighths < 0x1p53 && eighths == std::trunc(eighths)) {
+    const long long j = static_cast<long long>(eighths);
+    if (j % 2 == 1) {
+      const long long cents = (25 * j + 1) / 2;
+      std::array<char, 40> buffer{};
+      std::snprintf(buffer.data(), buffer.size(), "%s%lld.%02lld", value < 0 ? "-" : "",
+                    cents / 100, cents % 100);
+      return buffer.data();
+    }
   }
   std::array<char, 400> buffer{};
   const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,

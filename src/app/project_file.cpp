@@ -59,9 +59,17 @@ std::string NumberToText(double value) {
     return " 0";
   }
   char buffer[64];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-  const std::string text(buffer, result.ptr);
+  std::string text;
+  for (int digits = 15; digits <= 17; ++digits) {
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+    double readBack = 0;
+    const auto read = std::from_chars(buffer, written.ptr, readBack);
+    text.assign(buffer, written.ptr);
+    if (read.ec == std::errc() && readBack == value) {
+      break;
+    }
+  }
   return value < 0 ? text : " " + text;
 }
 

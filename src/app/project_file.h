@@ -24,8 +24,9 @@ class ProjectFileError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Number to text as the platform's conversion writes it: up to 15 significant digits, a
-// leading blank for values that are not negative (2 -> " 2", 1.5 -> " 1.5", -3 -> "-3").
+// Number to text as the platform's conversion writes it, with a leading blank for values that
+// are not negative (2 -> " 2", 1.5 -> " 1.5", -3 -> "-3"): 15 significant digits, or 16 or 17
+// where fewer would not read back as the same number, so that no value is lost in a file.
 std::string NumberToText(double value);
 
 // The two lines of a project file. Field texts that are plain numbers are kept as shown; b,

@@ -13,14 +13,7 @@ std::string SectionField(const std::string& line, const ProfileFamily& family, i
   return FixedField(line, family.firstColumn + 6 * index);
 }
 
-ProfileTableReading ReadProfileTable(const std::filesystem::path& file,
-                                     const ProfileFamily& family) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    throw ProfileTableError(
-        "Die Profiltabelle \"" + std::string(kProfileTableName) +
-        "\" kann nicht geöffnet werden.\nGesucht in: " + file.parent_path().string());
-  }
+ProfileTableReading ReadProfileTable(std::istream& in, const ProfileFamily& family) {
   ProfileTableReading reading;
   std::string line, last;
   for (int index = 0; std::getline(in, line); ++index) {
@@ -32,13 +25,26 @@ ProfileTableReading ReadProfileTable(const std::filesystem::path& file,
     }
     last = std::move(line);
   }
-  if (in.bad()) {
-    throw ProfileTableError(
-        "Die Profiltabelle \"" + std::string(kProfileTableName) +
-        "\" kann nicht gelesen werden.\nGesucht in: " + file.parent_path().string());
-  }
   for (int j = 0; j < family.count; ++j) {
     reading.designations.push_back(SectionField(last, family, j));
+  }
+  return reading;
+}
+
+ProfileTableReading ReadProfileTable(const std::filesystem::path& file,
+                                     const ProfileFamily& family) {
+  const auto failure = [&](const char* what) {
+    return ProfileTableError("Die Profiltabelle \"" + std::string(kProfileTableName) +
+                             "\" kann nicht " + what +
+                             " werden.\nGesucht in: " + file.parent_path().string());
+  };
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    throw failure("geöffnet");
+  }
+  ProfileTableReading reading = ReadProfileTable(in, family);
+  if (in.bad()) {
+    throw failure("gelesen");
   }
   return reading;
 }

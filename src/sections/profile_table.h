@@ -4,6 +4,7 @@
 
 #include <array>
 #include <filesystem>
+#include <iosfwd>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -45,6 +46,7 @@ std::string FixedField(const std::string& line, int column);
 std::string SectionField(const std::string& line, const ProfileFamily& family, int index);
 
 // Reads the whole table once; lines may end in LF or CR LF.
+ProfileTableReading ReadProfileTable(std::istream& in, const ProfileFamily& family);
 ProfileTableReading ReadProfileTable(const std::filesystem::path& file,
                                      const ProfileFamily& family);
 

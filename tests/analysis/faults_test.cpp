@@ -147,3 +147,23 @@ TEST(Faults, GermanTexts) {
 
 }  // namespace
 }  // namespace strevo
+
+namespace strevo {
+namespace {
+
+// Guards against handing the canvas a double beyond the float range: the cast itself would be
+// undefined behaviour, so it must be caught as an overflow before it happens.
+TEST(Faults, SinglePrecisionOverflow) {
+  const FaultWatch check;
+  EXPECT_EQ(check.Single(3e38), 3e38f);
+  EXPECT_EQ(check.Single(-1.5), -1.5f);
+  try {
+    check.Single(-1e39);
+    ADD_FAILURE() << "no fault";
+  } catch (const ArithmeticFault& fault) {
+    EXPECT_EQ(fault.kind(), FaultKind::Overflow);
+  }
+}
+
+}  // namespace
+}  // namespace strevo

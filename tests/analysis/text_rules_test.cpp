@@ -60,6 +60,14 @@ TEST(FormatFixed2, WorkedValues) {
   }
 }
 
+// Found by fuzzing: a tie above 2^46 had its cents computed in floating point, where the
+// product was no longer exact, and the text did not read back as the value.
+TEST(FormatFixed2, LargeTiesRoundExactly) {
+  EXPECT_EQ(FormatFixed2(-554847793060001.875), "-554847793060001.88");
+  EXPECT_EQ(FormatFixed2(0x1p49 + 0.125), "562949953421312.13");
+  EXPECT_EQ(FormatFixed2(0x1p50 + 0.25), "1125899906842624.25");
+}
+
 TEST(FormatFixed2, LargestDoubleHasAllItsDigits) {
   const std::string text = FormatFixed2(std::numeric_limits<double>::max());
   EXPECT_EQ(text.size(), 309u + 3u);
