@@ -2,7 +2,10 @@
 # Sets up a Debian 12 machine for Strevo, builds what is out of date, then starts the program
 # or runs every test.
 #   scripts/strevo.sh run     build and start the program
-#   scripts/strevo.sh test    build and run every test with CTest
+#   scripts/strevo.sh test    build and run every test: the suite, bounded fuzzing of every
+#                             text reader, and the suite again under AddressSanitizer and
+#                             UndefinedBehaviorSanitizer
+# STREVO_FUZZ_SECONDS sets how long each fuzz target runs (default 60).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +17,7 @@ fi
 
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libgtest-dev
   libgmock-dev libbenchmark-dev fonts-dejavu-core)
+[[ $mode == test ]] && packages+=(clang-14 libclang-rt-14-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
@@ -38,4 +42,30 @@ if [[ $mode == run ]]; then
   fi
   exec build/src/app/strevo
 fi
-QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j2
+
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir build --output-on-failure -j2
+
+# Every text reader under libFuzzer for a bounded time, from the committed seeds.
+[[ -f build-fuzz/CMakeCache.txt ]] ||
+  cmake -S . -B build-fuzz -DSTREVO_BUILD_FUZZERS=ON -DCMAKE_CXX_COMPILER=clang++-14 \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build-fuzz -j2
+for target in field_value number_format project_file profile_table; do
+  work=build-fuzz/corpus/$target
+  mkdir -p "$work"
+  echo "fuzzing $target for ${STREVO_FUZZ_SECONDS:-60} s"
+  build-fuzz/fuzz/${target}_fuzzer -max_total_time="${STREVO_FUZZ_SECONDS:-60}" \
+    -artifact_prefix=build-fuzz/ -print_final_stats=0 "$work" "fuzz/corpus/$target" 2>&1 |
+    tail -n 1
+done
+
+# The whole suite again with AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer;
+# any report fails the run.
+[[ -f build-asan/CMakeCache.txt ]] ||
+  cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTREVO_BUILD_BENCHMARKS=OFF \
+    "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" \
+    "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined"
+cmake --build build-asan -j2
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j2

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <exception>
 
 #include "arithmetic_fault.h"
 #include "input_table.h"
@@ -265,32 +266,53 @@ void Form1::SetPointLoadControlsVisible(bool visible) {
 }
 
 // Steps 3 and 4 assign field texts, which raises this reaction again before they return.
+// Each step runs even when an earlier one faulted (a field that overflows must not stop b and
+// the span guard from following the other fields); the first fault is reported once.
 void Form1::Text1_Change(int /*index: every field reacts alike*/) {
   Guarded([&] {
-    SetPointLoadControlsVisible(Field(kFieldF) != 0);
-    {
+    std::exception_ptr firstFault;
+    const auto step = [&](auto&& body) {
+      try {
+        body();
+      } catch (const ArithmeticFault&) {
+        if (!firstFault) {
+          firstFault = std::current_exception();
+        }
+      }
+    };
+    step([&] { SetPointLoadControlsVisible(Field(kFieldF) != 0); });
+    step([&] {
       const double L = Field(kFieldL), a = Field(kFieldA);
       const FaultWatch check;
       text1_[kFieldB]->setText(QString::fromStdString(FormatFixed2(check(L - a))));
-    }
-    if (Field(kFieldL) == 0) {
-      text1_[kFieldL]->setText(QStringLiteral("5.00"));
-    }
-    const bool arrow = Field(kFieldF) != 0;
-    for (SketchLine& line : Line5) {
-      line.visible = arrow;
-    }
-    const double a = Field(kFieldA), L = Field(kFieldL);
-    const FaultWatch check;
-    const double offset = check(a * 2520 / L);
-    const double xF = check.Single(offset + 2280);
-    Line5[0].x1 = xF;
-    Line5[0].x2 = xF;
-    Line5[1].x1 = check.Single(offset + 2190);
-    Line5[1].x2 = xF;
-    Line5[2].x1 = check.Single(offset + 2370);
-    Line5[2].x2 = xF;
+    });
+    step([&] {
+      if (Field(kFieldL) == 0) {
+        text1_[kFieldL]->setText(QStringLiteral("5.00"));
+      }
+    });
+    step([&] {
+      const bool arrow = Field(kFieldF) != 0;
+      for (SketchLine& line : Line5) {
+        line.visible = arrow;
+      }
+    });
+    step([&] {
+      const double a = Field(kFieldA), L = Field(kFieldL);
+      const FaultWatch check;
+      const double offset = check(a * 2520 / L);
+      const double xF = check.Single(offset + 2280);
+      Line5[0].x1 = xF;
+      Line5[0].x2 = xF;
+      Line5[1].x1 = check.Single(offset + 2190);
+      Line5[1].x2 = xF;
+      Line5[2].x1 = check.Single(offset + 2370);
+      Line5[2].x2 = xF;
+    });
     frame1_->update();
+    if (firstFault) {
+      std::rethrow_exception(firstFault);
+    }
   });
 }
 

@@ -2,16 +2,18 @@
 
 namespace strevo {
 
-void CommandGuard::Report(QWidget* parent, const ArithmeticFault& fault) {
-  messages_.Show(
-      parent,
-      {QStringLiteral("Laufzeitfehler: %1").arg(QString::fromStdString(FaultText(fault.kind()))),
-       QStringLiteral("Strevo"), MessageIcon::Critical, MessageButtons::Ok});
-}
-
-void CommandGuard::Report(QWidget* parent, const std::exception& error) {
-  messages_.Show(parent, {QString::fromStdString(error.what()), QStringLiteral("Strevo"),
-                          MessageIcon::Critical, MessageButtons::Ok});
+void CommandGuard::Report(QWidget* parent, std::exception_ptr fault) {
+  QString text;
+  try {
+    std::rethrow_exception(fault);
+  } catch (const ArithmeticFault& arithmetic) {
+    text = QStringLiteral("Laufzeitfehler: %1")
+               .arg(QString::fromStdString(FaultText(arithmetic.kind())));
+  } catch (const std::exception& error) {
+    text = QString::fromStdString(error.what());
+  }
+  messages_.Show(parent,
+                 {text, QStringLiteral("Strevo"), MessageIcon::Critical, MessageButtons::Ok});
 }
 
 }  // namespace strevo

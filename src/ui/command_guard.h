@@ -13,14 +13,11 @@ class CommandGuard {
  public:
   explicit CommandGuard(MessageService& messages) : messages_(messages) {}
 
-  // Reactions nest (a field assignment raises the change reaction inside a command), so only
-  // the outermost run reports: the whole command ends at the first fault, once.
+  // Reactions nest: a field assignment inside a command raises the change reaction through
+  // Qt's signal emission. An exception must never unwind through Qt's frames, so a nested run
+  // keeps its fault and returns normally; the outermost run reports the first fault, once.
   template <class Command>
   void Run(QWidget* parent, Command&& command) {
-    if (depth_ > 0) {
-      std::forward<Command>(command)();
-      return;
-    }
     struct Depth {
       int& depth;
       explicit Depth(int& d) : depth(++d) {}
@@ -28,19 +25,22 @@ class CommandGuard {
     } running(depth_);
     try {
       std::forward<Command>(command)();
-    } catch (const ArithmeticFault& fault) {
-      Report(parent, fault);
-    } catch (const std::exception& error) {
-      Report(parent, error);
+    } catch (const std::exception&) {
+      if (!pending_) {
+        pending_ = std::current_exception();
+      }
+    }
+    if (depth_ == 1 && pending_) {
+      Report(parent, std::exchange(pending_, nullptr));
     }
   }
 
  private:
-  void Report(QWidget* parent, const ArithmeticFault& fault);
-  void Report(QWidget* parent, const std::exception& error);
+  void Report(QWidget* parent, std::exception_ptr fault);
 
   MessageService& messages_;
   int depth_ = 0;
+  std::exception_ptr pending_;
 };
 
 }  // namespace strevo

@@ -356,6 +356,21 @@ TEST_F(MainWindowTest, OverflowingInputIsReportedWhileTyping) {
   EXPECT_EQ(Text(4), "3.00");
 }
 
+// Guards against one overflowing field stopping the reaction for good: with F unreadable,
+// b must still follow L and a, and a cleared span must still be replaced.
+TEST_F(MainWindowTest, AnOverflowingFieldDoesNotStopTheOthersFromReacting) {
+  form().Text1(7)->setText("1e999");
+  const std::size_t reports = messages.shown.size();
+  EXPECT_EQ(reports, 1u);
+  form().Text1(3)->setText("1");
+  EXPECT_EQ(Text(4), "4.00");
+  form().Text1(5)->setText("");
+  EXPECT_EQ(Text(5), "5.00");
+  EXPECT_EQ(messages.shown.size(), reports + 2) << "each edit reports the fault once";
+  form().Text1(7)->setText("0");
+  EXPECT_EQ(messages.shown.size(), reports + 2);
+}
+
 }  // namespace
 }  // namespace strevo
 
