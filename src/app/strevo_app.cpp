@@ -28,50 +28,57 @@ void StrevoApp::Start() {
   form1_->show();
 }
 
-Form2& StrevoApp::ResultsWindow() {
-  if (!form2_) {
-    form2_ = std::make_unique<Form2>(*this);
-    form2_->Form_Load();
+namespace {
+
+// Every window is a single instance, created and loaded on first use.
+template <class Window, class Make>
+Window& LoadOnFirstUse(std::unique_ptr<Window>& slot, Make&& make) {
+  if (!slot) {
+    slot = make();
+    slot->Form_Load();
   }
-  return *form2_;
+  return *slot;
+}
+
+void ShowModeless(QWidget& window) {
+  window.show();
+  window.raise();
+  window.activateWindow();
+}
+
+// Unloaded at once: the next use loads a fresh window; this one goes when its close is done.
+template <class Window>
+void Unload(std::unique_ptr<Window>& slot) {
+  slot.release()->deleteLater();
+}
+
+}  // namespace
+
+Form2& StrevoApp::ResultsWindow() {
+  return LoadOnFirstUse(form2_, [this] { return std::make_unique<Form2>(*this); });
 }
 
 void StrevoApp::ShowResultsWindow() {
-  Form2& window = ResultsWindow();
-  window.show();
-  window.raise();
-  window.activateWindow();
+  ShowModeless(ResultsWindow());
 }
 
 Form4& StrevoApp::SectionsWindow() {
-  if (!form4_) {
-    form4_ = std::make_unique<Form4>(*this);
-    form4_->Form_Load();
-  }
-  return *form4_;
+  return LoadOnFirstUse(form4_, [this] { return std::make_unique<Form4>(*this); });
 }
 
 void StrevoApp::ShowSectionsWindow() {
-  Form4& window = SectionsWindow();
-  window.show();
-  window.raise();
-  window.activateWindow();
+  ShowModeless(SectionsWindow());
 }
 
 FrmAbout& StrevoApp::AboutBox() {
-  if (!about_) {
-    about_ = std::make_unique<FrmAbout>(form1_.get(), messages_, sysInfoStore_, launcher_,
-                                        [this] { about_.release()->deleteLater(); });
-    about_->Form_Load();
-  }
-  return *about_;
+  return LoadOnFirstUse(about_, [this] {
+    return std::make_unique<FrmAbout>(form1_.get(), messages_, sysInfoStore_, launcher_,
+                                      [this] { Unload(about_); });
+  });
 }
 
 void StrevoApp::ShowAboutBox() {
-  FrmAbout& box = AboutBox();
-  box.show();
-  box.raise();
-  box.activateWindow();
+  ShowModeless(AboutBox());
 }
 
 void StrevoApp::RunComputation() {
@@ -112,20 +119,15 @@ void StrevoApp::SetMainHingeLineVisible(int index, bool visible) {
 }
 
 void StrevoApp::ResultsWindowClosed() {
-  // Unloaded at once: the next use loads a fresh window; this one goes when its close is done.
-  form2_.release()->deleteLater();
+  Unload(form2_);
 }
-
-}  // namespace strevo
-
-namespace strevo {
 
 void StrevoApp::SetInputText(int field, const QString& text) {
   form1_->Text1(field)->setText(text);
 }
 
 void StrevoApp::SectionsWindowClosed() {
-  form4_.release()->deleteLater();
+  Unload(form4_);
 }
 
 }  // namespace strevo
