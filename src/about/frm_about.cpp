@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "make_label.h"
 #include "program_info.h"
 #include "program_picture.h"
 #include "twips.h"
@@ -13,10 +14,8 @@ namespace {
 
 constexpr int kSeparatorTwips = 2520;  // the etched line just above the buttons
 
-QLabel* MakeLabel(const char* name, QWidget* parent, const QRect& rect) {
-  auto* label = new QLabel(parent);
-  label->setObjectName(QString::fromUtf8(name));
-  label->setGeometry(rect);
+QLabel* TopLeftLabel(const char* name, QWidget* parent, const QRect& rect) {
+  QLabel* label = MakeLabel(QString::fromUtf8(name), {}, parent, rect);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   return label;
 }
@@ -36,13 +35,13 @@ FrmAbout::FrmAbout(QWidget* parent, MessageService& messages, KeyValueStore& sto
   setFont(SansFont(8.25));
   setModal(false);
 
-  QLabel* picture = MakeLabel("picIcon", this, TwipsRect(240, 240, 1515, 1560));
+  QLabel* picture = TopLeftLabel("picIcon", this, TwipsRect(240, 240, 1515, 1560));
   picture->setPixmap(QPixmap::fromImage(ProgramPicture(kAboutPictureSize)));
   picture->setAlignment(Qt::AlignCenter);
-  MakeLabel("lblTitle", this, TwipsRect(2010, 240, 2925, 480))->setFont(SansFont(12, true));
-  MakeLabel("lblVersion", this, TwipsRect(2010, 780, 2925, 225));
-  MakeLabel("lblDescription", this, TwipsRect(2010, 1125, 2925, 1170))->setWordWrap(true);
-  MakeLabel("lblDisclaimer", this, TwipsRect(255, 2625, 3870, 825));
+  TopLeftLabel("lblTitle", this, TwipsRect(2010, 240, 2925, 480))->setFont(SansFont(12, true));
+  TopLeftLabel("lblVersion", this, TwipsRect(2010, 780, 2925, 225));
+  TopLeftLabel("lblDescription", this, TwipsRect(2010, 1125, 2925, 1170))->setWordWrap(true);
+  TopLeftLabel("lblDisclaimer", this, TwipsRect(255, 2625, 3870, 825));
 
   cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
   cmdOK_->setObjectName(QStringLiteral("cmdOK"));

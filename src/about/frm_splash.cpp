@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QScreen>
 
+#include "make_label.h"
 #include "program_info.h"
 #include "program_picture.h"
 #include "twips.h"
@@ -14,10 +15,8 @@
 namespace strevo {
 namespace {
 
-QLabel* MakeLabel(const char* name, QWidget* parent, const QRect& rect, double points, bool bold) {
-  auto* label = new QLabel(parent);
-  label->setObjectName(QString::fromUtf8(name));
-  label->setGeometry(rect);
+QLabel* ArialLabel(const char* name, QWidget* parent, const QRect& rect, double points, bool bold) {
+  QLabel* label = MakeLabel(QString::fromUtf8(name), {}, parent, rect);
   QFont font(QStringLiteral("Arial"));
   font.setStyleHint(QFont::SansSerif);
   font.setPointSizeF(points);
@@ -47,11 +46,11 @@ FrmSplash::FrmSplash(std::function<void()> showMainWindow)
   logo->setObjectName(QStringLiteral("imgLogo"));
   logo->setGeometry(TwipsRect(360, 480, 2910, 3000));
   logo->setPixmap(QPixmap::fromImage(ProgramPicture(kSplashPictureSize)));
-  MakeLabel("lblCompanyProduct", frame1_, TwipsRect(3480, 480, 3360, 360), 11, false);
-  MakeLabel("lblProductName", frame1_, TwipsRect(3480, 900, 3360, 900), 32, true);
-  MakeLabel("lblPlatform", frame1_, TwipsRect(3480, 2040, 3360, 420), 15.75, true);
-  MakeLabel("lblVersion", frame1_, TwipsRect(3480, 2520, 3360, 360), 12, true);
-  MakeLabel("lblWarning", frame1_, TwipsRect(240, 3600, 6600, 300), 8, false)
+  ArialLabel("lblCompanyProduct", frame1_, TwipsRect(3480, 480, 3360, 360), 11, false);
+  ArialLabel("lblProductName", frame1_, TwipsRect(3480, 900, 3360, 900), 32, true);
+  ArialLabel("lblPlatform", frame1_, TwipsRect(3480, 2040, 3360, 420), 15.75, true);
+  ArialLabel("lblVersion", frame1_, TwipsRect(3480, 2520, 3360, 360), 12, true);
+  ArialLabel("lblWarning", frame1_, TwipsRect(240, 3600, 6600, 300), 8, false)
       ->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   // Clicks on the labels count as clicks on the frame.
   for (QLabel* label : frame1_->findChildren<QLabel*>()) {

@@ -13,6 +13,7 @@
 #include "arithmetic_fault.h"
 #include "input_table.h"
 #include "main_sketch.h"
+#include "make_label.h"
 #include "project_file.h"
 #include "strevo_app.h"
 #include "system_symbols.h"
@@ -37,13 +38,6 @@ constexpr int kOptionLefts[3] = {480, 3000, 5400};
 
 const char* const kSystemCaptions[3] = {"Geknickter Träger", "Zweigelenk Strevo",
                                         "Eingesp. Strevo"};
-
-QLabel* MakeLabel(const QString& name, const QString& text, QWidget* parent, const QRect& rect) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(name);
-  label->setGeometry(rect);
-  return label;
-}
 
 }  // namespace
 

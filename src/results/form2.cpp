@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <vector>
 
+#include "make_label.h"
 #include "picture_box.h"
 #include "portal_sketch.h"
 #include "system_symbols.h"
@@ -43,10 +44,9 @@ Form2::Form2(ResultsHost& host)
   setFixedSize(Px(9375), Px(7920));
   setFont(SansFont(8.25));
 
-  label1_ = new QLabel(QStringLiteral("Label1"), this);
-  label1_->setObjectName(QStringLiteral("Label1"));
+  label1_ = MakeLabel(QStringLiteral("Label1"), QStringLiteral("Label1"), this,
+                      TwipsRect(720, 360, 6135, 375));
   label1_->setFont(SansFont(9.75));
-  label1_->setGeometry(TwipsRect(720, 360, 6135, 375));
 
   frame1_ = new SketchFrame(QStringLiteral("System"), this);
   frame1_->setObjectName(QStringLiteral("Frame1"));
@@ -57,11 +57,10 @@ Form2::Form2(ResultsHost& host)
   frame1_->hide();
   for (int i = 0; i < kResultLineCount; ++i) {
     const ResultLineLayout layout = LineLayout(i);
-    auto* label = new QLabel(QStringLiteral("Label2"), frame1_);
-    label->setObjectName(QStringLiteral("Label2(%1)").arg(i));
+    QLabel* label = MakeLabel(QStringLiteral("Label2(%1)").arg(i), QStringLiteral("Label2"),
+                              frame1_, TwipsRect(layout.left, layout.top, 1575, 255));
     label->setFont(SansFont(8.25, layout.bold));
     label->setAlignment(layout.alignment | Qt::AlignTop);
-    label->setGeometry(TwipsRect(layout.left, layout.top, 1575, 255));
     label2_[i] = label;
   }
 

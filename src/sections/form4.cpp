@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "make_label.h"
 #include "profile_table.h"
 #include "twips.h"
 
@@ -22,13 +23,6 @@ QGroupBox* MakeFrame(const QString& name, const QString& title, QWidget* parent,
   return frame;
 }
 
-QLabel* MakeLabel(const QString& name, QWidget* parent, const QRect& rect) {
-  auto* label = new QLabel(name, parent);
-  label->setObjectName(name);
-  label->setGeometry(rect);
-  return label;
-}
-
 }  // namespace
 
 Form4::Form4(SectionsHost& host) : host_(host) {
@@ -37,13 +31,16 @@ Form4::Form4(SectionsHost& host) : host_(host) {
   setFixedSize(Px(6555), Px(6675));
   setFont(SansFont(8.25));
 
-  label1_ = MakeLabel(QStringLiteral("Label1"), this, TwipsRect(480, 360, 4815, 495));
+  label1_ = MakeLabel(QStringLiteral("Label1"), QStringLiteral("Label1"), this,
+                      TwipsRect(480, 360, 4815, 495));
   label1_->setFont(SansFont(9.75));
 
   QGroupBox* frame1 = MakeFrame(QStringLiteral("Frame1"), QStringLiteral("Stützen"), this, 480);
   QGroupBox* frame2 = MakeFrame(QStringLiteral("Frame2"), QStringLiteral("Riegel"), this, 3480);
-  label2_ = MakeLabel(QStringLiteral("Label2"), frame1, TwipsRect(720, 480, 1455, 255));
-  label3_ = MakeLabel(QStringLiteral("Label3"), frame2, TwipsRect(720, 480, 1455, 255));
+  label2_ = MakeLabel(QStringLiteral("Label2"), QStringLiteral("Label2"), frame1,
+                      TwipsRect(720, 480, 1455, 255));
+  label3_ = MakeLabel(QStringLiteral("Label3"), QStringLiteral("Label3"), frame2,
+                      TwipsRect(720, 480, 1455, 255));
   for (QLabel* label : {label2_, label3_}) {
     label->setFont(SansFont(8.25, true));
   }
@@ -64,7 +61,8 @@ Form4::Form4(SectionsHost& host) : host_(host) {
   // Present in the layout without a role; they stay invisible.
   for (auto [name, frame] : {std::pair{"Label5", frame1}, std::pair{"Label6", frame1},
                              std::pair{"Label4", frame2}, std::pair{"Label7", frame2}}) {
-    QLabel* label = MakeLabel(QString::fromUtf8(name), frame, TwipsRect(1680, 1440, 735, 255));
+    const QString labelName = QString::fromUtf8(name);
+    QLabel* label = MakeLabel(labelName, labelName, frame, TwipsRect(1680, 1440, 735, 255));
     label->hide();
   }
 
