@@ -90,7 +90,7 @@ DiagramOutcome DrawMomentDiagram(const InputSet& in, const SharedResults& r, Can
   for (int i = 11; i <= 15; ++i) {
     canvas.SetLabelVisible(i, true);
   }
-  PlaceCornerLabels({11, 12, 14, 15}, {r.M1, r.M2, r.M4, r.M5}, in, r.Lmax, canvas, check);
+  PlaceCornerLabels({11, 12, 14, 15}, {r.M1, r.M2, r.M4, r.M5}, f, canvas, check);
   return DiagramOutcome::Drawn;
 }
 

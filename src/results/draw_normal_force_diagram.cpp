@@ -32,7 +32,7 @@ DiagramOutcome DrawNormalForceDiagram(const InputSet& in, const SharedResults& r
   for (int i = 20; i <= 23; ++i) {
     canvas.SetLabelVisible(i, true);
   }
-  PlaceCornerLabels({20, 21, 22, 23}, {r.N1, r.N2, r.N4, r.N5}, in, r.Lmax, canvas, check);
+  PlaceCornerLabels({20, 21, 22, 23}, {r.N1, r.N2, r.N4, r.N5}, f, canvas, check);
   return DiagramOutcome::Drawn;
 }
 

@@ -42,7 +42,7 @@ DiagramOutcome DrawShearDiagram(const InputSet& in, const SharedResults& r, Canv
   for (int i = 16; i <= 19; ++i) {
     canvas.SetLabelVisible(i, true);
   }
-  PlaceCornerLabels({16, 17, 18, 19}, {r.Q1, r.Q2, r.Q4, r.Q5}, in, r.Lmax, canvas, check);
+  PlaceCornerLabels({16, 17, 18, 19}, {r.Q1, r.Q2, r.Q4, r.Q5}, f, canvas, check);
   return DiagramOutcome::Drawn;
 }
 

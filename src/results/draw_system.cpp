@@ -115,17 +115,15 @@ void DrawSystem(const InputSet& in, std::optional<SystemType> system, SharedResu
     canvas.SetLabelVisible(10, true);
   }
 
-  const double span = check(in.L * 250 / results.Lmax);
-  const double rise = check(in.h * 500 / results.Lmax);
   canvas.SetLabelCaption(0, FormatFixed2(in.L));
   for (int j = 1; j <= 3; ++j) {
-    canvas.SetLabelLeft(j, check.Single(280 - span));
-    canvas.SetLabelLeft(j + 3, check.Single(530 + span));
+    canvas.SetLabelLeft(j, check.Single(280 - f.span));
+    canvas.SetLabelLeft(j + 3, check.Single(530 + f.span));
   }
-  canvas.SetLabelLeft(7, check.Single(320 - span));
-  canvas.SetLabelTop(8, check.Single(580 - rise));
-  canvas.SetLabelTop(10, check.Single(530 - rise));
-  canvas.SetLabelLeft(9, check.Single(580 + span));
+  canvas.SetLabelLeft(7, check.Single(320 - f.span));
+  canvas.SetLabelTop(8, check.Single(580 - f.rise));
+  canvas.SetLabelTop(10, check.Single(530 - f.rise));
+  canvas.SetLabelLeft(9, check.Single(580 + f.span));
   canvas.SetLabelLeft(10, check.Single(xF));
 
   canvas.SetLabelCaption(3, "AH = " + FormatFixed2(results.AH) + " kN");

@@ -20,20 +20,19 @@ void DiagramPen::Line(double x1, double y1, double x2, double y2) const {
 DrawingFrame MakeDrawingFrame(const InputSet& in, double Lmax, const CoordinateCheck& check) {
   DrawingFrame frame{};
   frame.Lmax = Lmax;
-  frame.xL = check(500 - in.L * 250 / Lmax);
-  frame.xR = check(500 + in.L * 250 / Lmax);
-  frame.yB = check(kFootY - in.h * 500 / Lmax);
+  frame.span = check(in.L * 250 / Lmax);
+  frame.rise = check(in.h * 500 / Lmax);
+  frame.xL = check(500 - frame.span);
+  frame.xR = check(500 + frame.span);
+  frame.yB = check(kFootY - frame.rise);
   frame.s = check(500 / Lmax);
   return frame;
 }
 
 void PlaceCornerLabels(const std::array<int, 4>& indices, const std::array<double, 4>& values,
-                       const InputSet& in, double Lmax, Canvas& canvas,
-                       const CoordinateCheck& check) {
-  const double span = check(in.L * 250 / Lmax);
-  const double rise = check(in.h * 500 / Lmax);
-  const std::array<double, 4> lefts = {320 - span, 480 - span, 480 + span, 620 + span};
-  const std::array<double, 4> tops = {680 - rise, 580 - rise, 580 - rise, 680 - rise};
+                       const DrawingFrame& f, Canvas& canvas, const CoordinateCheck& check) {
+  const std::array<double, 4> lefts = {320 - f.span, 480 - f.span, 480 + f.span, 620 + f.span};
+  const std::array<double, 4> tops = {680 - f.rise, 580 - f.rise, 580 - f.rise, 680 - f.rise};
   for (std::size_t i = 0; i < indices.size(); ++i) {
     canvas.SetLabelCaption(indices[i], FormatFixed2(values[i]));
     canvas.SetLabelLeft(indices[i], check.Single(lefts[i]));

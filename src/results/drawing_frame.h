@@ -17,6 +17,8 @@ using CoordinateCheck = FaultWatch;
 struct DrawingFrame {
   double Lmax;  // the longer of h and L, m
   double s;     // picture units per metre
+  double span;  // half the span, L·250/Lmax
+  double rise;  // the column height, h·500/Lmax
   double xL;    // axis of the left column
   double xR;    // axis of the right column
   double yB;    // axis of the beam
@@ -65,7 +67,6 @@ void DrawMemberEnds(const DiagramPen& pen, const DrawingFrame& f, const MemberEn
 // The four corner labels the diagrams share: outside the left corner, above the beam's ends,
 // outside the right corner; sets each caption and position in turn.
 void PlaceCornerLabels(const std::array<int, 4>& indices, const std::array<double, 4>& values,
-                       const InputSet& in, double Lmax, Canvas& canvas,
-                       const CoordinateCheck& check);
+                       const DrawingFrame& f, Canvas& canvas, const CoordinateCheck& check);
 
 }  // namespace strevo
