@@ -15,11 +15,8 @@ constexpr int kMomentColour = 12;
 DiagramOutcome DrawMomentDiagram(const InputSet& in, const SharedResults& r, Canvas& canvas) {
   const double Mmax =
       std::max({std::abs(r.M1), std::abs(r.M3), std::abs(r.M4), std::abs(r.MA), std::abs(r.MB)});
-  if (r.Lmax == 0) {
-    return DiagramOutcome::NoSystemDrawing;
-  }
-  if (Mmax == 0) {
-    return DiagramOutcome::NothingToDraw;
+  if (const DiagramOutcome scale = ScaleOutcome(r.Lmax, Mmax); scale != DiagramOutcome::Drawn) {
+    return scale;
   }
   const DiagramPen pen(canvas, kMomentColour);
   const CoordinateCheck& check = pen.check();

@@ -14,11 +14,8 @@ constexpr int kNormalForceColour = 8;
 DiagramOutcome DrawNormalForceDiagram(const InputSet& in, const SharedResults& r, Canvas& canvas) {
   const double Nmax = std::max({std::abs(r.N1), std::abs(r.N2), std::abs(r.N3), std::abs(r.N4),
                                 std::abs(r.N5), std::abs(r.AV), std::abs(r.BV)});
-  if (r.Lmax == 0) {
-    return DiagramOutcome::NoSystemDrawing;
-  }
-  if (Nmax == 0) {
-    return DiagramOutcome::NothingToDraw;
+  if (const DiagramOutcome scale = ScaleOutcome(r.Lmax, Nmax); scale != DiagramOutcome::Drawn) {
+    return scale;
   }
   const DiagramPen pen(canvas, kNormalForceColour);
   const CoordinateCheck& check = pen.check();

@@ -14,11 +14,8 @@ constexpr int kShearColour = 2;
 DiagramOutcome DrawShearDiagram(const InputSet& in, const SharedResults& r, Canvas& canvas) {
   const double Qmax = std::max({std::abs(r.Q1), std::abs(r.Q2), std::abs(r.Q3), std::abs(r.Q4),
                                 std::abs(r.Q5), std::abs(r.AH), std::abs(r.BH)});
-  if (r.Lmax == 0) {
-    return DiagramOutcome::NoSystemDrawing;
-  }
-  if (Qmax == 0) {
-    return DiagramOutcome::NothingToDraw;
+  if (const DiagramOutcome scale = ScaleOutcome(r.Lmax, Qmax); scale != DiagramOutcome::Drawn) {
+    return scale;
   }
   const DiagramPen pen(canvas, kShearColour);
   const CoordinateCheck& check = pen.check();

@@ -5,6 +5,7 @@
 
 #include "arithmetic_fault.h"
 #include "canvas.h"
+#include "drawings.h"
 #include "inputs.h"
 
 namespace strevo {
@@ -27,6 +28,15 @@ struct DrawingFrame {
 };
 
 DrawingFrame MakeDrawingFrame(const InputSet& in, double Lmax, const CoordinateCheck& check);
+
+// Whether a diagram has a scale: the system must have been drawn (Lmax > 0) and one of the
+// diagram's reference values must not be 0. Drawn when it can be drawn.
+inline DiagramOutcome ScaleOutcome(double Lmax, double reference) {
+  if (Lmax == 0) {
+    return DiagramOutcome::NoSystemDrawing;
+  }
+  return reference == 0 ? DiagramOutcome::NothingToDraw : DiagramOutcome::Drawn;
+}
 
 // What every diagram starts with: the 1000-unit scale, line width 2, checked lines in one colour.
 class DiagramPen {
