@@ -26,8 +26,6 @@ class PictureBox : public QFrame, public Canvas {
   };
   const std::vector<Item>& Items() const { return items_; }
   QLabel* Label3(int index) const { return labels_[index]; }
-  float LabelLeft(int index) const { return lefts_[index]; }
-  float LabelTop(int index) const { return tops_[index]; }
 
   void Refresh() override;
   void SetScale(float left, float top, float right, float bottom) override;

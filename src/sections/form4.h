@@ -50,7 +50,6 @@ class Form4 : public QWidget {
   QListWidget* List(int number) const { return number == 1 ? list1_ : list2_; }
   QLabel* SectionLabel(int number) const { return number == 1 ? label2_ : label3_; }
   QLabel* Label1() const { return label1_; }
-  const std::string& KeptValueLine() const { return valueLine_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
