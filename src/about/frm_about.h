@@ -13,6 +13,9 @@ class QPushButton;
 namespace strevo {
 
 class FrmAbout : public QDialog {
+  Q_OBJECT
+  Q_DISABLE_COPY_MOVE(FrmAbout)
+
  public:
   // `unloaded` runs when the box closes (OK, Esc or its title bar): the registry drops it.
   FrmAbout(QWidget* parent, MessageService& messages, KeyValueStore& store,

@@ -10,6 +10,9 @@ class QLabel;
 namespace strevo {
 
 class FrmSplash : public QDialog {
+  Q_OBJECT
+  Q_DISABLE_COPY_MOVE(FrmSplash)
+
  public:
   // `showMainWindow` runs after the splash has unloaded itself.
   explicit FrmSplash(std::function<void()> showMainWindow);

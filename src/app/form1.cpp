@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QFile>
 #include <QGroupBox>
@@ -11,11 +12,12 @@
 #include <exception>
 
 #include "arithmetic_fault.h"
+#include "form2.h"
+#include "form4.h"
 #include "input_table.h"
 #include "main_sketch.h"
 #include "make_label.h"
 #include "project_file.h"
-#include "strevo_app.h"
 #include "system_symbols.h"
 #include "text_rules.h"
 #include "twips.h"
@@ -43,18 +45,18 @@ const char* const kSystemCaptions[3] = {"Geknickter Träger", "Zweigelenk Strevo
 
 template <class Body>
 void Form1::Guarded(Body&& body) {
-  app_.Guard().Run(this, std::forward<Body>(body));
+  host_.Guard().Run(this, std::forward<Body>(body));
 }
 
-Form1::Form1(StrevoApp& app)
-    : Line1(MainLine1()),
-      Line2(HingeLines()),
-      Line3(ClampLines()),
-      Line4(MainLine4()),
-      Line5(MainLine5()),
-      Line6(MainLine6()),
-      Line7(MainLine7()),
-      app_(app) {
+Form1::Form1(MainWindowHost& host)
+    : host_(host),
+      line1_(MainLine1()),
+      line2_(HingeLines()),
+      line3_(ClampLines()),
+      line4_(MainLine4()),
+      line5_(MainLine5()),
+      line6_(MainLine6()),
+      line7_(MainLine7()) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Strevoberechnung"));
   BuildMenu();
@@ -62,45 +64,59 @@ Form1::Form1(StrevoApp& app)
 }
 
 void Form1::BuildMenu() {
+  enum class Place { Menu, Item, Separator, Bar };
+  struct Entry {
+    Place place;
+    const char* name;
+    const char* caption;
+    void (Form1::*handler)();  // none: the item only stands there
+  };
+  static const Entry kMenu[] = {
+      {Place::Menu, "mnudatei", "&Datei", nullptr},
+      {Place::Item, "mnuneu", "Neu", &Form1::mnuneu_Click},
+      {Place::Item, "mnuöffnen", "Öffnen", &Form1::mnuoeffnen_Click},
+      {Place::Item, "mnuspeichern", "Speichern", &Form1::mnuspeichern_Click},
+      {Place::Item, "mnudrucken", "Drucken", &Form1::mnudrucken_Click},
+      {Place::Separator, "mnutrenn", "", nullptr},
+      {Place::Item, "mnubeenden", "Beenden", &Form1::mnubeenden_Click},
+      {Place::Menu, "mnubearbeiten", "&Bearbeiten", nullptr},
+      {Place::Item, "mnuausschneiden", "Ausschneiden", nullptr},
+      {Place::Item, "mnukopieren", "Kopieren", nullptr},
+      {Place::Item, "mnueinfügen", "Einfügen", nullptr},
+      {Place::Bar, "mnuquerschnitte", "&Querschnitte", &Form1::mnuquerschnitte_Click},
+      {Place::Bar, "mnuschnittgrößen", "&Schnittgrößen", &Form1::mnuschnittgroessen_Click},
+      {Place::Menu, "mnuhelp", "?", nullptr},
+      {Place::Item, "mnuhilfe", "Hilfe", &Form1::mnuhilfe_Click},
+      {Place::Separator, "mnutrenn1", "", nullptr},
+      {Place::Item, "mnuinfo", "Info", &Form1::mnuinfo_Click},
+  };
   QMenuBar* bar = menuBar();
-  const auto item = [this](QAction* action, const QString& name) {
+  QMenu* menu = nullptr;
+  for (const Entry& entry : kMenu) {
+    const QString caption = QString::fromUtf8(entry.caption);
+    QAction* action = nullptr;
+    switch (entry.place) {
+      case Place::Menu:
+        menu = bar->addMenu(caption);
+        action = menu->menuAction();
+        break;
+      case Place::Item:
+        action = menu->addAction(caption);
+        break;
+      case Place::Separator:
+        action = menu->addSeparator();
+        break;
+      case Place::Bar:
+        action = bar->addAction(caption);
+        break;
+    }
+    const QString name = QString::fromUtf8(entry.name);
     action->setObjectName(name);
     menu_[name] = action;
-    return action;
-  };
-  QMenu* datei = bar->addMenu(QStringLiteral("&Datei"));
-  item(datei->menuAction(), QStringLiteral("mnudatei"));
-  connect(item(datei->addAction(QStringLiteral("Neu")), QStringLiteral("mnuneu")),
-          &QAction::triggered, this, &Form1::mnuneu_Click);
-  connect(item(datei->addAction(QStringLiteral("Öffnen")), QStringLiteral("mnuöffnen")),
-          &QAction::triggered, this, &Form1::mnuoeffnen_Click);
-  connect(item(datei->addAction(QStringLiteral("Speichern")), QStringLiteral("mnuspeichern")),
-          &QAction::triggered, this, &Form1::mnuspeichern_Click);
-  connect(item(datei->addAction(QStringLiteral("Drucken")), QStringLiteral("mnudrucken")),
-          &QAction::triggered, this, &Form1::mnudrucken_Click);
-  item(datei->addSeparator(), QStringLiteral("mnutrenn"));
-  connect(item(datei->addAction(QStringLiteral("Beenden")), QStringLiteral("mnubeenden")),
-          &QAction::triggered, this, &Form1::mnubeenden_Click);
-
-  QMenu* bearbeiten = bar->addMenu(QStringLiteral("&Bearbeiten"));
-  item(bearbeiten->menuAction(), QStringLiteral("mnubearbeiten"));
-  item(bearbeiten->addAction(QStringLiteral("Ausschneiden")), QStringLiteral("mnuausschneiden"));
-  item(bearbeiten->addAction(QStringLiteral("Kopieren")), QStringLiteral("mnukopieren"));
-  item(bearbeiten->addAction(QStringLiteral("Einfügen")), QStringLiteral("mnueinfügen"));
-
-  connect(item(bar->addAction(QStringLiteral("&Querschnitte")), QStringLiteral("mnuquerschnitte")),
-          &QAction::triggered, this, &Form1::mnuquerschnitte_Click);
-  connect(
-      item(bar->addAction(QStringLiteral("&Schnittgrößen")), QStringLiteral("mnuschnittgrößen")),
-      &QAction::triggered, this, &Form1::mnuschnittgroessen_Click);
-
-  QMenu* help = bar->addMenu(QStringLiteral("?"));
-  item(help->menuAction(), QStringLiteral("mnuhelp"));
-  connect(item(help->addAction(QStringLiteral("Hilfe")), QStringLiteral("mnuhilfe")),
-          &QAction::triggered, this, &Form1::mnuhilfe_Click);
-  item(help->addSeparator(), QStringLiteral("mnutrenn1"));
-  connect(item(help->addAction(QStringLiteral("Info")), QStringLiteral("mnuinfo")),
-          &QAction::triggered, this, &Form1::mnuinfo_Click);
+    if (entry.handler != nullptr) {
+      connect(action, &QAction::triggered, this, entry.handler);
+    }
+  }
 }
 
 void Form1::BuildControls() {
@@ -117,21 +133,23 @@ void Form1::BuildControls() {
   frame2_ = new QGroupBox(QStringLiteral("Lagerung"), client);
   frame2_->setObjectName(QStringLiteral("Frame2"));
   frame2_->setGeometry(TwipsRect(1320, 1560, 7935, 975));
+  option1Group_ = new QButtonGroup(this);
   for (int i = 0; i < 3; ++i) {
     option1_[i] = new QRadioButton(QStringLiteral("Option1"), frame2_);
     option1_[i]->setObjectName(QStringLiteral("Option1(%1)").arg(i));
     option1_[i]->setGeometry(TwipsRect(kOptionLefts[i], 480, 2175, 255));
-    connect(option1_[i], &QRadioButton::toggled, this, [this, i](bool checked) {
-      if (checked) {
-        Option1_Click(i);
-      }
-    });
+    option1Group_->addButton(option1_[i], i);
   }
+  connect(option1Group_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+    if (checked) {
+      Option1_Click(id);
+    }
+  });
 
   frame1_ = new SketchFrame(QStringLiteral("System"), client);
   frame1_->setObjectName(QStringLiteral("Frame1"));
   frame1_->setGeometry(TwipsRect(1320, 3000, 7935, 5895));
-  for (const LineArray* lines : {&Line1, &Line2, &Line3, &Line4, &Line5, &Line6}) {
+  for (const LineArray* lines : {&line1_, &line2_, &line3_, &line4_, &line5_, &line6_}) {
     frame1_->AddLines(lines);
   }
   const QColor lightBlue(192, 192, 255);
@@ -170,7 +188,7 @@ void Form1::BuildControls() {
   frame3_ = new SketchFrame(QStringLiteral("Vorzeichen"), frame1_);
   frame3_->setObjectName(QStringLiteral("Frame3"));
   frame3_->setGeometry(TwipsRect(240, 4440, 1215, 1215));
-  frame3_->AddLines(&Line7);
+  frame3_->AddLines(&line7_);
   QLabel* plus = MakeLabel(QStringLiteral("Label5"), QStringLiteral("+"), frame3_,
                            TwipsRect(600, 600, 255, 255));
   plus->setFont(SansFont(13.5, true));
@@ -205,14 +223,14 @@ void Form1::Form1_Form_Load() {
     }
     label4_[0]->setText(QStringLiteral("A"));
     label4_[1]->setText(QStringLiteral("B"));
-    for (SketchLine& line : Line5) {
+    for (SketchLine& line : line5_) {
       line.visible = false;
     }
-    Line5[0].x1 = Line5[0].x2 = 3792;
-    Line5[1].x1 = 3712;
-    Line5[1].x2 = 3792;
-    Line5[2].x1 = 3872;
-    Line5[2].x2 = 3792;
+    line5_[0].x1 = line5_[0].x2 = 3792;
+    line5_[1].x1 = 3712;
+    line5_[1].x2 = 3792;
+    line5_[2].x1 = 3872;
+    line5_[2].x2 = 3792;
     for (const char* name :
          {"mnuöffnen", "mnuspeichern", "mnuausschneiden", "mnukopieren", "mnueinfügen"}) {
       menu_.at(QString::fromUtf8(name))->setEnabled(false);
@@ -226,22 +244,22 @@ void Form1::Option1_Click(int index) {
     if (index < 0 || index > 2) {
       return;
     }
-    const SystemSymbols symbols = SymbolsFor(static_cast<SystemType>(index));
-    for (std::size_t i = 0; i < Line3.size(); ++i) {
-      Line3[i].visible = symbols.clamps;
-      app_.ResultsWindow().Line3[i].visible = symbols.clamps;
+    const auto system = static_cast<SystemType>(index);
+    const SystemSymbols symbols = SymbolsFor(system);
+    for (SketchLine& line : line3_) {
+      line.visible = symbols.clamps;
     }
-    for (std::size_t i = 0; i < Line2.size(); ++i) {
-      Line2[i].visible = symbols.hinges[i];
-      app_.ResultsWindow().Line2[i].visible = symbols.hinges[i];
+    for (std::size_t i = 0; i < line2_.size(); ++i) {
+      line2_[i].visible = symbols.hinges[i];
     }
-    Form2& results = app_.ResultsWindow();
-    results.Label2(2)->setVisible(symbols.lineMA);
-    results.Label2(3)->setVisible(symbols.lineBH);
-    results.Label2(5)->setVisible(symbols.lineMB);
-    results.Frame1()->update();
+    host_.ResultsWindow().ShowSystemSymbols(system);
     frame1_->update();
   });
+}
+
+void Form1::SetHingeLineVisible(int index, bool visible) {
+  line2_[index].visible = visible;
+  frame1_->update();
 }
 
 double Form1::Field(int index) const {
@@ -255,7 +273,7 @@ void Form1::SetPointLoadControlsVisible(bool visible) {
     text1_[i]->setVisible(visible);
   }
   for (int i : {0, 1, 2, 3, 4, 15, 16}) {
-    Line6[i].visible = visible;
+    line6_[i].visible = visible;
   }
 }
 
@@ -287,21 +305,17 @@ void Form1::Text1_Change(int /*index: every field reacts alike*/) {
     });
     step([&] {
       const bool arrow = Field(kFieldF) != 0;
-      for (SketchLine& line : Line5) {
+      for (SketchLine& line : line5_) {
         line.visible = arrow;
       }
     });
     step([&] {
-      const double a = Field(kFieldA), L = Field(kFieldL);
-      const FaultWatch check;
-      const double offset = check(a * 2520 / L);
-      const double xF = check.Single(offset + 2280);
-      Line5[0].x1 = xF;
-      Line5[0].x2 = xF;
-      Line5[1].x1 = check.Single(offset + 2190);
-      Line5[1].x2 = xF;
-      Line5[2].x1 = check.Single(offset + 2370);
-      Line5[2].x2 = xF;
+      const PointLoadArrow arrow = PlacePointLoadArrow(Field(kFieldA), Field(kFieldL));
+      line5_[0].x1 = line5_[0].x2 = arrow.shaftX;
+      line5_[1].x1 = arrow.leftHeadX;
+      line5_[1].x2 = arrow.shaftX;
+      line5_[2].x1 = arrow.rightHeadX;
+      line5_[2].x2 = arrow.shaftX;
     });
     frame1_->update();
     if (firstFault) {
@@ -322,10 +336,10 @@ void Form1::mnuneu_Click() {
 void Form1::mnuoeffnen_Click() {
   Guarded([&] {
     commonDialog1_.title = QStringLiteral("Öffnen");
-    commonDialog1_.initialDirectory = QFile::decodeName(app_.ProgramDirectory().c_str());
+    commonDialog1_.initialDirectory = QFile::decodeName(host_.ProgramDirectory().c_str());
     commonDialog1_.cancelError = false;
     commonDialog1_.filter = QStringLiteral("Dateien (*.stv)|*.stv");
-    const QString name = app_.FileDialogs().ShowOpen(this, commonDialog1_);
+    const QString name = host_.FileDialogs().ShowOpen(this, commonDialog1_);
     if (name.isEmpty()) {
       return;
     }
@@ -334,7 +348,7 @@ void Form1::mnuoeffnen_Click() {
     for (int i = 0; i < kFieldCount; ++i) {
       text1_[i]->setText(QString::fromStdString(NumberToText(project.values[i])));
     }
-    Form4& sections = app_.SectionsWindow();
+    Form4& sections = host_.SectionsWindow();
     sections.SetColumnFamily(project.columnFamily);
     sections.SetBeamFamily(project.beamFamily);
   });
@@ -346,56 +360,56 @@ void Form1::mnuspeichern_Click() {
     commonDialog1_.cancelError = false;
     commonDialog1_.filter = QStringLiteral("Dateien (*.stv)|*.stv");
     commonDialog1_.flags = kOverwritePrompt;
-    const QString name = app_.FileDialogs().ShowSave(this, commonDialog1_);
+    const QString name = host_.FileDialogs().ShowSave(this, commonDialog1_);
     if (name.isEmpty()) {
       return;
     }
-    const Form4& sections = app_.SectionsWindow();
+    const Form4& sections = host_.SectionsWindow();
     WriteProjectFile(QFile::encodeName(name).toStdString(),
                      FormatProject(Texts(), sections.ColumnFamily(), sections.BeamFamily()));
   });
 }
 
 void Form1::mnuquerschnitte_Click() {
-  Guarded([&] { app_.ShowSectionsWindow(); });
+  Guarded([&] { host_.ShowSectionsWindow(); });
 }
 
 void Form1::mnudrucken_Click() {
   Guarded([&] {
-    app_.RunComputation();
-    app_.ShowResultsWindow();
+    host_.RunComputation();
+    host_.ShowResultsWindow();
   });
 }
 
 void Form1::mnuschnittgroessen_Click() {
   Guarded([&] {
-    app_.ShowResultsWindow();
-    Form2& results = app_.ResultsWindow();
+    host_.ShowResultsWindow();
+    Form2& results = host_.ResultsWindow();
     results.HideDiagramLabels();
-    app_.RunComputation();
+    host_.RunComputation();
     results.DrawSystem();
   });
 }
 
 void Form1::mnuhilfe_Click() {
   Guarded([&] {
-    app_.Messages().Show(
+    host_.Messages().Show(
         this, {QStringLiteral("Derzeit ist noch keine Hilfe installiert!"), QStringLiteral("Hilfe"),
                MessageIcon::Information, MessageButtons::Ok});
   });
 }
 
 void Form1::mnuinfo_Click() {
-  Guarded([&] { app_.ShowAboutBox(); });
+  Guarded([&] { host_.ShowAboutBox(); });
 }
 
 void Form1::mnubeenden_Click() {
   Guarded([&] {
-    const MessageAnswer answer = app_.Messages().Show(
+    const MessageAnswer answer = host_.Messages().Show(
         this, {QStringLiteral("Sind Sie sicher, dass Sie das Programm beenden wollen?"),
                QStringLiteral("Beenden"), MessageIcon::Warning, MessageButtons::OkCancel});
     if (answer == MessageAnswer::Ok) {
-      app_.Quit();
+      host_.Quit();
     }
   });
 }
@@ -409,17 +423,16 @@ FieldTexts Form1::Texts() const {
 }
 
 std::optional<SystemType> Form1::SelectedSystem() const {
-  for (int i = 0; i < 3; ++i) {
-    if (option1_[i]->isChecked()) {
-      return static_cast<SystemType>(i);
-    }
+  const int id = option1Group_->checkedId();
+  if (id < 0) {
+    return std::nullopt;
   }
-  return std::nullopt;
+  return static_cast<SystemType>(id);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
   event->accept();
-  app_.Quit();
+  host_.Quit();
 }
 
 }  // namespace strevo

@@ -3,14 +3,17 @@
 
 #include <QMainWindow>
 #include <array>
+#include <filesystem>
 #include <map>
 #include <optional>
 
+#include "command_guard.h"
 #include "file_dialog_service.h"
 #include "inputs.h"
 #include "sketch_frame.h"
 
 class QAction;
+class QButtonGroup;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -18,11 +21,32 @@ class QRadioButton;
 
 namespace strevo {
 
-class StrevoApp;
+class Form2;
+class Form4;
+
+// What the main window needs from the rest of the program.
+class MainWindowHost {
+ public:
+  virtual ~MainWindowHost() = default;
+  virtual CommandGuard& Guard() = 0;
+  virtual MessageService& Messages() = 0;
+  virtual FileDialogService& FileDialogs() = 0;
+  virtual std::filesystem::path ProgramDirectory() const = 0;
+  virtual Form2& ResultsWindow() = 0;  // loads it, hidden, on first use
+  virtual void ShowResultsWindow() = 0;
+  virtual Form4& SectionsWindow() = 0;  // loads it, hidden, on first use
+  virtual void ShowSectionsWindow() = 0;
+  virtual void ShowAboutBox() = 0;
+  virtual void RunComputation() = 0;  // the result lines from the fields, read now
+  virtual void Quit() = 0;
+};
 
 class Form1 : public QMainWindow {
+  Q_OBJECT
+  Q_DISABLE_COPY_MOVE(Form1)
+
  public:
-  explicit Form1(StrevoApp& app);
+  explicit Form1(MainWindowHost& host);
 
   void Form1_Form_Load();
   void Option1_Click(int index);
@@ -49,8 +73,16 @@ class Form1 : public QMainWindow {
   QRadioButton* Option1(int index) const { return option1_[index]; }
   QAction* MenuItem(const QString& name) const { return menu_.at(name); }
   SketchFrame* Frame1() const { return frame1_; }
+  const LineArray& Line1() const { return line1_; }
+  const LineArray& Line2() const { return line2_; }
+  const LineArray& Line3() const { return line3_; }
+  const LineArray& Line4() const { return line4_; }
+  const LineArray& Line5() const { return line5_; }
+  const LineArray& Line6() const { return line6_; }
+  const LineArray& Line7() const { return line7_; }
 
-  LineArray Line1, Line2, Line3, Line4, Line5, Line6, Line7;  // the sketch, twips
+  // The results window's fixed-frame set-up hides the hinges here too.
+  void SetHingeLineVisible(int index, bool visible);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -64,13 +96,15 @@ class Form1 : public QMainWindow {
   double Field(int index) const;
   void SetPointLoadControlsVisible(bool visible);
 
-  StrevoApp& app_;
+  MainWindowHost& host_;
+  LineArray line1_, line2_, line3_, line4_, line5_, line6_, line7_;  // the sketch, twips
   QLabel* label1_ = nullptr;
   QGroupBox* frame2_ = nullptr;
   SketchFrame* frame1_ = nullptr;
   SketchFrame* frame3_ = nullptr;
   QLabel* image1_ = nullptr;
   std::array<QRadioButton*, 3> option1_{};
+  QButtonGroup* option1Group_ = nullptr;  // ids are the system indices
   std::array<QLineEdit*, kFieldCount> text1_{};
   std::array<QLabel*, kFieldCount> label2_{};
   std::array<QLabel*, kFieldCount> label3_{};

@@ -1,6 +1,7 @@
 // The main window's sketch: line arrays Line1 to Line7 in twips inside their frames.
 #pragma once
 
+#include "arithmetic_fault.h"
 #include "portal_sketch.h"
 
 namespace strevo {
@@ -44,6 +45,25 @@ inline LineArray MainLine4() {
 // The point-load arrow: shaft, then the two head strokes; x follows a and L.
 inline LineArray MainLine5() {
   return {{4080, 960, 4080, 1680}, {3960, 1560, 4080, 1680}, {4200, 1560, 4080, 1680}};
+}
+
+// Where the sketch's beam lies, in twips inside the frame "System".
+inline constexpr double kSketchBeamLeftTwips = 2280;
+inline constexpr double kSketchBeamLengthTwips = 2520;
+inline constexpr double kArrowHeadHalfTwips = 90;  // the head strokes' reach either side
+
+struct PointLoadArrow {
+  double shaftX;  // shaft and the head's tip
+  double leftHeadX, rightHeadX;
+};
+
+// The arrow stands at a on the sketch's beam drawn as L long; it follows a and L without limit.
+inline PointLoadArrow PlacePointLoadArrow(double a, double L) {
+  const FaultWatch check;
+  const double offset = check(a * kSketchBeamLengthTwips / L);
+  return {check.Single(offset + kSketchBeamLeftTwips),
+          check.Single(offset + kSketchBeamLeftTwips - kArrowHeadHalfTwips),
+          check.Single(offset + kSketchBeamLeftTwips + kArrowHeadHalfTwips)};
 }
 
 // Dimension chains: a/b (0 to 4, with the division 15 and 16), h (5 to 9), L (10 to 14).

@@ -4,8 +4,6 @@
 #include <QFile>
 #include <QLineEdit>
 
-#include "form1.h"
-
 namespace strevo {
 
 StrevoApp::StrevoApp(MessageService& messages, FileDialogService& fileDialogs)
@@ -114,8 +112,7 @@ InputSet StrevoApp::ReadInputs() const {
 }
 
 void StrevoApp::SetMainHingeLineVisible(int index, bool visible) {
-  form1_->Line2[index].visible = visible;
-  form1_->Frame1()->update();
+  form1_->SetHingeLineVisible(index, visible);
 }
 
 void StrevoApp::ResultsWindowClosed() {

@@ -7,6 +7,7 @@
 
 #include "command_guard.h"
 #include "file_dialog_service.h"
+#include "form1.h"
 #include "form2.h"
 #include "form4.h"
 #include "frm_about.h"
@@ -16,9 +17,7 @@
 
 namespace strevo {
 
-class Form1;
-
-class StrevoApp : public ResultsHost, public SectionsHost {
+class StrevoApp : public MainWindowHost, public ResultsHost, public SectionsHost {
  public:
   StrevoApp(MessageService& messages, FileDialogService& fileDialogs);
   ~StrevoApp() override;
@@ -26,26 +25,28 @@ class StrevoApp : public ResultsHost, public SectionsHost {
   void Start();  // loads and shows the main window
 
   Form1& MainWindow() { return *form1_; }
-  Form2& ResultsWindow();  // loads it, hidden, on first use
   bool IsResultsWindowLoaded() const { return form2_ != nullptr; }
-  void ShowResultsWindow();
-  Form4& SectionsWindow();  // loads it, hidden, on first use
   bool IsSectionsWindowLoaded() const { return form4_ != nullptr; }
-  void ShowSectionsWindow();
-  FileDialogService& FileDialogs() { return fileDialogs_; }
   bool IsAboutBoxLoaded() const { return about_ != nullptr; }
   FrmAbout& AboutBox();  // loads it on first use
-  void ShowAboutBox();
   // Where the profile table is looked for; the program's own directory unless changed.
   void SetProgramDirectory(const std::filesystem::path& directory) {
     programDirectory_ = directory;
   }
 
-  // Fills the result lines of the results window from the main window's inputs.
-  void RunComputation();
-  // Closes every window, loaded or hidden, and ends the event loop.
-  void Quit();
   bool QuitRequested() const { return quitRequested_; }
+
+  // MainWindowHost
+  Form2& ResultsWindow() override;
+  void ShowResultsWindow() override;
+  Form4& SectionsWindow() override;
+  void ShowSectionsWindow() override;
+  FileDialogService& FileDialogs() override { return fileDialogs_; }
+  void ShowAboutBox() override;
+  // Fills the result lines of the results window from the main window's inputs.
+  void RunComputation() override;
+  // Closes every window, loaded or hidden, and ends the event loop.
+  void Quit() override;
 
   // ResultsHost
   std::optional<SystemType> SelectedSystem() const override;

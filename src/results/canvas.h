@@ -1,5 +1,5 @@
-// The picture area as the drawings see it: a 1000 x 1000 user scale, lines and boxes in palette
-// colours, and the value labels Label3(0..23) placed in the same units.
+// The picture area as the drawings see it: a square user scale of kPictureUnits, lines and
+// boxes in palette colours, and the value labels Label3(0..23) placed in the same units.
 #pragma once
 
 #include <array>
@@ -10,6 +10,7 @@ namespace strevo {
 
 inline constexpr int kForegroundColour = -1;  // the picture's foreground (black)
 inline constexpr int kValueLabelCount = 24;
+inline constexpr float kPictureUnits = 1000;  // the drawings' scale: 0..1000 both ways
 
 struct Rgb {
   std::uint8_t r, g, b;

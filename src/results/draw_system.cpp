@@ -57,7 +57,7 @@ void DrawSystem(const InputSet& in, std::optional<SystemType> system, SharedResu
   results.Lmax = in.h >= in.L ? in.h : in.L;
   const double m = LoadReference(in);
   canvas.Refresh();
-  canvas.SetScale(0, 0, 1000, 1000);
+  canvas.SetScale(0, 0, kPictureUnits, kPictureUnits);
   canvas.SetLineWidth(2);
 
   const CoordinateCheck check;

@@ -9,7 +9,7 @@ double DrawingFrame::BeamX(double d, double L, const CoordinateCheck& check) con
 }
 
 DiagramPen::DiagramPen(Canvas& canvas, int colour) : canvas_(canvas), colour_(colour) {
-  canvas_.SetScale(0, 0, 1000, 1000);
+  canvas_.SetScale(0, 0, kPictureUnits, kPictureUnits);
   canvas_.SetLineWidth(2);
 }
 

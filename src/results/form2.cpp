@@ -38,7 +38,7 @@ ResultLineLayout LineLayout(int index) {
 }  // namespace
 
 Form2::Form2(ResultsHost& host)
-    : Line1(PortalMembers()), Line2(HingeLines()), Line3(ClampLines()), host_(host) {
+    : host_(host), line1_(PortalMembers()), line2_(HingeLines()), line3_(ClampLines()) {
   setObjectName(QStringLiteral("Form2"));
   setWindowTitle(QStringLiteral("Schnittgrößen"));
   setFixedSize(Px(9375), Px(7920));
@@ -51,9 +51,9 @@ Form2::Form2(ResultsHost& host)
   frame1_ = new SketchFrame(QStringLiteral("System"), this);
   frame1_->setObjectName(QStringLiteral("Frame1"));
   frame1_->setGeometry(TwipsRect(720, 1440, 7935, 5055));
-  frame1_->AddLines(&Line1);
-  frame1_->AddLines(&Line2);
-  frame1_->AddLines(&Line3);
+  frame1_->AddLines(&line1_);
+  frame1_->AddLines(&line2_);
+  frame1_->AddLines(&line3_);
   frame1_->hide();
   for (int i = 0; i < kResultLineCount; ++i) {
     const ResultLineLayout layout = LineLayout(i);
@@ -104,16 +104,22 @@ void Form2::Form_Load() {
   if (!system) {
     return;
   }
-  const SystemSymbols symbols = SymbolsFor(*system);
-  for (SketchLine& line : Line3) {
-    line.visible = symbols.clamps;
-  }
-  for (int i = 0; i < 7; ++i) {
-    // The fixed frame's set-up also hides the main window's hinges, as the system choice does.
-    if (*system == SystemType::FixedFrame) {
+  // The fixed frame's set-up also hides the main window's hinges, as the system choice does.
+  if (*system == SystemType::FixedFrame) {
+    for (int i = 0; i < 7; ++i) {
       host_.SetMainHingeLineVisible(i, false);
     }
-    Line2[i].visible = symbols.hinges[i];
+  }
+  ShowSystemSymbols(*system);
+}
+
+void Form2::ShowSystemSymbols(SystemType system) {
+  const SystemSymbols symbols = SymbolsFor(system);
+  for (SketchLine& line : line3_) {
+    line.visible = symbols.clamps;
+  }
+  for (std::size_t i = 0; i < line2_.size(); ++i) {
+    line2_[i].visible = symbols.hinges[i];
   }
   label2_[2]->setVisible(symbols.lineMA);
   label2_[3]->setVisible(symbols.lineBH);
@@ -190,7 +196,7 @@ void Form2::DrawDiagram(DiagramOutcome (*draw)(const InputSet&, const SharedResu
                         const QString& what) {
   host_.Guard().Run(this, [&] {
     HideDiagramLabels();
-    const DiagramOutcome outcome = draw(host_.ReadInputs(), host_.Results(), *picture_);
+    const DiagramOutcome outcome = draw(host_.ReadInputs(), host_.Results(), picture_->Canvas());
     QString text;
     if (outcome == DiagramOutcome::NoSystemDrawing) {
       text = QStringLiteral(
@@ -208,7 +214,7 @@ void Form2::DrawDiagram(DiagramOutcome (*draw)(const InputSet&, const SharedResu
 
 void Form2::HideDiagramLabels() {
   for (int i = 11; i <= 23; ++i) {
-    picture_->SetLabelVisible(i, false);
+    picture_->Canvas().SetLabelVisible(i, false);
   }
 }
 
@@ -219,7 +225,8 @@ void Form2::WriteResultLines(const ResultLines& lines) {
 }
 
 void Form2::DrawSystem() {
-  strevo::DrawSystem(host_.ReadInputs(), host_.SelectedSystem(), host_.Results(), *picture_);
+  strevo::DrawSystem(host_.ReadInputs(), host_.SelectedSystem(), host_.Results(),
+                     picture_->Canvas());
 }
 
 void Form2::closeEvent(QCloseEvent* event) {

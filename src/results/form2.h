@@ -34,6 +34,9 @@ class ResultsHost {
 };
 
 class Form2 : public QWidget {
+  Q_OBJECT
+  Q_DISABLE_COPY_MOVE(Form2)
+
  public:
   explicit Form2(ResultsHost& host);
 
@@ -49,14 +52,16 @@ class Form2 : public QWidget {
   void HideDiagramLabels();  // Label3(11) to (23), in index order
   void WriteResultLines(const ResultLines& lines);
   void DrawSystem();
+  // The system's supports in the hidden sketch and which reaction lines it has.
+  void ShowSystemSymbols(SystemType system);
 
   QLabel* Label1() const { return label1_; }
   QLabel* Label2(int index) const { return label2_[index]; }
   PictureBox* Picture1() const { return picture_; }
   QPushButton* Command(int number) const { return commands_[number]; }
   SketchFrame* Frame1() const { return frame1_; }
-
-  LineArray Line1, Line2, Line3;  // the hidden frame's sketch, twips
+  const LineArray& Line2() const { return line2_; }
+  const LineArray& Line3() const { return line3_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -66,6 +71,7 @@ class Form2 : public QWidget {
                    const QString& what);
 
   ResultsHost& host_;
+  LineArray line1_, line2_, line3_;  // the hidden frame's sketch, twips
   QLabel* label1_ = nullptr;
   PictureBox* picture_ = nullptr;
   SketchFrame* frame1_ = nullptr;

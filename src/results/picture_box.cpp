@@ -54,11 +54,6 @@ QColor PaletteColour(int colour) {
   return QColor(rgb.r, rgb.g, rgb.b);
 }
 
-// Coordinates are unlimited; keep what reaches the painter within what it can rasterise.
-qreal Clamp(qreal v) {
-  return std::clamp(v, -1e5, 1e5);
-}
-
 }  // namespace
 
 PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
@@ -69,6 +64,7 @@ PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
   colours.setColor(QPalette::Window, kBackground);
   setPalette(colours);
   setFocusPolicy(Qt::TabFocus);
+  UpdateViewport();
   for (int i = 0; i < kValueLabelCount; ++i) {
     const LabelLayout layout = Layout(i);
     // Laid over the picture from its parent, so that a caption reaching past the picture's
@@ -85,92 +81,95 @@ PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
     label->resize(Px(layout.width), Px(layout.height));
     labels_[i] = label;
     designWidths_[i] = Px(layout.width);
-    lefts_[i] = static_cast<float>(layout.left * 1000 / kPictureTwips);
-    tops_[i] = static_cast<float>(layout.top * 1000 / kPictureTwips);
+    labelPoints_[i] = QPointF(layout.left, layout.top) * (kPictureUnits / kPictureTwips);
     PlaceLabel(i);
   }
 }
 
-void PictureBox::Refresh() {
-  items_.clear();
-  update();
+void PictureBox::DisplayListCanvas::Refresh() {
+  box_.items_.clear();
+  box_.update();
 }
 
-void PictureBox::SetScale(float left, float top, float right, float bottom) {
-  scale_ = QRectF(QPointF(left, top), QPointF(right, bottom));
+void PictureBox::DisplayListCanvas::SetScale(float left, float top, float right, float bottom) {
+  box_.viewport_.SetScale(QRectF(QPointF(left, top), QPointF(right, bottom)));
+  box_.PlaceLabels();
+  box_.update();
 }
 
-void PictureBox::Add(float x1, float y1, float x2, float y2, int colour, bool box) {
-  const auto nx = [&](float x) { return (x - scale_.left()) / scale_.width(); };
-  const auto ny = [&](float y) { return (y - scale_.top()) / scale_.height(); };
-  items_.push_back({QLineF(nx(x1), ny(y1), nx(x2), ny(y2)), PaletteColour(colour), width_, box});
-  update();
+void PictureBox::DisplayListCanvas::Add(float x1, float y1, float x2, float y2, int colour,
+                                        bool box) {
+  box_.items_.push_back({QLineF(x1, y1, x2, y2), PaletteColour(colour), width_, box});
+  box_.update();
 }
 
-void PictureBox::Line(float x1, float y1, float x2, float y2, int colour) {
+void PictureBox::DisplayListCanvas::Line(float x1, float y1, float x2, float y2, int colour) {
   Add(x1, y1, x2, y2, colour, false);
 }
 
-void PictureBox::Box(float x1, float y1, float x2, float y2, int colour) {
+void PictureBox::DisplayListCanvas::Box(float x1, float y1, float x2, float y2, int colour) {
   Add(x1, y1, x2, y2, colour, true);
 }
 
-void PictureBox::SetLabelCaption(int index, const std::string& caption) {
-  labels_[index]->setText(QString::fromStdString(caption));
-  PlaceLabel(index);
+void PictureBox::DisplayListCanvas::SetLabelCaption(int index, const std::string& caption) {
+  box_.labels_[index]->setText(QString::fromStdString(caption));
+  box_.PlaceLabel(index);
 }
 
-void PictureBox::SetLabelLeft(int index, float left) {
-  lefts_[index] = left;
-  PlaceLabel(index);
+void PictureBox::DisplayListCanvas::SetLabelLeft(int index, float left) {
+  box_.labelPoints_[index].setX(left);
+  box_.PlaceLabel(index);
 }
 
-void PictureBox::SetLabelTop(int index, float top) {
-  tops_[index] = top;
-  PlaceLabel(index);
+void PictureBox::DisplayListCanvas::SetLabelTop(int index, float top) {
+  box_.labelPoints_[index].setY(top);
+  box_.PlaceLabel(index);
 }
 
-void PictureBox::SetLabelVisible(int index, bool visible) {
-  labels_[index]->setVisible(visible);
+void PictureBox::DisplayListCanvas::SetLabelVisible(int index, bool visible) {
+  box_.labels_[index]->setVisible(visible);
 }
 
 // A label grows to show its whole caption: to the right, or for a right-aligned label to the
 // left, so that its right edge stays where the layout put it.
 void PictureBox::PlaceLabel(int index) {
+  UpdateViewport();
   QLabel* label = labels_[index];
-  QRect area = contentsRect();
+  QPointF pixels = viewport_.ToPixels(labelPoints_[index]);
   if (label->parentWidget() != this) {
-    area.translate(pos());
+    pixels += pos();
   }
   const int width = std::max(designWidths_[index], label->sizeHint().width());
-  double x = area.left() + Clamp(lefts_[index] / 1000.0 * area.width());
-  const double y = area.top() + Clamp(tops_[index] / 1000.0 * area.height());
   if (label->alignment() & Qt::AlignRight) {
-    x += designWidths_[index] - width;
+    pixels.rx() += designWidths_[index] - width;
   }
-  label->setGeometry(static_cast<int>(x), static_cast<int>(y), width, label->height());
+  label->setGeometry(static_cast<int>(pixels.x()), static_cast<int>(pixels.y()), width,
+                     label->height());
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);
+  UpdateViewport();
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
-  const QRectF area = contentsRect();
-  painter.setClipRect(area);
-  const auto map = [&](QPointF p) {
-    return QPointF(Clamp(area.left() + p.x() * area.width()),
-                   Clamp(area.top() + p.y() * area.height()));
-  };
+  painter.setClipRect(viewport_.PixelArea());
   for (const Item& item : items_) {
     QPen pen(item.colour, item.width);
     pen.setCapStyle(Qt::RoundCap);
     painter.setPen(pen);
+    const QPointF p1 = viewport_.ToPixels(item.line.p1());
+    const QPointF p2 = viewport_.ToPixels(item.line.p2());
     if (item.box) {
-      painter.drawRect(QRectF(map(item.line.p1()), map(item.line.p2())).normalized());
+      painter.drawRect(QRectF(p1, p2).normalized());
     } else {
-      painter.drawLine(map(item.line.p1()), map(item.line.p2()));
+      painter.drawLine(p1, p2);
     }
   }
+}
+
+// A hidden widget gets its resize event only when shown; the geometry counts before that.
+void PictureBox::UpdateViewport() {
+  viewport_.SetPixelArea(contentsRect());
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {

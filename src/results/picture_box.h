@@ -9,33 +9,31 @@
 #include <vector>
 
 #include "canvas.h"
+#include "picture_viewport.h"
 
 class QLabel;
 
 namespace strevo {
 
-class PictureBox : public QFrame, public Canvas {
+class PictureBox : public QFrame {
+  Q_OBJECT
+  Q_DISABLE_COPY_MOVE(PictureBox)
+
  public:
   explicit PictureBox(QWidget* parent = nullptr);
 
   struct Item {
-    QLineF line;  // in picture units of the scale it was drawn with, mapped to 0..1
+    QLineF line;  // picture units
     QColor colour;
     int width;
     bool box;
   };
   const std::vector<Item>& Items() const { return items_; }
   QLabel* Label3(int index) const { return labels_[index]; }
+  const PictureViewport& Viewport() const { return viewport_; }
 
-  void Refresh() override;
-  void SetScale(float left, float top, float right, float bottom) override;
-  void SetLineWidth(int pixels) override { width_ = pixels; }
-  void Line(float x1, float y1, float x2, float y2, int colour) override;
-  void Box(float x1, float y1, float x2, float y2, int colour) override;
-  void SetLabelCaption(int index, const std::string& caption) override;
-  void SetLabelLeft(int index, float left) override;
-  void SetLabelTop(int index, float top) override;
-  void SetLabelVisible(int index, bool visible) override;
+  // What the drawings draw into.
+  strevo::Canvas& Canvas() { return canvas_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -43,16 +41,35 @@ class PictureBox : public QFrame, public Canvas {
   void moveEvent(QMoveEvent* event) override;
 
  private:
-  void Add(float x1, float y1, float x2, float y2, int colour, bool box);
+  // The drawings' side of the picture, kept apart from QFrame's own interface.
+  class DisplayListCanvas : public strevo::Canvas {
+   public:
+    explicit DisplayListCanvas(PictureBox& box) : box_(box) {}
+    void Refresh() override;
+    void SetScale(float left, float top, float right, float bottom) override;
+    void SetLineWidth(int pixels) override { width_ = pixels; }
+    void Line(float x1, float y1, float x2, float y2, int colour) override;
+    void Box(float x1, float y1, float x2, float y2, int colour) override;
+    void SetLabelCaption(int index, const std::string& caption) override;
+    void SetLabelLeft(int index, float left) override;
+    void SetLabelTop(int index, float top) override;
+    void SetLabelVisible(int index, bool visible) override;
+
+   private:
+    void Add(float x1, float y1, float x2, float y2, int colour, bool box);
+    PictureBox& box_;
+    int width_ = 1;
+  };
+
   void PlaceLabel(int index);
   void PlaceLabels();
+  void UpdateViewport();
 
+  DisplayListCanvas canvas_{*this};
+  PictureViewport viewport_;
   std::vector<Item> items_;
-  QRectF scale_{0, 0, 1000, 1000};
-  int width_ = 1;
   std::array<QLabel*, kValueLabelCount> labels_{};
-  std::array<float, kValueLabelCount> lefts_{};
-  std::array<float, kValueLabelCount> tops_{};
+  std::array<QPointF, kValueLabelCount> labelPoints_{};  // picture units
   std::array<int, kValueLabelCount> designWidths_{};
 };
 

@@ -29,6 +29,9 @@ class SectionsHost {
 };
 
 class Form4 : public QWidget {
+  Q_OBJECT
+  Q_DISABLE_COPY_MOVE(Form4)
+
  public:
   explicit Form4(SectionsHost& host);
 

@@ -15,6 +15,9 @@ struct SketchLine {
 using LineArray = std::vector<SketchLine>;
 
 class SketchFrame : public QGroupBox {
+  Q_OBJECT
+  Q_DISABLE_COPY_MOVE(SketchFrame)
+
  public:
   explicit SketchFrame(const QString& title, QWidget* parent = nullptr);
 

@@ -56,12 +56,12 @@ class MainWindowTest : public ::testing::Test {
       EXPECT_EQ(!form().Label3(i)->isHidden(), visible) << "Label3 " << i;
     }
     for (int i : {0, 1, 2, 3, 4, 15, 16}) {
-      EXPECT_EQ(form().Line6[i].visible, visible) << "Line6 " << i;
+      EXPECT_EQ(form().Line6()[i].visible, visible) << "Line6 " << i;
     }
     for (int i : {5, 6, 7, 8, 9, 10, 11, 12, 13, 14}) {
-      EXPECT_TRUE(form().Line6[i].visible) << "Line6 " << i;
+      EXPECT_TRUE(form().Line6()[i].visible) << "Line6 " << i;
     }
-    for (const SketchLine& line : form().Line5) {
+    for (const SketchLine& line : form().Line5()) {
       EXPECT_EQ(line.visible, visible);
     }
   }
@@ -69,14 +69,14 @@ class MainWindowTest : public ::testing::Test {
     Form2& results = app.ResultsWindow();
     const bool clamps = system == SystemType::FixedFrame;
     for (int i = 0; i < 10; ++i) {
-      EXPECT_EQ(form().Line3[i].visible, clamps);
-      EXPECT_EQ(results.Line3[i].visible, clamps);
+      EXPECT_EQ(form().Line3()[i].visible, clamps);
+      EXPECT_EQ(results.Line3()[i].visible, clamps);
     }
     for (int i = 0; i < 7; ++i) {
       const bool hinge =
           system == SystemType::KinkedBeam || (system == SystemType::TwoHingedFrame && i < 6);
-      EXPECT_EQ(form().Line2[i].visible, hinge) << i;
-      EXPECT_EQ(results.Line2[i].visible, hinge) << i;
+      EXPECT_EQ(form().Line2()[i].visible, hinge) << i;
+      EXPECT_EQ(results.Line2()[i].visible, hinge) << i;
     }
     EXPECT_EQ(!results.Label2(2)->isHidden(), system == SystemType::FixedFrame);
     EXPECT_EQ(!results.Label2(3)->isHidden(), system != SystemType::KinkedBeam);
@@ -105,13 +105,13 @@ TEST_F(MainWindowTest, StartUpState) {
   EXPECT_EQ(form().Label4(0)->text(), "A");
   EXPECT_EQ(form().Label4(1)->text(), "B");
   ExpectPointLoadControlsVisible(false);
-  EXPECT_EQ(form().Line5[0].x1, 3792);
-  EXPECT_EQ(form().Line5[0].x2, 3792);
-  EXPECT_EQ(form().Line5[1].x1, 3712);
-  EXPECT_EQ(form().Line5[1].x2, 3792);
-  EXPECT_EQ(form().Line5[2].x1, 3872);
-  EXPECT_EQ(form().Line5[2].x2, 3792);
-  EXPECT_EQ(form().Line5[0].y1, 960) << "y stays as laid out";
+  EXPECT_EQ(form().Line5()[0].x1, 3792);
+  EXPECT_EQ(form().Line5()[0].x2, 3792);
+  EXPECT_EQ(form().Line5()[1].x1, 3712);
+  EXPECT_EQ(form().Line5()[1].x2, 3792);
+  EXPECT_EQ(form().Line5()[2].x1, 3872);
+  EXPECT_EQ(form().Line5()[2].x2, 3792);
+  EXPECT_EQ(form().Line5()[0].y1, 960) << "y stays as laid out";
   ExpectSymbols(SystemType::TwoHingedFrame);
   ASSERT_TRUE(app.IsResultsWindowLoaded());
   EXPECT_TRUE(app.ResultsWindow().isHidden());
@@ -170,11 +170,11 @@ TEST_F(MainWindowTest, LayoutInTwips) {
   for (int i = 0; i + 1 < 10; ++i) {
     EXPECT_EQ(NextTabStop(form().Text1(i)), form().Text1(i + 1)) << i;
   }
-  EXPECT_TRUE(form().Line1[3].dashed && form().Line1[4].dashed && form().Line1[5].dashed);
-  EXPECT_FALSE(form().Line1[0].dashed);
-  EXPECT_EQ(form().Line4.size(), 21u);
-  EXPECT_EQ(form().Line6.size(), 17u);
-  EXPECT_EQ(form().Line7.size(), 6u);
+  EXPECT_TRUE(form().Line1()[3].dashed && form().Line1()[4].dashed && form().Line1()[5].dashed);
+  EXPECT_FALSE(form().Line1()[0].dashed);
+  EXPECT_EQ(form().Line4().size(), 21u);
+  EXPECT_EQ(form().Line6().size(), 17u);
+  EXPECT_EQ(form().Line7().size(), 6u);
 }
 
 TEST_F(MainWindowTest, EditingDerivesBAndGuardsTheSpan) {
@@ -191,16 +191,16 @@ TEST_F(MainWindowTest, EditingDerivesBAndGuardsTheSpan) {
   EXPECT_EQ(Text(5), "5.00");
   Type(3, "7");
   EXPECT_EQ(Text(4), "-2.00") << "b may become negative";
-  EXPECT_DOUBLE_EQ(form().Line5[0].x1, 7 * 2520 / 5.0 + 2280) << "right of the right column";
+  EXPECT_DOUBLE_EQ(form().Line5()[0].x1, 7 * 2520 / 5.0 + 2280) << "right of the right column";
 }
 
 TEST_F(MainWindowTest, PointLoadShowsItsFieldsAndArrow) {
   Type(7, "10");
   ExpectPointLoadControlsVisible(true);
-  EXPECT_EQ(form().Line5[0].x1, 3792);
-  EXPECT_EQ(form().Line5[1].x1, 3702) << "after an edit the heads stand 90 twips aside";
-  EXPECT_EQ(form().Line5[2].x1, 3882);
-  EXPECT_EQ(form().Line5[1].x2, 3792);
+  EXPECT_EQ(form().Line5()[0].x1, 3792);
+  EXPECT_EQ(form().Line5()[1].x1, 3702) << "after an edit the heads stand 90 twips aside";
+  EXPECT_EQ(form().Line5()[2].x1, 3882);
+  EXPECT_EQ(form().Line5()[1].x2, 3792);
   Type(7, "0");
   ExpectPointLoadControlsVisible(false);
 }
@@ -242,7 +242,7 @@ TEST_F(MainWindowTest, PrintShowsFreshLinesWithoutDrawing) {
 
 TEST_F(MainWindowTest, SchnittgroessenComputesShowsAndDraws) {
   Form2& results = app.ResultsWindow();
-  results.Picture1()->SetLabelVisible(12, true);
+  results.Picture1()->Canvas().SetLabelVisible(12, true);
   form().MenuItem(QString::fromUtf8("mnuschnittgrößen"))->trigger();
   EXPECT_FALSE(results.isHidden());
   EXPECT_EQ(results.Label2(12)->text(), "M3 = 3.94 kNm");

@@ -81,24 +81,24 @@ TEST(Form2, LoadTimeSetUpPerSystem) {
   EXPECT_FALSE(hinged.form.Label2(3)->isHidden());
   EXPECT_TRUE(hinged.form.Label2(5)->isHidden());
   for (int i = 0; i < 10; ++i) {
-    EXPECT_FALSE(hinged.form.Line3[i].visible);
+    EXPECT_FALSE(hinged.form.Line3()[i].visible);
   }
   for (int i = 0; i < 6; ++i) {
-    EXPECT_TRUE(hinged.form.Line2[i].visible);
+    EXPECT_TRUE(hinged.form.Line2()[i].visible);
   }
-  EXPECT_FALSE(hinged.form.Line2[6].visible);
+  EXPECT_FALSE(hinged.form.Line2()[6].visible);
   EXPECT_TRUE(hinged.host.mainHinges[0]) << "only the fixed frame touches the main window";
 
   Window kinked(SystemType::KinkedBeam);
   EXPECT_TRUE(kinked.form.Label2(3)->isHidden());
-  EXPECT_TRUE(kinked.form.Line2[6].visible);
+  EXPECT_TRUE(kinked.form.Line2()[6].visible);
 
   Window fixed(SystemType::FixedFrame);
   for (int i = 0; i < 10; ++i) {
-    EXPECT_TRUE(fixed.form.Line3[i].visible);
+    EXPECT_TRUE(fixed.form.Line3()[i].visible);
   }
   for (int i = 0; i < 7; ++i) {
-    EXPECT_FALSE(fixed.form.Line2[i].visible);
+    EXPECT_FALSE(fixed.form.Line2()[i].visible);
     EXPECT_FALSE(fixed.host.mainHinges[i]);
   }
   for (int i : {2, 3, 5}) {
@@ -249,6 +249,23 @@ TEST(Form2, PictureSurvivesRepaint) {
     }
   }
   EXPECT_GT(red, 200) << "the moment diagram is painted";
+}
+
+// Labels were once placed on a fixed 1000-unit scale while lines followed the drawing's scale.
+TEST(Form2, LinesAndLabelsShareTheDrawingsScale) {
+  Window w;
+  PictureBox& picture = *w.form.Picture1();
+  Canvas& canvas = picture.Canvas();
+  canvas.SetScale(0, 0, 2 * kPictureUnits, 2 * kPictureUnits);
+  canvas.SetLabelLeft(11, kPictureUnits);
+  canvas.SetLabelTop(11, kPictureUnits);
+  const QRect area = picture.contentsRect();
+  const QPointF middle = picture.Viewport().ToPixels({kPictureUnits, kPictureUnits});
+  EXPECT_NEAR(middle.x(), area.left() + area.width() / 2.0, 0.5);
+  EXPECT_NEAR(middle.y(), area.top() + area.height() / 2.0, 0.5);
+  const QPoint label = picture.Label3(11)->pos() - picture.pos();
+  EXPECT_NEAR(label.x(), middle.x(), 1);
+  EXPECT_NEAR(label.y(), middle.y(), 1);
 }
 
 TEST(Form2, FaultInADiagramIsReportedAndTheDrawingStays) {

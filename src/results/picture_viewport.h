@@ -1,0 +1,35 @@
+// Maps the picture's user scale (picture units, kPictureUnits square unless a drawing sets
+// another) to the widget's pixels, for lines and value labels alike.
+#pragma once
+
+#include <QPointF>
+#include <QRectF>
+#include <algorithm>
+
+#include "canvas.h"
+
+namespace strevo {
+
+class PictureViewport {
+ public:
+  void SetScale(const QRectF& pictureScale) { scale_ = pictureScale; }
+  void SetPixelArea(const QRectF& pixelArea) { pixels_ = pixelArea; }
+  const QRectF& Scale() const { return scale_; }
+  const QRectF& PixelArea() const { return pixels_; }
+
+  // Coordinates are unlimited; what reaches the painter stays within what it can rasterise.
+  QPointF ToPixels(const QPointF& picturePoint) const {
+    return {Limit(pixels_.left() + (picturePoint.x() - scale_.left()) / scale_.width() *
+                                       pixels_.width()),
+            Limit(pixels_.top() + (picturePoint.y() - scale_.top()) / scale_.height() *
+                                      pixels_.height())};
+  }
+
+ private:
+  static qreal Limit(qreal pixels) { return std::clamp(pixels, -1e5, 1e5); }
+
+  QRectF scale_{0, 0, kPictureUnits, kPictureUnits};
+  QRectF pixels_;
+};
+
+}  // namespace strevo
