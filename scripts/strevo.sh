@@ -2,8 +2,9 @@
 # Sets up a Debian 12 machine for Strevo, builds what is out of date, then starts the program
 # or runs every test.
 #   scripts/strevo.sh run     build and start the program
-#   scripts/strevo.sh test    build and run every test: the suite, bounded fuzzing of every
-#                             text reader, and the suite again under AddressSanitizer and
+#   scripts/strevo.sh test    build and run every test: the suite, the core's suite in a build
+#                             without Qt, clang-tidy on src/, bounded fuzzing of every text
+#                             reader, and the suite again under AddressSanitizer and
 #                             UndefinedBehaviorSanitizer
 # STREVO_FUZZ_SECONDS sets how long each fuzz target runs (default 60).
 set -euo pipefail
@@ -17,7 +18,7 @@ fi
 
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libgtest-dev
   libgmock-dev libbenchmark-dev fonts-dejavu-core)
-[[ $mode == test ]] && packages+=(clang-14 libclang-rt-14-dev)
+[[ $mode == test ]] && packages+=(clang-14 libclang-rt-14-dev clang-tidy-14)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
@@ -59,6 +60,17 @@ for target in field_value number_format project_file profile_table; do
     -artifact_prefix=build-fuzz/ -print_final_stats=0 "$work" "fuzz/corpus/$target" 2>&1 |
     tail -n 1
 done
+
+# The core alone: without Qt it must configure, build and pass its own tests.
+[[ -f build-core/CMakeCache.txt ]] ||
+  cmake -S . -B build-core -DSTREVO_WITH_QT=OFF -DSTREVO_BUILD_BENCHMARKS=OFF \
+    -DCMAKE_BUILD_TYPE=Release
+cmake --build build-core -j2 --target check
+
+# clang-tidy with the checks of .clang-tidy on every source file; any finding fails the run.
+echo "clang-tidy on src/"
+find src -name '*.cpp' ! -name '*_windows.cpp' -print0 |
+  xargs -0 -P2 -n1 clang-tidy-14 -p build --quiet 2>/dev/null
 
 # The whole suite again with AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer;
 # any report fails the run.

@@ -9,7 +9,7 @@ namespace strevo {
 
 bool StartSysInfo(KeyValueStore& store, ProgramLauncher& launcher) {
   std::optional<std::string> path =
-      store.GetKeyValue("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH");
+      store.GetKeyValue(R"(SOFTWARE\Microsoft\Shared Tools\MSINFO)", "PATH");
   if (!path) {
     const std::optional<std::string> folder =
         store.GetKeyValue("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO");
@@ -27,7 +27,7 @@ bool StartSysInfo(KeyValueStore& store, ProgramLauncher& launcher) {
 #ifndef _WIN32
 std::optional<std::string> PlatformKeyValueStore::GetKeyValue(const std::string& keyPath,
                                                               const std::string& valueName) {
-  if (keyPath != "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO" || valueName != "PATH") {
+  if (keyPath != R"(SOFTWARE\Microsoft\Shared Tools\MSINFO)" || valueName != "PATH") {
     return std::nullopt;
   }
   for (const char* name : {"gnome-system-monitor", "plasma-systemmonitor", "kinfocenter",

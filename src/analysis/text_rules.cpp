@@ -137,7 +137,7 @@ std::string FormatFixed2(double value) {
   // value = j/8 with j odd, so |value|·100 = 12.5·|j| and away from zero is (25·|j| + 1) / 2.
   const double eighths = std::abs(value * 8.0);
   if (eighths < 0x1p53 && eighths == std::trunc(eighths)) {
-    const long long j = static_cast<long long>(eighths);
+    const auto j = static_cast<long long>(eighths);
     if (j % 2 == 1) {
       const long long cents = (25 * j + 1) / 2;
       std::array<char, 40> buffer{};

@@ -10,5 +10,5 @@ int main(int argc, char** argv) {
   strevo::QtFileDialogService fileDialogs;
   strevo::StrevoApp strevo(messages, fileDialogs);
   strevo.Start();
-  return application.exec();
+  return QApplication::exec();
 }

@@ -19,10 +19,10 @@ class PictureViewport {
 
   // Coordinates are unlimited; what reaches the painter stays within what it can rasterise.
   QPointF ToPixels(const QPointF& picturePoint) const {
-    return {Limit(pixels_.left() + (picturePoint.x() - scale_.left()) / scale_.width() *
-                                       pixels_.width()),
-            Limit(pixels_.top() + (picturePoint.y() - scale_.top()) / scale_.height() *
-                                      pixels_.height())};
+    return {Limit(pixels_.left() +
+                  (picturePoint.x() - scale_.left()) / scale_.width() * pixels_.width()),
+            Limit(pixels_.top() +
+                  (picturePoint.y() - scale_.top()) / scale_.height() * pixels_.height())};
   }
 
  private:

@@ -5,7 +5,7 @@
 namespace strevo {
 
 std::string FixedField(const std::string& line, int column) {
-  const std::size_t start = static_cast<std::size_t>(column - 1);
+  const auto start = static_cast<std::size_t>(column - 1);
   return start >= line.size() ? std::string() : line.substr(start, 5);
 }
 

@@ -1,11 +1,13 @@
 #include "command_guard.h"
 
+#include <utility>
+
 namespace strevo {
 
 void CommandGuard::Report(QWidget* parent, std::exception_ptr fault) {
   QString text;
   try {
-    std::rethrow_exception(fault);
+    std::rethrow_exception(std::move(fault));
   } catch (const ArithmeticFault& arithmetic) {
     text = QStringLiteral("Laufzeitfehler: %1")
                .arg(QString::fromStdString(FaultText(arithmetic.kind())));

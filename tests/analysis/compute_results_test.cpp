@@ -1,5 +1,6 @@
 // Worked examples of the three systems, compared as the result lines show them, and the
 // equilibrium every computed state must satisfy.
+#include <cctype>
 #include <functional>
 #include <map>
 #include <random>
@@ -23,26 +24,16 @@ struct WorkedExample {
   std::vector<std::string> expectedLines;
 };
 
+void PrintTo(const WorkedExample& example, std::ostream* out) {
+  *out << example.name;
+}
+
 std::map<int, std::string> TextsByIndex(const ResultLines& lines) {
   std::map<int, std::string> texts;
   for (const ResultLine& line : lines) {
     texts[line.index] = ResultLineText(line);
   }
   return texts;
-}
-
-void ExpectLines(const WorkedExample& example) {
-  InputSet in = DefaultInputs();
-  example.change(in);
-  SharedResults results;
-  const auto texts = TextsByIndex(ComputeResults(in, example.system, results));
-  for (const std::string& expected : example.expectedLines) {
-    bool found = false;
-    for (const auto& [index, text] : texts) {
-      found = found || text == expected;
-    }
-    EXPECT_TRUE(found) << example.name << ": no line reads \"" << expected << "\"";
-  }
 }
 
 const auto kDefaults = [](InputSet&) {};
@@ -187,23 +178,49 @@ const std::vector<WorkedExample> kFixedFrame = {
      {"AH = 1.56 kN", "MA = 2.08 kNm", "MB = 2.08 kNm", "M1 = -4.17 kNm"}},
 };
 
-TEST(WorkedExamples, KinkedBeam) {
-  for (const auto& example : kKinkedBeam) {
-    ExpectLines(example);
+std::vector<WorkedExample> AllWorkedExamples() {
+  std::vector<WorkedExample> all;
+  for (const auto* examples : {&kKinkedBeam, &kTwoHingedFrame, &kFixedFrame}) {
+    all.insert(all.end(), examples->begin(), examples->end());
+  }
+  return all;
+}
+
+// "fixed frame: shear jumps" -> "FixedFrameShearJumps": names CTest can list.
+std::string TestName(const WorkedExample& example) {
+  static const char* const kSystems[] = {"KinkedBeam", "TwoHingedFrame", "FixedFrame"};
+  std::string name = kSystems[static_cast<int>(example.system)];
+  bool upper = true;
+  for (const char c : std::string(example.name)) {
+    if (std::isalnum(static_cast<unsigned char>(c)) == 0) {
+      upper = true;
+    } else {
+      name += upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
+      upper = false;
+    }
+  }
+  return name;
+}
+
+class WorkedExamples : public ::testing::TestWithParam<WorkedExample> {};
+
+TEST_P(WorkedExamples, EveryExpectedLineIsWritten) {
+  const WorkedExample& example = GetParam();
+  InputSet in = DefaultInputs();
+  example.change(in);
+  SharedResults results;
+  const auto texts = TextsByIndex(ComputeResults(in, example.system, results));
+  for (const std::string& expected : example.expectedLines) {
+    bool found = false;
+    for (const auto& [index, text] : texts) {
+      found = found || text == expected;
+    }
+    EXPECT_TRUE(found) << example.name << ": no line reads \"" << expected << "\"";
   }
 }
 
-TEST(WorkedExamples, TwoHingedFrame) {
-  for (const auto& example : kTwoHingedFrame) {
-    ExpectLines(example);
-  }
-}
-
-TEST(WorkedExamples, FixedFrame) {
-  for (const auto& example : kFixedFrame) {
-    ExpectLines(example);
-  }
-}
+INSTANTIATE_TEST_SUITE_P(Engine, WorkedExamples, ::testing::ValuesIn(AllWorkedExamples()),
+                         [](const auto& info) { return TestName(info.param); });
 
 TEST(ResultLines, EachSystemWritesItsLinesInAscendingOrder) {
   const std::map<SystemType, std::vector<int>> expected = {

@@ -1,4 +1,8 @@
 // Arithmetic faults: the failing step, its kind, and what stays stored.
+#include <cmath>
+#include <functional>
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "arithmetic_fault.h"
@@ -44,90 +48,108 @@ void ExpectUntouchedFrom(const SharedResults& r, std::size_t firstUntouched) {
   }
 }
 
-TEST(Faults, ZeroColumnStiffnessEndsEverySystemInThePreamble) {
-  for (auto system : {SystemType::KinkedBeam, SystemType::TwoHingedFrame, SystemType::FixedFrame}) {
-    InputSet in = testing::DefaultInputs();
-    in.I1 = 0;
-    SharedResults r = Sentinels();
-    EXPECT_EQ(FaultOf(in, system, r), FaultKind::DivisionByZero);
-    ExpectUntouchedFrom(r, 0);
-    EXPECT_EQ(r.N3, kSentinel);
-    EXPECT_EQ(r.Lmax, kSentinel);
-  }
+struct FaultCase {
+  const char* name;
+  SystemType system;
+  std::function<void(InputSet&)> change;
+  FaultKind kind;
+  std::size_t firstUntouchedStep;  // every step from here on keeps its old value
+  std::function<void(const SharedResults&)> alsoExpect = [](const SharedResults&) {};
+};
+
+void PrintTo(const FaultCase& c, std::ostream* out) {
+  *out << c.name;
 }
 
-TEST(Faults, ZeroHeightInTheFramesFaultsInTheThrust) {
-  for (auto system : {SystemType::TwoHingedFrame, SystemType::FixedFrame}) {
-    InputSet loaded = testing::DefaultInputs();
-    loaded.h = 0;
-    SharedResults r = Sentinels();
-    EXPECT_EQ(FaultOf(loaded, system, r), FaultKind::DivisionByZero);
-    EXPECT_EQ(r.k, 0) << "the preamble completed and stored k";
-    ExpectUntouchedFrom(r, 1);
+const auto kPreambleRan = [](const SharedResults& r) {
+  EXPECT_EQ(r.k, 0) << "the preamble completed and stored k";
+};
+const auto kZeroHeight = [](InputSet& in) { in.h = 0; };
+const auto kZeroHeightUnloaded = [](InputSet& in) {
+  in.h = 0;
+  in.q = 0;
+};
+const auto kZeroHeightPointLoadOnly = [](InputSet& in) {
+  in.h = 0;
+  in.q = 0;
+  in.F = 5;
+};
 
-    InputSet unloaded = loaded;
-    unloaded.q = 0;
-    SharedResults s = Sentinels();
-    EXPECT_EQ(FaultOf(unloaded, system, s), FaultKind::InvalidOperation);
-    ExpectUntouchedFrom(s, 1);
+const FaultCase kFaultCases[] = {
+    {"KinkedBeamZeroColumnStiffness", SystemType::KinkedBeam, [](InputSet& in) { in.I1 = 0; },
+     FaultKind::DivisionByZero, 0,
+     [](const SharedResults& r) {
+       EXPECT_EQ(r.N3, kSentinel);
+       EXPECT_EQ(r.Lmax, kSentinel);
+     }},
+    {"TwoHingedZeroColumnStiffness", SystemType::TwoHingedFrame, [](InputSet& in) { in.I1 = 0; },
+     FaultKind::DivisionByZero, 0},
+    {"FixedZeroColumnStiffness", SystemType::FixedFrame, [](InputSet& in) { in.I1 = 0; },
+     FaultKind::DivisionByZero, 0},
+    {"TwoHingedZeroHeight", SystemType::TwoHingedFrame, kZeroHeight, FaultKind::DivisionByZero, 1,
+     kPreambleRan},
+    {"FixedZeroHeight", SystemType::FixedFrame, kZeroHeight, FaultKind::DivisionByZero, 1,
+     kPreambleRan},
+    {"TwoHingedZeroHeightUnloaded", SystemType::TwoHingedFrame, kZeroHeightUnloaded,
+     FaultKind::InvalidOperation, 1},
+    {"FixedZeroHeightUnloaded", SystemType::FixedFrame, kZeroHeightUnloaded,
+     FaultKind::InvalidOperation, 1},
+    {"TwoHingedZeroHeightPointLoadOnly", SystemType::TwoHingedFrame, kZeroHeightPointLoadOnly,
+     FaultKind::DivisionByZero, 1},
+    {"FixedZeroHeightPointLoadOnly", SystemType::FixedFrame, kZeroHeightPointLoadOnly,
+     FaultKind::DivisionByZero, 1},
+    // k = I2/I1 * h/L with h 4, L 5: I2 = -1.875 gives k = -1.5, so n = 2k + 3 = 0.
+    {"TwoHingedZeroN", SystemType::TwoHingedFrame, [](InputSet& in) { in.I2 = -1.875; },
+     FaultKind::DivisionByZero, 1, [](const SharedResults& r) { EXPECT_DOUBLE_EQ(r.k, -1.5); }},
+    // I2 = -2.5 gives k = -2, so k + 2 = 0 in the fixed frame's thrust.
+    {"FixedZeroKPlus2", SystemType::FixedFrame, [](InputSet& in) { in.I2 = -2.5; },
+     FaultKind::DivisionByZero, 1},
+    // h 1, L 6, I2 = -1 gives k = -1/6, so 6k + 1 = 0 in the vertical reaction: the thrust
+    // before it is stored, everything after it keeps its old value.
+    {"FixedZero6KPlus1", SystemType::FixedFrame,
+     [](InputSet& in) {
+       in.h = 1;
+       in.L = 6;
+       in.a = 1;
+       in.F = 3;
+       in.I2 = -1;
+     },
+     FaultKind::DivisionByZero, 2,
+     [](const SharedResults& r) {
+       EXPECT_NE(r.AH, kSentinel);
+       EXPECT_TRUE(std::isfinite(r.AH));
+     }},
+    {"KinkedBeamOverflow", SystemType::KinkedBeam,
+     [](InputSet& in) {
+       in.wD = 1e200;
+       in.h = 1e200;
+       in.I2 = 1e-300;  // keeps k finite
+     },
+     FaultKind::Overflow, 1},
+    // Guards against a fault that a later operation of the same step hides: the thrust's
+    // denominator n·(h·4) overflows, the quotient is a finite 0, yet the step has faulted.
+    {"TwoHingedOverflowInsideAFiniteStep", SystemType::TwoHingedFrame,
+     [](InputSet& in) {
+       in.h = 1e308;
+       in.I2 = 1e-300;
+     },
+     FaultKind::Overflow, 1},
+};
 
-    InputSet pointLoadOnly = unloaded;
-    pointLoadOnly.F = 5;
-    SharedResults p = Sentinels();
-    EXPECT_EQ(FaultOf(pointLoadOnly, system, p), FaultKind::DivisionByZero);
-  }
-}
+class FaultCases : public ::testing::TestWithParam<FaultCase> {};
 
-TEST(Faults, NegativeStiffnessThatZeroesADenominator) {
-  // k = I2/I1 * h/L with h 4, L 5: I2 = -1.875 gives k = -1.5, so n = 2k + 3 = 0.
+TEST_P(FaultCases, StopAtTheFailingStepWithItsKind) {
+  const FaultCase& c = GetParam();
   InputSet in = testing::DefaultInputs();
-  in.I2 = -1.875;
+  c.change(in);
   SharedResults r = Sentinels();
-  EXPECT_EQ(FaultOf(in, SystemType::TwoHingedFrame, r), FaultKind::DivisionByZero);
-  EXPECT_DOUBLE_EQ(r.k, -1.5);
-  ExpectUntouchedFrom(r, 1);
-
-  // I2 = -2.5 gives k = -2, so k + 2 = 0 in the fixed frame's thrust.
-  in.I2 = -2.5;
-  SharedResults s = Sentinels();
-  EXPECT_EQ(FaultOf(in, SystemType::FixedFrame, s), FaultKind::DivisionByZero);
-  ExpectUntouchedFrom(s, 1);
-
-  // h 1, L 6, I2 = -1 gives k = -1/6, so 6k + 1 = 0 in the vertical reaction: the thrust
-  // before it is stored, everything after it keeps its old value.
-  InputSet sixth = testing::DefaultInputs();
-  sixth.h = 1;
-  sixth.L = 6;
-  sixth.a = 1;
-  sixth.F = 3;
-  sixth.I2 = -1;
-  SharedResults t = Sentinels();
-  EXPECT_EQ(FaultOf(sixth, SystemType::FixedFrame, t), FaultKind::DivisionByZero);
-  EXPECT_NE(t.AH, kSentinel);
-  EXPECT_TRUE(std::isfinite(t.AH));
-  ExpectUntouchedFrom(t, 2);
+  EXPECT_EQ(FaultOf(in, c.system, r), c.kind);
+  ExpectUntouchedFrom(r, c.firstUntouchedStep);
+  c.alsoExpect(r);
 }
 
-TEST(Faults, OverflowIsNamed) {
-  InputSet in = testing::DefaultInputs();
-  in.wD = 1e200;
-  in.h = 1e200;
-  in.I2 = 1e-300;  // keeps k finite
-  SharedResults r = Sentinels();
-  EXPECT_EQ(FaultOf(in, SystemType::KinkedBeam, r), FaultKind::Overflow);
-  ExpectUntouchedFrom(r, 1);
-}
-
-// Guards against a fault that a later operation of the same step hides: the thrust's
-// denominator n·(h·4) overflows, the quotient is a finite 0, yet the step has faulted.
-TEST(Faults, OverflowInsideAFiniteStepIsStillCaughtAtThatStep) {
-  InputSet in = testing::DefaultInputs();
-  in.h = 1e308;
-  in.I2 = 1e-300;
-  SharedResults r = Sentinels();
-  EXPECT_EQ(FaultOf(in, SystemType::TwoHingedFrame, r), FaultKind::Overflow);
-  ExpectUntouchedFrom(r, 1);
-}
+INSTANTIATE_TEST_SUITE_P(Faults, FaultCases, ::testing::ValuesIn(kFaultCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Faults, AFaultWritesNoLineAndTheNextRunWorks) {
   InputSet in = testing::DefaultInputs();
