@@ -195,6 +195,14 @@ ResultLines Lines(std::optional<SystemType> system, const SharedResults& r) {
 
 }  // namespace
 
+const char* ResultLinePrefix(int index) {
+  return kPrefixes[index];
+}
+
+const char* ResultLineUnit(int index) {
+  return kUnits[index];
+}
+
 std::string ResultLineText(const ResultLine& line) {
   return kPrefixes[line.index] + FormatFixed2(line.value) + kUnits[line.index];
 }

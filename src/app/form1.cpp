@@ -38,9 +38,6 @@ const char* const kExplanation =
 
 constexpr int kOptionLefts[3] = {480, 3000, 5400};
 
-const char* const kSystemCaptions[3] = {"Geknickter Träger", "Zweigelenk Strevo",
-                                        "Eingesp. Strevo"};
-
 }  // namespace
 
 template <class Body>
@@ -255,6 +252,7 @@ void Form1::Option1_Click(int index) {
     }
     host_.ResultsWindow().ShowSystemSymbols(system);
     frame1_->update();
+    host_.InputsEdited();
   });
 }
 
@@ -319,6 +317,7 @@ void Form1::Text1_Change(int /*index: every field reacts alike*/) {
       line5_[2].x2 = arrow.shaftX;
     });
     frame1_->update();
+    host_.InputsEdited();
     if (firstFault) {
       std::rethrow_exception(firstFault);
     }

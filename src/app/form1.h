@@ -39,6 +39,7 @@ class MainWindowHost {
   virtual void ShowAboutBox() = 0;
   virtual void RunComputation() = 0;  // the result lines from the fields, read now
   virtual void Quit() = 0;
+  virtual void InputsEdited() {}  // a field or the system choice changed
 };
 
 class Form1 : public QMainWindow {

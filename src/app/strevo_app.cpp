@@ -15,6 +15,7 @@ StrevoApp::StrevoApp(MessageService& messages, FileDialogService& fileDialogs)
 
 StrevoApp::~StrevoApp() {
   // The main window's reactions reach the other windows; take them down first.
+  list_.reset();
   about_.reset();
   form4_.reset();
   form2_.reset();
@@ -29,11 +30,18 @@ void StrevoApp::Start() {
 namespace {
 
 // Every window is a single instance, created and loaded on first use.
+template <class Window>
+concept Loadable = requires(Window& window) {
+  window.Form_Load();
+};
+
 template <class Window, class Make>
 Window& LoadOnFirstUse(std::unique_ptr<Window>& slot, Make&& make) {
   if (!slot) {
     slot = make();
-    slot->Form_Load();
+    if constexpr (Loadable<Window>) {
+      slot->Form_Load();
+    }
   }
   return *slot;
 }
@@ -80,8 +88,48 @@ void StrevoApp::ShowAboutBox() {
 }
 
 void StrevoApp::RunComputation() {
-  const ResultLines lines = ComputeResults(ReadInputs(), SelectedSystem(), results_);
-  ResultsWindow().WriteResultLines(lines);
+  last_ = Compute(ReadInputs(), SelectedSystem(), results_);
+  ResultsWindow().WriteResultLines(last_->lines);
+  if (list_) {
+    list_->ShowComputation(&*last_, false);
+  }
+}
+
+const Computation* StrevoApp::LastComputation() const {
+  return last_ ? &*last_ : nullptr;
+}
+
+bool StrevoApp::InputsChangedSinceComputation() const {
+  if (!last_) {
+    return false;
+  }
+  try {
+    return !InputsMatch(*last_, ReadInputs(), SelectedSystem());
+  } catch (const ArithmeticFault&) {
+    return true;  // a field that no longer reads as a number has changed
+  }
+}
+
+void StrevoApp::InputsEdited() {
+  if (list_) {
+    list_->SetInputsChanged(InputsChangedSinceComputation());
+  }
+}
+
+ResultListWindow& StrevoApp::ResultList() {
+  return LoadOnFirstUse(list_, [this] {
+    auto window = std::make_unique<ResultListWindow>(*this);
+    window->ShowComputation(LastComputation(), InputsChangedSinceComputation());
+    return window;
+  });
+}
+
+void StrevoApp::ShowResultList() {
+  ShowModeless(ResultList());
+}
+
+void StrevoApp::ResultListClosed() {
+  Unload(list_);
 }
 
 void StrevoApp::Quit() {
@@ -97,6 +145,9 @@ void StrevoApp::Quit() {
   }
   if (about_) {
     about_->close();
+  }
+  if (list_) {
+    list_->close();
   }
   form1_->close();
   quitRequested_ = true;

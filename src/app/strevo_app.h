@@ -12,12 +12,16 @@
 #include "form4.h"
 #include "frm_about.h"
 #include "printer_service.h"
+#include "result_list_window.h"
 #include "shared_results.h"
 #include "sys_info.h"
 
 namespace strevo {
 
-class StrevoApp : public MainWindowHost, public ResultsHost, public SectionsHost {
+class StrevoApp : public MainWindowHost,
+                  public ResultsHost,
+                  public SectionsHost,
+                  public ResultListHost {
  public:
   StrevoApp(MessageService& messages, FileDialogService& fileDialogs);
   ~StrevoApp() override;
@@ -28,7 +32,9 @@ class StrevoApp : public MainWindowHost, public ResultsHost, public SectionsHost
   bool IsResultsWindowLoaded() const { return form2_ != nullptr; }
   bool IsSectionsWindowLoaded() const { return form4_ != nullptr; }
   bool IsAboutBoxLoaded() const { return about_ != nullptr; }
-  FrmAbout& AboutBox();  // loads it on first use
+  bool IsResultListLoaded() const { return list_ != nullptr; }
+  ResultListWindow& ResultList();  // loads it on first use
+  FrmAbout& AboutBox();            // loads it on first use
   // Where the profile table is looked for; the program's own directory unless changed.
   void SetProgramDirectory(const std::filesystem::path& directory) {
     programDirectory_ = directory;
@@ -47,6 +53,7 @@ class StrevoApp : public MainWindowHost, public ResultsHost, public SectionsHost
   void RunComputation() override;
   // Closes every window, loaded or hidden, and ends the event loop.
   void Quit() override;
+  void InputsEdited() override;
 
   // ResultsHost
   std::optional<SystemType> SelectedSystem() const override;
@@ -57,6 +64,13 @@ class StrevoApp : public MainWindowHost, public ResultsHost, public SectionsHost
   PrinterService& Printers() override { return printers_; }
   void SetMainHingeLineVisible(int index, bool visible) override;
   void ResultsWindowClosed() override;
+  const Computation* LastComputation() const override;
+  bool InputsChangedSinceComputation() const override;
+  FileDialogService* ExportDialogs() override { return &fileDialogs_; }
+  void ShowResultList() override;
+
+  // ResultListHost
+  void ResultListClosed() override;
 
   // SectionsHost
   void SetInputText(int field, const QString& text) override;
@@ -72,10 +86,12 @@ class StrevoApp : public MainWindowHost, public ResultsHost, public SectionsHost
   PlatformKeyValueStore sysInfoStore_;
   DetachedLauncher launcher_;
   SharedResults results_;
+  std::optional<Computation> last_;  // the last successful computation
   std::unique_ptr<Form1> form1_;
   std::unique_ptr<Form2> form2_;
   std::unique_ptr<Form4> form4_;
   std::unique_ptr<FrmAbout> about_;
+  std::unique_ptr<ResultListWindow> list_;
   bool quitting_ = false;
   bool quitRequested_ = false;
 };

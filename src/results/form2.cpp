@@ -1,6 +1,9 @@
 #include "form2.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <vector>
@@ -8,6 +11,7 @@
 #include "make_label.h"
 #include "picture_box.h"
 #include "portal_sketch.h"
+#include "result_exports.h"
 #include "system_symbols.h"
 #include "twips.h"
 
@@ -95,6 +99,116 @@ Form2::Form2(ResultsHost& host)
   connect(commands_[5], &QPushButton::clicked, this, &Form2::Command5_Click);
   connect(commands_[6], &QPushButton::clicked, this, &Form2::Command6_Click);
   connect(commands_[7], &QPushButton::clicked, this, &Form2::Command7_Click);
+  BuildContextMenu();
+}
+
+void Form2::BuildContextMenu() {
+  const struct {
+    const char* name;
+    const char* caption;
+    QKeySequence keys;
+    void (Form2::*handler)();
+  } entries[] = {
+      {"Ergebnisliste", "Ergebnisliste", QKeySequence(Qt::Key_F4), &Form2::mnuErgebnisliste_Click},
+      {"Kopieren", "Kopieren", QKeySequence::Copy, &Form2::mnuKopieren_Click},
+      {"ErgebnisseSpeichern", "Ergebnisse speichern…", QKeySequence(Qt::CTRL | Qt::Key_S),
+       &Form2::mnuErgebnisseSpeichern_Click},
+      {"BildSpeichern", "Bild speichern…", QKeySequence(Qt::CTRL | Qt::Key_B),
+       &Form2::mnuBildSpeichern_Click},
+      {"BerichtSpeichern", "Bericht speichern…", QKeySequence(Qt::CTRL | Qt::Key_R),
+       &Form2::mnuBerichtSpeichern_Click},
+  };
+  for (const auto& entry : entries) {
+    auto* action = new QAction(QString::fromUtf8(entry.caption), this);
+    action->setObjectName(QString::fromUtf8(entry.name));
+    action->setShortcut(entry.keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, entry.handler);
+    addAction(action);
+    picture_->addAction(action);
+  }
+  setContextMenuPolicy(Qt::ActionsContextMenu);
+  picture_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  picture_->setToolTip(
+      QStringLiteral("Rechte Maustaste: Ergebnisliste (F4), Kopieren (Strg+C), Ergebnisse, Bild "
+                     "und Bericht speichern (Strg+S, Strg+B, Strg+R)"));
+}
+
+QAction* Form2::ContextAction(const QString& name) const {
+  return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
+}
+
+template <class Body>
+void Form2::WithComputation(Body&& body) {
+  host_.Guard().Run(this, [&] {
+    const Computation* computation = host_.LastComputation();
+    if (computation == nullptr) {
+      host_.Messages().Show(
+          this, {QStringLiteral("Noch keine Berechnung. Wählen Sie im Hauptfenster "
+                                "„Schnittgrößen“."),
+                 QStringLiteral("Schnittgrößen"), MessageIcon::Information, MessageButtons::Ok});
+      return;
+    }
+    body(*computation);
+  });
+}
+
+QString Form2::AskSaveName(CommonDialogSettings& settings, const QString& suffix) {
+  FileDialogService* dialogs = host_.ExportDialogs();
+  if (dialogs == nullptr) {
+    return {};
+  }
+  settings.flags = kOverwritePrompt;
+  QString name = dialogs->ShowSave(this, settings);
+  if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty()) {
+    name += QLatin1Char('.') + suffix;
+  }
+  if (!name.isEmpty()) {
+    settings.initialDirectory = QFileInfo(name).absolutePath();
+  }
+  return name;
+}
+
+void Form2::mnuErgebnisliste_Click() {
+  host_.Guard().Run(this, [this] { host_.ShowResultList(); });
+}
+
+void Form2::mnuKopieren_Click() {
+  WithComputation([](const Computation& computation) { CopyResultList(computation); });
+}
+
+void Form2::mnuErgebnisseSpeichern_Click() {
+  WithComputation([this](const Computation& computation) {
+    csvDialog_.title = QStringLiteral("Ergebnisse speichern");
+    csvDialog_.filter = QStringLiteral("CSV-Dateien (*.csv)|*.csv");
+    const QString name = AskSaveName(csvDialog_, QStringLiteral("csv"));
+    if (!name.isEmpty()) {
+      SaveResultCsv(name, computation);
+    }
+  });
+}
+
+void Form2::mnuBildSpeichern_Click() {
+  WithComputation([this](const Computation&) {
+    pictureDialog_.title = QStringLiteral("Bild speichern");
+    pictureDialog_.filter = QStringLiteral("PNG-Bilder (*.png)|*.png|SVG-Grafiken (*.svg)|*.svg");
+    const QString name = AskSaveName(pictureDialog_, QStringLiteral("png"));
+    if (!name.isEmpty()) {
+      SavePicture(name, *this, picture_->geometry());
+    }
+  });
+}
+
+void Form2::mnuBerichtSpeichern_Click() {
+  WithComputation([this](const Computation& computation) {
+    reportDialog_.title = QStringLiteral("Bericht speichern");
+    reportDialog_.filter = QStringLiteral("PDF-Dokumente (*.pdf)|*.pdf");
+    const QString name = AskSaveName(reportDialog_, QStringLiteral("pdf"));
+    if (!name.isEmpty()) {
+      SaveReport(name, computation,
+                 {QDateTime::currentDateTime(), host_.InputsChangedSinceComputation()});
+    }
+  });
 }
 
 void Form2::Form_Load() {

@@ -7,11 +7,14 @@
 #include <optional>
 
 #include "command_guard.h"
+#include "computation.h"
 #include "compute_results.h"
 #include "drawings.h"
+#include "file_dialog_service.h"
 #include "printer_service.h"
 #include "sketch_frame.h"
 
+class QAction;
 class QLabel;
 class QPushButton;
 
@@ -31,6 +34,12 @@ class ResultsHost {
   virtual PrinterService& Printers() = 0;
   virtual void SetMainHingeLineVisible(int index, bool visible) = 0;
   virtual void ResultsWindowClosed() = 0;  // closed through its title bar: unload it
+
+  // What the right-click commands need; a host without them offers no computation to export.
+  virtual const Computation* LastComputation() const { return nullptr; }
+  virtual bool InputsChangedSinceComputation() const { return false; }
+  virtual FileDialogService* ExportDialogs() { return nullptr; }
+  virtual void ShowResultList() {}
 };
 
 class Form2 : public QWidget {
@@ -48,6 +57,14 @@ class Form2 : public QWidget {
   void Command5_Click();  // Moment
   void Command6_Click();  // Normalkraft
   void Command7_Click();  // Querkraft
+
+  // The right-click menu of the picture and the free client area, with their keys.
+  void mnuErgebnisliste_Click();        // F4
+  void mnuKopieren_Click();             // Ctrl+C
+  void mnuErgebnisseSpeichern_Click();  // Ctrl+S
+  void mnuBildSpeichern_Click();        // Ctrl+B
+  void mnuBerichtSpeichern_Click();     // Ctrl+R
+  QAction* ContextAction(const QString& name) const;
 
   void HideDiagramLabels();  // Label3(11) to (23), in index order
   void WriteResultLines(const ResultLines& lines);
@@ -69,6 +86,12 @@ class Form2 : public QWidget {
  private:
   void DrawDiagram(DiagramOutcome (*draw)(const InputSet&, const SharedResults&, Canvas&),
                    const QString& what);
+  void BuildContextMenu();
+  // Runs `body` on the last computation; says so when there is none.
+  template <class Body>
+  void WithComputation(Body&& body);
+  // Asks for a file name with these settings; empty when cancelled. Adds `suffix` if missing.
+  QString AskSaveName(CommonDialogSettings& settings, const QString& suffix);
 
   ResultsHost& host_;
   LineArray line1_, line2_, line3_;  // the hidden frame's sketch, twips
@@ -77,6 +100,7 @@ class Form2 : public QWidget {
   SketchFrame* frame1_ = nullptr;
   std::array<QLabel*, kResultLineCount> label2_{};
   std::array<QPushButton*, 8> commands_{};  // Command1 to Command7; [0] unused
+  CommonDialogSettings csvDialog_, pictureDialog_, reportDialog_;
 };
 
 }  // namespace strevo

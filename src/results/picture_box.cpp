@@ -5,46 +5,12 @@
 #include <algorithm>
 
 #include "twips.h"
+#include "value_label_layout.h"
 
 namespace strevo {
 namespace {
 
 const QColor kBackground(192, 192, 255);
-constexpr double kPictureTwips = 5295;  // the picture is square in the layout
-
-struct LabelLayout {
-  int left, top, width, height;  // twips inside the picture
-  QColor colour;
-  bool rightAligned;
-};
-
-LabelLayout Layout(int index) {
-  const QColor red(255, 0, 0), blue(0, 0, 192), green(0, 128, 0), grey(128, 128, 128);
-  switch (index) {
-    case 0:
-      return {2400, 4440, 855, 200, Qt::black, false};
-    case 1:
-    case 2:
-    case 3:
-      return {600, 4320 - 240 * (index - 1), 975, 195, red, true};
-    case 4:
-    case 5:
-    case 6:
-      return {3480, 4320 - 240 * (index - 4), 975, 195, red, false};
-    case 7:
-      return {360, 2760, 495, 195, blue, true};
-    case 8:
-      return {2400, 960, 495, 195, blue, false};
-    case 9:
-      return {4200, 2760, 495, 195, blue, false};
-    case 10:
-      return {4080, 720, 495, 195, blue, false};
-    default:
-      break;
-  }
-  const QColor colour = index <= 15 ? red : index <= 19 ? green : grey;
-  return {0, 0, 495, 195, colour, false};
-}
 
 QColor PaletteColour(int colour) {
   if (colour < 0 || colour >= static_cast<int>(kPalette.size())) {
@@ -66,7 +32,7 @@ PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
   setFocusPolicy(Qt::TabFocus);
   UpdateViewport();
   for (int i = 0; i < kValueLabelCount; ++i) {
-    const LabelLayout layout = Layout(i);
+    const ValueLabelLayout layout = ValueLabelLayoutOf(i);
     // Laid over the picture from its parent, so that a caption reaching past the picture's
     // edge is still shown whole.
     auto* label = new QLabel(QStringLiteral("Label3"), parent != nullptr ? parent : this);
@@ -75,13 +41,14 @@ PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
     label->setAutoFillBackground(true);
     QPalette labelColours = label->palette();
     labelColours.setColor(QPalette::Window, kBackground);
-    labelColours.setColor(QPalette::WindowText, layout.colour);
+    labelColours.setColor(QPalette::WindowText,
+                          QColor(layout.colour.r, layout.colour.g, layout.colour.b));
     label->setPalette(labelColours);
     label->setAlignment((layout.rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
     label->resize(Px(layout.width), Px(layout.height));
     labels_[i] = label;
     designWidths_[i] = Px(layout.width);
-    labelPoints_[i] = QPointF(layout.left, layout.top) * (kPictureUnits / kPictureTwips);
+    labelPoints_[i] = QPointF(LabelLayoutUnits(layout.left), LabelLayoutUnits(layout.top));
     PlaceLabel(i);
   }
 }

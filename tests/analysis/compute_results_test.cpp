@@ -188,8 +188,7 @@ std::vector<WorkedExample> AllWorkedExamples() {
 
 // "fixed frame: shear jumps" -> "FixedFrameShearJumps": names CTest can list.
 std::string TestName(const WorkedExample& example) {
-  static const char* const kSystems[] = {"KinkedBeam", "TwoHingedFrame", "FixedFrame"};
-  std::string name = kSystems[static_cast<int>(example.system)];
+  std::string name = testing::SystemName(example.system);
   bool upper = true;
   for (const char c : std::string(example.name)) {
     if (std::isalnum(static_cast<unsigned char>(c)) == 0) {

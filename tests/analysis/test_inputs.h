@@ -1,6 +1,8 @@
 // Input sets of the worked examples: the main window's defaults with a few fields changed.
 #pragma once
 
+#include <string>
+
 #include "inputs.h"
 
 namespace strevo::testing {
@@ -18,6 +20,12 @@ inline InputSet DefaultInputs() {
   in.I1 = 1;
   in.I2 = 1.5;
   return in;
+}
+
+// For test names: "KinkedBeam", "TwoHingedFrame", "FixedFrame".
+inline std::string SystemName(SystemType system) {
+  static const char* const kNames[] = {"KinkedBeam", "TwoHingedFrame", "FixedFrame"};
+  return kNames[static_cast<int>(system)];
 }
 
 }  // namespace strevo::testing

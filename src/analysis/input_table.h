@@ -32,4 +32,8 @@ inline bool IsLoadField(int index) {
   return index == 0 || index == 1 || index == 6 || index == 7;
 }
 
+// The option captions of the three systems, by SystemType.
+inline constexpr std::array<const char*, 3> kSystemCaptions = {
+    "Geknickter Träger", "Zweigelenk Strevo", "Eingesp. Strevo"};
+
 }  // namespace strevo

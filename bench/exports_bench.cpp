@@ -1,0 +1,57 @@
+// What leaves the program from a computation, for the all-loads case: the result list, the
+// clipboard text, and the whole PDF report.
+#include <QApplication>
+#include <QBuffer>
+#include <cstdlib>
+
+#include <benchmark/benchmark.h>
+
+#include "report_writer.h"
+#include "result_list.h"
+
+namespace {
+
+strevo::Computation AllLoads() {
+  strevo::InputSet in{1, 2, 4, 3, 2, 5, 0.5, 10, 1, 1.5};
+  strevo::SharedResults shared;
+  return strevo::Compute(in, strevo::SystemType::FixedFrame, shared);
+}
+
+void BM_ResultListRows(benchmark::State& state) {
+  const strevo::Computation computation = AllLoads();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(strevo::ResultListRows(computation));
+  }
+}
+BENCHMARK(BM_ResultListRows)->Unit(benchmark::kMicrosecond);
+
+void BM_ClipboardText(benchmark::State& state) {
+  const strevo::Computation computation = AllLoads();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(strevo::ResultListText(computation));
+    benchmark::DoNotOptimize(strevo::ResultListHtml(computation));
+  }
+}
+BENCHMARK(BM_ClipboardText)->Unit(benchmark::kMicrosecond);
+
+void BM_PdfReport(benchmark::State& state) {
+  const strevo::Computation computation = AllLoads();
+  for (auto _ : state) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    strevo::WriteReport(buffer, computation, {QDateTime::currentDateTime(), false});
+    benchmark::DoNotOptimize(buffer.data().size());
+  }
+}
+BENCHMARK(BM_PdfReport)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,19 @@
+#include "computation.h"
+
+namespace strevo {
+
+Computation Compute(const InputSet& in, std::optional<SystemType> system, SharedResults& results) {
+  Computation computation{system, in, {}, ComputeResults(in, system, results)};
+  computation.results = results;
+  return computation;
+}
+
+bool InputsMatch(const Computation& computation, const InputSet& in,
+                 std::optional<SystemType> system) {
+  const InputSet& was = computation.inputs;
+  return computation.system == system && was.wD == in.wD && was.q == in.q && was.h == in.h &&
+         was.a == in.a && was.b == in.b && was.L == in.L && was.wS == in.wS && was.F == in.F &&
+         was.I1 == in.I1 && was.I2 == in.I2;
+}
+
+}  // namespace strevo

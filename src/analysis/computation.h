@@ -1,0 +1,28 @@
+// The last computation: what one successful run of the engine read and produced, kept whole so
+// that everything shown or exported afterwards belongs to the same inputs.
+#pragma once
+
+#include <optional>
+
+#include "compute_results.h"
+#include "inputs.h"
+#include "shared_results.h"
+
+namespace strevo {
+
+struct Computation {
+  std::optional<SystemType> system;
+  InputSet inputs;        // as read when the run started
+  SharedResults results;  // k and every value the run stored
+  ResultLines lines;      // the values the system's result lines show, in line order
+};
+
+// Runs the engine on the shared values and returns the snapshot of the run; a fault throws
+// before any snapshot exists and leaves `results` as the engine left it.
+Computation Compute(const InputSet& in, std::optional<SystemType> system, SharedResults& results);
+
+// Whether the fields, read now, still hold what the computation read.
+bool InputsMatch(const Computation& computation, const InputSet& in,
+                 std::optional<SystemType> system);
+
+}  // namespace strevo

@@ -1,0 +1,32 @@
+// The result list of a computation: the system, the ten inputs, k and every result value its
+// result lines show, as rows, plain text, HTML and CSV.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "computation.h"
+
+namespace strevo {
+
+struct ListRow {
+  std::string symbol;  // "AH"
+  std::string value;   // "0.58", or the system's caption
+  std::string unit;    // "kN"; empty for k and the system
+};
+
+std::string SystemCaption(std::optional<SystemType> system);
+
+// In this order: the system, the ten inputs, k, then the system's result lines in line order;
+// values formatted "0.00".
+std::vector<ListRow> ResultListRows(const Computation& computation);
+
+// One value a line, "symbol TAB value TAB unit", after a first line naming the system.
+std::string ResultListText(const Computation& computation);
+// A table for pasting into a spreadsheet: each value also carries its number.
+std::string ResultListHtml(const Computation& computation);
+// For German spreadsheets: UTF-8 with byte-order mark, semicolons, decimal comma, CRLF.
+std::string ResultListCsv(const Computation& computation);
+
+}  // namespace strevo

@@ -1,0 +1,26 @@
+// What leaves the program from a computation: the clipboard, the CSV file, the picture as PNG
+// or SVG, and the PDF report. Files are written whole or not at all.
+#pragma once
+
+#include <QString>
+
+#include "computation.h"
+#include "report_writer.h"
+
+class QMimeData;
+class QRect;
+class QWidget;
+
+namespace strevo {
+
+// The result list as plain text and as an HTML table.
+QMimeData* ResultListMimeData(const Computation& computation);
+void CopyResultList(const Computation& computation);
+
+void SaveResultCsv(const QString& path, const Computation& computation);
+// The part `area` of `window` as it shows now, labels included: SVG when the name ends in
+// ".svg", otherwise PNG at twice the screen's resolution.
+void SavePicture(const QString& path, QWidget& window, const QRect& area);
+void SaveReport(const QString& path, const Computation& computation, const ReportFacts& facts);
+
+}  // namespace strevo

@@ -1,0 +1,255 @@
+// The last computation and what leaves the program from it, driven through the results
+// window's right-click commands and keys: list window, clipboard, CSV, picture, PDF report.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QProcess>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "form1.h"
+#include "picture_box.h"
+#include "recording_messages.h"
+#include "result_list.h"
+#include "scripted_file_dialogs.h"
+#include "strevo_app.h"
+
+namespace strevo {
+namespace {
+
+class ResultExportsTest : public ::testing::Test {
+ protected:
+  ResultExportsTest() {
+    app.SetProgramDirectory(STREVO_DATA_DIR);
+    app.Start();
+  }
+  ~ResultExportsTest() override {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  Form1& form() { return app.MainWindow(); }
+  Form2& results() { return app.ResultsWindow(); }
+  void Type(int field, const QString& text) {
+    QLineEdit* edit = form().Text1(field);
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+  }
+  void Compute() { form().mnuschnittgroessen_Click(); }
+  // Window shortcuts reach only the active window.
+  static void Activate(QWidget& window) {
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  }
+  QString Saved(const QString& name) {
+    const QString path = dir.filePath(name);
+    fileDialogs.names.push_back(path);
+    return path;
+  }
+  QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+
+  QTemporaryDir dir;
+  testing::RecordingMessages messages;
+  testing::ScriptedFileDialogs fileDialogs;
+  StrevoApp app{messages, fileDialogs};
+};
+
+TEST_F(ResultExportsTest, SnapshotKeptAfterSuccessUnchangedAfterAFaultAndFlaggedAfterAnEdit) {
+  EXPECT_EQ(app.LastComputation(), nullptr);
+  Compute();
+  ASSERT_NE(app.LastComputation(), nullptr);
+  EXPECT_EQ(app.LastComputation()->system, SystemType::TwoHingedFrame);
+  EXPECT_DOUBLE_EQ(app.LastComputation()->results.k, 1.2);
+  EXPECT_FALSE(app.InputsChangedSinceComputation());
+
+  Type(8, "0");  // I1 = 0: the computation fails
+  Compute();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_DOUBLE_EQ(app.LastComputation()->inputs.I1, 1) << "the failed run left the snapshot";
+  EXPECT_DOUBLE_EQ(app.LastComputation()->results.k, 1.2);
+  EXPECT_TRUE(app.InputsChangedSinceComputation());
+  Type(8, "1.00");
+  EXPECT_FALSE(app.InputsChangedSinceComputation()) << "the same values again";
+  QTest::mouseClick(form().Option1(2), Qt::LeftButton);
+  EXPECT_TRUE(app.InputsChangedSinceComputation()) << "another system";
+  form().mnudrucken_Click();
+  EXPECT_EQ(app.LastComputation()->system, SystemType::FixedFrame) << "\"Drucken\" computes too";
+  EXPECT_FALSE(app.InputsChangedSinceComputation());
+}
+
+TEST_F(ResultExportsTest, ListWindowOpensWithF4FollowsComputationsAndUnloadsOnClose) {
+  form().mnuschnittgroessen_Click();
+  app.ResultsWindow().hide();
+  Type(8, "0");
+  Compute();  // fails: still the first snapshot
+  Activate(results());
+  QTest::keyClick(&results(), Qt::Key_F4);
+  ASSERT_TRUE(app.IsResultListLoaded());
+  ResultListWindow& list = app.ResultList();
+  EXPECT_TRUE(list.isVisible());
+  EXPECT_EQ(list.windowTitle(), "Ergebnisliste");
+  EXPECT_EQ(list.Notice()->text(), "Eingaben seit der letzten Berechnung geändert");
+  ASSERT_EQ(list.Table()->rowCount(), 12 + 18);
+  EXPECT_EQ(list.Table()->item(0, 1)->text(), "Zweigelenk Strevo");
+  EXPECT_EQ(list.Table()->item(9, 1)->text(), "1.00") << "I1 as computed, not as typed";
+  EXPECT_EQ(list.Table()->item(12, 0)->text(), "AH");
+  EXPECT_EQ(list.Table()->item(12, 1)->text(), "0.58");
+  EXPECT_EQ(list.Table()->item(12, 2)->text(), "kN");
+
+  Type(8, "2");
+  QTest::mouseClick(form().Option1(2), Qt::LeftButton);
+  Compute();
+  EXPECT_TRUE(list.Notice()->isHidden());
+  EXPECT_EQ(list.Table()->rowCount(), 12 + 20) << "the fixed frame's lines";
+  EXPECT_EQ(list.Table()->item(9, 1)->text(), "2.00");
+  Type(0, "1");
+  EXPECT_FALSE(list.Notice()->isHidden()) << "an edit is noticed at once";
+
+  list.close();
+  EXPECT_FALSE(app.IsResultListLoaded());
+}
+
+TEST_F(ResultExportsTest, ListWindowBeforeAnyComputation) {
+  results().mnuErgebnisliste_Click();
+  EXPECT_EQ(app.ResultList().Notice()->text(), "Noch keine Berechnung");
+  EXPECT_EQ(app.ResultList().Table()->rowCount(), 0);
+  results().mnuKopieren_Click();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_TRUE(messages.shown[0].text.startsWith("Noch keine Berechnung"));
+}
+
+TEST_F(ResultExportsTest, CtrlCCopiesTheListAsTextAndHtml) {
+  QTest::mouseClick(form().Option1(0), Qt::LeftButton);
+  Compute();
+  QApplication::clipboard()->clear();
+  Activate(results());
+  QTest::keyClick(&results(), Qt::Key_C, Qt::ControlModifier);
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  ASSERT_NE(data, nullptr);
+  EXPECT_EQ(data->text().toStdString(), ResultListText(*app.LastComputation()));
+  EXPECT_TRUE(data->text().startsWith("System: Geknickter Träger\nwD\t0.00\tkN/m\n"));
+  EXPECT_TRUE(data->hasHtml());
+  EXPECT_TRUE(data->html().contains("x:num=\"5.00\""));
+
+  results().mnuErgebnisliste_Click();
+  Activate(app.ResultList());
+  QTableWidget* table = app.ResultList().Table();
+  QApplication::clipboard()->clear();
+  QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(), ResultListText(*app.LastComputation()))
+      << "nothing selected: the whole list";
+  table->setRangeSelected(QTableWidgetSelectionRange(12, 0, 13, 2), true);
+  QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text(), "AH\t0.00\tkN\nAV\t5.00\tkN\n");
+}
+
+TEST_F(ResultExportsTest, CsvIsWrittenReadBackAndReplacedWhole) {
+  Compute();
+  const QString path = Saved("ergebnisse.csv");
+  results().mnuErgebnisseSpeichern_Click();
+  ASSERT_EQ(fileDialogs.uses.size(), 1u);
+  EXPECT_EQ(fileDialogs.uses[0].settings.title, "Ergebnisse speichern");
+  EXPECT_EQ(fileDialogs.uses[0].settings.flags & kOverwritePrompt, kOverwritePrompt);
+  const QByteArray csv = Contents(path);
+  EXPECT_EQ(csv.toStdString(), ResultListCsv(*app.LastComputation()));
+  EXPECT_TRUE(csv.contains("AH;0,58;kN\r\n"));
+
+  fileDialogs.names.push_back(dir.filePath("ohne_endung"));
+  results().mnuErgebnisseSpeichern_Click();
+  EXPECT_TRUE(QFile::exists(dir.filePath("ohne_endung.csv")));
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ResultExportsTest, ASaveThatFailsNamesTheFile) {
+  Compute();
+  const QString blocked = dir.filePath("fehlt/ergebnisse.csv");  // no such folder
+  fileDialogs.names.push_back(blocked);
+  results().mnuErgebnisseSpeichern_Click();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_TRUE(messages.shown[0].text.startsWith(
+      QStringLiteral("Die Datei „%1“ konnte nicht gespeichert werden").arg(blocked)))
+      << messages.shown[0].text.toStdString();
+
+  EXPECT_FALSE(QFile::exists(blocked));
+}
+
+TEST_F(ResultExportsTest, PictureAsPngAtTwiceTheSizeAndAsSvgWithItsLabels) {
+  Compute();
+  results().show();
+  const QString png = Saved("bild.png");
+  results().mnuBildSpeichern_Click();
+  const QImage image(png);
+  ASSERT_FALSE(image.isNull());
+  EXPECT_EQ(image.size(), results().Picture1()->size() * 2);
+  const QColor background = image.pixelColor(image.width() / 2, 20);
+  EXPECT_EQ(background, QColor(192, 192, 255)) << "the picture's own background";
+
+  const QString svg = Saved("bild.svg");
+  results().mnuBildSpeichern_Click();
+  const QByteArray vector = Contents(svg);
+  EXPECT_TRUE(vector.contains("<svg"));
+  EXPECT_TRUE(vector.contains("AH = 0.58 kN")) << "the value labels are text";
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ResultExportsTest, ReportHoldsTheSystemInputsResultsAndPictures) {
+  Type(0, "1");
+  Type(6, "0.5");
+  Type(7, "10");
+  Compute();
+  Type(1, "3");  // changed after the computation: the report says so and keeps the old q
+  const QString pdf = Saved("bericht.pdf");
+  Activate(results());
+  QTest::keyClick(&results(), Qt::Key_R, Qt::ControlModifier);
+  ASSERT_TRUE(messages.shown.empty());
+  const QByteArray bytes = Contents(pdf);
+  ASSERT_TRUE(bytes.startsWith("%PDF"));
+
+  QProcess pdftotext;
+  pdftotext.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+  ASSERT_TRUE(pdftotext.waitForFinished(20000)) << "pdftotext (poppler-utils) is needed";
+  const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+  for (const char* expected :
+       {"Strevoberechnung", "System: Zweigelenk Strevo", "Eingaben seit der letzten Berechnung",
+        "q = 2.00 kN/m", "F = 10.00 kN", "k = 1.20", "Momente", "Querkräfte", "Normalkräfte",
+        "Seite 2 von 2", "Strevo 1.0.0"}) {
+    EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+  }
+  const std::vector<ListRow> rows = ResultListRows(*app.LastComputation());
+  ASSERT_EQ(rows.size(), 12u + 18u);
+  for (std::size_t i = 1; i < rows.size(); ++i) {
+    const std::string line =
+        rows[i].symbol + " = " + rows[i].value + (rows[i].unit.empty() ? "" : " " + rows[i].unit);
+    EXPECT_TRUE(text.contains(QString::fromStdString(line))) << line;
+  }
+}
+
+TEST_F(ResultExportsTest, PictureTooltipNamesTheRightClickMenu) {
+  EXPECT_TRUE(results().Picture1()->toolTip().startsWith("Rechte Maustaste"));
+  EXPECT_EQ(results().Picture1()->contextMenuPolicy(), Qt::ActionsContextMenu);
+  EXPECT_EQ(results().contextMenuPolicy(), Qt::ActionsContextMenu);
+  QStringList captions;
+  for (QAction* action : results().Picture1()->actions()) {
+    captions << action->text() + " " + action->shortcut().toString();
+  }
+  EXPECT_EQ(captions.join("|"),
+            QString::fromUtf8("Ergebnisliste F4|Kopieren Ctrl+C|Ergebnisse speichern… Ctrl+S|"
+                              "Bild speichern… Ctrl+B|Bericht speichern… Ctrl+R"));
+}
+
+}  // namespace
+}  // namespace strevo
