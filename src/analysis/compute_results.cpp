@@ -1,5 +1,6 @@
 #include "compute_results.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "arithmetic_fault.h"
@@ -15,10 +16,11 @@ namespace {
 struct NonFinite {};
 
 struct FastCheck {
-  void operator()(double value) const {
+  double operator()(double value) const {
     if (!std::isfinite(value)) {
       throw NonFinite{};
     }
+    return value;
   }
 };
 
@@ -26,6 +28,9 @@ struct FastCheck {
 // and absent elsewhere, so the kinked beam and the two-hinged frame evaluate no extra term.
 template <class Check>
 void FieldPoint(const InputSet& in, SharedResults& r, const Check& check, bool withClamp) {
+  // The decision can point off the beam (a negative AV, or the shear's zero beyond the span);
+  // the largest field value on the beam then lies at the nearer end.
+  const auto onBeam = [&](double x) { return in.L > 0 ? std::clamp(x, 0.0, in.L) : x; };
   const auto base = [&](double x) {
     double m = x * r.AV - in.h * r.AH - in.h * in.h * in.wD / 2 - x * x * in.q / 2;
     return withClamp ? m + r.MA : m;
@@ -33,22 +38,22 @@ void FieldPoint(const InputSet& in, SharedResults& r, const Check& check, bool w
   if (in.q != 0) {
     if (r.AV - in.a * in.q > 0) {
       if (r.AV - in.a * in.q - in.F > 0) {
-        check(r.X3 = (r.AV - in.F) / in.q);
-        check(r.M3 = base(r.X3) - (r.X3 - in.a) * in.F);
+        r.X3 = check(onBeam((r.AV - in.F) / in.q));
+        r.M3 = check(base(r.X3) - (r.X3 - in.a) * in.F);
       } else {
-        check(r.X3 = in.a);
-        check(r.M3 = base(r.X3));
+        r.X3 = check(onBeam(in.a));
+        r.M3 = check(base(r.X3));
       }
     } else {
-      check(r.X3 = r.AV / in.q);
-      check(r.M3 = base(r.X3));
+      r.X3 = check(onBeam(r.AV / in.q));
+      r.M3 = check(base(r.X3));
     }
   } else if (in.F != 0) {
-    check(r.X3 = in.a);
-    check(r.M3 = base(r.X3));
+    r.X3 = check(onBeam(in.a));
+    r.M3 = check(base(r.X3));
   } else {
-    check(r.X3 = in.L / 2);
-    check(r.M3 = base(r.X3));
+    r.X3 = check(in.L / 2);
+    r.M3 = check(base(r.X3));
   }
 }
 
@@ -57,33 +62,32 @@ void FieldPoint(const InputSet& in, SharedResults& r, const Check& check, bool w
 template <class Check>
 void InternalForces(const InputSet& in, SharedResults& r, const Check& check, bool withClamp) {
   const double h = in.h;
-  check(r.M1 = withClamp ? -r.AH * h - h * h * in.wD / 2 + r.MA : -r.AH * h - h * h * in.wD / 2);
-  check(r.N1 = -r.AV);
-  check(r.Q1 = -r.AH - h * in.wD);
-  check(r.M2 = r.M1);
-  check(r.N2 = -r.AH - h * in.wD);
-  check(r.Q2 = r.AV);
+  r.M1 = check(withClamp ? -r.AH * h - h * h * in.wD / 2 + r.MA : -r.AH * h - h * h * in.wD / 2);
+  r.N1 = check(-r.AV);
+  r.Q1 = check(-r.AH - h * in.wD);
+  r.M2 = check(r.M1);
+  r.N2 = check(-r.AH - h * in.wD);
+  r.Q2 = check(r.AV);
   FieldPoint(in, r, check, withClamp);
   const double m4 =
       in.L * r.AV - h * r.AH - h * h * in.wD / 2 - in.L * in.L * in.q / 2 - (in.L - in.a) * in.F;
-  check(r.M4 = withClamp ? m4 + r.MA : m4);
-  check(r.N4 = r.N2);
-  check(r.Q4 = r.Q2 - in.L * in.q - in.F);
-  check(r.M5 = r.M4);
-  check(r.N5 = r.Q4);
-  check(r.Q5 = -r.N4);
+  r.M4 = check(withClamp ? m4 + r.MA : m4);
+  r.N4 = check(r.N2);
+  r.Q4 = check(r.Q2 - in.L * in.q - in.F);
+  r.M5 = check(r.M4);
+  r.N5 = check(r.Q4);
+  r.Q5 = check(-r.N4);
 }
 
 template <class Check>
 void KinkedBeam(const InputSet& in, SharedResults& r, const Check& check) {
-  check(r.AH = -(in.wD + in.wS) * in.h);
-  check(r.AV =
-            (in.L * in.L * in.q / 2 + in.h * in.h * (-in.wD - in.wS) / 2 + (in.L - in.a) * in.F) /
+  r.AH = check(-(in.wD + in.wS) * in.h);
+  r.AV = check((in.L * in.L * in.q / 2 + in.h * in.h * (-in.wD - in.wS) / 2 + (in.L - in.a) * in.F) /
             in.L);
-  check(r.MA = 0);
-  check(r.BH = 0);
-  check(r.BV = in.q * in.L + in.F - r.AV);
-  check(r.MB = 0);
+  r.MA = check(0);
+  r.BH = check(0);
+  r.BV = check(in.q * in.L + in.F - r.AV);
+  r.MB = check(0);
   InternalForces(in, r, check, false);
 }
 
@@ -92,13 +96,13 @@ void TwoHingedFrame(const InputSet& in, SharedResults& r, const Check& check) {
   const double h = in.h, L = in.L, a = in.a;
   const double n = 2 * r.k + 3;
   const double m = 5 * r.k + 6;
-  check(r.AH = in.q * (L * L) / (n * (h * 4)) + (3.0 / 2.0) * in.F * a * (L - a) / (n * (L * h)) +
+  r.AH = check(in.q * (L * L) / (n * (h * 4)) + (3.0 / 2.0) * in.F * a * (L - a) / (n * (L * h)) +
                (h * in.wD / 8 * m / n - h * in.wD) - h * in.wS / 8 * m / n);
-  check(r.AV = (L * L * in.q / 2 + h * h * (-in.wD - in.wS) / 2 + (L - a) * in.F) / L);
-  check(r.MA = 0);
-  check(r.BH = (in.wS + in.wD) * h + r.AH);
-  check(r.BV = in.q * L + in.F - r.AV);
-  check(r.MB = 0);
+  r.AV = check((L * L * in.q / 2 + h * h * (-in.wD - in.wS) / 2 + (L - a) * in.F) / L);
+  r.MA = check(0);
+  r.BH = check((in.wS + in.wD) * h + r.AH);
+  r.BV = check(in.q * L + in.F - r.AV);
+  r.MB = check(0);
   InternalForces(in, r, check, false);
 }
 
@@ -106,27 +110,27 @@ template <class Check>
 void FixedFrame(const InputSet& in, SharedResults& r, const Check& check) {
   const double h = in.h, L = in.L, a = in.a, k = r.k;
   const double q = in.q, F = in.F, wD = in.wD, wS = in.wS;
-  check(r.AH = q * (L * L) / (4 * h * (k + 2)) + (3.0 / 2.0) * F * a * (L - a) / (L * h * (k + 2)) +
+  r.AH = check(q * (L * L) / (4 * h * (k + 2)) + (3.0 / 2.0) * F * a * (L - a) / (L * h * (k + 2)) +
                (h * wD / 8 * (2 * k + 3) / (k + 2) - h * wD) - h * wS / 8 * (2 * k + 3) / (k + 2));
-  check(r.AV = q * L / 2 +
+  r.AV = check(q * L / 2 +
                ((a / L + 1) - 2 * ((a / L) * (a / L)) + 6 * k) / (6 * k + 1) * ((L - a) * F / L) -
                h * h * wD / L * k / (6 * k + 1) - h * h * wS / L * k / (6 * k + 1));
-  check(r.MA = q * (L * L) / 12 / (k + 2) +
+  r.MA = check(q * (L * L) / 12 / (k + 2) +
                (2 * a / L * (k + 2) + (5 * k - 1)) * ((L - a) * (a * F) / 2 / L) /
                    ((6 * k + 1) * (k + 2)) +
                h * h * wD / 24 * ((5 * k + 9) / (k + 2) - 12 * k / (6 * k + 1)) +
                (h * h * wD / L * k / (6 * k + 1) * L - h * h * wD / 2) -
                h * h * wS / 24 * ((5 * k + 9) / (k + 2) - 12 * k / (6 * k + 1)));
-  check(r.BH = (wS + wD) * h + r.AH);
-  check(r.BV = q * L + F - r.AV);
-  check(r.MB = h * h * wS / 2 + h * h * wD / 2 + L * r.AV + r.MA - L * L * q / 2 - (L - a) * F);
+  r.BH = check((wS + wD) * h + r.AH);
+  r.BV = check(q * L + F - r.AV);
+  r.MB = check(h * h * wS / 2 + h * h * wD / 2 + L * r.AV + r.MA - L * L * q / 2 - (L - a) * F);
   InternalForces(in, r, check, true);
 }
 
 template <class Check>
 void Run(const InputSet& in, std::optional<SystemType> system, SharedResults& r,
          const Check& check) {
-  check(r.k = in.I2 / in.I1 * in.h / in.L);
+  r.k = check(in.I2 / in.I1 * in.h / in.L);
   if (!system) {
     return;
   }

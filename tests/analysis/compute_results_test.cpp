@@ -276,6 +276,81 @@ TEST(ResultLines, RemainingLengthAndUnusedStiffnessDoNotChangeResults) {
             TextsByIndex(ComputeResults(DefaultInputs(), SystemType::KinkedBeam, b)));
 }
 
+// The beam moment at x from point 2, by the statics of the cut left of x.
+double BeamMoment(const InputSet& in, const SharedResults& r, double x) {
+  return x * r.AV - in.h * r.AH - in.h * in.h * in.wD / 2 - x * x * in.q / 2 -
+         (x > in.a ? (x - in.a) * in.F : 0) + r.MA;
+}
+
+// Regression: the decision pointed off the beam (X3 = -95.95 m, M3 = 9373.37 kNm in this case,
+// while no moment of the frame exceeds 436 kNm); the field point is the nearer beam end.
+TEST(FieldPoint, OffTheBeamItIsTheNearerEnd) {
+  InputSet in;
+  in.wD = 1;
+  in.q = 2;
+  in.h = 40;
+  in.a = 1;
+  in.b = 1;
+  in.L = 2;
+  in.wS = 0.5;
+  in.F = 10;
+  in.I1 = 1;
+  in.I2 = 1.5;
+  SharedResults r;
+  ComputeResults(in, SystemType::FixedFrame, r);
+  EXPECT_EQ(r.X3, 0);
+  EXPECT_EQ(r.M3, r.M2);
+  EXPECT_LT(std::abs(r.M3), 436);
+
+  // A strong wind from the right lifts AV: the shear's zero lies beyond the span.
+  InputSet kinked = DefaultInputs();
+  kinked.wD = -10;
+  ComputeResults(kinked, SystemType::KinkedBeam, r);
+  EXPECT_EQ(r.X3, kinked.L) << "AV / q = 10.5 m on a 5 m beam";
+  EXPECT_DOUBLE_EQ(r.M3, r.M4);
+
+  // On the boundary the decision's own point stands: AV / q = L exactly.
+  kinked.wD = -3.125;
+  ComputeResults(kinked, SystemType::KinkedBeam, r);
+  EXPECT_DOUBLE_EQ(r.AV, 10);
+  EXPECT_EQ(r.X3, 5);
+  EXPECT_DOUBLE_EQ(r.M3, BeamMoment(kinked, r, 5));
+  kinked.wD = -3;  // just inside: the parabola's vertex
+  ComputeResults(kinked, SystemType::KinkedBeam, r);
+  EXPECT_NEAR(r.X3, r.AV / kinked.q, 1e-12);
+  EXPECT_LT(r.X3, 5);
+  EXPECT_NEAR(r.M3, BeamMoment(kinked, r, r.X3), 1e-9);
+}
+
+// Every system, random portals with a downward beam load (the decision is made for q > 0): the
+// field point lies on the beam and its moment is the beam moment there.
+TEST(FieldPoint, AlwaysOnTheBeamWithTheBeamMomentThere) {
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> load(-10, 10), length(0.5, 12), inertia(0.2, 50),
+      downward(0.1, 10);
+  for (auto system : {SystemType::KinkedBeam, SystemType::TwoHingedFrame, SystemType::FixedFrame}) {
+    for (int run = 0; run < 300; ++run) {
+      InputSet in;
+      in.wD = load(random);
+      in.q = downward(random);
+      in.wS = load(random);
+      in.F = load(random);
+      in.h = length(random);
+      in.L = length(random);
+      in.a = in.L * std::uniform_real_distribution<double>(0, 1)(random);
+      in.I1 = inertia(random);
+      in.I2 = inertia(random);
+      SharedResults r;
+      ComputeResults(in, system, r);
+      ASSERT_GE(r.X3, 0);
+      ASSERT_LE(r.X3, in.L);
+      const double scale = 1 + std::abs(r.M1) + std::abs(r.M4) + std::abs(in.q) * in.L * in.L +
+                           std::abs(in.F) * in.L;
+      EXPECT_NEAR(r.M3, BeamMoment(in, r, r.X3), 1e-9 * scale) << "X3 = " << r.X3;
+    }
+  }
+}
+
 // Equilibrium of the whole portal and the corner relations, for random loads and geometry.
 TEST(Equilibrium, HoldsForEverySystem) {
   std::mt19937 random(20261207);
