@@ -18,6 +18,7 @@
 #include "main_sketch.h"
 #include "make_label.h"
 #include "project_file.h"
+#include "save_file.h"
 #include "system_symbols.h"
 #include "text_rules.h"
 #include "twips.h"
@@ -365,8 +366,11 @@ void Form1::mnuspeichern_Click() {
       return;
     }
     const Form4& sections = host_.SectionsWindow();
-    WriteProjectFile(QFile::encodeName(name).toStdString(),
-                     FormatProject(Texts(), sections.ColumnFamily(), sections.BeamFamily()));
+    const std::string contents =
+        FormatProject(Texts(), sections.ColumnFamily(), sections.BeamFamily());
+    SaveFile(name, [&](QIODevice& device) {
+      device.write(contents.data(), static_cast<qint64>(contents.size()));
+    });
   });
 }
 

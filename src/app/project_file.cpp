@@ -142,32 +142,4 @@ Project ReadProjectFile(const std::filesystem::path& file) {
   }
 }
 
-void WriteProjectFile(const std::filesystem::path& file, const std::string& contents) {
-  std::filesystem::path temporary = file;
-  temporary += ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out.is_open()) {
-      throw ProjectFileError("Die Datei \"" + file.string() +
-                             "\" kann nicht geschrieben werden; die alte Datei bleibt erhalten.");
-    }
-    out << contents;
-    out.flush();
-    if (!out) {
-      out.close();
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      throw ProjectFileError("Die Datei \"" + file.string() +
-                             "\" kann nicht geschrieben werden; die alte Datei bleibt erhalten.");
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, file, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    throw ProjectFileError("Die Datei \"" + file.string() +
-                           "\" kann nicht ersetzt werden; die alte Datei bleibt erhalten.");
-  }
-}
-
 }  // namespace strevo

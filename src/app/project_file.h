@@ -40,8 +40,4 @@ Project ParseProject(std::string_view contents);
 
 Project ReadProjectFile(const std::filesystem::path& file);
 
-// Writes a temporary file beside the target and renames it over the target only when it is
-// complete, so that a failed save leaves the previous file as it was.
-void WriteProjectFile(const std::filesystem::path& file, const std::string& contents);
-
 }  // namespace strevo

@@ -146,14 +146,33 @@ TEST_F(ProjectCommandsTest, BadFilesChangeNothingAndSayWhy) {
   EXPECT_FALSE(app.IsSectionsWindowLoaded());
 }
 
-TEST_F(ProjectCommandsTest, AnInterruptedSaveKeepsTheOldFile) {
-  WriteFile("kept.stv", "1 2 3 4 5 6 7 8 9 10\n0 0\n");
-  fs::create_directory(dir / "kept.stv.tmp");
+// Regression: the save wrote a fixed "<name>.tmp" and renamed it, destroying an unrelated file
+// of that name, replacing a symbolic link by a plain file and losing the file's permissions.
+TEST_F(ProjectCommandsTest, SavingNeverHarmsAnotherFile) {
+  const std::string old = "1 2 3 4 5 6 7 8 9 10\n0 0\n";
+  WriteFile("kept.stv", old);
+  WriteFile("kept.stv.tmp", "fremd");
+  fs::permissions(dir / "kept.stv", fs::perms::owner_read | fs::perms::owner_write);
   fileDialogs.names.push_back(Path("kept.stv"));
   form().mnuspeichern_Click();
-  EXPECT_EQ(ReadFile("kept.stv"), "1 2 3 4 5 6 7 8 9 10\n0 0\n");
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(ReadFile("kept.stv").substr(0, 10), "0.00 2.00 ");
+  EXPECT_EQ(ReadFile("kept.stv.tmp"), "fremd");
+  EXPECT_EQ(fs::status(dir / "kept.stv").permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+
+  WriteFile("ziel.stv", old);
+  fs::create_symlink(dir / "ziel.stv", dir / "link.stv");
+  fileDialogs.names.push_back(Path("link.stv"));
+  form().mnuspeichern_Click();
+  EXPECT_TRUE(fs::is_symlink(dir / "link.stv"));
+  EXPECT_EQ(ReadFile("ziel.stv").substr(0, 10), "0.00 2.00 ");
+
+  fileDialogs.names.push_back(Path("fehlt/x.stv"));
+  form().mnuspeichern_Click();
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_TRUE(messages.shown[0].text.contains("die alte Datei bleibt erhalten"));
+  EXPECT_TRUE(messages.shown[0].text.startsWith(
+      QStringLiteral("Die Datei „%1“ konnte nicht gespeichert werden").arg(Path("fehlt/x.stv"))));
 }
 
 TEST_F(ProjectCommandsTest, RoundTripKeepsTheValues) {
