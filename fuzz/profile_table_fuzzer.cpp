@@ -1,5 +1,6 @@
 // The profile-table reader on arbitrary files: every family gets its count of fields, each at
-// most five characters and each the text at its column of the last line.
+// most five characters and each the text at its column of the last line; a table without a
+// value line is always reported as damaged.
 #include <cstdint>
 #include <cstdlib>
 #include <sstream>
@@ -19,6 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         contents.find('\n') != std::string::npos && contents.find('\n') + 1 < contents.size();
     if (reading.valueLine.has_value() != twoLines) {
       std::abort();
+    }
+    if (!reading.valueLine && !reading.problem) {
+      std::abort();  // a table without values is always reported
     }
     for (const std::string& field : reading.designations) {
       if (field.size() > 5) {

@@ -82,8 +82,8 @@ void InternalForces(const InputSet& in, SharedResults& r, const Check& check, bo
 template <class Check>
 void KinkedBeam(const InputSet& in, SharedResults& r, const Check& check) {
   r.AH = check(-(in.wD + in.wS) * in.h);
-  r.AV = check((in.L * in.L * in.q / 2 + in.h * in.h * (-in.wD - in.wS) / 2 + (in.L - in.a) * in.F) /
-            in.L);
+  r.AV = check(
+      (in.L * in.L * in.q / 2 + in.h * in.h * (-in.wD - in.wS) / 2 + (in.L - in.a) * in.F) / in.L);
   r.MA = check(0);
   r.BH = check(0);
   r.BV = check(in.q * in.L + in.F - r.AV);

@@ -85,6 +85,10 @@ Form4::Form4(SectionsHost& host) : host_(host) {
       List2_Click();
     }
   });
+  // A click is the choice even on the row already chosen: after an edit of I1 or I2 it writes
+  // the section's value again. (On another row the value is written twice, the same both times.)
+  connect(list1_, &QListWidget::itemClicked, this, &Form4::List1_Click);
+  connect(list2_, &QListWidget::itemClicked, this, &Form4::List2_Click);
   connect(commands_[0], &QPushButton::clicked, this, &Form4::Command1_Click);
   connect(commands_[1], &QPushButton::clicked, this, &Form4::Command2_Click);
 
@@ -138,8 +142,9 @@ void Form4::List2_Click() {
   SectionChosen(Beam());
 }
 
-// A table that cannot be read is reported here and leaves the list cleared; whatever command
-// loaded this window (the project file's commands do) goes on.
+// A table that cannot be read is reported here, once for each opening of the window, and leaves
+// the list cleared; whatever command loaded this window (the project file's commands do) goes
+// on. A damaged table is reported the same way, and its fields are used as they are.
 void Form4::FamilyChosen(const Side& side) {
   const int position = side.combo->currentIndex();
   if (position < 0 || position >= static_cast<int>(kProfileFamilies.size())) {
@@ -147,18 +152,29 @@ void Form4::FamilyChosen(const Side& side) {
   }
   const ProfileFamily& family = kProfileFamilies[position];
   side.list->clear();
+  const std::filesystem::path file = host_.ProgramDirectory() / kProfileTableName;
+  const auto report = [&](const QString& text) {
+    if (!tableReported_) {
+      tableReported_ = true;
+      host_.Messages().Show(
+          this, {text, QStringLiteral("Strevo"), MessageIcon::Critical, MessageButtons::Ok});
+    }
+  };
   try {
-    const ProfileTableReading reading =
-        ReadProfileTable(host_.ProgramDirectory() / kProfileTableName, family);
+    const ProfileTableReading reading = ReadProfileTable(file, family);
     if (reading.valueLine) {
       valueLine_ = *reading.valueLine;
     }
     for (const std::string& designation : reading.designations) {
       side.list->addItem(QString::fromStdString(designation));
     }
+    if (reading.problem) {
+      report(QStringLiteral("Die Profiltabelle „%1“ ist beschädigt.\n%2.")
+                 .arg(QString::fromStdString(file.string()),
+                      QString::fromStdString(*reading.problem)));
+    }
   } catch (const ProfileTableError& error) {
-    host_.Messages().Show(this, {QString::fromUtf8(error.what()), QStringLiteral("Strevo"),
-                                 MessageIcon::Critical, MessageButtons::Ok});
+    report(QString::fromUtf8(error.what()));
   }
 }
 

@@ -71,7 +71,8 @@ class Form4 : public QWidget {
   Side Beam() const { return {combo2_, list2_, label3_, 9}; }
 
   SectionsHost& host_;
-  std::string valueLine_;  // the table's second line from the last reading
+  std::string valueLine_;       // the table's second line from the last reading
+  bool tableReported_ = false;  // a missing or damaged table is reported once per opening
   QLabel* label1_ = nullptr;
   QLabel* label2_ = nullptr;
   QLabel* label3_ = nullptr;

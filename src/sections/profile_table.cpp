@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+#include "text_rules.h"
+
 namespace strevo {
 
 std::string FixedField(const std::string& line, int column) {
@@ -13,14 +15,65 @@ std::string SectionField(const std::string& line, const ProfileFamily& family, i
   return FixedField(line, family.firstColumn + 6 * index);
 }
 
+namespace {
+
+// Control characters (a binary file) shown as "?", so that the message can be read.
+std::string Printable(std::string field) {
+  for (char& c : field) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
+      c = '?';
+    }
+  }
+  return field;
+}
+
+bool IsBlank(const std::string& field) {
+  return field.find_first_not_of(' ') == std::string::npos;
+}
+
+std::optional<std::string> FirstProblem(const std::optional<std::string>& valueLine,
+                                        const std::string& last, int lines) {
+  if (!valueLine || lines < 3) {
+    return "Die Tabelle hat " + std::to_string(lines) +
+           " Zeilen; sie braucht eine Wertezeile (Zeile 2) und eine Bezeichnungszeile.";
+  }
+  const auto at = [](int line, int column) {
+    return "Zeile " + std::to_string(line) + ", Spalte " + std::to_string(column) + ": ";
+  };
+  for (const ProfileFamily& family : kProfileFamilies) {
+    for (int j = 0; j < family.count; ++j) {
+      const int column = family.firstColumn + 6 * j;
+      const std::string value = FixedField(*valueLine, column);
+      if (IsBlank(value)) {
+        return at(2, column) + "kein Wert";
+      }
+      if (!IsPlainNumber(value)) {
+        return at(2, column) + "\"" + Printable(value) + "\" ist keine Zahl";
+      }
+    }
+  }
+  for (const ProfileFamily& family : kProfileFamilies) {
+    for (int j = 0; j < family.count; ++j) {
+      const int column = family.firstColumn + 6 * j;
+      if (IsBlank(FixedField(last, column))) {
+        return at(lines, column) + "keine Bezeichnung";
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
 ProfileTableReading ReadProfileTable(std::istream& in, const ProfileFamily& family) {
   ProfileTableReading reading;
   std::string line, last;
-  for (int index = 0; std::getline(in, line); ++index) {
+  int lines = 0;
+  for (; std::getline(in, line); ++lines) {
     if (!line.empty() && line.back() == '\r') {
       line.pop_back();
     }
-    if (index == 1) {
+    if (lines == 1) {
       reading.valueLine = line;
     }
     last = std::move(line);
@@ -28,6 +81,7 @@ ProfileTableReading ReadProfileTable(std::istream& in, const ProfileFamily& fami
   for (int j = 0; j < family.count; ++j) {
     reading.designations.push_back(SectionField(last, family, j));
   }
+  reading.problem = FirstProblem(reading.valueLine, last, lines);
   return reading;
 }
 

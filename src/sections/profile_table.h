@@ -36,6 +36,9 @@ class ProfileTableError : public std::runtime_error {
 struct ProfileTableReading {
   std::optional<std::string> valueLine;   // the second line, when the file has one
   std::vector<std::string> designations;  // the family's fields of the last line, short or empty
+  // The table's first flaw, with its line and column, when it is not the shape every family
+  // needs (a number in each value field, a designation in each field of the last line).
+  std::optional<std::string> problem;
 };
 
 // The five characters of `line` from 1-based column `column` on: fewer, or none, when the

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <filesystem>
+#include <fstream>
 #include <map>
 
 #include <gtest/gtest.h>
@@ -109,6 +111,47 @@ TEST(Form4, AMissingTableIsReportedAndTheListStaysCleared) {
   EXPECT_TRUE(w.host.messages.shown[0].text.contains("\"wert3.txt\""));
   EXPECT_TRUE(w.host.messages.shown[0].text.contains("/no/such/folder"));
   EXPECT_EQ(w.form.List(1)->count(), 24) << "the other list is untouched";
+}
+
+TEST(Form4, AMissingTableIsReportedOncePerOpening) {
+  FakeHost host;
+  host.directory = "/no/such/folder";
+  Form4 form(host);
+  form.Form_Load();  // reads the table for both lists
+  EXPECT_EQ(host.messages.shown.size(), 1u);
+}
+
+TEST(Form4, ADamagedTableIsReportedOnceNamingTheFileAndItsFlaw) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("strevo-damaged-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "wert3.txt") << "Kopf\nabc!? 1\nHE\n";
+  FakeHost host;
+  host.directory = folder;
+  Form4 form(host);
+  form.Form_Load();
+  std::filesystem::remove_all(folder);
+  ASSERT_EQ(host.messages.shown.size(), 1u);
+  const QString text = host.messages.shown[0].text;
+  EXPECT_TRUE(text.startsWith(QStringLiteral("Die Profiltabelle „%1“ ist beschädigt.")
+                                  .arg(QString::fromStdString((folder / "wert3.txt").string()))))
+      << text.toStdString();
+  EXPECT_TRUE(text.contains("Zeile 2, Spalte 1: \"abc!?\" ist keine Zahl"));
+  EXPECT_EQ(form.List(1)->count(), 24) << "then the lists are filled as always";
+}
+
+// Clicking the highlighted section did nothing, so the field and the label could disagree.
+TEST(Form4, ClickingTheChosenSectionAgainWritesItAgain) {
+  Window w;
+  w.form.show();
+  QListWidget* list = w.form.List(1);
+  const QPoint row3 = list->visualItemRect(list->item(3)).center();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row3);
+  ASSERT_EQ(list->currentRow(), 3);
+  const QString value = w.host.fields[8];
+  w.host.fields[8] = "7";  // the user typed into I1
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row3);
+  EXPECT_EQ(w.host.fields[8], value);
 }
 
 TEST(Form4, OkHidesHelpAndTitleBarClose) {

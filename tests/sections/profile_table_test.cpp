@@ -3,7 +3,9 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -157,6 +159,38 @@ TEST_F(TableFile, FewerThanTwoLinesKeepNoValueLine) {
   const auto empty = ReadProfileTable(Write(""), kProfileFamilies[2]);
   EXPECT_FALSE(empty.valueLine.has_value());
   EXPECT_EQ(empty.designations, std::vector<std::string>(24, ""));
+}
+
+// A damaged table once filled the lists with blank or garbage rows without a word.
+TEST_F(TableFile, TheFirstFlawIsNamedWithItsLineAndColumn) {
+  std::ifstream shipped(kShipped, std::ios::binary);
+  const std::string good((std::istreambuf_iterator<char>(shipped)),
+                         std::istreambuf_iterator<char>());
+  EXPECT_EQ(ReadProfileTable(Write(good), kProfileFamilies[0]).problem, std::nullopt);
+
+  const std::size_t secondLine = good.find('\n') + 1;
+  std::string garbled = good;
+  garbled.replace(secondLine + 6, 5, "abc!?");
+  EXPECT_EQ(ReadProfileTable(Write(garbled), kProfileFamilies[2]).problem,
+            "Zeile 2, Spalte 7: \"abc!?\" ist keine Zahl")
+      << "any family's reading names the table's first flaw";
+
+  const std::string truncated =
+      good.substr(0, secondLine + 200) + "\n" + good.substr(good.rfind('\n', good.size() - 2) + 1);
+  EXPECT_EQ(ReadProfileTable(Write(truncated), kProfileFamilies[0]).problem,
+            "Zeile 2, Spalte 205: kein Wert");
+
+  std::string unnamed = good;
+  unnamed.replace(unnamed.rfind('\n', unnamed.size() - 2) + 1 + 246, 5, "     ");
+  EXPECT_EQ(ReadProfileTable(Write(unnamed), kProfileFamilies[0]).problem,
+            "Zeile 3, Spalte 247: keine Bezeichnung");
+
+  EXPECT_EQ(ReadProfileTable(Write(""), kProfileFamilies[1]).problem,
+            "Die Tabelle hat 0 Zeilen; sie braucht eine Wertezeile (Zeile 2) und eine "
+            "Bezeichnungszeile.");
+  EXPECT_EQ(ReadProfileTable(Write(std::string("\x89PNG\r\n\x1a\n\0\0", 10)), kProfileFamilies[1])
+                .problem,
+            "Zeile 2, Spalte 1: \"?\" ist keine Zahl");
 }
 
 TEST(ProfileTable, MissingFileNamesTheFileAndTheFolder) {
