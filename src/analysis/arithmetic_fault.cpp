@@ -1,6 +1,7 @@
 #include "arithmetic_fault.h"
 
 #include <cmath>
+#include <utility>
 
 #if defined(__x86_64__)
 #include <xmmintrin.h>
@@ -8,8 +9,13 @@
 
 namespace strevo {
 
-ArithmeticFault::ArithmeticFault(FaultKind kind)
-    : std::runtime_error(FaultText(kind)), kind_(kind) {}
+ArithmeticFault::ArithmeticFault(FaultKind kind, std::string field)
+    : std::runtime_error(FaultText(kind)), kind_(kind), field_(std::move(field)) {}
+
+std::string FaultText(const ArithmeticFault& fault) {
+  return fault.field().empty() ? FaultText(fault.kind())
+                               : FaultText(fault.kind()) + " im Feld " + fault.field();
+}
 
 std::string FaultText(FaultKind kind) {
   switch (kind) {

@@ -13,15 +13,20 @@ enum class FaultKind { DivisionByZero, Overflow, InvalidOperation };
 
 class ArithmeticFault : public std::runtime_error {
  public:
-  explicit ArithmeticFault(FaultKind kind);
+  // `field`: the symbol of the input field whose text caused it, when a field did.
+  explicit ArithmeticFault(FaultKind kind, std::string field = {});
   FaultKind kind() const { return kind_; }
+  const std::string& field() const { return field_; }
 
  private:
   FaultKind kind_;
+  std::string field_;
 };
 
 // The German name of the fault, as the message box shows it.
 std::string FaultText(FaultKind kind);
+// The name, and the field when one caused it: "Überlauf im Feld a".
+std::string FaultText(const ArithmeticFault& fault);
 
 inline constexpr int kFaultFlags = FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID;
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace strevo {
 
@@ -25,7 +26,15 @@ struct InputSet {
 inline constexpr int kFieldCount = 10;
 using FieldTexts = std::array<std::string, kFieldCount>;
 
-// Reads the fields in index order with the field-value rule; an overflowing text throws.
+// Reads the fields in index order with the field-value rule; an overflowing text throws, naming
+// its field.
 InputSet ReadInputs(const FieldTexts& texts);
+// The value of field `index` with this text, read as ReadInputs reads it.
+double FieldValueOf(std::string_view text, int index);
+
+// What a field's text reads as, when that is not plain to see: nothing for a text that is
+// exactly a number (blanks around it allowed), "Gelesen wird: 2" for "2,5", "", "abc" or "4 m",
+// "Zahl zu groß" for a number beyond the computation's range.
+std::optional<std::string> FieldReadingNote(std::string_view text);
 
 }  // namespace strevo

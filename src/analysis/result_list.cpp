@@ -72,8 +72,7 @@ std::vector<ListRow> ResultListRows(const Computation& computation) {
   const double inputs[kFieldCount] = {in.wD, in.q,  in.h, in.a,  in.b,
                                       in.L,  in.wS, in.F, in.I1, in.I2};
   for (int i = 0; i < kFieldCount; ++i) {
-    rows.push_back(
-        {Trimmed(kInputFields[i].caption), FormatFixed2(inputs[i]), kInputFields[i].unit});
+    rows.push_back({kInputFields[i].symbol, FormatFixed2(inputs[i]), kInputFields[i].unit});
   }
   rows.push_back({"k", FormatFixed2(computation.results.k), ""});
   for (const ResultLine& line : computation.lines) {

@@ -39,6 +39,8 @@ const char* const kExplanation =
 
 constexpr int kOptionLefts[3] = {480, 3000, 5400};
 
+const QColor kMarkedText(139, 0, 0);  // dark red: the field reads as less than its text
+
 }  // namespace
 
 template <class Body>
@@ -263,7 +265,17 @@ void Form1::SetHingeLineVisible(int index, bool visible) {
 }
 
 double Form1::Field(int index) const {
-  return FieldValue(text1_[index]->text().toStdString());
+  return FieldValueOf(text1_[index]->text().toStdString(), index);
+}
+
+// A text that is more than its number shows what every consumer reads from it.
+void Form1::ShowFieldReading(int index) {
+  QLineEdit* edit = text1_[index];
+  const std::optional<std::string> note = FieldReadingNote(edit->text().toStdString());
+  QPalette colours = edit->palette();
+  colours.setColor(QPalette::Text, note ? kMarkedText : frame1_->palette().color(QPalette::Text));
+  edit->setPalette(colours);
+  edit->setToolTip(note ? QString::fromStdString(*note) : QString());
 }
 
 void Form1::SetPointLoadControlsVisible(bool visible) {
@@ -280,7 +292,8 @@ void Form1::SetPointLoadControlsVisible(bool visible) {
 // Steps 3 and 4 assign field texts, which raises this reaction again before they return.
 // Each step runs even when an earlier one faulted (a field that overflows must not stop b and
 // the span guard from following the other fields); the first fault is reported once.
-void Form1::Text1_Change(int /*index: every field reacts alike*/) {
+void Form1::Text1_Change(int index) {
+  ShowFieldReading(index);  // every field reacts alike otherwise
   Guarded([&] {
     std::exception_ptr firstFault;
     const auto step = [&](auto&& body) {

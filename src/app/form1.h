@@ -95,6 +95,7 @@ class Form1 : public QMainWindow {
   void BuildMenu();
   void BuildControls();
   double Field(int index) const;
+  void ShowFieldReading(int index);
   void SetPointLoadControlsVisible(bool visible);
 
   MainWindowHost& host_;

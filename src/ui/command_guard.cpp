@@ -9,8 +9,7 @@ void CommandGuard::Report(QWidget* parent, std::exception_ptr fault) {
   try {
     std::rethrow_exception(std::move(fault));
   } catch (const ArithmeticFault& arithmetic) {
-    text = QStringLiteral("Laufzeitfehler: %1")
-               .arg(QString::fromStdString(FaultText(arithmetic.kind())));
+    text = QStringLiteral("Laufzeitfehler: %1").arg(QString::fromStdString(FaultText(arithmetic)));
   } catch (const std::exception& error) {
     text = QString::fromStdString(error.what());
   }

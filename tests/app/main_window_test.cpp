@@ -351,9 +351,45 @@ TEST_F(MainWindowTest, FaultsAreReportedAndTheProgramGoesOn) {
 TEST_F(MainWindowTest, OverflowingInputIsReportedWhileTyping) {
   Type(5, "1e999");
   ASSERT_FALSE(messages.shown.empty());
-  EXPECT_EQ(messages.shown.back().text, "Laufzeitfehler: Überlauf");
+  EXPECT_EQ(messages.shown.back().text, "Laufzeitfehler: Überlauf im Feld L");
   Type(5, "6");
   EXPECT_EQ(Text(4), "3.00");
+}
+
+// A German "2,5" once gave a result for 2 without a hint; a text that is more than its number
+// now shows, in dark red, what is read from it. Nothing it reads changes.
+TEST_F(MainWindowTest, FieldsThatAreMoreThanTheirNumberSayWhatIsRead) {
+  const auto marking = [&](int field) {
+    QLineEdit* edit = form().Text1(field);
+    const bool red = edit->palette().color(QPalette::Text) == QColor(139, 0, 0);
+    return (red ? "rot: " : "normal: ") + edit->toolTip().toStdString();
+  };
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_EQ(marking(i), "normal: ") << "the defaults are plain numbers: " << i;
+  }
+  Type(1, "2,5");
+  EXPECT_EQ(marking(1), "rot: Gelesen wird: 2");
+  Type(1, " 2.5 ");
+  EXPECT_EQ(marking(1), "normal: ") << "blanks around a number are allowed";
+  Type(1, "");
+  EXPECT_EQ(marking(1), "rot: Gelesen wird: 0");
+  Type(1, "abc");
+  EXPECT_EQ(marking(1), "rot: Gelesen wird: 0");
+  Type(0, "0.1234567890123456 kN");
+  EXPECT_EQ(marking(0), "rot: Gelesen wird: 0.123456789012346") << "15 significant digits";
+  Type(7, "1e999");
+  EXPECT_EQ(marking(7), "rot: Zahl zu groß");
+  Type(7, "0");
+
+  // The change reaction's own case: a span typed over key by key becomes "5.00" and then
+  // collects the keys.
+  form().Text1(5)->selectAll();
+  QTest::keyClicks(form().Text1(5), "abc");
+  EXPECT_EQ(Text(5), "5.00bc");
+  EXPECT_EQ(marking(5), "rot: Gelesen wird: 5");
+  EXPECT_EQ(Text(4), "2.00") << "b follows what L reads as";
+  form().mnuschnittgroessen_Click();
+  EXPECT_EQ(app.ResultsWindow().Label2(13)->text(), "X3 = 2.50 m") << "q and F read as 0";
 }
 
 // Guards against one overflowing field stopping the reaction for good: with F unreadable,
