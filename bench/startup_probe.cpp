@@ -4,11 +4,14 @@
 #include <QTimer>
 
 #include "file_dialog_service.h"
+#include "german_translation.h"
 #include "message_service.h"
 #include "strevo_app.h"
 
-int main(int argc, char** argv) {
-  QApplication application(argc, argv);
+int main(int /*argc*/, char** argv) {
+  int programNameOnly = 1;
+  QApplication application(programNameOnly, argv);
+  strevo::InstallGermanTranslation(application);
   strevo::QtMessageService messages;
   strevo::QtFileDialogService fileDialogs;
   strevo::StrevoApp strevo(messages, fileDialogs);

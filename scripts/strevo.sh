@@ -16,8 +16,8 @@ if [[ $mode != run && $mode != test ]]; then
   exit 2
 fi
 
-packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core)
+packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n
+  libgl-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core)
 [[ $mode == test ]] && packages+=(clang-14 libclang-rt-14-dev clang-tidy-14 poppler-utils)
 missing=()
 for package in "${packages[@]}"; do

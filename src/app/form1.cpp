@@ -21,6 +21,7 @@
 #include "save_file.h"
 #include "system_symbols.h"
 #include "text_rules.h"
+#include "titled_frame.h"
 #include "twips.h"
 
 namespace strevo {
@@ -134,6 +135,7 @@ void Form1::BuildControls() {
   frame2_ = new QGroupBox(QStringLiteral("Lagerung"), client);
   frame2_->setObjectName(QStringLiteral("Frame2"));
   frame2_->setGeometry(TwipsRect(1320, 1560, 7935, 975));
+  StyleTitledFrame(*frame2_);
   option1Group_ = new QButtonGroup(this);
   for (int i = 0; i < 3; ++i) {
     option1_[i] = new QRadioButton(QStringLiteral("Option1"), frame2_);

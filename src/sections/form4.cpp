@@ -11,6 +11,7 @@
 
 #include "make_label.h"
 #include "profile_table.h"
+#include "titled_frame.h"
 #include "twips.h"
 
 namespace strevo {
@@ -20,6 +21,7 @@ QGroupBox* MakeFrame(const QString& name, const QString& title, QWidget* parent,
   auto* frame = new QGroupBox(title, parent);
   frame->setObjectName(name);
   frame->setGeometry(TwipsRect(left, 1320, 2535, 4095));
+  StyleTitledFrame(*frame);
   return frame;
 }
 

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "titled_frame.h"
 #include "twips.h"
 
 namespace strevo {
@@ -15,7 +16,9 @@ qreal ToPixels(double twips) {
 
 }  // namespace
 
-SketchFrame::SketchFrame(const QString& title, QWidget* parent) : QGroupBox(title, parent) {}
+SketchFrame::SketchFrame(const QString& title, QWidget* parent) : QGroupBox(title, parent) {
+  StyleTitledFrame(*this);
+}
 
 void SketchFrame::paintEvent(QPaintEvent* event) {
   QGroupBox::paintEvent(event);

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -354,6 +356,30 @@ TEST_F(MainWindowTest, OverflowingInputIsReportedWhileTyping) {
   EXPECT_EQ(messages.shown.back().text, "Laufzeitfehler: Überlauf im Feld L");
   Type(5, "6");
   EXPECT_EQ(Text(4), "3.00");
+}
+
+// Fusion drew a titled frame's border a text line below the frame's top, under its title.
+TEST_F(MainWindowTest, FrameBordersRunThroughTheirTitles) {
+  for (QGroupBox* frame :
+       {form().findChild<QGroupBox*>("Frame2"), form().findChild<QGroupBox*>("Frame1"),
+        form().findChild<QGroupBox*>("Frame3"),
+        app.SectionsWindow().findChild<QGroupBox*>("Frame1")}) {
+    ASSERT_NE(frame, nullptr);
+    const QImage image = frame->grab().toImage();
+    // The border is the first row drawn darker than the window across most of the width.
+    const int window = frame->palette().color(QPalette::Window).lightness();
+    int borderRow = -1;
+    for (int y = 0; y < image.height() && borderRow < 0; ++y) {
+      int dark = 0;
+      for (int x = 0; x < image.width(); ++x) {
+        dark += image.pixelColor(x, y).lightness() < window - 40 ? 1 : 0;
+      }
+      borderRow = dark > image.width() / 2 ? y : -1;
+    }
+    const int titleHeight = frame->fontMetrics().height();
+    EXPECT_GE(borderRow, 1) << frame->title().toStdString();
+    EXPECT_LE(borderRow, titleHeight / 2 + 2) << frame->title().toStdString();
+  }
 }
 
 // A German "2,5" once gave a result for 2 without a hint; a text that is more than its number
