@@ -1,10 +1,20 @@
 #include "computation.h"
 
+#include "arithmetic_fault.h"
+
 namespace strevo {
 
 Computation Compute(const InputSet& in, std::optional<SystemType> system, SharedResults& results) {
-  Computation computation{system, in, {}, ComputeResults(in, system, results)};
+  Computation computation{system, in, {}, ComputeResults(in, system, results), {}, {}};
   computation.results = results;
+  // The forces stand without the deformations: a fault here leaves the computation whole.
+  if (system) {
+    try {
+      computation.deformation = ComputeDeformation(in, *system, results);
+    } catch (const ArithmeticFault& fault) {
+      computation.deformationFault = FaultText(fault);
+    }
+  }
   return computation;
 }
 

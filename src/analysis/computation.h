@@ -3,8 +3,10 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "compute_results.h"
+#include "deformations.h"
 #include "inputs.h"
 #include "shared_results.h"
 
@@ -15,6 +17,10 @@ struct Computation {
   InputSet inputs;        // as read when the run started
   SharedResults results;  // k and every value the run stored
   ResultLines lines;      // the values the system's result lines show, in line order
+  // How far the portal moves; none without a system, or when a step of it faulted (a member
+  // without stiffness), and then `deformationFault` names the fault.
+  std::optional<Deformation> deformation;
+  std::string deformationFault;
 };
 
 // Runs the engine on the shared values and returns the snapshot of the run; a fault throws

@@ -61,6 +61,16 @@ bool IsNumberRow(std::size_t row) {
 
 }  // namespace
 
+std::string DeformationNote(const Computation& computation) {
+  if (computation.deformation) {
+    return "Verformungen für Stahl, E = 210000 N/mm² (EI = 2.1 · I kNm² mit I in cm4).";
+  }
+  if (!computation.deformationFault.empty()) {
+    return "Verformungen nicht berechenbar: " + computation.deformationFault + ".";
+  }
+  return {};
+}
+
 std::string SystemCaption(std::optional<SystemType> system) {
   return system ? kSystemCaptions[static_cast<int>(*system)] : "kein System gewählt";
 }
@@ -78,6 +88,11 @@ std::vector<ListRow> ResultListRows(const Computation& computation) {
   for (const ResultLine& line : computation.lines) {
     rows.push_back({Trimmed(ResultLinePrefix(line.index)), FormatFixed2(line.value),
                     Trimmed(ResultLineUnit(line.index))});
+  }
+  if (const auto& d = computation.deformation) {
+    rows.push_back({"u", FormatFixed2(d->u), "mm"});
+    rows.push_back({"w", FormatFixed2(d->w), "mm"});
+    rows.push_back({"xw", FormatFixed2(d->xw), "m"});
   }
   return rows;
 }

@@ -18,9 +18,12 @@ struct ListRow {
 
 std::string SystemCaption(std::optional<SystemType> system);
 
-// In this order: the system, the ten inputs, k, then the system's result lines in line order;
-// values formatted "0.00".
+// In this order: the system, the ten inputs, k, the system's result lines in line order, then
+// the deformations u, w, xw when they could be computed; values formatted "0.00".
 std::vector<ListRow> ResultListRows(const Computation& computation);
+
+// What the deformations rest on (steel), or why there are none; empty without a system.
+std::string DeformationNote(const Computation& computation);
 
 // One value a line, "symbol TAB value TAB unit", after a first line naming the system.
 std::string ResultListText(const Computation& computation);

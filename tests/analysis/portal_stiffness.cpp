@@ -103,9 +103,12 @@ std::vector<double> Solve(Matrix A, std::vector<double> b) {
   return x;
 }
 
-}  // namespace
+struct Solution {
+  PortalReactions reactions;
+  PortalDisplacements displacements;
+};
 
-PortalReactions SolvePortalByStiffness(const InputSet& in, SystemType system) {
+Solution SolvePortal(const InputSet& in, SystemType system) {
   // Nodes: A, top of the left column, load point P, top of the right column, B.
   const std::array<Node, 5> nodes{{{0, 0}, {0, in.h}, {in.a, in.h}, {in.L, in.h}, {in.L, 0}}};
   const std::array<Element, 4> elements{{{0, 1, in.I1, in.wD, 0},
@@ -199,7 +202,19 @@ PortalReactions SolvePortalByStiffness(const InputSet& in, SystemType system) {
   r.BV = endForces[2][4];
   r.BH = -endForces[3][0];
   r.MB = endForces[3][2];
-  return r;
+  const PortalDisplacements u{d[1 * 3 + 0], d[0 * 3 + 2], d[4 * 3 + 2], d[1 * 3 + 2],
+                              d[3 * 3 + 2], d[2 * 3 + 2], d[2 * 3 + 1]};
+  return {r, u};
+}
+
+}  // namespace
+
+PortalReactions SolvePortalByStiffness(const InputSet& in, SystemType system) {
+  return SolvePortal(in, system).reactions;
+}
+
+PortalDisplacements SolvePortalDisplacements(const InputSet& in, SystemType system) {
+  return SolvePortal(in, system).displacements;
 }
 
 }  // namespace strevo::testing

@@ -12,7 +12,16 @@ struct PortalReactions {
   double MB;  // counter-clockwise moment reaction at B on the structure
 };
 
+// Nodal displacements for EI = I (E = 1): m and rad, x to the right, y up, counter-clockwise.
+struct PortalDisplacements {
+  double sway;                 // the beam's horizontal displacement
+  double thetaA, thetaB;       // at the feet
+  double theta1, theta2;       // at the left and right corner
+  double thetaP, deflectionP;  // at the point load, its vertical displacement upwards
+};
+
 // Requires 0 < a < L, h > 0, I1 > 0, I2 > 0.
 PortalReactions SolvePortalByStiffness(const InputSet& in, SystemType system);
+PortalDisplacements SolvePortalDisplacements(const InputSet& in, SystemType system);
 
 }  // namespace strevo::testing

@@ -11,6 +11,7 @@
 #include "arithmetic_fault.h"
 #include "result_list.h"
 #include "test_inputs.h"
+#include "text_rules.h"
 
 namespace strevo {
 namespace {
@@ -43,7 +44,7 @@ class ResultListPerSystem : public ::testing::TestWithParam<SystemType> {
 
 TEST_P(ResultListPerSystem, RowsFollowTheResultLinesWithTheirOmissions) {
   const std::vector<ListRow> rows = ResultListRows(computation);
-  ASSERT_EQ(rows.size(), 12 + computation.lines.size());
+  ASSERT_EQ(rows.size(), 12 + computation.lines.size() + 3);
   EXPECT_EQ(rows[0].symbol, "System");
   EXPECT_EQ(rows[0].value, SystemCaption(GetParam()));
   const char* inputs[] = {"wD", "q", "h", "a", "b", "L", "wS", "F", "I1", "I2"};
@@ -62,6 +63,13 @@ TEST_P(ResultListPerSystem, RowsFollowTheResultLinesWithTheirOmissions) {
     const ListRow& r = rows[row++];
     EXPECT_EQ(r.symbol + " = " + r.value + " " + r.unit, ResultLineText(line));
   }
+  ASSERT_TRUE(computation.deformation.has_value());
+  const Deformation& d = *computation.deformation;
+  EXPECT_EQ(rows[row].symbol + rows[row].value + rows[row].unit, "u" + FormatFixed2(d.u) + "mm");
+  ++row;
+  EXPECT_EQ(rows[row].symbol + rows[row].value + rows[row].unit, "w" + FormatFixed2(d.w) + "mm");
+  ++row;
+  EXPECT_EQ(rows[row].symbol + rows[row].value + rows[row].unit, "xw" + FormatFixed2(d.xw) + "m");
   const auto has = [&](const std::string& symbol) {
     return std::any_of(rows.begin(), rows.end(),
                        [&](const ListRow& r) { return r.symbol == symbol; });
@@ -106,6 +114,9 @@ TEST_P(ResultListPerSystem, CsvReadsBackAsTheSnapshotsValues) {
     const std::string symbol = Split(ResultLinePrefix(line.index), " ")[0];
     EXPECT_NEAR(values.at(symbol), line.value, 0.005 + 1e-12) << symbol;
   }
+  EXPECT_NEAR(values.at("u"), computation.deformation->u, 0.005 + 1e-9);
+  EXPECT_NEAR(values.at("w"), computation.deformation->w, 0.005 + 1e-9);
+  EXPECT_NEAR(values.at("xw"), computation.deformation->xw, 0.005 + 1e-12);
   EXPECT_EQ(values.size(), ResultListRows(computation).size() - 1);
 }
 
@@ -126,6 +137,23 @@ INSTANTIATE_TEST_SUITE_P(ResultList, ResultListPerSystem,
                          ::testing::Values(SystemType::KinkedBeam, SystemType::TwoHingedFrame,
                                            SystemType::FixedFrame),
                          [](const auto& info) { return testing::SystemName(info.param); });
+
+// A beam without stiffness is no fault of the forces; its deformations cannot be computed, so
+// the list leaves them out and says why.
+TEST(Computation, DeformationsThatFaultAreLeftOutAndNamed) {
+  InputSet in = AllLoads();
+  in.I2 = 0;
+  SharedResults shared;
+  const Computation computation = Compute(in, SystemType::FixedFrame, shared);
+  EXPECT_EQ(computation.lines.size(), 20u);
+  EXPECT_FALSE(computation.deformation.has_value());
+  EXPECT_EQ(computation.deformationFault, "Division durch Null");
+  EXPECT_EQ(ResultListRows(computation).size(), 12u + 20u);
+  EXPECT_EQ(DeformationNote(computation), "Verformungen nicht berechenbar: Division durch Null.");
+  EXPECT_EQ(DeformationNote(Compute(AllLoads(), SystemType::FixedFrame, shared))
+                .rfind("Verformungen für Stahl, E = 210000 N/mm²", 0),
+            0u);
+}
 
 TEST(Computation, FaultLeavesNoSnapshotAndInputsMatchComparesEveryField) {
   SharedResults shared;

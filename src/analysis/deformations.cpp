@@ -1,0 +1,185 @@
+#include "deformations.h"
+
+#include <cmath>
+
+#include "arithmetic_fault.h"
+
+namespace strevo {
+namespace {
+
+using Piece = Deformation::Piece;
+
+// Walking along a member, the rotation grows by M/EI (tension inside turns the walker left)
+// and the displacement to the left of the walker by the rotation.
+double PieceRotation(const Piece& p, double t) {
+  const MomentPiece& m = p.moment;
+  return p.phi0 + t * (m.m0 + t * (m.m1 / 2 + t * m.m2 / 3)) / p.EI;
+}
+
+double PieceDisplacement(const Piece& p, double t) {
+  const MomentPiece& m = p.moment;
+  return p.v0 + p.phi0 * t + t * t * (m.m0 / 2 + t * (m.m1 / 6 + t * m.m2 / 12)) / p.EI;
+}
+
+const Piece& PieceAt(const Deformation& d, Member member, double s) {
+  const auto index = static_cast<std::size_t>(member);
+  const Piece* piece = &d.pieces[index][0];
+  for (int i = 1; i < d.pieceCount[index]; ++i) {
+    if (s > d.pieces[index][i].moment.start) {
+      piece = &d.pieces[index][i];
+    }
+  }
+  return *piece;
+}
+
+// Marches from A to B with the rotation phiA at A; returns the beam's vertical displacement
+// at its right end.
+double March(Deformation& d, double phiA) {
+  double phi = phiA, v = 0;
+  for (std::size_t member = 0; member < 3; ++member) {
+    if (member == 1) {
+      d.phi2 = phi;
+      d.u = -v;  // the left column's transverse displacement is -u
+      v = 0;     // the column does not shorten: the corner stays at its height
+    } else if (member == 2) {
+      d.phi4 = phi;
+      v = d.u;  // the beam does not lengthen: the right corner sways as the left one
+    }
+    for (int i = 0; i < d.pieceCount[member]; ++i) {
+      Piece& p = d.pieces[member][i];
+      p.phi0 = phi;
+      p.v0 = v;
+      const double length = p.moment.end - p.moment.start;
+      phi = PieceRotation(p, length);
+      v = PieceDisplacement(p, length);
+    }
+    if (member == 1) {
+      d.w = v;  // for now: the beam's vertical displacement at point 4, upwards
+    }
+  }
+  d.phiB = phi;
+  return d.w;
+}
+
+// Where the rotation of a beam piece is zero: the moment's roots split the piece into parts on
+// which the rotation is monotone, each holding at most one zero.
+template <class Visit>
+void RotationZeros(const Piece& p, Visit&& visit) {
+  const MomentPiece& m = p.moment;
+  const double length = m.end - m.start;
+  double cuts[4] = {0, length, length, length};
+  int count = 1;
+  if (m.m2 != 0) {
+    const double disc = m.m1 * m.m1 - 4 * m.m2 * m.m0;
+    if (disc > 0) {
+      const double q = -(m.m1 + std::copysign(std::sqrt(disc), m.m1)) / 2;
+      double r1 = q / m.m2, r2 = q != 0 ? m.m0 / q : r1;
+      if (r1 > r2) {
+        std::swap(r1, r2);
+      }
+      for (double r : {r1, r2}) {
+        if (r > cuts[count - 1] && r < length) {
+          cuts[count++] = r;
+        }
+      }
+    }
+  } else if (m.m1 != 0) {
+    const double r = -m.m0 / m.m1;
+    if (r > 0 && r < length) {
+      cuts[count++] = r;
+    }
+  }
+  cuts[count] = length;
+  for (int i = 0; i < count; ++i) {
+    double lo = cuts[i], hi = cuts[i + 1];
+    double flo = PieceRotation(p, lo), fhi = PieceRotation(p, hi);
+    if (flo == 0) {
+      visit(lo);
+      continue;
+    }
+    if ((flo < 0) == (fhi < 0)) {
+      continue;
+    }
+    // Bisection to the last representable step: tolerance-free on a monotone part.
+    while (true) {
+      const double mid = lo + (hi - lo) / 2;
+      if (mid <= lo || mid >= hi) {
+        break;
+      }
+      const double fmid = PieceRotation(p, mid);
+      if (fmid == 0) {
+        lo = hi = mid;
+        break;
+      }
+      if ((fmid < 0) == (flo < 0)) {
+        lo = mid;
+        flo = fmid;
+      } else {
+        hi = mid;
+      }
+    }
+    visit(std::abs(PieceRotation(p, lo)) <= std::abs(PieceRotation(p, hi)) ? lo : hi);
+  }
+}
+
+}  // namespace
+
+Deformation ComputeDeformation(const InputSet& in, SystemType system, const SharedResults& r) {
+  const FaultWatch check;
+  Deformation d{};
+  const double columnEI = check(kBendingStiffnessPerCm4 * in.I1);
+  const double beamEI = check(kBendingStiffnessPerCm4 * in.I2);
+  check(1 / columnEI);  // a member without stiffness cannot be integrated
+  check(1 / beamEI);
+  for (const Member member : {Member::LeftColumn, Member::Beam, Member::RightColumn}) {
+    const auto index = static_cast<std::size_t>(member);
+    MomentPiece moments[2];
+    d.pieceCount[index] = MomentPieces(in, r, member, moments);
+    for (int i = 0; i < d.pieceCount[index]; ++i) {
+      d.pieces[index][i] = {moments[i], member == Member::Beam ? beamEI : columnEI, 0, 0};
+    }
+  }
+  // A clamped foot does not turn; a pinned one turns until the right corner stays at its
+  // height (its column does not shorten): that vertical displacement is linear in phiA.
+  double phiA = 0;
+  if (system != SystemType::FixedFrame) {
+    phiA = check(-March(d, 0) / in.L);
+  }
+  March(d, phiA);
+  d.phiA = phiA;
+  check(d.phi2);
+  check(d.phi4);
+  check(d.phiB);
+  check(d.u);
+
+  // The largest deflection lies where the beam's rotation is zero (its ends do not move).
+  double largest = 0, where = 0;
+  const std::size_t beam = static_cast<std::size_t>(Member::Beam);
+  for (int i = 0; i < d.pieceCount[beam]; ++i) {
+    const Piece& p = d.pieces[beam][i];
+    RotationZeros(p, [&](double t) {
+      const double w = -PieceDisplacement(p, t);
+      if (std::abs(w) > std::abs(largest)) {
+        largest = w;
+        where = p.moment.start + t;
+      }
+    });
+  }
+  d.u = check(d.u * 1000);
+  d.w = check(largest * 1000);
+  d.xw = check(where);
+  return d;
+}
+
+double DisplacementAt(const Deformation& d, Member member, double s) {
+  const Piece& p = PieceAt(d, member, s);
+  const double v = PieceDisplacement(p, s - p.moment.start) * 1000;
+  return member == Member::RightColumn ? v : -v;
+}
+
+double RotationAt(const Deformation& d, Member member, double s) {
+  const Piece& p = PieceAt(d, member, s);
+  return PieceRotation(p, s - p.moment.start);
+}
+
+}  // namespace strevo

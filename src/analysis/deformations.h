@@ -1,0 +1,42 @@
+// How far the portal moves: rotations, the sway of the beam and the deflections at any point,
+// exact for the closed forms' model (Euler-Bernoulli members, axially rigid, rigid corners).
+#pragma once
+
+#include <array>
+#include <optional>
+
+#include "member_forces.h"
+
+namespace strevo {
+
+// Steel, as in the section table: EI = 2.1·I kNm² with I in cm4.
+inline constexpr double kSteelModulus = 210000;         // N/mm²
+inline constexpr double kBendingStiffnessPerCm4 = 2.1;  // kNm² per cm4
+
+struct Deformation {
+  double phiA, phi2, phi4, phiB;  // rotations at A, the corners and B, rad, counter-clockwise
+  double u;                       // sway of the beam, mm, positive to the right
+  double w;                       // the beam deflection of largest magnitude, mm, downwards
+  double xw;                      // where it occurs, m from point 2
+  // Each member's moment line and where its deflection line starts.
+  struct Piece {
+    MomentPiece moment;
+    double EI;
+    double phi0, v0;  // rotation and transverse displacement (left of the walking direction)
+  };
+  std::array<std::array<Piece, 2>, 3> pieces;
+  std::array<int, 3> pieceCount;
+};
+
+// Integrates the moment line from A along the members with the support conditions of the
+// system. A step that divides by zero (I1 or I2 of 0), overflows or is invalid throws
+// ArithmeticFault; nothing is returned then.
+Deformation ComputeDeformation(const InputSet& in, SystemType system, const SharedResults& r);
+
+// The displacement at s of a member, mm: horizontal (to the right) on the columns, downwards
+// on the beam.
+double DisplacementAt(const Deformation& d, Member member, double s);
+// The rotation at s of a member, rad, counter-clockwise.
+double RotationAt(const Deformation& d, Member member, double s);
+
+}  // namespace strevo
