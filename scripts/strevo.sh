@@ -73,11 +73,14 @@ find src -name '*.cpp' ! -name '*_windows.cpp' -print0 |
   xargs -0 -P2 -n1 clang-tidy-14 -p build --quiet 2>/dev/null
 
 # The whole suite again with AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer;
-# any report fails the run.
+# any report fails the run. The leak check does not scan thread-local storage: gcc 12's
+# LeakSanitizer crashes on the dynamic thread-local storage of libcups, which Qt's print support
+# loads; tests/lsan.supp names the library blocks that only such storage points to.
 [[ -f build-asan/CMakeCache.txt ]] ||
   cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTREVO_BUILD_BENCHMARKS=OFF \
     "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" \
     "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined"
 cmake --build build-asan -j2
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+LSAN_OPTIONS=use_tls=0:suppressions=$PWD/tests/lsan.supp \
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j2

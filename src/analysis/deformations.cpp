@@ -152,23 +152,30 @@ Deformation ComputeDeformation(const InputSet& in, SystemType system, const Shar
   check(d.phiB);
   check(d.u);
 
-  // The largest deflection lies where the beam's rotation is zero (its ends do not move).
-  double largest = 0, where = 0;
-  const std::size_t beam = static_cast<std::size_t>(Member::Beam);
-  for (int i = 0; i < d.pieceCount[beam]; ++i) {
-    const Piece& p = d.pieces[beam][i];
-    RotationZeros(p, [&](double t) {
-      const double w = -PieceDisplacement(p, t);
-      if (std::abs(w) > std::abs(largest)) {
-        largest = w;
-        where = p.moment.start + t;
-      }
-    });
-  }
   d.u = check(d.u * 1000);
-  d.w = check(largest * 1000);
-  d.xw = check(where);
+  const LargestDisplacement largest = LargestDisplacementOf(d, Member::Beam);
+  d.w = check(largest.value);
+  d.xw = check(largest.s);
   return d;
+}
+
+// A member's extremes lie at its ends or where its rotation is zero.
+LargestDisplacement LargestDisplacementOf(const Deformation& d, Member member) {
+  const auto index = static_cast<std::size_t>(member);
+  LargestDisplacement largest{0, 0};
+  const auto consider = [&](double s) {
+    const double value = DisplacementAt(d, member, s);
+    if (std::abs(value) > std::abs(largest.value)) {
+      largest = {value, s};
+    }
+  };
+  for (int i = 0; i < d.pieceCount[index]; ++i) {
+    const Piece& p = d.pieces[index][i];
+    consider(p.moment.start);
+    RotationZeros(p, [&](double t) { consider(p.moment.start + t); });
+    consider(p.moment.end);
+  }
+  return largest;
 }
 
 double DisplacementAt(const Deformation& d, Member member, double s) {

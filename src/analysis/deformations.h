@@ -39,4 +39,12 @@ double DisplacementAt(const Deformation& d, Member member, double s);
 // The rotation at s of a member, rad, counter-clockwise.
 double RotationAt(const Deformation& d, Member member, double s);
 
+// The member's displacement of largest magnitude (mm, signed as DisplacementAt) and where it
+// lies; the first such place when there are several.
+struct LargestDisplacement {
+  double value;
+  double s;
+};
+LargestDisplacement LargestDisplacementOf(const Deformation& d, Member member);
+
 }  // namespace strevo

@@ -1,5 +1,5 @@
 // The picture area as the drawings see it: a square user scale of kPictureUnits, lines and
-// boxes in palette colours, and the value labels Label3(0..23) placed in the same units.
+// boxes in palette colours, and the value labels Label3(0..26) placed in the same units.
 #pragma once
 
 #include <array>
@@ -9,8 +9,11 @@
 namespace strevo {
 
 inline constexpr int kForegroundColour = -1;  // the picture's foreground (black)
-inline constexpr int kValueLabelCount = 24;
-inline constexpr float kPictureUnits = 1000;  // the drawings' scale: 0..1000 both ways
+inline constexpr int kValueLabelCount = 27;
+// Label3(24) to (26) belong to the deflected shape (u, w and the material); they start hidden.
+inline constexpr int kFirstDeformationLabel = 24;
+inline constexpr int kDeformationColour = 13;  // magenta
+inline constexpr float kPictureUnits = 1000;   // the drawings' scale: 0..1000 both ways
 
 struct Rgb {
   std::uint8_t r, g, b;

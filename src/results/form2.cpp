@@ -4,10 +4,13 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolTip>
 #include <vector>
 
+#include "deflected_shape.h"
 #include "make_label.h"
 #include "picture_box.h"
 #include "portal_sketch.h"
@@ -117,6 +120,7 @@ void Form2::BuildContextMenu() {
        &Form2::mnuBildSpeichern_Click},
       {"BerichtSpeichern", "Bericht speichern…", QKeySequence(Qt::CTRL | Qt::Key_R),
        &Form2::mnuBerichtSpeichern_Click},
+      {"Verformung", "Verformung", QKeySequence(Qt::CTRL | Qt::Key_D), &Form2::mnuVerformung_Click},
   };
   for (const auto& entry : entries) {
     auto* action = new QAction(QString::fromUtf8(entry.caption), this);
@@ -131,7 +135,60 @@ void Form2::BuildContextMenu() {
   picture_->setContextMenuPolicy(Qt::ActionsContextMenu);
   picture_->setToolTip(
       QStringLiteral("Rechte Maustaste: Ergebnisliste (F4), Kopieren (Strg+C), Ergebnisse, Bild "
-                     "und Bericht speichern (Strg+S, Strg+B, Strg+R)"));
+                     "und Bericht speichern (Strg+S, Strg+B, Strg+R), Verformung (Strg+D). Über "
+                     "einem Stab zeigt die Maus die Werte an dieser Stelle."));
+  picture_->installEventFilter(this);
+}
+
+std::optional<QString> Form2::PictureReadout(const QPoint& pixel) const {
+  const Computation* computation = host_.LastComputation();
+  if (computation == nullptr) {
+    return std::nullopt;
+  }
+  constexpr qreal kReachPixels = 4;
+  const PictureViewport& viewport = picture_->Viewport();
+  const QPointF point = viewport.ToPicture(pixel);
+  const std::optional<std::string> text =
+      ReadoutAt(*computation, point.x(), point.y(), viewport.ToPictureUnits(kReachPixels));
+  if (!text) {
+    return std::nullopt;
+  }
+  return QString::fromStdString(*text);
+}
+
+// Over a member the picture's tooltip gives the values there; elsewhere its own text.
+bool Form2::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == picture_ && event->type() == QEvent::ToolTip) {
+    const auto* help = static_cast<QHelpEvent*>(event);
+    if (const std::optional<QString> readout = PictureReadout(help->pos())) {
+      QToolTip::showText(help->globalPos(), *readout, picture_);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void Form2::mnuVerformung_Click() {
+  WithComputation([this](const Computation& computation) {
+    QString text;
+    if (!computation.deformation) {
+      text = QStringLiteral("Die Verformungen sind nicht berechenbar: %1.")
+                 .arg(QString::fromStdString(computation.deformationFault));
+    } else {
+      switch (DrawDeflectedShape(computation, picture_->Canvas())) {
+        case DiagramOutcome::Drawn:
+          return;
+        case DiagramOutcome::NoSystemDrawing:
+          text = QStringLiteral("Ohne Höhe und Spannweite gibt es kein Bild der Verformung.");
+          break;
+        case DiagramOutcome::NothingToDraw:
+          text = QStringLiteral("Es gibt nichts zu zeichnen: alle Verschiebungen sind Null.");
+          break;
+      }
+    }
+    host_.Messages().Show(this, {text, QStringLiteral("Schnittgrößen"), MessageIcon::Information,
+                                 MessageButtons::Ok});
+  });
 }
 
 QAction* Form2::ContextAction(const QString& name) const {
@@ -339,6 +396,9 @@ void Form2::WriteResultLines(const ResultLines& lines) {
 }
 
 void Form2::DrawSystem() {
+  for (int i = kFirstDeformationLabel; i < kValueLabelCount; ++i) {
+    picture_->Canvas().SetLabelVisible(i, false);  // the deflected shape goes with the drawing
+  }
   strevo::DrawSystem(host_.ReadInputs(), host_.SelectedSystem(), host_.Results(),
                      picture_->Canvas());
 }

@@ -64,6 +64,9 @@ class Form2 : public QWidget {
   void mnuErgebnisseSpeichern_Click();  // Ctrl+S
   void mnuBildSpeichern_Click();        // Ctrl+B
   void mnuBerichtSpeichern_Click();     // Ctrl+R
+  void mnuVerformung_Click();           // Ctrl+D
+  // The values at a point of the picture (widget pixels), as its tooltip shows them.
+  std::optional<QString> PictureReadout(const QPoint& pixel) const;
   QAction* ContextAction(const QString& name) const;
 
   void HideDiagramLabels();  // Label3(11) to (23), in index order
@@ -82,6 +85,7 @@ class Form2 : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void DrawDiagram(DiagramOutcome (*draw)(const InputSet&, const SharedResults&, Canvas&),

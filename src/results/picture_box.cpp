@@ -49,6 +49,7 @@ PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
     labels_[i] = label;
     designWidths_[i] = Px(layout.width);
     labelPoints_[i] = QPointF(LabelLayoutUnits(layout.left), LabelLayoutUnits(layout.top));
+    label->setVisible(i < kFirstDeformationLabel);
     PlaceLabel(i);
   }
 }

@@ -9,6 +9,7 @@ PictureRecording::PictureRecording() {
     const ValueLabelLayout layout = ValueLabelLayoutOf(i);
     labels_[i].left = static_cast<float>(LabelLayoutUnits(layout.left));
     labels_[i].top = static_cast<float>(LabelLayoutUnits(layout.top));
+    labels_[i].visible = i < kFirstDeformationLabel;
   }
 }
 

@@ -25,6 +25,13 @@ class PictureViewport {
                   (picturePoint.y() - scale_.top()) / scale_.height() * pixels_.height())};
   }
 
+  QPointF ToPicture(const QPointF& pixelPoint) const {
+    return {scale_.left() + (pixelPoint.x() - pixels_.left()) / pixels_.width() * scale_.width(),
+            scale_.top() + (pixelPoint.y() - pixels_.top()) / pixels_.height() * scale_.height()};
+  }
+  // A distance in pixels as picture units, across.
+  qreal ToPictureUnits(qreal pixels) const { return pixels / pixels_.width() * scale_.width(); }
+
  private:
   static qreal Limit(qreal pixels) { return std::clamp(pixels, -1e5, 1e5); }
 

@@ -10,7 +10,7 @@ using Diagram = DiagramOutcome (*)(const InputSet&, const SharedResults&, Canvas
 
 // As the results window does: the diagram labels hidden, the system drawn, the diagram over it.
 void Draw(const Computation& computation, Diagram diagram, const char* what, ReportPicture& out) {
-  for (int i = 11; i < kValueLabelCount; ++i) {
+  for (int i = 11; i < kFirstDeformationLabel; ++i) {
     out.picture.SetLabelVisible(i, false);
   }
   SharedResults results = computation.results;  // the drawing sets Lmax; the snapshot stays

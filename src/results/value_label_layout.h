@@ -16,6 +16,9 @@ struct ValueLabelLayout {
 inline ValueLabelLayout ValueLabelLayoutOf(int index) {
   constexpr Rgb kBlack{0, 0, 0}, kRed{255, 0, 0}, kBlue{0, 0, 192}, kGreen{0, 128, 0},
       kGrey{128, 128, 128};
+  if (index >= kFirstDeformationLabel) {
+    return {0, 0, 495, 195, kPalette[kDeformationColour], false};
+  }
   switch (index) {
     case 0:
       return {2400, 4440, 855, 200, kBlack, false};

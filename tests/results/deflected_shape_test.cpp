@@ -1,0 +1,105 @@
+// The deflected shape on a recording canvas and the values read at points of the picture.
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "deflected_shape.h"
+#include "drawing_frame.h"
+#include "recording_canvas.h"
+#include "test_inputs.h"
+#include "text_rules.h"
+
+namespace strevo {
+namespace {
+
+Computation Computed(const InputSet& in, SystemType system) {
+  SharedResults shared;
+  return Compute(in, system, shared);
+}
+
+InputSet AllLoads() {
+  InputSet in = testing::DefaultInputs();
+  in.wD = 1;
+  in.wS = 0.5;
+  in.F = 10;
+  return in;
+}
+
+TEST(DeflectedShape, MagentaWidthTwoLargestOffsetSixtyUnitsAndItsLabels) {
+  for (const SystemType system :
+       {SystemType::KinkedBeam, SystemType::TwoHingedFrame, SystemType::FixedFrame}) {
+    const Computation c = Computed(AllLoads(), system);
+    testing::RecordingCanvas canvas;
+    ASSERT_EQ(DrawDeflectedShape(c, canvas), DiagramOutcome::Drawn);
+    const CoordinateCheck check;
+    const DrawingFrame f = MakeDrawingFrame(c.inputs, std::max(c.inputs.h, c.inputs.L), check);
+    // 24 even strokes a member, one more where the member's extreme falls inside a stroke.
+    std::size_t line = 0;
+    double largest = 0;
+    for (const Member member : {Member::LeftColumn, Member::Beam, Member::RightColumn}) {
+      const double length = MemberLength(c.inputs, member);
+      const double extreme = LargestDisplacementOf(*c.deformation, member).s;
+      const double stroke = extreme / length * 24;
+      const std::size_t count = 24 + (extreme > 0 && stroke != std::floor(stroke) ? 1 : 0);
+      for (std::size_t i = 0; i < count; ++i, ++line) {
+        ASSERT_LT(line, canvas.lines.size());
+        const testing::RecordedLine& l = canvas.lines[line];
+        EXPECT_EQ(l.colour, 13);
+        EXPECT_EQ(l.width, 2);
+        const double offset = member == Member::LeftColumn ? std::abs(l.x2 - f.xL)
+                              : member == Member::Beam     ? std::abs(l.y2 - f.yB)
+                                                           : std::abs(l.x2 - f.xR);
+        largest = std::max(largest, offset);
+        if (member == Member::Beam && i == 0) {
+          largest = std::max(largest, std::abs(l.x1 - f.xL));  // the beam's sway
+        }
+      }
+    }
+    EXPECT_EQ(line, canvas.lines.size());
+    EXPECT_NEAR(largest, 60, 1e-3) << "the largest displacement is 60 units";
+    const int u = kFirstDeformationLabel;
+    EXPECT_EQ(canvas.labels[u].caption, "u = " + FormatFixed2(c.deformation->u) + " mm");
+    EXPECT_EQ(canvas.labels[u + 1].caption, "w = " + FormatFixed2(c.deformation->w) + " mm");
+    EXPECT_EQ(canvas.labels[u + 2].caption, "Stahl, E = 210000 N/mm²");
+    for (int label = u; label < u + 3; ++label) {
+      EXPECT_TRUE(canvas.labels[label].visible);
+    }
+    EXPECT_EQ(canvas.refreshes, 0) << "drawn over the picture";
+  }
+}
+
+TEST(DeflectedShape, NothingMovesNothingIsDrawn) {
+  InputSet in = testing::DefaultInputs();
+  in.q = 0;
+  const Computation c = Computed(in, SystemType::FixedFrame);
+  testing::RecordingCanvas canvas;
+  EXPECT_EQ(DrawDeflectedShape(c, canvas), DiagramOutcome::NothingToDraw);
+  EXPECT_TRUE(canvas.lines.empty());
+}
+
+TEST(Readout, NamesTheMemberThePositionAndTheValuesThere) {
+  const Computation c = Computed(AllLoads(), SystemType::TwoHingedFrame);
+  const CoordinateCheck check;
+  const DrawingFrame f = MakeDrawingFrame(c.inputs, 5, check);
+  // On the beam at x = 2.40 m, a little below its axis.
+  const auto beam = ReadoutAt(c, f.xL + 2.4 * f.s, f.yB + 3, 5);
+  ASSERT_TRUE(beam.has_value());
+  const MemberForces at = ForcesAt(c.inputs, c.results, Member::Beam, 2.4);
+  EXPECT_EQ(*beam,
+            "Riegel, s = 2.40 m\nM = " + FormatFixed2(at.M) + " kNm\nQ = " + FormatFixed2(at.Q) +
+                " kN\nN = " + FormatFixed2(at.N) +
+                " kN\nw = " + FormatFixed2(DisplacementAt(*c.deformation, Member::Beam, 2.4)) +
+                " mm (Stahl, E = 210000 N/mm²)");
+  const auto right = ReadoutAt(c, f.xR - 2, f.yB + 1 * f.s, 5);
+  ASSERT_TRUE(right.has_value());
+  EXPECT_EQ(right->rfind("rechte Stütze, s = 1.00 m\nM = ", 0), 0u) << *right;
+  EXPECT_NE(right->find("\nu = "), std::string::npos);
+  const auto foot = ReadoutAt(c, f.xL, kFootY + 2, 5);
+  ASSERT_TRUE(foot.has_value());
+  EXPECT_EQ(foot->rfind("linke Stütze, s = 0.00 m\nM = 0.00 kNm\nQ = ", 0), 0u) << *foot;
+  EXPECT_FALSE(ReadoutAt(c, 500, 500, 5).has_value()) << "inside the portal, off the members";
+  EXPECT_FALSE(ReadoutAt(c, f.xL + 6, 500, 5).has_value()) << "beyond the reach";
+}
+
+}  // namespace
+}  // namespace strevo
