@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "compute_results.h"
+#include "deflected_shape.h"
 #include "drawings.h"
 
 namespace {
@@ -69,5 +70,28 @@ void BM_Diagram(benchmark::State& state) {
 BENCHMARK(BM_Diagram<strevo::DrawMomentDiagram>)->Name("BM_MomentDiagram");
 BENCHMARK(BM_Diagram<strevo::DrawShearDiagram>)->Name("BM_ShearDiagram");
 BENCHMARK(BM_Diagram<strevo::DrawNormalForceDiagram>)->Name("BM_NormalForceDiagram");
+
+// The deflected shape over the picture, and the tooltip's values at one mouse position (on the
+// beam, the member found last).
+void BM_DeflectedShape(benchmark::State& state) {
+  strevo::SharedResults results;
+  const strevo::Computation computation =
+      strevo::Compute(AllLoads(), strevo::SystemType::FixedFrame, results);
+  CountingCanvas canvas;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(strevo::DrawDeflectedShape(computation, canvas));
+  }
+}
+BENCHMARK(BM_DeflectedShape)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_TooltipReadout(benchmark::State& state) {
+  strevo::SharedResults results;
+  const strevo::Computation computation =
+      strevo::Compute(AllLoads(), strevo::SystemType::FixedFrame, results);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(strevo::ReadoutAt(computation, 490, 301, 11));
+  }
+}
+BENCHMARK(BM_TooltipReadout)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace

@@ -1,7 +1,9 @@
-// ComputeResults per system, with the default inputs and with all four loads.
+// ComputeResults and the deformation solution per system, with the default inputs and with all
+// four loads.
 #include <benchmark/benchmark.h>
 
 #include "compute_results.h"
+#include "deformations.h"
 
 namespace {
 
@@ -33,6 +35,23 @@ void BM_ComputeResults(benchmark::State& state) {
 BENCHMARK(BM_ComputeResults)
     ->ArgNames({"system", "allLoads"})
     ->ArgsProduct({{0, 1, 2}, {0, 1}})
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BM_ComputeDeformation(benchmark::State& state) {
+  const auto system = static_cast<strevo::SystemType>(state.range(0));
+  const strevo::InputSet in = Inputs(true);
+  strevo::SharedResults results;
+  strevo::ComputeResults(in, system, results);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(in);
+    strevo::Deformation d = strevo::ComputeDeformation(in, system, results);
+    benchmark::DoNotOptimize(d);
+  }
+}
+BENCHMARK(BM_ComputeDeformation)
+    ->ArgNames({"system"})
+    ->DenseRange(0, 2)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 

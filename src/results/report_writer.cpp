@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
+#include <algorithm>
 
 #include "report_pictures.h"
 #include "result_list.h"
@@ -160,8 +161,11 @@ void WriteReport(QIODevice& device, const Computation& computation, const Report
   page.Line(QStringLiteral("Ergebnisse"), 12, true, 230);
   page.SetY(top);
   Rows(page, rows, kFirstResult, half, 230);
+  const qreal longest = page.y();
   page.SetY(top);
   Rows(page, rows, half, rows.size(), 400);
+  page.SetY(std::max(longest, page.y()) + 8);
+  page.Line(Text(DeformationNote(computation)), 9, false, 230);
   Footer(painter, 1, 2);
 
   writer.newPage();

@@ -44,6 +44,10 @@ ResultListWindow::ResultListWindow(ResultListHost& host) : host_(host) {
       QStringLiteral("Strg+C kopiert die markierten Zellen, ohne Markierung die "
                      "ganze Liste."));
   layout->addWidget(table_);
+  deformationNote_ = new QLabel(this);
+  deformationNote_->setObjectName(QStringLiteral("Verformungshinweis"));
+  deformationNote_->setWordWrap(true);
+  layout->addWidget(deformationNote_);
 
   auto* copy = new QAction(QStringLiteral("Kopieren"), this);
   copy->setObjectName(QStringLiteral("Kopieren"));
@@ -60,6 +64,9 @@ ResultListWindow::ResultListWindow(ResultListHost& host) : host_(host) {
 void ResultListWindow::ShowComputation(const Computation* computation, bool inputsChanged) {
   computation_ = computation;
   table_->clearContents();
+  deformationNote_->setText(computation != nullptr
+                                ? QString::fromStdString(strevo::DeformationNote(*computation))
+                                : QString());
   if (computation == nullptr) {
     table_->setRowCount(0);
     notice_->setText(QStringLiteral("Noch keine Berechnung"));

@@ -35,6 +35,7 @@ class ResultListWindow : public QWidget {
   void Copy();
 
   QLabel* Notice() const { return notice_; }
+  QLabel* DeformationNote() const { return deformationNote_; }
   QTableWidget* Table() const { return table_; }
 
  protected:
@@ -44,6 +45,7 @@ class ResultListWindow : public QWidget {
   ResultListHost& host_;
   QLabel* notice_ = nullptr;
   QTableWidget* table_ = nullptr;
+  QLabel* deformationNote_ = nullptr;
   const Computation* computation_ = nullptr;
 };
 

@@ -11,10 +11,13 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -24,6 +27,7 @@
 #include "result_list.h"
 #include "scripted_file_dialogs.h"
 #include "strevo_app.h"
+#include "text_rules.h"
 
 namespace strevo {
 namespace {
@@ -236,6 +240,75 @@ TEST_F(ResultExportsTest, ReportHoldsTheSystemInputsResultsAndPictures) {
         rows[i].symbol + " = " + rows[i].value + (rows[i].unit.empty() ? "" : " " + rows[i].unit);
     EXPECT_TRUE(text.contains(QString::fromStdString(line))) << line;
   }
+}
+
+TEST_F(ResultExportsTest, DeflectedShapeIsDrawnOverThePictureAndSystemClearsIt) {
+  Type(7, "10");
+  Compute();
+  Activate(results());
+  PictureBox& picture = *results().Picture1();
+  const auto magenta = [&] {
+    return std::count_if(picture.Items().begin(), picture.Items().end(),
+                         [](const PictureBox::Item& item) {
+                           return item.colour == QColor(255, 0, 255) && item.width == 2;
+                         });
+  };
+  EXPECT_EQ(magenta(), 0);
+  QTest::keyClick(&results(), Qt::Key_D, Qt::ControlModifier);
+  ASSERT_TRUE(messages.shown.empty());
+  EXPECT_GE(magenta(), 72);
+  const Deformation& d = *app.LastComputation()->deformation;
+  EXPECT_EQ(picture.Label3(24)->text().toStdString(), "u = " + FormatFixed2(d.u) + " mm");
+  EXPECT_EQ(picture.Label3(25)->text().toStdString(), "w = " + FormatFixed2(d.w) + " mm");
+  EXPECT_EQ(picture.Label3(26)->text(), "Stahl, E = 210000 N/mm²");
+  for (int i = 24; i <= 26; ++i) {
+    EXPECT_FALSE(picture.Label3(i)->isHidden()) << i;
+  }
+  results().Command5_Click();  // a diagram draws over it
+  EXPECT_GE(magenta(), 72);
+  QTest::mouseClick(results().Command(4), Qt::LeftButton);  // "System"
+  EXPECT_EQ(magenta(), 0);
+  for (int i = 24; i <= 26; ++i) {
+    EXPECT_TRUE(picture.Label3(i)->isHidden()) << i;
+  }
+}
+
+TEST_F(ResultExportsTest, DeformationsThatCannotBeComputedAreSaid) {
+  Type(9, "0");  // I2 = 0: the forces stand, the deformations divide by zero
+  Compute();
+  ASSERT_TRUE(messages.shown.empty());
+  results().mnuVerformung_Click();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text,
+            "Die Verformungen sind nicht berechenbar: Division durch Null.");
+  results().mnuErgebnisliste_Click();
+  EXPECT_EQ(app.ResultList().DeformationNote()->text(),
+            "Verformungen nicht berechenbar: Division durch Null.");
+}
+
+TEST_F(ResultExportsTest, TheTooltipReadsTheValuesUnderTheMouse) {
+  Compute();
+  results().show();
+  PictureBox& picture = *results().Picture1();
+  const PictureViewport& viewport = picture.Viewport();
+  // Defaults: h 4 m, L 5 m, so the beam runs at 700 - 400 = 300 units from 250 to 750.
+  const QPoint onBeam = viewport.ToPixels({250 + 2.4 * 100, 301}).toPoint();
+  const std::optional<QString> beam = results().PictureReadout(onBeam);
+  ASSERT_TRUE(beam.has_value());
+  EXPECT_TRUE(beam->startsWith("Riegel, s = 2.4")) << beam->toStdString();
+  EXPECT_TRUE(beam->contains("\nw = ")) << beam->toStdString();
+  EXPECT_TRUE(beam->contains("E = 210000 N/mm²"));
+  const QPoint onColumn = viewport.ToPixels({750, 500}).toPoint();
+  EXPECT_TRUE(results().PictureReadout(onColumn)->startsWith("rechte Stütze, s = 2.0"));
+  const QPoint inside = viewport.ToPixels({500, 500}).toPoint();
+  EXPECT_FALSE(results().PictureReadout(inside).has_value());
+
+  QHelpEvent help(QEvent::ToolTip, onBeam, picture.mapToGlobal(onBeam));
+  QCoreApplication::sendEvent(&picture, &help);
+  EXPECT_EQ(QToolTip::text(), *beam);
+  QHelpEvent away(QEvent::ToolTip, inside, picture.mapToGlobal(inside));
+  QCoreApplication::sendEvent(&picture, &away);
+  EXPECT_TRUE(QToolTip::text().startsWith("Rechte Maustaste")) << "the picture's own tooltip";
 }
 
 TEST_F(ResultExportsTest, PictureTooltipNamesTheRightClickMenu) {
