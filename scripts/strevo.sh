@@ -2,10 +2,10 @@
 # Sets up a Debian 12 machine for Strevo, builds what is out of date, then starts the program
 # or runs every test.
 #   scripts/strevo.sh run     build and start the program
-#   scripts/strevo.sh test    build and run every test: the suite, the core's suite in a build
-#                             without Qt, clang-tidy on src/, bounded fuzzing of every text
-#                             reader, and the suite again under AddressSanitizer and
-#                             UndefinedBehaviorSanitizer
+#   scripts/strevo.sh test    build and run every test: the suite, bounded fuzzing of every
+#                             text reader, the Debian package and its validators, the core's
+#                             suite in a build without Qt, clang-tidy on src/, and the suite
+#                             again under AddressSanitizer and UndefinedBehaviorSanitizer
 # STREVO_FUZZ_SECONDS sets how long each fuzz target runs (default 60).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,7 +18,8 @@ fi
 
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n
   libgl-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core)
-[[ $mode == test ]] && packages+=(clang-14 libclang-rt-14-dev clang-tidy-14 poppler-utils)
+[[ $mode == test ]] && packages+=(clang-14 libclang-rt-14-dev clang-tidy-14 poppler-utils dpkg-dev
+  desktop-file-utils appstream lintian)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
@@ -60,6 +61,19 @@ for target in field_value number_format project_file profile_table; do
     -artifact_prefix=build-fuzz/ -print_final_stats=0 "$work" "fuzz/corpus/$target" 2>&1 |
     tail -n 1
 done
+
+# The Debian package: built, its metadata and the package validated, then unpacked and started
+# to its main window and back, reading the profile table beside the program.
+(cd build && cpack -G DEB >/dev/null)
+package=$(ls build/strevo_*_*.deb)
+desktop-file-validate data/io.github.strevo.Strevo.desktop
+appstreamcli validate --no-net data/io.github.strevo.Strevo.metainfo.xml
+lintian --fail-on error,warning "$package"
+unpacked=$(mktemp -d)
+dpkg-deb -x "$package" "$unpacked"
+STREVO_SMOKE_TEST=1 "$unpacked/usr/bin/strevo"
+rm -rf "$unpacked"
+echo "package $package checked"
 
 # The core alone: without Qt it must configure, build and pass its own tests.
 [[ -f build-core/CMakeCache.txt ]] ||

@@ -6,14 +6,32 @@ execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
-foreach(file bin/strevo bin/wert3.txt share/applications/strevo.desktop
-             share/icons/hicolor/128x128/apps/strevo.png)
+foreach(file bin/strevo lib/strevo/strevo lib/strevo/wert3.txt
+             share/applications/io.github.strevo.Strevo.desktop
+             share/metainfo/io.github.strevo.Strevo.metainfo.xml
+             share/icons/hicolor/48x48/apps/strevo.png share/icons/hicolor/128x128/apps/strevo.png
+             share/icons/hicolor/256x256/apps/strevo.png share/icons/hicolor/scalable/apps/strevo.svg
+             share/man/man1/strevo.1.gz share/doc/strevo/copyright)
   if(NOT EXISTS "${PREFIX}/${file}")
     message(FATAL_ERROR "missing after install: ${file}")
   endif()
 endforeach()
-file(READ "${PREFIX}/share/applications/strevo.desktop" entry)
-foreach(line "Exec=strevo" "Icon=strevo" "Categories=Education;Science;Engineering;")
+if(NOT IS_SYMLINK "${PREFIX}/bin/strevo")
+  message(FATAL_ERROR "bin/strevo is not a link to the program")
+endif()
+file(READ_SYMLINK "${PREFIX}/bin/strevo" target)
+if(NOT target STREQUAL "../lib/strevo/strevo")
+  message(FATAL_ERROR "bin/strevo points to ${target}")
+endif()
+# Started through the link, the program finds its table (the smoke test reads it).
+execute_process(COMMAND "${CMAKE_COMMAND}" -E env QT_QPA_PLATFORM=offscreen STREVO_SMOKE_TEST=1
+                        "${PREFIX}/bin/strevo"
+                RESULT_VARIABLE smoke ERROR_VARIABLE smokeOutput OUTPUT_QUIET)
+if(NOT smoke EQUAL 0)
+  message(FATAL_ERROR "the installed program failed its smoke test (${smoke}): ${smokeOutput}")
+endif()
+file(READ "${PREFIX}/share/applications/io.github.strevo.Strevo.desktop" entry)
+foreach(line "Exec=strevo" "Icon=strevo" "Categories=Science;Engineering;")
   string(FIND "${entry}" "${line}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "desktop entry lacks ${line}")

@@ -9,9 +9,16 @@ QImage ProgramPicture(QSize size) {
   QImage image(size, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   QPainter painter(&image);
+  painter.scale(size.width() / 100.0, size.height() / 100.0);
+  PaintProgramPicture(painter, 100);
+  return image;
+}
+
+void PaintProgramPicture(QPainter& painter, qreal side) {
+  painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   // Drawn on a 100 x 100 grid and scaled, so that every size looks the same.
-  painter.scale(size.width() / 100.0, size.height() / 100.0);
+  painter.scale(side / 100.0, side / 100.0);
   painter.setBrush(QColor(192, 192, 255));
   painter.setPen(QPen(QColor(0, 0, 128), 1.5));
   painter.drawRoundedRect(QRectF(2, 2, 96, 96), 10, 10);
@@ -33,7 +40,7 @@ QImage ProgramPicture(QSize size) {
   QPainterPath moment(QPointF(24, 36));
   moment.quadTo(QPointF(50, 62), QPointF(76, 36));
   painter.drawPath(moment);
-  return image;
+  painter.restore();
 }
 
 }  // namespace strevo

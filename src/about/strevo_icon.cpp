@@ -1,5 +1,9 @@
-// Writes the program picture as the desktop icon at build time.
+// Writes the program picture as the desktop icons at build time: PNGs at 48, 128 and 256
+// pixels and a scalable SVG, into the folder given.
+#include <QDir>
 #include <QGuiApplication>
+#include <QPainter>
+#include <QSvgGenerator>
 
 #include "program_picture.h"
 
@@ -8,5 +12,19 @@ int main(int argc, char** argv) {
     return 2;
   }
   QGuiApplication application(argc, argv);
-  return strevo::ProgramPicture(QSize(128, 128)).save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+  const QDir folder(QString::fromLocal8Bit(argv[1]));
+  for (const int side : {48, 128, 256}) {
+    if (!strevo::ProgramPicture(QSize(side, side))
+             .save(folder.filePath(QStringLiteral("strevo-%1.png").arg(side)))) {
+      return 1;
+    }
+  }
+  QSvgGenerator svg;
+  svg.setFileName(folder.filePath(QStringLiteral("strevo.svg")));
+  svg.setSize(QSize(100, 100));
+  svg.setViewBox(QRect(0, 0, 100, 100));
+  svg.setTitle(QStringLiteral("Strevo"));
+  QPainter painter(&svg);
+  strevo::PaintProgramPicture(painter, 100);
+  return painter.end() ? 0 : 1;
 }

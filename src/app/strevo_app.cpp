@@ -1,8 +1,13 @@
 #include "strevo_app.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
+#include <QIcon>
 #include <QLineEdit>
+#include <QPixmap>
+
+#include "program_picture.h"
 
 namespace strevo {
 
@@ -23,6 +28,7 @@ StrevoApp::~StrevoApp() {
 }
 
 void StrevoApp::Start() {
+  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ProgramPicture(QSize(256, 256)))));
   form1_->Form1_Form_Load();
   form1_->show();
 }

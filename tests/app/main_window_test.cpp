@@ -282,6 +282,12 @@ TEST_F(MainWindowTest, ResultsWindowReloadsAfterTitleBarClose) {
   EXPECT_TRUE(reloaded.Picture1()->Items().empty()) << "a fresh window starts empty";
 }
 
+TEST_F(MainWindowTest, WindowsCarryTheProgramIcon) {
+  EXPECT_FALSE(form().windowIcon().isNull());
+  EXPECT_FALSE(app.ResultsWindow().windowIcon().isNull());
+  EXPECT_FALSE(app.SectionsWindow().windowIcon().isNull());
+}
+
 TEST_F(MainWindowTest, HelpMessage) {
   form().MenuItem("mnuhilfe")->trigger();
   ASSERT_EQ(messages.shown.size(), 1u);
