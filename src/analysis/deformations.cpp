@@ -23,7 +23,7 @@ double PieceDisplacement(const Piece& p, double t) {
 
 const Piece& PieceAt(const Deformation& d, Member member, double s) {
   const auto index = static_cast<std::size_t>(member);
-  const Piece* piece = &d.pieces[index][0];
+  const Piece* piece = d.pieces[index].data();
   for (int i = 1; i < d.pieceCount[index]; ++i) {
     if (s > d.pieces[index][i].moment.start) {
       piece = &d.pieces[index][i];

@@ -43,9 +43,9 @@ std::optional<std::string> FieldReadingNote(std::string_view text) {
     return std::nullopt;
   }
   std::array<char, 32> digits{};
-  const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value,
-                                 std::chars_format::general, 15)
-                       .ptr;
+  auto* const end = std::to_chars(digits.data(), digits.data() + digits.size(), value,
+                                  std::chars_format::general, 15)
+                        .ptr;
   return "Gelesen wird: " + std::string(digits.data(), end);
 }
 
