@@ -8,6 +8,7 @@
 
 #include "report_writer.h"
 #include "result_list.h"
+#include "section_check.h"
 
 namespace {
 
@@ -28,18 +29,33 @@ BENCHMARK(BM_ResultListRows)->Unit(benchmark::kMicrosecond);
 void BM_ClipboardText(benchmark::State& state) {
   const strevo::Computation computation = AllLoads();
   for (auto _ : state) {
-    benchmark::DoNotOptimize(strevo::ResultListText(computation));
-    benchmark::DoNotOptimize(strevo::ResultListHtml(computation));
+    const std::vector<strevo::ListRow> rows = strevo::ResultListRows(computation);
+    benchmark::DoNotOptimize(strevo::ResultListText(rows));
+    benchmark::DoNotOptimize(strevo::ResultListHtml(rows));
   }
 }
 BENCHMARK(BM_ClipboardText)->Unit(benchmark::kMicrosecond);
+
+// The section check of both members for the three steel grades.
+void BM_SectionCheck(benchmark::State& state) {
+  strevo::Computation computation = AllLoads();
+  computation.columnSection = "HE-A 200";
+  computation.beamSection = "IPE 300";
+  for (auto _ : state) {
+    for (const strevo::SteelGrade grade :
+         {strevo::SteelGrade::S235, strevo::SteelGrade::S275, strevo::SteelGrade::S355}) {
+      benchmark::DoNotOptimize(strevo::CheckSections(computation, {grade, 150, 300}));
+    }
+  }
+}
+BENCHMARK(BM_SectionCheck)->Unit(benchmark::kMicrosecond);
 
 void BM_PdfReport(benchmark::State& state) {
   const strevo::Computation computation = AllLoads();
   for (auto _ : state) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    strevo::WriteReport(buffer, computation, {QDateTime::currentDateTime(), false});
+    strevo::WriteReport(buffer, computation, {QDateTime::currentDateTime(), false, {}});
     benchmark::DoNotOptimize(buffer.data().size());
   }
 }

@@ -5,7 +5,7 @@
 namespace strevo {
 
 Computation Compute(const InputSet& in, std::optional<SystemType> system, SharedResults& results) {
-  Computation computation{system, in, {}, ComputeResults(in, system, results), {}, {}};
+  Computation computation{system, in, {}, ComputeResults(in, system, results), {}, {}, {}, {}};
   computation.results = results;
   // The forces stand without the deformations: a fault here leaves the computation whole.
   if (system) {

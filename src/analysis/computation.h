@@ -21,6 +21,9 @@ struct Computation {
   // without stiffness), and then `deformationFault` names the fault.
   std::optional<Deformation> deformation;
   std::string deformationFault;
+  // The sections chosen in the cross-section window ("HE-A 200") while the fields I1 and I2
+  // still held their values; empty when a member has none.
+  std::string columnSection, beamSection;
 };
 
 // Runs the engine on the shared values and returns the snapshot of the run; a fault throws

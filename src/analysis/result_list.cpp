@@ -54,11 +54,6 @@ std::string CsvField(std::string text) {
   return quoted + "\"";
 }
 
-// Whether a row's value is a number (every row but the system's).
-bool IsNumberRow(std::size_t row) {
-  return row > 0;
-}
-
 }  // namespace
 
 std::string DeformationNote(const Computation& computation) {
@@ -77,7 +72,7 @@ std::string SystemCaption(std::optional<SystemType> system) {
 
 std::vector<ListRow> ResultListRows(const Computation& computation) {
   std::vector<ListRow> rows;
-  rows.push_back({"System", SystemCaption(computation.system), ""});
+  rows.push_back({"System", SystemCaption(computation.system), "", "", false});
   const InputSet& in = computation.inputs;
   const double inputs[kFieldCount] = {in.wD, in.q,  in.h, in.a,  in.b,
                                       in.L,  in.wS, in.F, in.I1, in.I2};
@@ -97,37 +92,38 @@ std::vector<ListRow> ResultListRows(const Computation& computation) {
   return rows;
 }
 
-std::string ResultListText(const Computation& computation) {
-  const std::vector<ListRow> rows = ResultListRows(computation);
+std::string ResultListText(const std::vector<ListRow>& rows) {
   std::string text = "System: " + rows[0].value + "\n";
   for (std::size_t i = 1; i < rows.size(); ++i) {
-    text += rows[i].symbol + "\t" + rows[i].value + "\t" + rows[i].unit + "\n";
+    text += rows[i].symbol + "\t" + rows[i].value + "\t" + rows[i].unit;
+    text += rows[i].remark.empty() ? "\n" : "\t" + rows[i].remark + "\n";
   }
   return text;
 }
 
-std::string ResultListHtml(const Computation& computation) {
-  const std::vector<ListRow> rows = ResultListRows(computation);
-  std::string html = "<table>\n<tr><th>Größe</th><th>Wert</th><th>Einheit</th></tr>\n";
-  for (std::size_t i = 0; i < rows.size(); ++i) {
+std::string ResultListHtml(const std::vector<ListRow>& rows) {
+  std::string html =
+      "<table>\n<tr><th>Größe</th><th>Wert</th><th>Einheit</th><th>Bemerkung</th></tr>\n";
+  for (const ListRow& row : rows) {
     // The number attributes let spreadsheets take the value as a number in any locale.
     const std::string number =
-        IsNumberRow(i) ? " x:num=\"" + rows[i].value + "\" sdval=\"" + rows[i].value + "\"" : "";
-    html += "<tr><td>" + HtmlEscaped(rows[i].symbol) + "</td><td" + number + ">" +
-            HtmlEscaped(rows[i].value) + "</td><td>" + HtmlEscaped(rows[i].unit) + "</td></tr>\n";
+        row.number ? " x:num=\"" + row.value + "\" sdval=\"" + row.value + "\"" : "";
+    html += "<tr><td>" + HtmlEscaped(row.symbol) + "</td><td" + number + ">" +
+            HtmlEscaped(row.value) + "</td><td>" + HtmlEscaped(row.unit) + "</td><td>" +
+            HtmlEscaped(row.remark) + "</td></tr>\n";
   }
   return html + "</table>\n";
 }
 
-std::string ResultListCsv(const Computation& computation) {
-  const std::vector<ListRow> rows = ResultListRows(computation);
-  std::string csv = "\xEF\xBB\xBFGröße;Wert;Einheit\r\n";
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    std::string value = rows[i].value;
-    if (IsNumberRow(i)) {
+std::string ResultListCsv(const std::vector<ListRow>& rows) {
+  std::string csv = "\xEF\xBB\xBFGröße;Wert;Einheit;Bemerkung\r\n";
+  for (const ListRow& row : rows) {
+    std::string value = row.value;
+    if (row.number) {
       std::replace(value.begin(), value.end(), '.', ',');
     }
-    csv += CsvField(rows[i].symbol) + ";" + CsvField(value) + ";" + CsvField(rows[i].unit) + "\r\n";
+    csv += CsvField(row.symbol) + ";" + CsvField(value) + ";" + CsvField(row.unit) + ";" +
+           CsvField(row.remark) + "\r\n";
   }
   return csv;
 }

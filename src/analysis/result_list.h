@@ -10,10 +10,15 @@
 
 namespace strevo {
 
+enum class Verdict { None, Met, NotMet };
+
 struct ListRow {
-  std::string symbol;  // "AH"
-  std::string value;   // "0.58", or the system's caption
-  std::string unit;    // "kN"; empty for k and the system
+  std::string symbol = {};  // "AH"
+  std::string value = {};   // "0.58", or a text such as the system's caption
+  std::string unit = {};    // "kN"; empty for k and the system
+  std::string remark = {};  // where a check governs, its verdict; mostly empty
+  bool number = true;       // the value is a number (a spreadsheet takes it as one)
+  Verdict verdict = Verdict::None;
 };
 
 std::string SystemCaption(std::optional<SystemType> system);
@@ -25,11 +30,12 @@ std::vector<ListRow> ResultListRows(const Computation& computation);
 // What the deformations rest on (steel), or why there are none; empty without a system.
 std::string DeformationNote(const Computation& computation);
 
-// One value a line, "symbol TAB value TAB unit", after a first line naming the system.
-std::string ResultListText(const Computation& computation);
-// A table for pasting into a spreadsheet: each value also carries its number.
-std::string ResultListHtml(const Computation& computation);
+// The forms of a list whose first row names the system. One value a line, "symbol TAB value
+// TAB unit" (TAB remark where there is one), after a first line naming the system.
+std::string ResultListText(const std::vector<ListRow>& rows);
+// A table for pasting into a spreadsheet: each number also carries its value.
+std::string ResultListHtml(const std::vector<ListRow>& rows);
 // For German spreadsheets: UTF-8 with byte-order mark, semicolons, decimal comma, CRLF.
-std::string ResultListCsv(const Computation& computation);
+std::string ResultListCsv(const std::vector<ListRow>& rows);
 
 }  // namespace strevo

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 
+#include "input_table.h"
 #include "program_picture.h"
 
 namespace strevo {
@@ -94,7 +95,14 @@ void StrevoApp::ShowAboutBox() {
 }
 
 void StrevoApp::RunComputation() {
-  last_ = Compute(ReadInputs(), SelectedSystem(), results_);
+  const InputSet in = ReadInputs();
+  last_ = Compute(in, SelectedSystem(), results_);
+  const auto section = [&](int member, double value) {
+    const std::optional<ChosenSection>& chosen = chosen_[member];
+    return chosen && chosen->value == value ? chosen->designation : std::string();
+  };
+  last_->columnSection = section(0, in.I1);
+  last_->beamSection = section(1, in.I2);
   ResultsWindow().WriteResultLines(last_->lines);
   if (list_) {
     list_->ShowComputation(&*last_, false);
@@ -178,6 +186,12 @@ void StrevoApp::ResultsWindowClosed() {
 
 void StrevoApp::SetInputText(int field, const QString& text) {
   form1_->Text1(field)->setText(text);
+}
+
+void StrevoApp::SectionChosen(int field, const QString& designation) {
+  const int member = field == kFieldI1 ? 0 : 1;
+  chosen_[member] = ChosenSection{designation.trimmed().toStdString(),
+                                  FieldValueOf(form1_->Text1(field)->text().toStdString(), field)};
 }
 
 void StrevoApp::SectionsWindowClosed() {

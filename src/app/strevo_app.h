@@ -2,8 +2,11 @@
 // each a single instance loaded on first use (the window registry).
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "command_guard.h"
 #include "file_dialog_service.h"
@@ -71,11 +74,14 @@ class StrevoApp : public MainWindowHost,
 
   // ResultListHost
   void ResultListClosed() override;
+  CheckSettings Check() const override { return check_; }
+  void SetCheck(const CheckSettings& settings) override { check_ = settings; }
 
   // SectionsHost
   void SetInputText(int field, const QString& text) override;
   std::filesystem::path ProgramDirectory() const override { return programDirectory_; }
   void SectionsWindowClosed() override;
+  void SectionChosen(int field, const QString& designation) override;
 
  private:
   MessageService& messages_;
@@ -87,6 +93,14 @@ class StrevoApp : public MainWindowHost,
   DetachedLauncher launcher_;
   SharedResults results_;
   std::optional<Computation> last_;  // the last successful computation
+  CheckSettings check_;
+  // The section last chosen for I1 and I2 and the value it wrote; a member keeps its section
+  // while its field reads that value.
+  struct ChosenSection {
+    std::string designation;
+    double value = 0;
+  };
+  std::array<std::optional<ChosenSection>, 2> chosen_;
   std::unique_ptr<Form1> form1_;
   std::unique_ptr<Form2> form2_;
   std::unique_ptr<Form4> form4_;

@@ -231,7 +231,9 @@ void Form2::mnuErgebnisliste_Click() {
 }
 
 void Form2::mnuKopieren_Click() {
-  WithComputation([](const Computation& computation) { CopyResultList(computation); });
+  WithComputation([this](const Computation& computation) {
+    CopyResultList(ListRowsOf(computation, host_.Check()));
+  });
 }
 
 void Form2::mnuErgebnisseSpeichern_Click() {
@@ -240,7 +242,7 @@ void Form2::mnuErgebnisseSpeichern_Click() {
     csvDialog_.filter = QStringLiteral("CSV-Dateien (*.csv)|*.csv");
     const QString name = AskSaveName(csvDialog_, QStringLiteral("csv"));
     if (!name.isEmpty()) {
-      SaveResultCsv(name, computation);
+      SaveResultCsv(name, ListRowsOf(computation, host_.Check()));
     }
   });
 }
@@ -262,8 +264,9 @@ void Form2::mnuBerichtSpeichern_Click() {
     reportDialog_.filter = QStringLiteral("PDF-Dokumente (*.pdf)|*.pdf");
     const QString name = AskSaveName(reportDialog_, QStringLiteral("pdf"));
     if (!name.isEmpty()) {
-      SaveReport(name, computation,
-                 {QDateTime::currentDateTime(), host_.InputsChangedSinceComputation()});
+      SaveReport(
+          name, computation,
+          {QDateTime::currentDateTime(), host_.InputsChangedSinceComputation(), host_.Check()});
     }
   });
 }

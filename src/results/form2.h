@@ -12,6 +12,7 @@
 #include "drawings.h"
 #include "file_dialog_service.h"
 #include "printer_service.h"
+#include "section_check.h"
 #include "sketch_frame.h"
 
 class QAction;
@@ -40,6 +41,7 @@ class ResultsHost {
   virtual bool InputsChangedSinceComputation() const { return false; }
   virtual FileDialogService* ExportDialogs() { return nullptr; }
   virtual void ShowResultList() {}
+  virtual CheckSettings Check() const { return {}; }  // of the section check, as last chosen
 };
 
 class Form2 : public QWidget {

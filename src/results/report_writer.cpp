@@ -149,7 +149,9 @@ void WriteReport(QIODevice& device, const Computation& computation, const Report
     page.Line(QStringLiteral("Eingaben seit der letzten Berechnung geändert"), 10, true);
     painter.setPen(Qt::black);
   }
-  const std::vector<ListRow> rows = ResultListRows(computation);
+  const std::vector<ListRow> all = ListRowsOf(computation, facts.check);
+  const std::size_t plain = ResultListRows(computation).size();
+  const std::vector<ListRow> rows(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(plain));
   constexpr std::size_t kFirstResult = 1 + kFieldCount + 1;  // system, inputs, k
   page.Skip(10);
   const qreal headings = page.y();
@@ -166,6 +168,28 @@ void WriteReport(QIODevice& device, const Computation& computation, const Report
   Rows(page, rows, half, rows.size(), 400);
   page.SetY(std::max(longest, page.y()) + 8);
   page.Line(Text(DeformationNote(computation)), 9, false, 230);
+  if (all.size() > plain) {
+    page.Skip(10);
+    page.Line(QStringLiteral("Querschnittsnachweis"), 12, true);
+    for (std::size_t i = plain; i < all.size(); ++i) {
+      const ListRow& row = all[i];
+      QString text = Text(row.symbol + " = " + row.value);
+      if (!row.unit.empty()) {
+        text += QLatin1Char(' ') + Text(row.unit);
+      }
+      if (!row.remark.empty()) {
+        text += QStringLiteral(" – ") + Text(row.remark);
+      }
+      if (row.verdict == Verdict::NotMet) {
+        painter.setPen(Qt::red);
+      } else if (row.verdict == Verdict::Met) {
+        painter.setPen(QColor(0, 128, 0));
+      }
+      page.Line(text, 10);
+      painter.setPen(Qt::black);
+    }
+    page.Line(QString::fromUtf8(kCheckStatement), 9);
+  }
   Footer(painter, 1, 2);
 
   writer.newPage();

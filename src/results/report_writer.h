@@ -7,6 +7,7 @@
 
 #include "computation.h"
 #include "picture_recording.h"
+#include "section_check.h"
 
 class QIODevice;
 class QPainter;
@@ -16,6 +17,7 @@ namespace strevo {
 struct ReportFacts {
   QDateTime created;
   bool inputsChanged = false;  // the fields no longer hold what the computation read
+  CheckSettings check;         // steel grade and limits of the section check
 };
 
 void WriteReport(QIODevice& device, const Computation& computation, const ReportFacts& facts);

@@ -10,7 +10,6 @@
 #include <QWidget>
 #include <stdexcept>
 
-#include "result_list.h"
 #include "save_file.h"
 
 namespace strevo {
@@ -24,19 +23,19 @@ void Render(QWidget& window, const QRect& area, QPainter& painter) {
 
 }  // namespace
 
-QMimeData* ResultListMimeData(const Computation& computation) {
+QMimeData* ResultListMimeData(const std::vector<ListRow>& rows) {
   auto* data = new QMimeData;
-  data->setText(QString::fromStdString(ResultListText(computation)));
-  data->setHtml(QString::fromStdString(ResultListHtml(computation)));
+  data->setText(QString::fromStdString(ResultListText(rows)));
+  data->setHtml(QString::fromStdString(ResultListHtml(rows)));
   return data;
 }
 
-void CopyResultList(const Computation& computation) {
-  QGuiApplication::clipboard()->setMimeData(ResultListMimeData(computation));
+void CopyResultList(const std::vector<ListRow>& rows) {
+  QGuiApplication::clipboard()->setMimeData(ResultListMimeData(rows));
 }
 
-void SaveResultCsv(const QString& path, const Computation& computation) {
-  const std::string csv = ResultListCsv(computation);
+void SaveResultCsv(const QString& path, const std::vector<ListRow>& rows) {
+  const std::string csv = ResultListCsv(rows);
   SaveFile(path,
            [&](QIODevice& device) { device.write(csv.data(), static_cast<qint64>(csv.size())); });
 }

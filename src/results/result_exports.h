@@ -4,8 +4,11 @@
 
 #include <QString>
 
+#include <vector>
+
 #include "computation.h"
 #include "report_writer.h"
+#include "result_list.h"
 
 class QMimeData;
 class QRect;
@@ -14,10 +17,10 @@ class QWidget;
 namespace strevo {
 
 // The result list as plain text and as an HTML table.
-QMimeData* ResultListMimeData(const Computation& computation);
-void CopyResultList(const Computation& computation);
+QMimeData* ResultListMimeData(const std::vector<ListRow>& rows);
+void CopyResultList(const std::vector<ListRow>& rows);
 
-void SaveResultCsv(const QString& path, const Computation& computation);
+void SaveResultCsv(const QString& path, const std::vector<ListRow>& rows);
 // The part `area` of `window` as it shows now, labels included: SVG when the name ends in
 // ".svg", otherwise PNG at twice the screen's resolution.
 void SavePicture(const QString& path, QWidget& window, const QRect& area);

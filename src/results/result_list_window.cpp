@@ -3,9 +3,12 @@
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QFormLayout>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -20,7 +23,7 @@ ResultListWindow::ResultListWindow(ResultListHost& host) : host_(host) {
   setObjectName(QStringLiteral("Ergebnisliste"));
   setWindowTitle(QStringLiteral("Ergebnisliste"));
   setFont(SansFont(8.25));
-  resize(360, 600);
+  resize(480, 760);
 
   auto* layout = new QVBoxLayout(this);
   notice_ = new QLabel(this);
@@ -31,10 +34,10 @@ ResultListWindow::ResultListWindow(ResultListHost& host) : host_(host) {
   notice_->setWordWrap(true);
   layout->addWidget(notice_);
 
-  table_ = new QTableWidget(0, 3, this);
+  table_ = new QTableWidget(0, 4, this);
   table_->setObjectName(QStringLiteral("Tabelle"));
-  table_->setHorizontalHeaderLabels(
-      {QStringLiteral("Größe"), QStringLiteral("Wert"), QStringLiteral("Einheit")});
+  table_->setHorizontalHeaderLabels({QStringLiteral("Größe"), QStringLiteral("Wert"),
+                                     QStringLiteral("Einheit"), QStringLiteral("Bemerkung")});
   table_->verticalHeader()->hide();
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
   table_->horizontalHeader()->setStretchLastSection(true);
@@ -49,6 +52,37 @@ ResultListWindow::ResultListWindow(ResultListHost& host) : host_(host) {
   deformationNote_->setWordWrap(true);
   layout->addWidget(deformationNote_);
 
+  // The section check's settings: they change what is checked, not what was computed.
+  auto* check = new QFormLayout;
+  grade_ = new QComboBox(this);
+  grade_->setObjectName(QStringLiteral("Stahlsorte"));
+  for (const SteelGrade grade : {SteelGrade::S235, SteelGrade::S275, SteelGrade::S355}) {
+    grade_->addItem(QString::fromUtf8(GradeName(grade)), static_cast<int>(grade));
+  }
+  swayLimit_ = new QSpinBox(this);
+  swayLimit_->setObjectName(QStringLiteral("GrenzeU"));
+  deflectionLimit_ = new QSpinBox(this);
+  deflectionLimit_->setObjectName(QStringLiteral("GrenzeW"));
+  for (QSpinBox* limit : {swayLimit_, deflectionLimit_}) {
+    limit->setRange(1, 10000);
+    limit->setPrefix(QStringLiteral("1/"));
+  }
+  const CheckSettings settings = host_.Check();
+  grade_->setCurrentIndex(static_cast<int>(settings.grade));
+  swayLimit_->setValue(settings.swayLimit);
+  deflectionLimit_->setValue(settings.deflectionLimit);
+  check->addRow(QStringLiteral("Stahlsorte"), grade_);
+  check->addRow(QStringLiteral("Grenze u / h"), swayLimit_);
+  check->addRow(QStringLiteral("Grenze w / L"), deflectionLimit_);
+  layout->addLayout(check);
+  statement_ = new QLabel(QString::fromUtf8(kCheckStatement), this);
+  statement_->setObjectName(QStringLiteral("Nachweishinweis"));
+  statement_->setWordWrap(true);
+  layout->addWidget(statement_);
+  connect(grade_, &QComboBox::currentIndexChanged, this, &ResultListWindow::CheckChanged);
+  connect(swayLimit_, &QSpinBox::valueChanged, this, &ResultListWindow::CheckChanged);
+  connect(deflectionLimit_, &QSpinBox::valueChanged, this, &ResultListWindow::CheckChanged);
+
   auto* copy = new QAction(QStringLiteral("Kopieren"), this);
   copy->setObjectName(QStringLiteral("Kopieren"));
   copy->setShortcut(QKeySequence::Copy);
@@ -61,33 +95,51 @@ ResultListWindow::ResultListWindow(ResultListHost& host) : host_(host) {
   ShowComputation(nullptr, false);
 }
 
+void ResultListWindow::CheckChanged() {
+  host_.SetCheck({static_cast<SteelGrade>(grade_->currentIndex()), swayLimit_->value(),
+                  deflectionLimit_->value()});
+  Fill();
+}
+
 void ResultListWindow::ShowComputation(const Computation* computation, bool inputsChanged) {
   computation_ = computation;
+  Fill();
+  if (computation != nullptr) {
+    SetInputsChanged(inputsChanged);
+  }
+}
+
+void ResultListWindow::Fill() {
+  const Computation* computation = computation_;
   table_->clearContents();
   deformationNote_->setText(computation != nullptr
                                 ? QString::fromStdString(strevo::DeformationNote(*computation))
                                 : QString());
   if (computation == nullptr) {
+    statement_->hide();
     table_->setRowCount(0);
     notice_->setText(QStringLiteral("Noch keine Berechnung"));
     notice_->show();
     return;
   }
-  const std::vector<ListRow> rows = ResultListRows(*computation);
+  const std::vector<ListRow> rows = ListRowsOf(*computation, host_.Check());
+  statement_->setVisible(rows.size() > ResultListRows(*computation).size());
   table_->setRowCount(static_cast<int>(rows.size()));
   for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
     const ListRow& row = rows[r];
-    const std::string* cells[] = {&row.symbol, &row.value, &row.unit};
-    for (int c = 0; c < 3; ++c) {
+    const std::string* cells[] = {&row.symbol, &row.value, &row.unit, &row.remark};
+    for (int c = 0; c < 4; ++c) {
       auto* item = new QTableWidgetItem(QString::fromStdString(*cells[c]));
-      if (c == 1 && r > 0) {
+      if (c == 1 && row.number) {
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      }
+      if (c == 3 && row.verdict != Verdict::None) {
+        item->setForeground(row.verdict == Verdict::Met ? QColor(0, 128, 0) : QColor(220, 0, 0));
       }
       table_->setItem(r, c, item);
     }
   }
   table_->resizeColumnsToContents();
-  SetInputsChanged(inputsChanged);
 }
 
 void ResultListWindow::SetInputsChanged(bool inputsChanged) {
@@ -104,7 +156,7 @@ void ResultListWindow::Copy() {
     QList<QTableWidgetItem*> selected = table_->selectedItems();
     if (selected.isEmpty()) {
       if (computation_ != nullptr) {
-        CopyResultList(*computation_);
+        CopyResultList(ListRowsOf(*computation_, host_.Check()));
       }
       return;
     }

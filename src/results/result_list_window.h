@@ -6,8 +6,11 @@
 
 #include "command_guard.h"
 #include "computation.h"
+#include "section_check.h"
 
+class QComboBox;
 class QLabel;
+class QSpinBox;
 class QTableWidget;
 
 namespace strevo {
@@ -18,6 +21,9 @@ class ResultListHost {
   virtual ~ResultListHost() = default;
   virtual CommandGuard& Guard() = 0;
   virtual void ResultListClosed() = 0;  // closed through its title bar: unload it
+  // The section check's grade and limits: chosen here, used by every export.
+  virtual CheckSettings Check() const = 0;
+  virtual void SetCheck(const CheckSettings& settings) = 0;
 };
 
 class ResultListWindow : public QWidget {
@@ -36,13 +42,23 @@ class ResultListWindow : public QWidget {
 
   QLabel* Notice() const { return notice_; }
   QLabel* DeformationNote() const { return deformationNote_; }
+  QComboBox* Grade() const { return grade_; }
+  QSpinBox* SwayLimit() const { return swayLimit_; }
+  QSpinBox* DeflectionLimit() const { return deflectionLimit_; }
   QTableWidget* Table() const { return table_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void CheckChanged();
+  void Fill();
+
   ResultListHost& host_;
+  QComboBox* grade_ = nullptr;
+  QSpinBox* swayLimit_ = nullptr;
+  QSpinBox* deflectionLimit_ = nullptr;
+  QLabel* statement_ = nullptr;
   QLabel* notice_ = nullptr;
   QTableWidget* table_ = nullptr;
   QLabel* deformationNote_ = nullptr;

@@ -190,6 +190,7 @@ void Form4::SectionChosen(const Side& side) {
     const ProfileFamily& family = kProfileFamilies[position];
     host_.SetInputText(side.field, QString::fromStdString(SectionField(valueLine_, family, row)));
     side.label->setText(QString::fromUtf8(family.prefix) + side.list->item(row)->text());
+    host_.SectionChosen(side.field, side.label->text());
   });
 }
 

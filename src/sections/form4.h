@@ -26,6 +26,8 @@ class SectionsHost {
   virtual CommandGuard& Guard() = 0;
   virtual MessageService& Messages() = 0;
   virtual void SectionsWindowClosed() = 0;  // closed through its title bar: unload it
+  // A section was chosen for I1 (field 8) or I2 (field 9): "HE-A 200" as the label shows it.
+  virtual void SectionChosen(int /*field*/, const QString& /*designation*/) {}
 };
 
 class Form4 : public QWidget {

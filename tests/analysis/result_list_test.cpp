@@ -80,7 +80,7 @@ TEST_P(ResultListPerSystem, RowsFollowTheResultLinesWithTheirOmissions) {
 }
 
 TEST_P(ResultListPerSystem, ClipboardTextHasTheSystemFirstThenOneValueALine) {
-  const std::vector<std::string> lines = Split(ResultListText(computation), "\n");
+  const std::vector<std::string> lines = Split(ResultListText(ResultListRows(computation)), "\n");
   const std::vector<ListRow> rows = ResultListRows(computation);
   ASSERT_EQ(lines.size(), rows.size() + 1) << "the text ends with a line break";
   EXPECT_EQ(lines[0], "System: " + SystemCaption(GetParam()));
@@ -92,22 +92,22 @@ TEST_P(ResultListPerSystem, ClipboardTextHasTheSystemFirstThenOneValueALine) {
 }
 
 TEST_P(ResultListPerSystem, CsvReadsBackAsTheSnapshotsValues) {
-  const std::string csv = ResultListCsv(computation);
+  const std::string csv = ResultListCsv(ResultListRows(computation));
   ASSERT_EQ(csv.substr(0, 3), "\xEF\xBB\xBF") << "byte-order mark";
   std::vector<std::string> lines = Split(csv.substr(3), "\r\n");
   ASSERT_EQ(lines.back(), "");
   lines.pop_back();
-  EXPECT_EQ(lines[0], "Größe;Wert;Einheit");
+  EXPECT_EQ(lines[0], "Größe;Wert;Einheit;Bemerkung");
   std::map<std::string, double> values;
   for (std::size_t i = 2; i < lines.size(); ++i) {
     const std::vector<std::string> fields = Split(lines[i], ";");
-    ASSERT_EQ(fields.size(), 3u) << lines[i];
+    ASSERT_EQ(fields.size(), 4u) << lines[i];
     std::string number = fields[1];
     EXPECT_EQ(number.find('.'), std::string::npos) << "decimal comma: " << number;
     std::replace(number.begin(), number.end(), ',', '.');
     values[fields[0]] = std::stod(number);
   }
-  EXPECT_EQ(lines[1], "System;" + SystemCaption(GetParam()) + ";");
+  EXPECT_EQ(lines[1], "System;" + SystemCaption(GetParam()) + ";;");
   EXPECT_DOUBLE_EQ(values.at("F"), 10);
   EXPECT_DOUBLE_EQ(values.at("k"), 1.2);
   for (const ResultLine& line : computation.lines) {
@@ -121,7 +121,7 @@ TEST_P(ResultListPerSystem, CsvReadsBackAsTheSnapshotsValues) {
 }
 
 TEST_P(ResultListPerSystem, HtmlGivesEveryValueItsNumber) {
-  const std::string html = ResultListHtml(computation);
+  const std::string html = ResultListHtml(ResultListRows(computation));
   for (const ListRow& row : ResultListRows(computation)) {
     if (row.symbol != "System") {
       EXPECT_NE(html.find("<td>" + row.symbol + "</td><td x:num=\"" + row.value + "\""),

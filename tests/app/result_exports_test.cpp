@@ -3,12 +3,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
@@ -22,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include "form1.h"
+#include "form4.h"
 #include "picture_box.h"
 #include "recording_messages.h"
 #include "result_list.h"
@@ -143,7 +146,7 @@ TEST_F(ResultExportsTest, CtrlCCopiesTheListAsTextAndHtml) {
   QTest::keyClick(&results(), Qt::Key_C, Qt::ControlModifier);
   const QMimeData* data = QApplication::clipboard()->mimeData();
   ASSERT_NE(data, nullptr);
-  EXPECT_EQ(data->text().toStdString(), ResultListText(*app.LastComputation()));
+  EXPECT_EQ(data->text().toStdString(), ResultListText(ResultListRows(*app.LastComputation())));
   EXPECT_TRUE(data->text().startsWith("System: Geknickter Träger\nwD\t0.00\tkN/m\n"));
   EXPECT_TRUE(data->hasHtml());
   EXPECT_TRUE(data->html().contains("x:num=\"5.00\""));
@@ -153,7 +156,8 @@ TEST_F(ResultExportsTest, CtrlCCopiesTheListAsTextAndHtml) {
   QTableWidget* table = app.ResultList().Table();
   QApplication::clipboard()->clear();
   QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
-  EXPECT_EQ(QApplication::clipboard()->text().toStdString(), ResultListText(*app.LastComputation()))
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+            ResultListText(ResultListRows(*app.LastComputation())))
       << "nothing selected: the whole list";
   table->setRangeSelected(QTableWidgetSelectionRange(12, 0, 13, 2), true);
   QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
@@ -168,8 +172,8 @@ TEST_F(ResultExportsTest, CsvIsWrittenReadBackAndReplacedWhole) {
   EXPECT_EQ(fileDialogs.uses[0].settings.title, "Ergebnisse speichern");
   EXPECT_EQ(fileDialogs.uses[0].settings.flags & kOverwritePrompt, kOverwritePrompt);
   const QByteArray csv = Contents(path);
-  EXPECT_EQ(csv.toStdString(), ResultListCsv(*app.LastComputation()));
-  EXPECT_TRUE(csv.contains("AH;0,58;kN\r\n"));
+  EXPECT_EQ(csv.toStdString(), ResultListCsv(ResultListRows(*app.LastComputation())));
+  EXPECT_TRUE(csv.contains("AH;0,58;kN;\r\n"));
 
   fileDialogs.names.push_back(dir.filePath("ohne_endung"));
   results().mnuErgebnisseSpeichern_Click();
@@ -309,6 +313,42 @@ TEST_F(ResultExportsTest, TheTooltipReadsTheValuesUnderTheMouse) {
   QHelpEvent away(QEvent::ToolTip, inside, picture.mapToGlobal(inside));
   QCoreApplication::sendEvent(&picture, &away);
   EXPECT_TRUE(QToolTip::text().startsWith("Rechte Maustaste")) << "the picture's own tooltip";
+}
+
+TEST_F(ResultExportsTest, ChosenSectionsAreCheckedUntilTheFieldIsTyped) {
+  Form4& sections = app.SectionsWindow();
+  sections.Combo(2)->setCurrentIndex(0);  // IPE for the beam
+  sections.Combo2_Click();
+  sections.List(2)->setCurrentRow(12);  // IPE 400
+  sections.List(1)->setCurrentRow(4);   // HE-A 180 for the columns
+  Compute();
+  ASSERT_NE(app.LastComputation(), nullptr);
+  EXPECT_EQ(app.LastComputation()->beamSection, "IPE 400");
+  EXPECT_EQ(app.LastComputation()->columnSection, "HE-A 180");
+
+  results().mnuErgebnisliste_Click();
+  ResultListWindow& list = app.ResultList();
+  const auto cell = [&](const QString& symbol, int column) {
+    for (int r = 0; r < list.Table()->rowCount(); ++r) {
+      if (list.Table()->item(r, 0)->text() == symbol) {
+        return list.Table()->item(r, column)->text();
+      }
+    }
+    return QStringLiteral("<keine Zeile>");
+  };
+  const QString s235 = cell("ηR", 1);
+  EXPECT_NE(s235, "<keine Zeile>");
+  EXPECT_FALSE(list.findChild<QLabel*>("Nachweishinweis")->isHidden());
+  list.Grade()->setCurrentIndex(2);  // S355: the check again, no new computation
+  EXPECT_EQ(app.Check().grade, SteelGrade::S355);
+  EXPECT_NEAR(cell("ηR", 1).toDouble(), s235.toDouble() * 235 / 355, 0.006);
+  EXPECT_EQ(cell("Stahlsorte", 1), "S355");
+
+  Type(8, "2000");  // I1 no longer the section's value
+  Compute();
+  EXPECT_EQ(app.LastComputation()->columnSection, "");
+  EXPECT_EQ(app.LastComputation()->beamSection, "IPE 400");
+  EXPECT_EQ(cell("Profil S", 1), "kein Profil gewählt");
 }
 
 TEST_F(ResultExportsTest, PictureTooltipNamesTheRightClickMenu) {

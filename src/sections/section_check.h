@@ -1,0 +1,59 @@
+// Whether the chosen steel sections carry the computed internal forces (elastic cross-section
+// check) and whether the frame stays stiff enough (sway and deflection limits).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "computation.h"
+#include "result_list.h"
+#include "section_properties.h"
+
+namespace strevo {
+
+enum class SteelGrade { S235, S275, S355 };
+
+struct CheckSettings {
+  SteelGrade grade = SteelGrade::S235;
+  int swayLimit = 150;        // u ≤ h / nh
+  int deflectionLimit = 300;  // w ≤ L / nL
+};
+
+double YieldStrength(SteelGrade grade);  // fy, N/mm²
+const char* GradeName(SteelGrade grade);
+
+inline constexpr const char* kCheckStatement =
+    "Elastischer Querschnittsnachweis; Stabilitätsnachweise (Biegeknicken, Biegedrillknicken) "
+    "sind nicht enthalten.";
+
+struct MemberCheck {
+  const SectionProperties* section;
+  double sigma;  // largest |N|/A + |M|/Wel,y of the member, N/mm²
+  std::string sigmaPlace;
+  double tau;  // largest mean web shear |Q| / (tw·(h − 2·tf)), N/mm²
+  std::string tauPlace;
+  double etaSigma, etaTau;  // σ / (fy/γM0), τ / (fy/(√3·γM0))
+  double selfWeight;        // kN/m, not in the loads
+  double Eta() const { return etaSigma >= etaTau ? etaSigma : etaTau; }
+  const std::string& EtaPlace() const { return etaSigma >= etaTau ? sigmaPlace : tauPlace; }
+};
+
+struct LimitCheck {
+  double ratio;  // length / displacement: the n of "1/n"; 0 when nothing moves
+  bool met;
+};
+
+struct SectionCheck {
+  std::optional<MemberCheck> columns, beam;  // none: no section chosen for the member
+  std::optional<LimitCheck> sway, deflection;
+};
+
+// The computation's sections (its columnSection and beamSection) against its internal forces.
+SectionCheck CheckSections(const Computation& computation, const CheckSettings& settings);
+
+// The result list with the check after it, when a section was chosen for a member: grade, per
+// member σ, τ, η and self-weight with where each governs, then the serviceability limits.
+std::vector<ListRow> ListRowsOf(const Computation& computation, const CheckSettings& settings);
+
+}  // namespace strevo

@@ -1,0 +1,26 @@
+// The published properties of the profile table's 65 rolled sections, compiled into the
+// program from data/section_properties.csv.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace strevo {
+
+struct SectionProperties {
+  const char* family;       // "IPE", "HE-A", "HE-B"
+  const char* designation;  // as published: "IPE 300", "HE 200 A"
+  double h, b, tw, tf, r;   // mm
+  double A;                 // cm²
+  double mass;              // kg/m
+  double Iy;                // cm4
+  double Wel;               // elastic section modulus about the strong axis, cm³
+};
+
+extern const std::array<SectionProperties, 65> kSectionProperties;
+
+// The section as the cross-section window names it ("HE-A 200", "IPE 300", blanks around
+// allowed); none for any other text.
+const SectionProperties* FindSection(std::string_view programDesignation);
+
+}  // namespace strevo

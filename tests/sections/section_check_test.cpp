@@ -1,0 +1,190 @@
+// The compiled section properties against their own geometry and the profile table, and the
+// section check against hand calculations.
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <numbers>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "compute_results.h"
+#include "profile_table.h"
+#include "section_check.h"
+#include "text_rules.h"
+
+namespace strevo {
+namespace {
+
+// The unit of a number's last written digit: 0.1 for "317.8", 1 for "11770", 1000 for "137e3".
+double LastDigit(const std::string& text) {
+  const std::size_t e = text.find_first_of("eE");
+  const std::string mantissa = text.substr(0, e);
+  const std::size_t point = mantissa.find('.');
+  const double unit =
+      point == std::string::npos ? 1 : std::pow(10.0, -double(mantissa.size() - point - 1));
+  return e == std::string::npos ? unit : unit * std::pow(10.0, std::stod(text.substr(e + 1)));
+}
+
+std::string Trim(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  return first == std::string::npos ? ""
+                                    : text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+TEST(SectionProperties, AgreeWithTheirGeometryAndTheProfileTable) {
+  int found = 0;
+  for (const ProfileFamily& family : kProfileFamilies) {
+    const ProfileTableReading table =
+        ReadProfileTable(std::filesystem::path(STREVO_DATA_DIR) / kProfileTableName, family);
+    ASSERT_TRUE(table.valueLine.has_value());
+    for (int j = 0; j < family.count; ++j) {
+      const std::string name = family.prefix + Trim(table.designations[j]);
+      const SectionProperties* s = FindSection(name);
+      ASSERT_NE(s, nullptr) << name;
+      ++found;
+      // Web, two flanges and four root fillets, whose centroids lie 0.2234·r from the flanges.
+      const double fillet = (4 - std::numbers::pi) / 4 * s->r * s->r;
+      const double A = 2 * s->b * s->tf + (s->h - 2 * s->tf) * s->tw + 4 * fillet;
+      const double arm = s->h / 2 - s->tf - 0.2234 * s->r;
+      const double Iy =
+          (s->b * std::pow(s->h, 3) - (s->b - s->tw) * std::pow(s->h - 2 * s->tf, 3)) / 12 +
+          4 * fillet * arm * arm;
+      EXPECT_NEAR(A / 100, s->A, 0.01 * s->A) << name;
+      EXPECT_NEAR(Iy / 1e4, s->Iy, 0.01 * s->Iy) << name;
+      EXPECT_NEAR(2 * s->Iy / (s->h / 10), s->Wel, 0.01 * s->Wel) << name;
+      // The table writes five characters: its value and the published one agree within both
+      // roundings.
+      const std::string field = SectionField(*table.valueLine, family, j);
+      const double published = s->Iy;
+      const double tolerance =
+          LastDigit(Trim(field)) / 2 + LastDigit(FormatFixed2(published)) / 2 + 0.5;
+      EXPECT_NEAR(FieldValue(field), published, tolerance) << name << ": " << field;
+    }
+  }
+  EXPECT_EQ(found, 65);
+  EXPECT_EQ(FindSection(" HE-A 200  "), FindSection("HE-A 200"));
+  EXPECT_STREQ(FindSection("HE-A 200")->designation, "HE 200 A");
+  EXPECT_EQ(FindSection("HE-A 210"), nullptr);
+  EXPECT_EQ(FindSection("I-Profile"), nullptr);
+}
+
+Computation Frame(const InputSet& in, SystemType system) {
+  SharedResults shared;
+  return Compute(in, system, shared);
+}
+
+InputSet Portal(double I1, double I2) {
+  InputSet in;
+  in.q = 20;
+  in.h = 4;
+  in.a = 3;
+  in.b = 2;
+  in.L = 8;
+  in.I1 = I1;
+  in.I2 = I2;
+  return in;
+}
+
+// Two-hinged frame, q = 20 kN/m on 8 m, IPE 200 columns (Iy 1943) and a HE-B 400 beam
+// (Iy 57680): the slender columns hardly restrain the beam, so its field moment governs,
+// inside it at x = 4.00 m.
+TEST(SectionCheck, BeamGovernedInsideByTheFieldMoment) {
+  Computation c = Frame(Portal(1943, 57680), SystemType::TwoHingedFrame);
+  c.columnSection = "IPE 200";
+  c.beamSection = "HE-B 400";
+  const SectionCheck check = CheckSections(c, {});
+  ASSERT_TRUE(check.beam.has_value());
+  const SharedResults& r = c.results;
+  ASSERT_NEAR(r.X3, 4, 1e-12);
+  ASSERT_GT(std::abs(r.M3), std::abs(r.M2));
+  // HE-B 400: A = 198 cm², Wel = 2884 cm³, h 400, tw 13.5, tf 24 mm.
+  const double sigma = 10 * std::abs(r.N2) / 198 + 1000 * std::abs(r.M3) / 2884;
+  EXPECT_NEAR(check.beam->sigma, sigma, 1e-9 * sigma);
+  EXPECT_EQ(check.beam->sigmaPlace, "x = 4.00 m");
+  const double tau = 1000 * 80.0 / (13.5 * (400 - 2 * 24));  // |Q| = qL/2 at the corners
+  EXPECT_NEAR(check.beam->tau, tau, 1e-9 * tau);
+  EXPECT_EQ(check.beam->tauPlace, "Ecke links");
+  EXPECT_NEAR(check.beam->etaSigma, sigma / 235, 1e-12);
+  EXPECT_NEAR(check.beam->etaTau, tau / (235 / std::sqrt(3.0)), 1e-12);
+  EXPECT_NEAR(check.beam->selfWeight, 155 * 9.81 / 1000, 1e-12);
+  // The columns: the corner moment and the column's thrust; IPE 200 A = 28.5, Wel = 194.
+  ASSERT_TRUE(check.columns.has_value());
+  const double columns = 10 * std::abs(r.N1) / 28.5 + 1000 * std::abs(r.M1) / 194;
+  EXPECT_NEAR(check.columns->sigma, columns, 1e-9 * columns);
+  EXPECT_EQ(check.columns->sigmaPlace, "Ecke links");
+
+  const SectionCheck s355 = CheckSections(c, {SteelGrade::S355, 150, 300});
+  EXPECT_NEAR(s355.beam->Eta(), check.beam->Eta() * 235 / 355, 1e-12);
+}
+
+// The fixed frame under wind alone: the left column's moment line is curved and its largest
+// value may lie at the foot; the check finds the place by the statics of the column.
+TEST(SectionCheck, ColumnsUnderWindAndTheirPlaces) {
+  InputSet in = Portal(3692, 3692);
+  in.q = 0;
+  in.wD = 6;
+  Computation c = Frame(in, SystemType::FixedFrame);
+  c.columnSection = "HE-A 200";
+  const SectionCheck check = CheckSections(c, {});
+  ASSERT_TRUE(check.columns.has_value());
+  EXPECT_FALSE(check.beam.has_value()) << "kein Profil gewählt: no check";
+  const SharedResults& r = c.results;
+  double largest = 0;
+  for (int i = 0; i <= 4000; ++i) {
+    const double y = 4.0 * i / 4000;
+    largest = std::max(largest, std::abs(r.MA - r.AH * y - 6 * y * y / 2));
+    largest = std::max(largest, std::abs(r.MB - r.BH * y));
+  }
+  // HE-A 200: A = 53.8 cm², Wel = 389 cm³; the larger thrust is the right column's.
+  const double sigma = 10 * std::max(std::abs(r.AV), std::abs(r.BV)) / 53.8 + 1000 * largest / 389;
+  EXPECT_NEAR(check.columns->sigma, sigma, 1e-6 * sigma);
+  EXPECT_EQ(check.columns->sigmaPlace, std::abs(r.MA) >= std::abs(r.MB) ? "Fuß A" : "Fuß B");
+}
+
+TEST(SectionCheck, ServiceabilityLimitsAndTheRows) {
+  Computation c = Frame(Portal(1943, 57680), SystemType::TwoHingedFrame);
+  c.beamSection = "HE-B 400";
+  const Deformation& d = *c.deformation;
+  const SectionCheck loose = CheckSections(c, {SteelGrade::S235, 150, 300});
+  ASSERT_TRUE(loose.deflection.has_value());
+  EXPECT_NEAR(loose.deflection->ratio, 8000 / std::abs(d.w), 1e-9);
+  EXPECT_EQ(loose.deflection->met, std::abs(d.w) <= 8000.0 / 300);
+  const int strict = static_cast<int>(8000 / std::abs(d.w)) + 1;
+  EXPECT_FALSE(CheckSections(c, {SteelGrade::S235, 150, strict}).deflection->met);
+  EXPECT_TRUE(CheckSections(c, {SteelGrade::S235, 150, strict - 1}).deflection->met);
+
+  const std::vector<ListRow> rows = ListRowsOf(c, {});
+  const auto row = [&](const std::string& symbol) {
+    for (const ListRow& r : rows) {
+      if (r.symbol == symbol) {
+        return r;
+      }
+    }
+    ADD_FAILURE() << "no row " << symbol;
+    return ListRow{};
+  };
+  EXPECT_EQ(row("Stahlsorte").value, "S235");
+  EXPECT_EQ(row("Profil S").value, "kein Profil gewählt");
+  EXPECT_EQ(row("Profil R").value, "HE-B 400");
+  EXPECT_EQ(row("σR").value, FormatFixed2(loose.beam->sigma));
+  EXPECT_EQ(row("σR").unit, "N/mm²");
+  EXPECT_EQ(row("ηR").remark, "x = 4.00 m: Nachweis erfüllt");
+  EXPECT_EQ(row("ηR").verdict, Verdict::Met);
+  EXPECT_EQ(row("gR").remark, "Eigengewicht, nicht in den Lasten enthalten");
+  EXPECT_EQ(row("w / L").value, "1/" + std::to_string(static_cast<int>(8000 / std::abs(d.w))));
+
+  c.beamSection = "IPE 100";  // far too weak
+  const std::vector<ListRow> weak = ListRowsOf(c, {});
+  const auto eta =
+      std::find_if(weak.begin(), weak.end(), [](const ListRow& r) { return r.symbol == "ηR"; });
+  ASSERT_NE(eta, weak.end());
+  EXPECT_EQ(eta->verdict, Verdict::NotMet);
+  EXPECT_NE(eta->remark.find("Nachweis nicht erfüllt"), std::string::npos);
+
+  c.beamSection.clear();
+  EXPECT_EQ(ListRowsOf(c, {}).size(), ResultListRows(c).size()) << "no section, no check";
+}
+
+}  // namespace
+}  // namespace strevo
