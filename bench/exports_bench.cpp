@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "rechenweg.h"
 #include "report_writer.h"
 #include "result_list.h"
 #include "section_check.h"
@@ -35,6 +36,15 @@ void BM_ClipboardText(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ClipboardText)->Unit(benchmark::kMicrosecond);
+
+void BM_Rechenweg(benchmark::State& state) {
+  const strevo::Computation computation = AllLoads();
+  for (auto _ : state) {
+    const std::vector<strevo::RechenwegStep> steps = strevo::BuildRechenweg(computation);
+    benchmark::DoNotOptimize(strevo::RechenwegHtml(steps));
+  }
+}
+BENCHMARK(BM_Rechenweg)->Unit(benchmark::kMicrosecond);
 
 // The section check of both members for the three steel grades.
 void BM_SectionCheck(benchmark::State& state) {

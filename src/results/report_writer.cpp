@@ -1,11 +1,14 @@
 #include "report_writer.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextDocument>
 #include <algorithm>
 
+#include "rechenweg.h"
 #include "report_pictures.h"
 #include "result_list.h"
 #include "value_label_layout.h"
@@ -136,6 +139,16 @@ void WriteReport(QIODevice& device, const Computation& computation, const Report
   writer.setCreator(QStringLiteral("Strevo %1").arg(QStringLiteral(STREVO_VERSION)));
   QPainter painter(&writer);
 
+  // The Rechenweg follows on pages of its own, laid out for this writer so that no line is cut.
+  QTextDocument rechenweg;
+  rechenweg.documentLayout()->setPaintDevice(&writer);
+  rechenweg.setDefaultFont(ReportFont(9));
+  rechenweg.setDocumentMargin(0);
+  const QSizeF textPage(kPageWidth - 2 * kMargin, kPageHeight - 2 * kMargin - 20);
+  rechenweg.setPageSize(textPage);
+  rechenweg.setHtml(QString::fromStdString(RechenwegHtml(BuildRechenweg(computation))));
+  const int pages = 2 + rechenweg.pageCount();
+
   Page page(painter);
   page.Line(QStringLiteral("Strevoberechnung"), 18, true);
   page.Line(QStringLiteral("Erstellt am %1 um %2 Uhr")
@@ -190,7 +203,7 @@ void WriteReport(QIODevice& device, const Computation& computation, const Report
     }
     page.Line(QString::fromUtf8(kCheckStatement), 9);
   }
-  Footer(painter, 1, 2);
+  Footer(painter, 1, pages);
 
   writer.newPage();
   page.SetY(kMargin);
@@ -212,7 +225,16 @@ void WriteReport(QIODevice& device, const Computation& computation, const Report
                        Text(pictures[i].note));
     }
   }
-  Footer(painter, 2, 2);
+  Footer(painter, 2, pages);
+
+  for (int i = 0; i < rechenweg.pageCount(); ++i) {
+    writer.newPage();
+    painter.save();
+    painter.translate(kMargin, kMargin - i * textPage.height());
+    rechenweg.drawContents(&painter, QRectF(QPointF(0, i * textPage.height()), textPage));
+    painter.restore();
+    Footer(painter, 3 + i, pages);
+  }
 }
 
 }  // namespace strevo

@@ -9,10 +9,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableWidget>
+#include <QTextBrowser>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "rechenweg.h"
 #include "result_exports.h"
 #include "result_list.h"
 #include "twips.h"
@@ -33,6 +36,18 @@ ResultListWindow::ResultListWindow(ResultListHost& host) : host_(host) {
   notice_->setPalette(noticeColours);
   notice_->setWordWrap(true);
   layout->addWidget(notice_);
+
+  // The list and, beside it, the working that leads to it.
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName(QStringLiteral("Reiter"));
+  layout->addWidget(tabs_);
+  auto* listPage = new QWidget(tabs_);
+  tabs_->addTab(listPage, QStringLiteral("Ergebnisliste"));
+  rechenweg_ = new QTextBrowser(tabs_);
+  rechenweg_->setObjectName(QStringLiteral("Rechenweg"));
+  rechenweg_->setToolTip(QStringLiteral("Strg+C kopiert den ganzen Rechenweg als Text."));
+  tabs_->addTab(rechenweg_, QStringLiteral("Rechenweg"));
+  layout = new QVBoxLayout(listPage);
 
   table_ = new QTableWidget(0, 4, this);
   table_->setObjectName(QStringLiteral("Tabelle"));
@@ -91,6 +106,8 @@ ResultListWindow::ResultListWindow(ResultListHost& host) : host_(host) {
   addAction(copy);
   table_->addAction(copy);
   table_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  rechenweg_->addAction(copy);
+  rechenweg_->setContextMenuPolicy(Qt::ActionsContextMenu);
 
   ShowComputation(nullptr, false);
 }
@@ -115,6 +132,9 @@ void ResultListWindow::Fill() {
   deformationNote_->setText(computation != nullptr
                                 ? QString::fromStdString(strevo::DeformationNote(*computation))
                                 : QString());
+  rechenweg_->setHtml(computation != nullptr
+                          ? QString::fromStdString(RechenwegHtml(BuildRechenweg(*computation)))
+                          : QString());
   if (computation == nullptr) {
     statement_->hide();
     table_->setRowCount(0);
@@ -151,8 +171,19 @@ void ResultListWindow::SetInputsChanged(bool inputsChanged) {
   notice_->setVisible(inputsChanged);
 }
 
+void ResultListWindow::ShowRechenweg() {
+  tabs_->setCurrentWidget(rechenweg_);
+}
+
 void ResultListWindow::Copy() {
   host_.Guard().Run(this, [this] {
+    if (tabs_->currentWidget() == rechenweg_) {
+      if (computation_ != nullptr) {
+        QGuiApplication::clipboard()->setText(
+            QString::fromStdString(RechenwegText(BuildRechenweg(*computation_))));
+      }
+      return;
+    }
     QList<QTableWidgetItem*> selected = table_->selectedItems();
     if (selected.isEmpty()) {
       if (computation_ != nullptr) {

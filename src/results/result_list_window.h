@@ -11,7 +11,9 @@
 class QComboBox;
 class QLabel;
 class QSpinBox;
+class QTabWidget;
 class QTableWidget;
+class QTextBrowser;
 
 namespace strevo {
 
@@ -37,8 +39,10 @@ class ResultListWindow : public QWidget {
   // hold what it read.
   void ShowComputation(const Computation* computation, bool inputsChanged);
   void SetInputsChanged(bool inputsChanged);
-  // The selected cells as tab-separated lines, or the whole list when nothing is selected.
+  // On the list: the selected cells as tab-separated lines, or the whole list when nothing is
+  // selected. On the Rechenweg: all of it as plain text, three lines a step.
   void Copy();
+  void ShowRechenweg();  // brings its tab to the front
 
   QLabel* Notice() const { return notice_; }
   QLabel* DeformationNote() const { return deformationNote_; }
@@ -46,6 +50,8 @@ class ResultListWindow : public QWidget {
   QSpinBox* SwayLimit() const { return swayLimit_; }
   QSpinBox* DeflectionLimit() const { return deflectionLimit_; }
   QTableWidget* Table() const { return table_; }
+  QTextBrowser* Rechenweg() const { return rechenweg_; }
+  QTabWidget* Tabs() const { return tabs_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -60,7 +66,9 @@ class ResultListWindow : public QWidget {
   QSpinBox* deflectionLimit_ = nullptr;
   QLabel* statement_ = nullptr;
   QLabel* notice_ = nullptr;
+  QTabWidget* tabs_ = nullptr;
   QTableWidget* table_ = nullptr;
+  QTextBrowser* rechenweg_ = nullptr;
   QLabel* deformationNote_ = nullptr;
   const Computation* computation_ = nullptr;
 };

@@ -15,9 +15,11 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolTip>
 #include <algorithm>
 
@@ -26,6 +28,7 @@
 #include "form1.h"
 #include "form4.h"
 #include "picture_box.h"
+#include "rechenweg.h"
 #include "recording_messages.h"
 #include "result_list.h"
 #include "scripted_file_dialogs.h"
@@ -127,6 +130,23 @@ TEST_F(ResultExportsTest, ListWindowOpensWithF4FollowsComputationsAndUnloadsOnCl
 
   list.close();
   EXPECT_FALSE(app.IsResultListLoaded());
+}
+
+TEST_F(ResultExportsTest, RechenwegTabShowsTheWorkingAndCopiesIt) {
+  Compute();
+  results().mnuErgebnisliste_Click();
+  ResultListWindow& list = app.ResultList();
+  Activate(list);
+  list.ShowRechenweg();
+  const QString shown = list.Rechenweg()->toPlainText();
+  EXPECT_TRUE(shown.contains("k = I2 / I1 · h / L")) << shown.toStdString();
+  EXPECT_TRUE(shown.contains("AH = 0.58 kN"));
+  QApplication::clipboard()->clear();
+  QTest::keyClick(list.Rechenweg(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+            RechenwegText(BuildRechenweg(*app.LastComputation())));
+  EXPECT_TRUE(QApplication::clipboard()->text().startsWith(
+      "k = I2 / I1 · h / L\nk = 1.5 / 1 · 4 / 5\nk = 1.20\n"));
 }
 
 TEST_F(ResultExportsTest, ListWindowBeforeAnyComputation) {
@@ -234,7 +254,8 @@ TEST_F(ResultExportsTest, ReportHoldsTheSystemInputsResultsAndPictures) {
   for (const char* expected :
        {"Strevoberechnung", "System: Zweigelenk Strevo", "Eingaben seit der letzten Berechnung",
         "q = 2.00 kN/m", "F = 10.00 kN", "k = 1.20", "Momente", "Querkräfte", "Normalkräfte",
-        "Seite 2 von 2", "Strevo 1.0.0"}) {
+        "Seite 2 von ", "Strevo 1.0.0", "Rechenweg", "AH = q · L2 / (n · h · 4)",
+        "n = 2 · 1.2 + 3"}) {
     EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
   }
   const std::vector<ListRow> rows = ResultListRows(*app.LastComputation());
