@@ -34,22 +34,6 @@ Solved Solve(const InputSet& in, SystemType system) {
   return s;
 }
 
-InputSet RandomPortal(std::mt19937& random) {
-  std::uniform_real_distribution<double> load(-10, 10), length(0.5, 12), inertia(0.2, 50),
-      fraction(0.05, 0.95);
-  InputSet in;
-  in.wD = load(random);
-  in.q = load(random);
-  in.wS = load(random);
-  in.F = load(random);
-  in.h = length(random);
-  in.L = length(random);
-  in.a = in.L * fraction(random);
-  in.I1 = inertia(random);
-  in.I2 = inertia(random);
-  return in;
-}
-
 // Exact for polynomials up to the third degree, as M·m is on each piece.
 template <class F>
 double Simpson(F&& f, double from, double to) {
@@ -78,7 +62,7 @@ TEST(Deformations, AgreeWithTheStiffnessSolutionAtTheNodes) {
   std::mt19937 random(20261207);
   for (const SystemType system : kSystems) {
     for (int run = 0; run < 200; ++run) {
-      const InputSet in = RandomPortal(random);
+      const InputSet in = testing::RandomPortal(random);
       const Solved s = Solve(in, system);
       const testing::PortalDisplacements ref = testing::SolvePortalDisplacements(in, system);
       const double toMm = 1000 / kBendingStiffnessPerCm4;  // the reference has EI = I
@@ -116,7 +100,7 @@ TEST(Deformations, InsideTheMembersTheyAgreeWithVirtualWork) {
   std::uniform_real_distribution<double> fraction(0, 1);
   for (const SystemType system : kSystems) {
     for (int run = 0; run < 100; ++run) {
-      const InputSet in = RandomPortal(random);
+      const InputSet in = testing::RandomPortal(random);
       const Solved s = Solve(in, system);
       const double scale = 1e-9 + std::abs(s.d.u) + std::abs(s.d.w);
       // A unit load down at x on the beam: a simple beam's triangle, nothing in the columns.
@@ -141,7 +125,7 @@ TEST(Deformations, LargestDeflectionIsTheExtremeOfTheBeam) {
   std::mt19937 random(5);
   for (const SystemType system : kSystems) {
     for (int run = 0; run < 50; ++run) {
-      const Solved s = Solve(RandomPortal(random), system);
+      const Solved s = Solve(testing::RandomPortal(random), system);
       double largest = 0;
       for (int i = 0; i <= 2000; ++i) {
         const double w = DisplacementAt(s.d, Member::Beam, s.in.L * i / 2000);
@@ -217,7 +201,7 @@ TEST(MemberForces, EndsAreTheResultValuesAndCutsBalance) {
   std::uniform_real_distribution<double> fraction(0, 1);
   for (const SystemType system : kSystems) {
     for (int run = 0; run < 100; ++run) {
-      InputSet in = RandomPortal(random);
+      InputSet in = testing::RandomPortal(random);
       in.q = std::abs(in.q) + 0.1;  // the field point's decision is made for a downward load
       SharedResults r;
       ComputeResults(in, system, r);

@@ -107,20 +107,8 @@ class RechenwegPerSystem : public ::testing::TestWithParam<SystemType> {};
 
 TEST_P(RechenwegPerSystem, EveryLineReadBackGivesTheEngineValue) {
   std::mt19937 random(20261207 + static_cast<int>(GetParam()));
-  std::uniform_real_distribution<double> load(-10, 10), length(0.5, 12), inertia(0.2, 50),
-      fraction(0, 1);
   for (int run = 0; run < 200; ++run) {
-    InputSet in;
-    in.wD = load(random);
-    in.q = load(random);
-    in.wS = load(random);
-    in.F = load(random);
-    in.h = length(random);
-    in.L = length(random);
-    in.a = in.L * fraction(random);
-    in.b = in.L - in.a;
-    in.I1 = inertia(random);
-    in.I2 = inertia(random);
+    const InputSet in = testing::RandomPortal(random, 0, 1);
     SharedResults shared;
     const Computation c = Compute(in, GetParam(), shared);
     const std::vector<RechenwegStep> steps = BuildRechenweg(c);

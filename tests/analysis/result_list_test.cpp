@@ -16,15 +16,6 @@
 namespace strevo {
 namespace {
 
-// All four loads, so that every result line carries a value of its own.
-InputSet AllLoads() {
-  InputSet in = testing::DefaultInputs();
-  in.wD = 1;
-  in.wS = 0.5;
-  in.F = 10;
-  return in;
-}
-
 std::vector<std::string> Split(const std::string& text, const std::string& separator) {
   std::vector<std::string> parts;
   std::size_t start = 0;
@@ -39,7 +30,7 @@ std::vector<std::string> Split(const std::string& text, const std::string& separ
 class ResultListPerSystem : public ::testing::TestWithParam<SystemType> {
  protected:
   SharedResults shared;
-  Computation computation = Compute(AllLoads(), GetParam(), shared);
+  Computation computation = Compute(testing::AllLoads(), GetParam(), shared);
 };
 
 TEST_P(ResultListPerSystem, RowsFollowTheResultLinesWithTheirOmissions) {
@@ -141,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(ResultList, ResultListPerSystem,
 // A beam without stiffness is no fault of the forces; its deformations cannot be computed, so
 // the list leaves them out and says why.
 TEST(Computation, DeformationsThatFaultAreLeftOutAndNamed) {
-  InputSet in = AllLoads();
+  InputSet in = testing::AllLoads();
   in.I2 = 0;
   SharedResults shared;
   const Computation computation = Compute(in, SystemType::FixedFrame, shared);
@@ -150,24 +141,24 @@ TEST(Computation, DeformationsThatFaultAreLeftOutAndNamed) {
   EXPECT_EQ(computation.deformationFault, "Division durch Null");
   EXPECT_EQ(ResultListRows(computation).size(), 12u + 20u);
   EXPECT_EQ(DeformationNote(computation), "Verformungen nicht berechenbar: Division durch Null.");
-  EXPECT_EQ(DeformationNote(Compute(AllLoads(), SystemType::FixedFrame, shared))
+  EXPECT_EQ(DeformationNote(Compute(testing::AllLoads(), SystemType::FixedFrame, shared))
                 .rfind("Verformungen für Stahl, E = 210000 N/mm²", 0),
             0u);
 }
 
 TEST(Computation, FaultLeavesNoSnapshotAndInputsMatchComparesEveryField) {
   SharedResults shared;
-  const Computation first = Compute(AllLoads(), SystemType::FixedFrame, shared);
-  EXPECT_TRUE(InputsMatch(first, AllLoads(), SystemType::FixedFrame));
-  EXPECT_FALSE(InputsMatch(first, AllLoads(), SystemType::TwoHingedFrame));
+  const Computation first = Compute(testing::AllLoads(), SystemType::FixedFrame, shared);
+  EXPECT_TRUE(InputsMatch(first, testing::AllLoads(), SystemType::FixedFrame));
+  EXPECT_FALSE(InputsMatch(first, testing::AllLoads(), SystemType::TwoHingedFrame));
   for (double InputSet::*field :
        {&InputSet::wD, &InputSet::q, &InputSet::h, &InputSet::a, &InputSet::b, &InputSet::L,
         &InputSet::wS, &InputSet::F, &InputSet::I1, &InputSet::I2}) {
-    InputSet edited = AllLoads();
+    InputSet edited = testing::AllLoads();
     edited.*field += 0.001;
     EXPECT_FALSE(InputsMatch(first, edited, SystemType::FixedFrame));
   }
-  InputSet broken = AllLoads();
+  InputSet broken = testing::AllLoads();
   broken.I1 = 0;
   EXPECT_THROW(Compute(broken, SystemType::FixedFrame, shared), ArithmeticFault);
 }

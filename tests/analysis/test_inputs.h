@@ -1,6 +1,7 @@
 // Input sets of the worked examples: the main window's defaults with a few fields changed.
 #pragma once
 
+#include <random>
 #include <string>
 
 #include "inputs.h"
@@ -19,6 +20,33 @@ inline InputSet DefaultInputs() {
   in.F = 0;
   in.I1 = 1;
   in.I2 = 1.5;
+  return in;
+}
+
+// The defaults with all four loads, so that every result carries a value of its own.
+inline InputSet AllLoads() {
+  InputSet in = DefaultInputs();
+  in.wD = 1;
+  in.wS = 0.5;
+  in.F = 10;
+  return in;
+}
+
+// A portal with loads of either sign, and the point load between `from` and `to` of the span.
+inline InputSet RandomPortal(std::mt19937& random, double from = 0.05, double to = 0.95) {
+  std::uniform_real_distribution<double> load(-10, 10), length(0.5, 12), inertia(0.2, 50),
+      fraction(from, to);
+  InputSet in;
+  in.wD = load(random);
+  in.q = load(random);
+  in.wS = load(random);
+  in.F = load(random);
+  in.h = length(random);
+  in.L = length(random);
+  in.a = in.L * fraction(random);
+  in.b = in.L - in.a;
+  in.I1 = inertia(random);
+  in.I2 = inertia(random);
   return in;
 }
 

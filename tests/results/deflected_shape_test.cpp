@@ -17,18 +17,10 @@ Computation Computed(const InputSet& in, SystemType system) {
   return Compute(in, system, shared);
 }
 
-InputSet AllLoads() {
-  InputSet in = testing::DefaultInputs();
-  in.wD = 1;
-  in.wS = 0.5;
-  in.F = 10;
-  return in;
-}
-
 TEST(DeflectedShape, MagentaWidthTwoLargestOffsetSixtyUnitsAndItsLabels) {
   for (const SystemType system :
        {SystemType::KinkedBeam, SystemType::TwoHingedFrame, SystemType::FixedFrame}) {
-    const Computation c = Computed(AllLoads(), system);
+    const Computation c = Computed(testing::AllLoads(), system);
     testing::RecordingCanvas canvas;
     ASSERT_EQ(DrawDeflectedShape(c, canvas), DiagramOutcome::Drawn);
     const CoordinateCheck check;
@@ -78,7 +70,7 @@ TEST(DeflectedShape, NothingMovesNothingIsDrawn) {
 }
 
 TEST(Readout, NamesTheMemberThePositionAndTheValuesThere) {
-  const Computation c = Computed(AllLoads(), SystemType::TwoHingedFrame);
+  const Computation c = Computed(testing::AllLoads(), SystemType::TwoHingedFrame);
   const CoordinateCheck check;
   const DrawingFrame f = MakeDrawingFrame(c.inputs, 5, check);
   // On the beam at x = 2.40 m, a little below its axis.
