@@ -68,15 +68,19 @@ void Footer(QPainter& painter, int page, int pages) {
   painter.setPen(Qt::black);
 }
 
+// "AH = 0.58 kN", as the result lines write a value.
+QString RowText(const ListRow& row) {
+  QString text = Text(row.symbol + " = " + row.value);
+  if (!row.unit.empty()) {
+    text += QLatin1Char(' ') + Text(row.unit);
+  }
+  return text;
+}
+
 void Rows(Page& page, const std::vector<ListRow>& rows, std::size_t from, std::size_t to,
           qreal left) {
   for (std::size_t i = from; i < to && i < rows.size(); ++i) {
-    const ListRow& row = rows[i];
-    QString text = Text(row.symbol + " = " + row.value);
-    if (!row.unit.empty()) {
-      text += QLatin1Char(' ') + Text(row.unit);
-    }
-    page.Line(text, 10, false, left);
+    page.Line(RowText(rows[i]), 10, false, left);
   }
 }
 
@@ -162,9 +166,7 @@ void WriteReport(QIODevice& device, const Computation& computation, const Report
     page.Line(QStringLiteral("Eingaben seit der letzten Berechnung geändert"), 10, true);
     painter.setPen(Qt::black);
   }
-  const std::vector<ListRow> all = ListRowsOf(computation, facts.check);
-  const std::size_t plain = ResultListRows(computation).size();
-  const std::vector<ListRow> rows(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(plain));
+  const std::vector<ListRow> rows = ResultListRows(computation);
   constexpr std::size_t kFirstResult = 1 + kFieldCount + 1;  // system, inputs, k
   page.Skip(10);
   const qreal headings = page.y();
@@ -181,15 +183,12 @@ void WriteReport(QIODevice& device, const Computation& computation, const Report
   Rows(page, rows, half, rows.size(), 400);
   page.SetY(std::max(longest, page.y()) + 8);
   page.Line(Text(DeformationNote(computation)), 9, false, 230);
-  if (all.size() > plain) {
+  const std::vector<ListRow> check = CheckRows(computation, facts.check);
+  if (!check.empty()) {
     page.Skip(10);
     page.Line(QStringLiteral("Querschnittsnachweis"), 12, true);
-    for (std::size_t i = plain; i < all.size(); ++i) {
-      const ListRow& row = all[i];
-      QString text = Text(row.symbol + " = " + row.value);
-      if (!row.unit.empty()) {
-        text += QLatin1Char(' ') + Text(row.unit);
-      }
+    for (const ListRow& row : check) {
+      QString text = RowText(row);
       if (!row.remark.empty()) {
         text += QStringLiteral(" – ") + Text(row.remark);
       }

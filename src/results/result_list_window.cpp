@@ -120,6 +120,10 @@ void ResultListWindow::CheckChanged() {
 
 void ResultListWindow::ShowComputation(const Computation* computation, bool inputsChanged) {
   computation_ = computation;
+  // The working depends on the computation alone, not on the check's settings that Fill follows.
+  rechenweg_->setHtml(computation != nullptr
+                          ? QString::fromStdString(RechenwegHtml(BuildRechenweg(*computation)))
+                          : QString());
   Fill();
   if (computation != nullptr) {
     SetInputsChanged(inputsChanged);
@@ -132,9 +136,6 @@ void ResultListWindow::Fill() {
   deformationNote_->setText(computation != nullptr
                                 ? QString::fromStdString(strevo::DeformationNote(*computation))
                                 : QString());
-  rechenweg_->setHtml(computation != nullptr
-                          ? QString::fromStdString(RechenwegHtml(BuildRechenweg(*computation)))
-                          : QString());
   if (computation == nullptr) {
     statement_->hide();
     table_->setRowCount(0);
@@ -142,8 +143,10 @@ void ResultListWindow::Fill() {
     notice_->show();
     return;
   }
-  const std::vector<ListRow> rows = ListRowsOf(*computation, host_.Check());
-  statement_->setVisible(rows.size() > ResultListRows(*computation).size());
+  std::vector<ListRow> rows = ResultListRows(*computation);
+  const std::vector<ListRow> check = CheckRows(*computation, host_.Check());
+  statement_->setVisible(!check.empty());
+  rows.insert(rows.end(), check.begin(), check.end());
   table_->setRowCount(static_cast<int>(rows.size()));
   for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
     const ListRow& row = rows[r];

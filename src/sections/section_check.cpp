@@ -164,8 +164,8 @@ SectionCheck CheckSections(const Computation& computation, const CheckSettings& 
   return check;
 }
 
-std::vector<ListRow> ListRowsOf(const Computation& computation, const CheckSettings& settings) {
-  std::vector<ListRow> rows = ResultListRows(computation);
+std::vector<ListRow> CheckRows(const Computation& computation, const CheckSettings& settings) {
+  std::vector<ListRow> rows;
   const SectionCheck check = CheckSections(computation, settings);
   if (!check.columns && !check.beam) {
     return rows;
@@ -179,6 +179,13 @@ std::vector<ListRow> ListRowsOf(const Computation& computation, const CheckSetti
     LimitRow(rows, "u / h", *check.sway, settings.swayLimit);
     LimitRow(rows, "w / L", *check.deflection, settings.deflectionLimit);
   }
+  return rows;
+}
+
+std::vector<ListRow> ListRowsOf(const Computation& computation, const CheckSettings& settings) {
+  std::vector<ListRow> rows = ResultListRows(computation);
+  const std::vector<ListRow> check = CheckRows(computation, settings);
+  rows.insert(rows.end(), check.begin(), check.end());
   return rows;
 }
 

@@ -52,8 +52,10 @@ struct SectionCheck {
 // The computation's sections (its columnSection and beamSection) against its internal forces.
 SectionCheck CheckSections(const Computation& computation, const CheckSettings& settings);
 
-// The result list with the check after it, when a section was chosen for a member: grade, per
+// The check as list rows, when a section was chosen for a member (none otherwise): grade, per
 // member σ, τ, η and self-weight with where each governs, then the serviceability limits.
+std::vector<ListRow> CheckRows(const Computation& computation, const CheckSettings& settings);
+// The result list with the check rows after it.
 std::vector<ListRow> ListRowsOf(const Computation& computation, const CheckSettings& settings);
 
 }  // namespace strevo
