@@ -16,7 +16,7 @@ constexpr Member kMembers[] = {Member::LeftColumn, Member::Beam, Member::RightCo
 
 // The frame the system drawing uses for these inputs.
 DrawingFrame FrameOf(const InputSet& in, const CoordinateCheck& check) {
-  return MakeDrawingFrame(in, in.h >= in.L ? in.h : in.L, check);
+  return MakeDrawingFrame(in, ReferenceLength(in), check);
 }
 
 struct PicturePoint {
@@ -73,7 +73,7 @@ DiagramOutcome DrawDeflectedShape(const Computation& computation, Canvas& canvas
     extremes[static_cast<std::size_t>(member)] = LargestDisplacementOf(d, member);
     largest = std::max(largest, std::abs(extremes[static_cast<std::size_t>(member)].value));
   }
-  const DiagramOutcome outcome = ScaleOutcome(in.h >= in.L ? in.h : in.L, largest);
+  const DiagramOutcome outcome = ScaleOutcome(ReferenceLength(in), largest);
   if (outcome != DiagramOutcome::Drawn) {
     return outcome;
   }
@@ -119,7 +119,7 @@ DiagramOutcome DrawDeflectedShape(const Computation& computation, Canvas& canvas
 std::optional<std::string> ReadoutAt(const Computation& computation, double x, double y,
                                      double reach) {
   const InputSet& in = computation.inputs;
-  if (!computation.system || (in.h >= in.L ? in.h : in.L) <= 0) {
+  if (!computation.system || ReferenceLength(in) <= 0) {
     return std::nullopt;
   }
   const CoordinateCheck check;

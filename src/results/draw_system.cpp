@@ -54,7 +54,7 @@ void DrawSystem(const InputSet& in, std::optional<SystemType> system, SharedResu
   for (int i = 7; i <= 10; ++i) {
     canvas.SetLabelVisible(i, false);
   }
-  results.Lmax = in.h >= in.L ? in.h : in.L;
+  results.Lmax = ReferenceLength(in);
   const double m = LoadReference(in);
   canvas.Refresh();
   canvas.SetScale(0, 0, kPictureUnits, kPictureUnits);

@@ -2,12 +2,23 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "canvas.h"
 #include "inputs.h"
 #include "shared_results.h"
 
 namespace strevo {
+
+// The drawings' reference length Lmax: the longer of h and L.
+inline double ReferenceLength(const InputSet& in) {
+  return in.h >= in.L ? in.h : in.L;
+}
+
+// Why a diagram of these values ("Momente") is not drawn when all of them are zero.
+inline std::string NothingToDrawNote(const std::string& what) {
+  return "Es gibt nichts zu zeichnen: alle " + what + " sind Null.";
+}
 
 // Clears the picture, stores Lmax and draws the portal, its supports, loads and reaction
 // values. An ArithmeticFault stops it where it is; what was drawn stays.

@@ -182,7 +182,7 @@ void Form2::mnuVerformung_Click() {
           text = QStringLiteral("Ohne Höhe und Spannweite gibt es kein Bild der Verformung.");
           break;
         case DiagramOutcome::NothingToDraw:
-          text = QStringLiteral("Es gibt nichts zu zeichnen: alle Verschiebungen sind Null.");
+          text = QString::fromStdString(NothingToDrawNote("Verschiebungen"));
           break;
       }
     }
@@ -377,7 +377,7 @@ void Form2::DrawDiagram(DiagramOutcome (*draw)(const InputSet&, const SharedResu
           "Das System ist noch nicht gezeichnet. Bitte zeichnen Sie zuerst das System "
           "(Schaltfläche \"System\" oder Menü \"Schnittgrößen\").");
     } else if (outcome == DiagramOutcome::NothingToDraw) {
-      text = QStringLiteral("Es gibt nichts zu zeichnen: alle %1 sind Null.").arg(what);
+      text = QString::fromStdString(NothingToDrawNote(what.toStdString()));
     } else {
       return;
     }

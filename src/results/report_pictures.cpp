@@ -26,7 +26,7 @@ void Draw(const Computation& computation, Diagram diagram, const char* what, Rep
         out.note = "Kein Maßstab: Höhe und Spannweite sind 0.";
         break;
       case DiagramOutcome::NothingToDraw:
-        out.note = std::string("Es gibt nichts zu zeichnen: alle ") + what + " sind Null.";
+        out.note = NothingToDrawNote(what);
         break;
     }
   } catch (const ArithmeticFault& fault) {
