@@ -35,7 +35,7 @@ const Piece& PieceAt(const Deformation& d, Member member, double s) {
 // Marches from A to B with the rotation phiA at A; returns the beam's vertical displacement
 // at its right end.
 double March(Deformation& d, double phiA) {
-  double phi = phiA, v = 0;
+  double phi = phiA, v = 0, beamEnd = 0;
   for (std::size_t member = 0; member < 3; ++member) {
     if (member == 1) {
       d.phi2 = phi;
@@ -43,6 +43,7 @@ double March(Deformation& d, double phiA) {
       v = 0;     // the column does not shorten: the corner stays at its height
     } else if (member == 2) {
       d.phi4 = phi;
+      beamEnd = v;
       v = d.u;  // the beam does not lengthen: the right corner sways as the left one
     }
     for (int i = 0; i < d.pieceCount[member]; ++i) {
@@ -53,12 +54,9 @@ double March(Deformation& d, double phiA) {
       phi = PieceRotation(p, length);
       v = PieceDisplacement(p, length);
     }
-    if (member == 1) {
-      d.w = v;  // for now: the beam's vertical displacement at point 4, upwards
-    }
   }
   d.phiB = phi;
-  return d.w;
+  return beamEnd;
 }
 
 // Where the rotation of a beam piece is zero: the moment's roots split the piece into parts on
