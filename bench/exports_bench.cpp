@@ -1,8 +1,6 @@
 // What leaves the program from a computation, for the all-loads case: the result list, the
 // clipboard text, and the whole PDF report.
-#include <QApplication>
 #include <QBuffer>
-#include <cstdlib>
 
 #include <benchmark/benchmark.h>
 
@@ -72,12 +70,3 @@ void BM_PdfReport(benchmark::State& state) {
 BENCHMARK(BM_PdfReport)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

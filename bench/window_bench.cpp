@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
-#include <cstdlib>
 
 #include <benchmark/benchmark.h>
 
@@ -55,12 +54,3 @@ void BM_SchnittgroessenWithPainting(benchmark::State& state) {
 BENCHMARK(BM_SchnittgroessenWithPainting)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
