@@ -4,17 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-missing=()
-for package in xvfb xdotool imagemagick; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
-    missing+=("$package")
-done
-if ((${#missing[@]} > 0)); then
-  sudo=()
-  [[ $(id -u) -eq 0 ]] || sudo=(sudo)
-  "${sudo[@]}" apt-get update
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
-fi
+source scripts/install_missing.sh
+install_missing xvfb xdotool imagemagick
 cmake --build build -j2 --target strevo
 
 display=":$((90 + RANDOM % 9))"

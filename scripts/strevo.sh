@@ -20,17 +20,8 @@ packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6
   libgl-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core)
 [[ $mode == test ]] && packages+=(clang-14 libclang-rt-14-dev clang-tidy-14 poppler-utils dpkg-dev
   desktop-file-utils appstream lintian)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
-    missing+=("$package")
-done
-if ((${#missing[@]} > 0)); then
-  sudo=()
-  [[ $(id -u) -eq 0 ]] || sudo=(sudo)
-  "${sudo[@]}" apt-get update
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
-fi
+source scripts/install_missing.sh
+install_missing "${packages[@]}"
 
 [[ -f build/CMakeCache.txt ]] || cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j2
