@@ -191,10 +191,6 @@ void Form2::mnuVerformung_Click() {
   });
 }
 
-QAction* Form2::ContextAction(const QString& name) const {
-  return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
-}
-
 template <class Body>
 void Form2::WithComputation(Body&& body) {
   host_.Guard().Run(this, [&] {

@@ -15,7 +15,6 @@
 #include "section_check.h"
 #include "sketch_frame.h"
 
-class QAction;
 class QLabel;
 class QPushButton;
 
@@ -69,7 +68,6 @@ class Form2 : public QWidget {
   void mnuVerformung_Click();           // Ctrl+D
   // The values at a point of the picture (widget pixels), as its tooltip shows them.
   std::optional<QString> PictureReadout(const QPoint& pixel) const;
-  QAction* ContextAction(const QString& name) const;
 
   void HideDiagramLabels();  // Label3(11) to (23), in index order
   void WriteResultLines(const ResultLines& lines);

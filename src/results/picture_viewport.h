@@ -14,7 +14,6 @@ class PictureViewport {
  public:
   void SetScale(const QRectF& pictureScale) { scale_ = pictureScale; }
   void SetPixelArea(const QRectF& pixelArea) { pixels_ = pixelArea; }
-  const QRectF& Scale() const { return scale_; }
   const QRectF& PixelArea() const { return pixels_; }
 
   // Coordinates are unlimited; what reaches the painter stays within what it can rasterise.

@@ -21,14 +21,14 @@ void Render(QWidget& window, const QRect& area, QPainter& painter) {
   window.render(&painter, QPoint(0, 0), QRegion(area));
 }
 
-}  // namespace
-
 QMimeData* ResultListMimeData(const std::vector<ListRow>& rows) {
   auto* data = new QMimeData;
   data->setText(QString::fromStdString(ResultListText(rows)));
   data->setHtml(QString::fromStdString(ResultListHtml(rows)));
   return data;
 }
+
+}  // namespace
 
 void CopyResultList(const std::vector<ListRow>& rows) {
   QGuiApplication::clipboard()->setMimeData(ResultListMimeData(rows));

@@ -10,14 +10,12 @@
 #include "report_writer.h"
 #include "result_list.h"
 
-class QMimeData;
 class QRect;
 class QWidget;
 
 namespace strevo {
 
-// The result list as plain text and as an HTML table.
-QMimeData* ResultListMimeData(const std::vector<ListRow>& rows);
+// The result list to the clipboard, as plain text and as an HTML table.
 void CopyResultList(const std::vector<ListRow>& rows);
 
 void SaveResultCsv(const QString& path, const std::vector<ListRow>& rows);

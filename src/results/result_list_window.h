@@ -47,11 +47,8 @@ class ResultListWindow : public QWidget {
   QLabel* Notice() const { return notice_; }
   QLabel* DeformationNote() const { return deformationNote_; }
   QComboBox* Grade() const { return grade_; }
-  QSpinBox* SwayLimit() const { return swayLimit_; }
-  QSpinBox* DeflectionLimit() const { return deflectionLimit_; }
   QTableWidget* Table() const { return table_; }
   QTextBrowser* Rechenweg() const { return rechenweg_; }
-  QTabWidget* Tabs() const { return tabs_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
