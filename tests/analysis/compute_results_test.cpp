@@ -326,20 +326,11 @@ TEST(FieldPoint, OffTheBeamItIsTheNearerEnd) {
 // field point lies on the beam and its moment is the beam moment there.
 TEST(FieldPoint, AlwaysOnTheBeamWithTheBeamMomentThere) {
   std::mt19937 random(7);
-  std::uniform_real_distribution<double> load(-10, 10), length(0.5, 12), inertia(0.2, 50),
-      downward(0.1, 10);
+  std::uniform_real_distribution<double> downward(0.1, 10);
   for (auto system : {SystemType::KinkedBeam, SystemType::TwoHingedFrame, SystemType::FixedFrame}) {
     for (int run = 0; run < 300; ++run) {
-      InputSet in;
-      in.wD = load(random);
+      InputSet in = testing::RandomPortal(random, 0, 1);
       in.q = downward(random);
-      in.wS = load(random);
-      in.F = load(random);
-      in.h = length(random);
-      in.L = length(random);
-      in.a = in.L * std::uniform_real_distribution<double>(0, 1)(random);
-      in.I1 = inertia(random);
-      in.I2 = inertia(random);
       SharedResults r;
       ComputeResults(in, system, r);
       ASSERT_GE(r.X3, 0);
@@ -354,19 +345,9 @@ TEST(FieldPoint, AlwaysOnTheBeamWithTheBeamMomentThere) {
 // Equilibrium of the whole portal and the corner relations, for random loads and geometry.
 TEST(Equilibrium, HoldsForEverySystem) {
   std::mt19937 random(20261207);
-  std::uniform_real_distribution<double> load(-10, 10), length(0.5, 12), inertia(0.2, 50);
   for (auto system : {SystemType::KinkedBeam, SystemType::TwoHingedFrame, SystemType::FixedFrame}) {
     for (int run = 0; run < 200; ++run) {
-      InputSet in;
-      in.wD = load(random);
-      in.q = load(random);
-      in.wS = load(random);
-      in.F = load(random);
-      in.h = length(random);
-      in.L = length(random);
-      in.a = in.L * std::uniform_real_distribution<double>(-0.2, 1.2)(random);
-      in.I1 = inertia(random);
-      in.I2 = inertia(random);
+      const InputSet in = testing::RandomPortal(random, -0.2, 1.2);
       SharedResults r;
       ComputeResults(in, system, r);
       const double scale =

@@ -32,7 +32,8 @@ inline InputSet AllLoads() {
   return in;
 }
 
-// A portal with loads of either sign, and the point load between `from` and `to` of the span.
+// A portal with loads of either sign, and the point load between `from` and `to` of the span
+// (outside it too, where they lie outside 0..1).
 inline InputSet RandomPortal(std::mt19937& random, double from = 0.05, double to = 0.95) {
   std::uniform_real_distribution<double> load(-10, 10), length(0.5, 12), inertia(0.2, 50),
       fraction(from, to);
