@@ -1,9 +1,9 @@
 #include "compute_results.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "arithmetic_fault.h"
+#include "field_point.h"
 #include "text_rules.h"
 
 namespace strevo {
@@ -24,37 +24,25 @@ struct FastCheck {
   }
 };
 
-// Field point and field moment, shared by all three systems; `clamp` is MA in the fixed frame
-// and absent elsewhere, so the kinked beam and the two-hinged frame evaluate no extra term.
+// The beam's moment at x from point 2, taken from the left part of the portal; `withClamp`
+// adds MA in the fixed frame, so the other systems evaluate no extra term.
+double BeamMoment(const InputSet& in, const SharedResults& r, bool withClamp, double x) {
+  double m = x * r.AV - in.h * r.AH - in.h * in.h * in.wD / 2 - x * x * in.q / 2;
+  if (x > in.a) {
+    m -= (x - in.a) * in.F;
+  }
+  return withClamp ? m + r.MA : m;
+}
+
+FieldPointChoice DecideFieldPoint(const InputSet& in, const SharedResults& r, bool withClamp) {
+  return ChooseFieldPoint({in.q, in.F, in.a, in.L, r.AV},
+                          [&](double x) { return BeamMoment(in, r, withClamp, x); });
+}
+
 template <class Check>
 void FieldPoint(const InputSet& in, SharedResults& r, const Check& check, bool withClamp) {
-  // The decision can point off the beam (a negative AV, or the shear's zero beyond the span);
-  // the largest field value on the beam then lies at the nearer end.
-  const auto onBeam = [&](double x) { return in.L > 0 ? std::clamp(x, 0.0, in.L) : x; };
-  const auto base = [&](double x) {
-    double m = x * r.AV - in.h * r.AH - in.h * in.h * in.wD / 2 - x * x * in.q / 2;
-    return withClamp ? m + r.MA : m;
-  };
-  if (in.q != 0) {
-    if (r.AV - in.a * in.q > 0) {
-      if (r.AV - in.a * in.q - in.F > 0) {
-        r.X3 = check(onBeam((r.AV - in.F) / in.q));
-        r.M3 = check(base(r.X3) - (r.X3 - in.a) * in.F);
-      } else {
-        r.X3 = check(onBeam(in.a));
-        r.M3 = check(base(r.X3));
-      }
-    } else {
-      r.X3 = check(onBeam(r.AV / in.q));
-      r.M3 = check(base(r.X3));
-    }
-  } else if (in.F != 0) {
-    r.X3 = check(onBeam(in.a));
-    r.M3 = check(base(r.X3));
-  } else {
-    r.X3 = check(in.L / 2);
-    r.M3 = check(base(r.X3));
-  }
+  r.X3 = check(DecideFieldPoint(in, r, withClamp).chosen.x);
+  r.M3 = check(BeamMoment(in, r, withClamp, r.X3));
 }
 
 // Everything from M1 on: the statics that follow from the reactions, the same for all systems
@@ -198,6 +186,14 @@ ResultLines Lines(std::optional<SystemType> system, const SharedResults& r) {
 }
 
 }  // namespace
+
+FieldPointChoice FieldPointOf(const InputSet& in, const SharedResults& r, SystemType system) {
+  return DecideFieldPoint(in, r, system == SystemType::FixedFrame);
+}
+
+double FieldMoment(const InputSet& in, const SharedResults& r, SystemType system, double x) {
+  return BeamMoment(in, r, system == SystemType::FixedFrame, x);
+}
 
 const char* ResultLinePrefix(int index) {
   return kPrefixes[index];

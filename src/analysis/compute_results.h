@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "field_point.h"
 #include "inputs.h"
 #include "shared_results.h"
 
@@ -42,5 +43,10 @@ class ResultLines {
 // ones their old values, and no line is yielded. Without a system only k is computed.
 ResultLines ComputeResults(const InputSet& in, std::optional<SystemType> system,
                            SharedResults& results);
+
+// The field point's decision on a run's stored values, as the run made it, and the beam
+// moment at x from point 2 as the run evaluates M3 there.
+FieldPointChoice FieldPointOf(const InputSet& in, const SharedResults& r, SystemType system);
+double FieldMoment(const InputSet& in, const SharedResults& r, SystemType system, double x);
 
 }  // namespace strevo
