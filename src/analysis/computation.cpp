@@ -1,10 +1,21 @@
 #include "computation.h"
 
 #include "arithmetic_fault.h"
+#include "input_table.h"
 
 namespace strevo {
 
+std::optional<InputRejected> RejectionOf(const InputSet& in) {
+  if (in.F != 0 && !(in.a >= 0 && in.a <= in.L)) {
+    return InputRejected(kFieldA, "Die Einzellast F muss auf dem Riegel stehen: 0 ≤ a ≤ L.");
+  }
+  return std::nullopt;
+}
+
 Computation Compute(const InputSet& in, std::optional<SystemType> system, SharedResults& results) {
+  if (std::optional<InputRejected> rejection = RejectionOf(in)) {
+    throw *rejection;
+  }
   Computation computation{system, in, {}, ComputeResults(in, system, results), {}, {}, {}, {}};
   computation.results = results;
   // The forces stand without the deformations: a fault here leaves the computation whole.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "compute_results.h"
@@ -25,6 +26,22 @@ struct Computation {
   // still held their values; empty when a member has none.
   std::string columnSection, beamSection;
 };
+
+// Inputs that fit no structure; the computation refuses them before anything is computed.
+class InputRejected : public std::runtime_error {
+ public:
+  InputRejected(int field, const std::string& message)
+      : std::runtime_error(message), field_(field) {}
+  int field() const { return field_; }  // the index of the field to correct
+
+ private:
+  int field_;
+};
+
+// Why these inputs cannot be computed, when they cannot: a point load that does not stand on
+// the beam (the closed forms would be carried beyond it and fit no structure). A point load of 0
+// makes its place irrelevant.
+std::optional<InputRejected> RejectionOf(const InputSet& in);
 
 // Runs the engine on the shared values and returns the snapshot of the run; a fault throws
 // before any snapshot exists and leaves `results` as the engine left it.

@@ -12,6 +12,7 @@
 #include <exception>
 
 #include "arithmetic_fault.h"
+#include "computation.h"
 #include "form2.h"
 #include "form4.h"
 #include "input_table.h"
@@ -270,10 +271,20 @@ double Form1::Field(int index) const {
   return FieldValueOf(text1_[index]->text().toStdString(), index);
 }
 
-// A text that is more than its number shows what every consumer reads from it.
+// A text that is more than its number shows what every consumer reads from it; a point load
+// off the beam marks a the same way, since the computation refuses it.
 void Form1::ShowFieldReading(int index) {
   QLineEdit* edit = text1_[index];
-  const std::optional<std::string> note = FieldReadingNote(edit->text().toStdString());
+  std::optional<std::string> note = FieldReadingNote(edit->text().toStdString());
+  if (!note && index == kFieldA) {
+    try {
+      if (const std::optional<InputRejected> rejection = RejectionOf(ReadInputs())) {
+        note = rejection->what();
+      }
+    } catch (const ArithmeticFault&) {
+      // an overflowing field is marked where it stands
+    }
+  }
   QPalette colours = edit->palette();
   colours.setColor(QPalette::Text, note ? kMarkedText : frame1_->palette().color(QPalette::Text));
   edit->setPalette(colours);
@@ -296,6 +307,9 @@ void Form1::SetPointLoadControlsVisible(bool visible) {
 // the span guard from following the other fields); the first fault is reported once.
 void Form1::Text1_Change(int index) {
   ShowFieldReading(index);  // every field reacts alike otherwise
+  if (index != kFieldA) {
+    ShowFieldReading(kFieldA);  // whether F stands on the beam depends on F and L too
+  }
   Guarded([&] {
     std::exception_ptr firstFault;
     const auto step = [&](auto&& body) {
