@@ -7,6 +7,7 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QToolTip>
 #include <vector>
 
@@ -160,16 +161,24 @@ std::optional<QString> Form2::PictureReadout(const QPoint& pixel) const {
 bool Form2::eventFilter(QObject* watched, QEvent* event) {
   if (watched == picture_ && event->type() == QEvent::ToolTip) {
     const auto* help = static_cast<QHelpEvent*>(event);
-    if (const std::optional<QString> readout = PictureReadout(help->pos())) {
-      QToolTip::showText(help->globalPos(), *readout, picture_);
-      return true;
+    QString text = PictureReadout(help->pos()).value_or(picture_->toolTip());
+    if (host_.InputsChangedSinceComputation()) {
+      // The picture shows the last computation, not the fields as they read now.
+      text += QStringLiteral("\n\nEingaben seit der letzten Berechnung geändert");
     }
+    QToolTip::showText(help->globalPos(), text, picture_);
+    return true;
   }
   return QWidget::eventFilter(watched, event);
 }
 
 void Form2::mnuVerformung_Click() {
   WithComputation([this](const Computation& computation) {
+    if (!picture_->Label3(kFirstDeformationLabel)->isHidden()) {
+      picture_->RemoveStrokes(kDeformationColour);  // shown: the key takes it away again
+      HideDeformationLabels();
+      return;
+    }
     QString text;
     if (!computation.deformation) {
       text = QStringLiteral("Die Verformungen sind nicht berechenbar: %1.")
@@ -366,7 +375,8 @@ void Form2::DrawDiagram(DiagramOutcome (*draw)(const InputSet&, const SharedResu
                         const QString& what) {
   host_.Guard().Run(this, [&] {
     HideDiagramLabels();
-    const DiagramOutcome outcome = draw(host_.ReadInputs(), host_.Results(), picture_->Canvas());
+    const Drawn drawn = WhatToDraw();
+    const DiagramOutcome outcome = draw(drawn.inputs, drawn.results, picture_->Canvas());
     QString text;
     if (outcome == DiagramOutcome::NoSystemDrawing) {
       text = QStringLiteral(
@@ -394,12 +404,31 @@ void Form2::WriteResultLines(const ResultLines& lines) {
   }
 }
 
-void Form2::DrawSystem() {
+void Form2::HideDeformationLabels() {
   for (int i = kFirstDeformationLabel; i < kValueLabelCount; ++i) {
-    picture_->Canvas().SetLabelVisible(i, false);  // the deflected shape goes with the drawing
+    picture_->Canvas().SetLabelVisible(i, false);
   }
-  strevo::DrawSystem(host_.ReadInputs(), host_.SelectedSystem(), host_.Results(),
-                     picture_->Canvas());
+}
+
+Form2::Drawn Form2::WhatToDraw() const {
+  const SharedResults& shared = host_.Results();
+  const Computation* computation = host_.LastComputation();
+  if (computation == nullptr) {
+    return {host_.ReadInputs(), host_.SelectedSystem(), shared};
+  }
+  // The values of the last computation with the scale of the picture as it was drawn: fields
+  // edited since, or a failed run that left some shared values behind, must not enter.
+  Drawn drawn{computation->inputs, computation->system, computation->results};
+  drawn.results.Lmax = shared.Lmax;
+  return drawn;
+}
+
+void Form2::DrawSystem() {
+  HideDeformationLabels();  // the deflected shape goes with the drawing
+  Drawn drawn = WhatToDraw();
+  // The scale is stored before the drawing can fault, and it stays stored when it does.
+  const auto storeScale = qScopeGuard([&] { host_.Results().Lmax = drawn.results.Lmax; });
+  strevo::DrawSystem(drawn.inputs, drawn.system, drawn.results, picture_->Canvas());
 }
 
 void Form2::closeEvent(QCloseEvent* event) {

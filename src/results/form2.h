@@ -90,6 +90,14 @@ class Form2 : public QWidget {
  private:
   void DrawDiagram(DiagramOutcome (*draw)(const InputSet&, const SharedResults&, Canvas&),
                    const QString& what);
+  // What the picture is drawn from: the last computation when there is one, else the fields.
+  struct Drawn {
+    InputSet inputs;
+    std::optional<SystemType> system;
+    SharedResults results;
+  };
+  Drawn WhatToDraw() const;
+  void HideDeformationLabels();
   void BuildContextMenu();
   // Runs `body` on the last computation; says so when there is none.
   template <class Body>

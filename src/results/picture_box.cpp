@@ -54,6 +54,12 @@ PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
   }
 }
 
+void PictureBox::RemoveStrokes(int colour) {
+  const QColor removed = PaletteColour(colour);
+  std::erase_if(items_, [&](const Item& item) { return !item.box && item.colour == removed; });
+  update();
+}
+
 void PictureBox::DisplayListCanvas::Refresh() {
   box_.items_.clear();
   box_.update();

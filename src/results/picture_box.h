@@ -32,6 +32,9 @@ class PictureBox : public QFrame {
   QLabel* Label3(int index) const { return labels_[index]; }
   const PictureViewport& Viewport() const { return viewport_; }
 
+  // Takes the strokes of one palette colour out of the picture (a drawing shown and hidden).
+  void RemoveStrokes(int colour);
+
   // What the drawings draw into.
   strevo::Canvas& Canvas() { return canvas_; }
 
