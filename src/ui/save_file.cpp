@@ -1,7 +1,9 @@
 #include "save_file.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QSaveFile>
+#include <cerrno>
 #include <stdexcept>
 
 namespace strevo {
@@ -17,19 +19,67 @@ namespace {
 
 }  // namespace
 
-void SaveFile(const QString& path, const std::function<void(QIODevice&)>& write) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    Fail(path, file.errorString());
+QString WriteFailureReason(int error, const QString& fallback) {
+  switch (error) {
+    case ENOSPC:
+      return QStringLiteral("der Datenträger ist voll");
+    case EDQUOT:
+      return QStringLiteral("das Speicherkontingent ist erschöpft");
+    case EACCES:
+    case EPERM:
+      return QStringLiteral("keine Schreibberechtigung");
+    case EROFS:
+      return QStringLiteral("der Datenträger ist schreibgeschützt");
+    case ENOENT:
+      return QStringLiteral("der Ordner existiert nicht");
+    case EISDIR:
+      return QStringLiteral("der Name gehört einem Ordner");
+    case EIO:
+      return QStringLiteral("Ein-/Ausgabefehler des Datenträgers");
+    case EFBIG:
+      return QStringLiteral("die Datei wird zu groß");
+    default:
+      break;
   }
-  write(file);
-  if (file.error() != QFileDevice::NoError) {
-    const QString reason = file.errorString();
+  return fallback.isEmpty() ? QStringLiteral("Schreibfehler") : fallback;
+}
+
+void WriteAll(QIODevice& device, const QByteArray& data, const QString& path) {
+  errno = 0;
+  const qint64 written = device.write(data);
+  if (written != data.size()) {
+    Fail(path, WriteFailureReason(errno, written < 0 ? device.errorString() : QString()));
+  }
+}
+
+void SaveFile(const QString& path, const std::function<void(QIODevice&)>& write) {
+  // The whole contents first: a writer that fails leaves no file to clean up, and the file
+  // then gets one write whose byte count and flush can be checked.
+  QBuffer contents;
+  contents.open(QIODevice::WriteOnly);
+  write(contents);
+  QSaveFile file(path);
+  errno = 0;
+  if (!file.open(QIODevice::WriteOnly)) {
+    Fail(path, WriteFailureReason(errno, file.errorString()));
+  }
+  try {
+    WriteAll(file, contents.data(), path);
+  } catch (...) {
+    file.cancelWriting();
+    throw;
+  }
+  // Small contents still sit in the file's buffer, and commit() does not report a flush
+  // that fails: flush here, where the failure is seen.
+  errno = 0;
+  if (!file.flush() || file.error() != QFileDevice::NoError) {
+    const QString reason = WriteFailureReason(errno, QString());
     file.cancelWriting();
     Fail(path, reason);
   }
+  errno = 0;
   if (!file.commit()) {
-    Fail(path, file.errorString());
+    Fail(path, WriteFailureReason(errno, file.errorString()));
   }
 }
 

@@ -4,7 +4,13 @@
 #include <QFileInfo>
 #include <QIODevice>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
+
+#include <sys/mount.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -79,6 +85,87 @@ TEST_F(SaveFileTest, AFolderThatDoesNotExistIsNamedInTheMessage) {
                                     .arg(QDir::toNativeSeparators(path))))
         << error.what();
   }
+}
+
+// A device that takes only the first few bytes of a write, as a disk filling up does.
+class ShortDevice : public QIODevice {
+ public:
+  ShortDevice() { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+
+ protected:
+  qint64 readData(char*, qint64) override { return -1; }
+  qint64 writeData(const char*, qint64 size) override { return size > 3 ? 3 : size; }
+};
+
+TEST(WriteAll, AShortWriteIsAFailureThatNamesTheFile) {
+  ShortDevice device;
+  EXPECT_NO_THROW(WriteAll(device, "abc", "a.csv"));
+  try {
+    WriteAll(device, "abcdef", "a.csv");
+    ADD_FAILURE() << "a short write passed";
+  } catch (const std::runtime_error& error) {
+    EXPECT_EQ(QString::fromStdString(error.what()),
+              "Die Datei „a.csv“ konnte nicht gespeichert werden (Schreibfehler). Eine "
+              "vorhandene Datei bleibt unverändert.");
+  }
+  EXPECT_EQ(WriteFailureReason(ENOSPC, "No space left on device"), "der Datenträger ist voll");
+  EXPECT_EQ(WriteFailureReason(0, "Unbekannt"), "Unbekannt");
+}
+
+// A real file system that fills up: a 64 KiB tmpfs, which only root may mount.
+class FullDiskTest : public SaveFileTest {
+ protected:
+  void SetUp() override {
+    if (geteuid() != 0) {
+      GTEST_SKIP() << "a tmpfs can only be mounted as root; the full-disk cases are not run";
+    }
+    mountPoint = dir.path().toLocal8Bit();
+    if (mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=64k") != 0) {
+      GTEST_SKIP() << "no tmpfs here (" << std::strerror(errno) << "); full-disk cases not run";
+    }
+    mounted = true;
+  }
+  void TearDown() override {
+    if (mounted) {
+      umount(mountPoint.constData());
+    }
+  }
+  // Fills the disk, then frees `freeBytes` of it again.
+  void Fill(qint64 freeBytes) {
+    QFile fill(Path("fill"));
+    ASSERT_TRUE(fill.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray block(4096, 'x');
+    while (fill.write(block) == block.size()) {
+    }
+    fill.close();
+    ASSERT_TRUE(fill.resize(std::max<qint64>(0, fill.size() - freeBytes)));
+  }
+  void ExpectDiskFull(const QString& name, const QByteArray& contents) {
+    try {
+      Save(Path(name), contents);
+      ADD_FAILURE() << name.toStdString() << ": saved on a full disk";
+    } catch (const std::runtime_error& error) {
+      EXPECT_TRUE(QString::fromStdString(error.what()).contains("der Datenträger ist voll"))
+          << error.what();
+    }
+  }
+  QByteArray mountPoint;
+  bool mounted = false;
+};
+
+TEST_F(FullDiskTest, ASaveThatDoesNotFitFailsAndKeepsTheOldFile) {
+  Write(Path("a.csv"), "alt");
+  Fill(0);
+  ExpectDiskFull("a.csv", "neu");  // small: it would sit in the write buffer until the commit
+  EXPECT_EQ(Read(Path("a.csv")), "alt");
+  ExpectDiskFull("b.csv", "neu");
+  EXPECT_FALSE(QFile::exists(Path("b.csv")));
+
+  Fill(24 * 1024);  // room for part of a report
+  ExpectDiskFull("a.csv", QByteArray(40 * 1024, 'p'));
+  EXPECT_EQ(Read(Path("a.csv")), "alt");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"a.csv", "fill"}))
+      << "no temporary file left behind";
 }
 
 }  // namespace
