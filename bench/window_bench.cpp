@@ -24,7 +24,7 @@ class SilentMessages : public strevo::MessageService {
 class NoFiles : public strevo::FileDialogService {
  public:
   QString ShowOpen(QWidget*, const strevo::CommonDialogSettings&) override { return {}; }
-  QString ShowSave(QWidget*, const strevo::CommonDialogSettings&) override { return {}; }
+  QString ShowSave(QWidget*, strevo::CommonDialogSettings&) override { return {}; }
 };
 
 SilentMessages messages;

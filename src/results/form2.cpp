@@ -215,18 +215,27 @@ void Form2::WithComputation(Body&& body) {
   });
 }
 
-QString Form2::AskSaveName(CommonDialogSettings& settings, const QString& suffix) {
+QString Form2::AskSaveName(CommonDialogSettings& settings) {
   FileDialogService* dialogs = host_.ExportDialogs();
   if (dialogs == nullptr) {
     return {};
   }
   settings.flags = kOverwritePrompt;
-  QString name = dialogs->ShowSave(this, settings);
-  if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty()) {
-    name += QLatin1Char('.') + suffix;
+  const QString asked = dialogs->ShowSave(this, settings);
+  if (asked.isEmpty()) {
+    return {};
   }
-  if (!name.isEmpty()) {
-    settings.initialDirectory = QFileInfo(name).absolutePath();
+  settings.initialDirectory = QFileInfo(asked).absolutePath();
+  const QString name = NameOfChosenType(asked, settings);
+  // The dialog asked about the name typed; a suffix added since names another file.
+  if (name != asked && QFileInfo::exists(name)) {
+    const MessageAnswer answer = host_.Messages().Show(
+        this, {QStringLiteral("„%1“ ist bereits vorhanden.\nSoll die Datei ersetzt werden?")
+                   .arg(QFileInfo(name).fileName()),
+               settings.title, MessageIcon::Question, MessageButtons::OkCancel});
+    if (answer != MessageAnswer::Ok) {
+      return {};
+    }
   }
   return name;
 }
@@ -245,7 +254,7 @@ void Form2::mnuErgebnisseSpeichern_Click() {
   WithComputation([this](const Computation& computation) {
     csvDialog_.title = QStringLiteral("Ergebnisse speichern");
     csvDialog_.filter = QStringLiteral("CSV-Dateien (*.csv)|*.csv");
-    const QString name = AskSaveName(csvDialog_, QStringLiteral("csv"));
+    const QString name = AskSaveName(csvDialog_);
     if (!name.isEmpty()) {
       SaveResultCsv(name, ListRowsOf(computation, host_.Check()));
     }
@@ -256,7 +265,7 @@ void Form2::mnuBildSpeichern_Click() {
   WithComputation([this](const Computation&) {
     pictureDialog_.title = QStringLiteral("Bild speichern");
     pictureDialog_.filter = QStringLiteral("PNG-Bilder (*.png)|*.png|SVG-Grafiken (*.svg)|*.svg");
-    const QString name = AskSaveName(pictureDialog_, QStringLiteral("png"));
+    const QString name = AskSaveName(pictureDialog_);
     if (!name.isEmpty()) {
       SavePicture(name, *this, picture_->geometry());
     }
@@ -267,7 +276,7 @@ void Form2::mnuBerichtSpeichern_Click() {
   WithComputation([this](const Computation& computation) {
     reportDialog_.title = QStringLiteral("Bericht speichern");
     reportDialog_.filter = QStringLiteral("PDF-Dokumente (*.pdf)|*.pdf");
-    const QString name = AskSaveName(reportDialog_, QStringLiteral("pdf"));
+    const QString name = AskSaveName(reportDialog_);
     if (!name.isEmpty()) {
       SaveReport(
           name, computation,

@@ -102,8 +102,9 @@ class Form2 : public QWidget {
   // Runs `body` on the last computation; says so when there is none.
   template <class Body>
   void WithComputation(Body&& body);
-  // Asks for a file name with these settings; empty when cancelled. Adds `suffix` if missing.
-  QString AskSaveName(CommonDialogSettings& settings, const QString& suffix);
+  // Asks for a file name with these settings; empty when cancelled. A name without a type of
+  // the filter gets the chosen type's suffix, and is asked about again when that file exists.
+  QString AskSaveName(CommonDialogSettings& settings);
 
   ResultsHost& host_;
   LineArray line1_, line2_, line3_;  // the hidden frame's sketch, twips

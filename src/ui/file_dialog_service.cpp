@@ -1,6 +1,7 @@
 #include "file_dialog_service.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace strevo {
@@ -17,17 +18,50 @@ QString QtNameFilters(const QString& filter) {
   return filters.join(QStringLiteral(";;"));
 }
 
+namespace {
+
+// The suffixes of the filter's types in their order: "PNG (*.png)|*.png|SVG|*.svg" gives
+// png and svg.
+QStringList FilterSuffixes(const QString& filter) {
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  QStringList suffixes;
+  for (qsizetype i = 1; i < parts.size(); i += 2) {
+    suffixes << parts[i].section(QLatin1Char('.'), -1);
+  }
+  return suffixes;
+}
+
+}  // namespace
+
+QString NameOfChosenType(const QString& name, const CommonDialogSettings& settings) {
+  const QStringList suffixes = FilterSuffixes(settings.filter);
+  const QString suffix = QFileInfo(name).suffix();
+  if (suffixes.isEmpty() || suffixes.contains(suffix, Qt::CaseInsensitive)) {
+    return name;
+  }
+  const qsizetype chosen = settings.filterIndex - 1;
+  return name + QLatin1Char('.') +
+         suffixes.value(chosen >= 0 && chosen < suffixes.size() ? chosen : 0);
+}
+
 QString QtFileDialogService::ShowOpen(QWidget* parent, const CommonDialogSettings& settings) {
   return QFileDialog::getOpenFileName(parent, settings.title, settings.initialDirectory,
                                       QtNameFilters(settings.filter));
 }
 
-QString QtFileDialogService::ShowSave(QWidget* parent, const CommonDialogSettings& settings) {
+QString QtFileDialogService::ShowSave(QWidget* parent, CommonDialogSettings& settings) {
   const QFileDialog::Options options = (settings.flags & kOverwritePrompt)
                                            ? QFileDialog::Options()
                                            : QFileDialog::DontConfirmOverwrite;
-  return QFileDialog::getSaveFileName(parent, settings.title, settings.initialDirectory,
-                                      QtNameFilters(settings.filter), nullptr, options);
+  const QStringList filters = QtNameFilters(settings.filter).split(QStringLiteral(";;"));
+  QString selected = filters.value(settings.filterIndex - 1);
+  const QString name =
+      QFileDialog::getSaveFileName(parent, settings.title, settings.initialDirectory,
+                                   filters.join(QStringLiteral(";;")), &selected, options);
+  if (!name.isEmpty()) {
+    settings.filterIndex = static_cast<int>(filters.indexOf(selected)) + 1;
+  }
+  return name;
 }
 
 }  // namespace strevo

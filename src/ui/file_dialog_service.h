@@ -16,6 +16,7 @@ struct CommonDialogSettings {
   QString initialDirectory;
   int flags = 0;
   bool cancelError = false;
+  int filterIndex = 1;  // the file type chosen in the save dialog, counted from 1
 };
 
 class FileDialogService {
@@ -23,16 +24,22 @@ class FileDialogService {
   virtual ~FileDialogService() = default;
   // The chosen file name, or an empty text when the user cancelled.
   virtual QString ShowOpen(QWidget* parent, const CommonDialogSettings& settings) = 0;
-  virtual QString ShowSave(QWidget* parent, const CommonDialogSettings& settings) = 0;
+  // Also stores the file type the user chose in `settings.filterIndex`.
+  virtual QString ShowSave(QWidget* parent, CommonDialogSettings& settings) = 0;
 };
 
 class QtFileDialogService : public FileDialogService {
  public:
   QString ShowOpen(QWidget* parent, const CommonDialogSettings& settings) override;
-  QString ShowSave(QWidget* parent, const CommonDialogSettings& settings) override;
+  QString ShowSave(QWidget* parent, CommonDialogSettings& settings) override;
 };
 
 // "Dateien (*.stv)|*.stv" as a Qt name filter: "Dateien (*.stv)".
 QString QtNameFilters(const QString& filter);
+
+// The name that is really written: one ending in a type of the filter stays; any other gets
+// the suffix of the type chosen in the dialog ("bild" and "bild.jpg" with SVG chosen become
+// "bild.svg" and "bild.jpg.svg").
+QString NameOfChosenType(const QString& name, const CommonDialogSettings& settings);
 
 }  // namespace strevo

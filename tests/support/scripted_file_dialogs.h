@@ -13,7 +13,11 @@ class ScriptedFileDialogs : public FileDialogService {
   QString ShowOpen(QWidget*, const CommonDialogSettings& settings) override {
     return Answer(settings, false);
   }
-  QString ShowSave(QWidget*, const CommonDialogSettings& settings) override {
+  QString ShowSave(QWidget*, CommonDialogSettings& settings) override {
+    if (!filterIndices.empty()) {
+      settings.filterIndex = filterIndices.front();
+      filterIndices.pop_front();
+    }
     return Answer(settings, true);
   }
 
@@ -22,7 +26,8 @@ class ScriptedFileDialogs : public FileDialogService {
     bool save;
   };
   std::vector<Use> uses;
-  std::deque<QString> names;  // empty text: the user cancelled
+  std::deque<QString> names;      // empty text: the user cancelled
+  std::deque<int> filterIndices;  // the file types the user chooses; none: as it was
 
  private:
   QString Answer(const CommonDialogSettings& settings, bool save) {
