@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <string_view>
 
 namespace strevo {
 
@@ -28,6 +29,16 @@ inline constexpr std::array<InputField, 10> kInputFields = {{
 }};
 
 inline constexpr int kFieldA = 3, kFieldB = 4, kFieldL = 5, kFieldF = 7, kFieldI1 = 8, kFieldI2 = 9;
+
+// The index of the field with this symbol ("L"), or −1 for none.
+inline int FieldIndexOf(std::string_view symbol) {
+  for (int i = 0; i < static_cast<int>(kInputFields.size()); ++i) {
+    if (symbol == kInputFields[i].symbol) {
+      return i;
+    }
+  }
+  return -1;
+}
 
 inline bool IsLoadField(int index) {
   return index == 0 || index == 1 || index == 6 || index == 7;

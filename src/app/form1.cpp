@@ -178,6 +178,8 @@ void Form1::BuildControls() {
     text1_[i] = edit;
     connect(edit, &QLineEdit::textChanged, this, [this, i] { Text1_Change(i); });
   }
+  connect(text1_[kFieldL], &QLineEdit::editingFinished, this,
+          [this] { Guarded([this] { GuardSpan(); }); });
   text1_[kFieldB]->setReadOnly(true);
   for (int i = 0; i + 1 < kFieldCount; ++i) {
     setTabOrder(text1_[i], text1_[i + 1]);
@@ -276,6 +278,9 @@ double Form1::Field(int index) const {
 void Form1::ShowFieldReading(int index) {
   QLineEdit* edit = text1_[index];
   std::optional<std::string> note = FieldReadingNote(edit->text().toStdString());
+  if (!note && index == kFieldL && SpanReadsZero()) {
+    note = "L = 0: beim Verlassen des Feldes oder beim nächsten Befehl wird 5.00 eingesetzt.";
+  }
   if (!note && index == kFieldA) {
     try {
       if (const std::optional<InputRejected> rejection = RejectionOf(ReadInputs())) {
@@ -289,6 +294,22 @@ void Form1::ShowFieldReading(int index) {
   colours.setColor(QPalette::Text, note ? kMarkedText : frame1_->palette().color(QPalette::Text));
   edit->setPalette(colours);
   edit->setToolTip(note ? QString::fromStdString(*note) : QString());
+}
+
+bool Form1::SpanReadsZero() const {
+  try {
+    return Field(kFieldL) == 0;
+  } catch (const ArithmeticFault&) {
+    return false;  // an overflow is marked as such
+  }
+}
+
+// The engine never sees a span of 0; the replacement waits until the field is left or a
+// command runs, so that it never lands in the middle of what is being typed.
+void Form1::GuardSpan() {
+  if (SpanReadsZero()) {
+    text1_[kFieldL]->setText(QStringLiteral("5.00"));
+  }
 }
 
 void Form1::SetPointLoadControlsVisible(bool visible) {
@@ -312,25 +333,27 @@ void Form1::Text1_Change(int index) {
   }
   Guarded([&] {
     std::exception_ptr firstFault;
+    // An overflowing field is reported once until its text changes: a box on every keystroke
+    // elsewhere would take the keys meant for the fields.
     const auto step = [&](auto&& body) {
       try {
         body();
-      } catch (const ArithmeticFault&) {
+      } catch (const ArithmeticFault& fault) {
+        const int field = FieldIndexOf(fault.field());
+        if (field >= 0 && !reportedOverflows_.insert(field).second) {
+          return;
+        }
         if (!firstFault) {
           firstFault = std::current_exception();
         }
       }
     };
+    reportedOverflows_.erase(index);  // a new text may overflow again: say so once more
     step([&] { SetPointLoadControlsVisible(Field(kFieldF) != 0); });
     step([&] {
       const double L = Field(kFieldL), a = Field(kFieldA);
       const FaultWatch check;
       text1_[kFieldB]->setText(QString::fromStdString(FormatFixed2(check(L - a))));
-    });
-    step([&] {
-      if (Field(kFieldL) == 0) {
-        text1_[kFieldL]->setText(QStringLiteral("5.00"));
-      }
     });
     step([&] {
       const bool arrow = Field(kFieldF) != 0;
@@ -339,6 +362,9 @@ void Form1::Text1_Change(int index) {
       }
     });
     step([&] {
+      if (Field(kFieldL) == 0) {
+        return;  // the arrow stays until the span is typed or replaced
+      }
       const PointLoadArrow arrow = PlacePointLoadArrow(Field(kFieldA), Field(kFieldL));
       line5_[0].x1 = line5_[0].x2 = arrow.shaftX;
       line5_[1].x1 = arrow.leftHeadX;
@@ -378,6 +404,7 @@ void Form1::mnuoeffnen_Click() {
     for (int i = 0; i < kFieldCount; ++i) {
       text1_[i]->setText(QString::fromStdString(NumberToText(project.values[i])));
     }
+    GuardSpan();
     Form4& sections = host_.SectionsWindow();
     sections.SetColumnFamily(project.columnFamily);
     sections.SetBeamFamily(project.beamFamily);
@@ -386,6 +413,7 @@ void Form1::mnuoeffnen_Click() {
 
 void Form1::mnuspeichern_Click() {
   Guarded([&] {
+    GuardSpan();
     commonDialog1_.title = QStringLiteral("Speichern");
     commonDialog1_.cancelError = false;
     commonDialog1_.filter = QStringLiteral("Dateien (*.stv)|*.stv");
@@ -409,6 +437,7 @@ void Form1::mnuquerschnitte_Click() {
 
 void Form1::mnudrucken_Click() {
   Guarded([&] {
+    GuardSpan();
     host_.RunComputation();
     host_.ShowResultsWindow();
   });
@@ -416,6 +445,7 @@ void Form1::mnudrucken_Click() {
 
 void Form1::mnuschnittgroessen_Click() {
   Guarded([&] {
+    GuardSpan();
     host_.ShowResultsWindow();
     Form2& results = host_.ResultsWindow();
     results.HideDiagramLabels();

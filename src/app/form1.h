@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <set>
 
 #include "command_guard.h"
 #include "file_dialog_service.h"
@@ -96,6 +97,8 @@ class Form1 : public QMainWindow {
   void BuildControls();
   double Field(int index) const;
   void ShowFieldReading(int index);
+  bool SpanReadsZero() const;
+  void GuardSpan();
   void SetPointLoadControlsVisible(bool visible);
 
   MainWindowHost& host_;
@@ -113,6 +116,7 @@ class Form1 : public QMainWindow {
   std::array<QLabel*, 2> label4_{};
   std::map<QString, QAction*> menu_;
   CommonDialogSettings commonDialog1_;  // one dialog for open and save: settings carry over
+  std::set<int> reportedOverflows_;     // fields whose overflow the change reaction reported
 };
 
 }  // namespace strevo

@@ -146,7 +146,7 @@ TEST_F(LastComputationTest, TheDeflectedShapeKeyShowsAndHides) {
   EXPECT_FALSE(results.Picture1()->Label3(13)->isHidden()) << "M3 of the diagram stays";
   results.mnuVerformung_Click();
   EXPECT_FALSE(Strokes(kDeformationColour).empty()) << "and shows again";
-  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_TRUE(messages.shown.empty()) << messages.shown[0].text.toStdString();
 }
 
 }  // namespace

@@ -184,13 +184,31 @@ TEST_F(MainWindowTest, EditingDerivesBAndGuardsTheSpan) {
   EXPECT_EQ(Text(4), "4.00");
   Type(5, "8");
   EXPECT_EQ(Text(4), "7.00");
+  // A span of 0 is marked while it is typed and replaced only when the field is left or a
+  // command runs: ".75" typed over the span once became "5.0075".
+  Type(5, ".75");
+  EXPECT_EQ(Text(5), ".75");
+  EXPECT_EQ(Text(4), "-0.25");
+  Type(5, "-5");
+  EXPECT_EQ(Text(5), "-5") << "a negative span can be typed";
   Type(5, "");
-  EXPECT_EQ(Text(5), "5.00") << "a cleared span is replaced at once";
+  EXPECT_EQ(Text(5), "");
+  EXPECT_EQ(Text(4), "-1.00") << "b follows what L reads as";
+  Type(5, "0");
+  QLineEdit* span = form().Text1(5);
+  EXPECT_EQ(span->palette().color(QPalette::Text), QColor(139, 0, 0));
+  EXPECT_EQ(span->toolTip(),
+            "L = 0: beim Verlassen des Feldes oder beim nächsten Befehl wird 5.00 eingesetzt.");
+  QTest::keyClick(span, Qt::Key_Return);  // leaves the editing
+  EXPECT_EQ(Text(5), "5.00");
   EXPECT_EQ(Text(4), "4.00");
-  form().Text1(5)->setText("abc");  // pasted: no leading number
-  EXPECT_EQ(Text(5), "5.00");
-  Type(5, "x");  // typed: the first key already reads as 0, the rest follows the new text
-  EXPECT_EQ(Text(5), "5.00");
+  EXPECT_TRUE(span->toolTip().isEmpty());
+  span->setText("abc");  // pasted: no leading number
+  EXPECT_EQ(Text(5), "abc");
+  form().mnuschnittgroessen_Click();
+  EXPECT_EQ(Text(5), "5.00") << "the command replaces it before the engine reads it";
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_DOUBLE_EQ(app.LastComputation()->inputs.L, 5);
   Type(3, "7");
   EXPECT_EQ(Text(4), "-2.00") << "b may become negative";
   EXPECT_DOUBLE_EQ(form().Line5()[0].x1, 7 * 2520 / 5.0 + 2280) << "right of the right column";
@@ -413,78 +431,38 @@ TEST_F(MainWindowTest, FieldsThatAreMoreThanTheirNumberSayWhatIsRead) {
   EXPECT_EQ(marking(7), "rot: Zahl zu groß");
   Type(7, "0");
 
-  // The change reaction's own case: a span typed over key by key becomes "5.00" and then
-  // collects the keys.
+  // A span typed over key by key keeps every key; the command replaces what reads as 0.
   form().Text1(5)->selectAll();
   QTest::keyClicks(form().Text1(5), "abc");
-  EXPECT_EQ(Text(5), "5.00bc");
-  EXPECT_EQ(marking(5), "rot: Gelesen wird: 5");
-  EXPECT_EQ(Text(4), "2.00") << "b follows what L reads as";
+  EXPECT_EQ(Text(5), "abc");
+  EXPECT_EQ(marking(5), "rot: Gelesen wird: 0");
+  EXPECT_EQ(Text(4), "-3.00") << "b follows what L reads as";
   form().mnuschnittgroessen_Click();
+  EXPECT_EQ(Text(5), "5.00");
   EXPECT_EQ(app.ResultsWindow().Label2(13)->text(), "X3 = 2.50 m") << "q and F read as 0";
 }
 
 // Guards against one overflowing field stopping the reaction for good: with F unreadable,
-// b must still follow L and a, and a cleared span must still be replaced.
-TEST_F(MainWindowTest, AnOverflowingFieldDoesNotStopTheOthersFromReacting) {
+// b must still follow L and a. The overflow is reported once until F's text changes: a box on
+// every keystroke took the keys typed into the other fields ("12.5" into wS left "1").
+TEST_F(MainWindowTest, AnOverflowingFieldIsReportedOnceAndTheOthersKeepReacting) {
   form().Text1(7)->setText("1e999");
-  const std::size_t reports = messages.shown.size();
-  EXPECT_EQ(reports, 1u);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Laufzeitfehler: Überlauf im Feld F");
   form().Text1(3)->setText("1");
   EXPECT_EQ(Text(4), "4.00");
-  form().Text1(5)->setText("");
-  EXPECT_EQ(Text(5), "5.00");
-  EXPECT_EQ(messages.shown.size(), reports + 2) << "each edit reports the fault once";
+  Type(6, "12.5");
+  EXPECT_EQ(Text(6), "12.5");
+  EXPECT_EQ(messages.shown.size(), 1u) << "keystrokes elsewhere bring no box";
+  form().Text1(7)->setText("2e999");
+  EXPECT_EQ(messages.shown.size(), 2u) << "a new text of F is reported again";
   form().Text1(7)->setText("0");
-  EXPECT_EQ(messages.shown.size(), reports + 2);
-}
-
-}  // namespace
-}  // namespace strevo
-
-namespace strevo {
-namespace {
-
-TEST_F(MainWindowTest, CrossSectionWindowSetsTheInputs) {
-  form().MenuItem("mnuquerschnitte")->trigger();
-  ASSERT_TRUE(app.IsSectionsWindowLoaded());
-  Form4& sections = app.SectionsWindow();
-  EXPECT_FALSE(sections.isHidden());
-  sections.List(1)->setCurrentRow(2);  // HE 140 A
-  EXPECT_EQ(Text(8), "1033 ");
-  EXPECT_EQ(sections.SectionLabel(1)->text(), "HE-A 140  ");
+  Type(5, "1e999");
+  EXPECT_EQ(messages.shown.back().text, "Laufzeitfehler: Überlauf im Feld L");
+  Type(0, "3");
+  EXPECT_EQ(messages.shown.size(), 3u);
   form().mnuschnittgroessen_Click();
-  EXPECT_TRUE(messages.shown.empty()) << "the field text reads as its number";
-
-  sections.close();
-  EXPECT_FALSE(app.IsSectionsWindowLoaded());
-  form().mnuquerschnitte_Click();
-  EXPECT_EQ(app.SectionsWindow().SectionLabel(1)->text(), "I-Profile") << "loaded afresh";
-  EXPECT_EQ(app.SectionsWindow().Combo(1)->currentIndex(), 1);
-  EXPECT_EQ(Text(8), "1033 ") << "reloading changes no input";
-
-  form().MenuItem("mnubeenden")->trigger();
-  EXPECT_FALSE(app.IsSectionsWindowLoaded());
-}
-
-}  // namespace
-}  // namespace strevo
-
-namespace strevo {
-namespace {
-
-TEST_F(MainWindowTest, InfoOpensTheAboutBoxModeless) {
-  form().MenuItem("mnuinfo")->trigger();
-  ASSERT_TRUE(app.IsAboutBoxLoaded());
-  FrmAbout& about = app.AboutBox();
-  EXPECT_TRUE(about.isVisible());
-  EXPECT_FALSE(about.isModal());
-  EXPECT_EQ(about.parentWidget(), &form()) << "a dialog of the main window, not in the task bar";
-  about.cmdOK_Click();
-  EXPECT_FALSE(app.IsAboutBoxLoaded()) << "OK unloads it";
-  form().mnuinfo_Click();
-  form().MenuItem("mnubeenden")->trigger();
-  EXPECT_FALSE(app.IsAboutBoxLoaded());
+  EXPECT_EQ(messages.shown.size(), 4u) << "a command says it again";
 }
 
 }  // namespace
