@@ -1,10 +1,11 @@
 #include "rechenweg.h"
 
-#include <algorithm>
 #include <array>
 #include <charconv>
-#include <cmath>
+#include <cstdlib>
 #include <map>
+#include <optional>
+#include <string_view>
 
 #include "compute_results.h"
 #include "text_rules.h"
@@ -92,23 +93,48 @@ int Precedence(Kind kind) {
   return 5;
 }
 
-bool IsInput(std::string_view name) {
-  static constexpr std::array<std::string_view, 10> kInputs = {"wD", "q",  "h", "a",  "b",
-                                                               "L",  "wS", "F", "I1", "I2"};
-  return std::find(kInputs.begin(), kInputs.end(), name) != kInputs.end();
+// A power of ten raised: "⁻¹⁵" as text, "<sup>−15</sup>" in HTML.
+std::string Exponent(int exponent, bool html) {
+  static constexpr std::array<std::string_view, 10> kRaised = {"⁰", "¹", "²", "³", "⁴",
+                                                               "⁵", "⁶", "⁷", "⁸", "⁹"};
+  const std::string digits = std::to_string(std::abs(exponent));
+  if (html) {
+    return "<sup>" + std::string(exponent < 0 ? "−" : "") + digits + "</sup>";
+  }
+  std::string text = exponent < 0 ? "⁻" : "";
+  for (const char digit : digits) {
+    text += kRaised[digit - '0'];
+  }
+  return text;
 }
 
-// Inputs as read (the shortest text that reads back exactly), everything else with eight
-// significant digits, so that a reader recomputes the result to its two decimals.
-std::string NumberText(double value, bool asRead) {
-  std::array<char, 40> digits{};
-  auto* const end = asRead ? std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr
-                           : std::to_chars(digits.data(), digits.data() + digits.size(), value,
-                                           std::chars_format::general, 8)
-                                 .ptr;
-  std::string text(digits.data(), end);
-  if (!text.empty() && text[0] == '-') {
-    return "(−" + text.substr(1) + ")";
+// The shortest text that reads back exactly, so that a line evaluated as printed gives the
+// formula's value to the last bit. Far from 1 the digits are written times a power of ten;
+// such numbers and negative ones stand in parentheses, to read as one number in any place.
+std::string NumberText(double value, bool html) {
+  std::array<char, 32> buffer{};
+  char* const first = buffer.data();
+  char* const last = first + buffer.size();
+  const std::string scientific(
+      first, std::to_chars(first, last, value, std::chars_format::scientific).ptr);
+  const std::size_t e = scientific.find('e');
+  const int exponent = std::stoi(scientific.substr(e + 1));
+  const bool raised = exponent < -4 || exponent > 15;
+  std::string text =
+      raised ? scientific.substr(0, e) + " · 10" + Exponent(exponent, html)
+             : std::string(first, std::to_chars(first, last, value, std::chars_format::fixed).ptr);
+  const bool negative = text.front() == '-';
+  if (negative) {
+    text.replace(0, 1, "−");
+  }
+  return negative || raised ? "(" + text + ")" : text;
+}
+
+// "0.00" as the list shows it, with the minus sign of the formulas.
+std::string Shown(double value) {
+  std::string text = FormatFixed2(value);
+  if (text.front() == '-') {
+    text.replace(0, 1, "−");
   }
   return text;
 }
@@ -139,20 +165,23 @@ std::string Write(const Formula& f, const Style& style) {
   const int own = Precedence(f.kind);
   switch (f.kind) {
     case Kind::Number:
-      return NumberText(f.number, true);
+      return NumberText(f.number, style.html);
     case Kind::Name:
       if (style.numbers) {
-        return NumberText(style.values->at(f.name), IsInput(f.name));
+        return NumberText(style.values->at(f.name), style.html);
       }
       return style.html ? NameHtml(f.name) : f.name;
+    // A right operand of the same rank keeps its parentheses: the engine's order of operations
+    // is the written one, and floating-point sums and products depend on it.
     case Kind::Add:
-      return Operand(*f.left, false, style) + " + " + Operand(*f.right, false, style);
+      return Operand(*f.left, false, style) + " + " +
+             Operand(*f.right, Precedence(f.right->kind) <= own, style);
     case Kind::Subtract:
       return Operand(*f.left, false, style) + " − " +
              Operand(*f.right, Precedence(f.right->kind) <= own, style);
     case Kind::Multiply:
       return Operand(*f.left, Precedence(f.left->kind) < own, style) + " · " +
-             Operand(*f.right, Precedence(f.right->kind) < own, style);
+             Operand(*f.right, Precedence(f.right->kind) <= own, style);
     case Kind::Divide:
       return Operand(*f.left, Precedence(f.left->kind) < own, style) + " / " +
              Operand(*f.right, Precedence(f.right->kind) <= own, style);
@@ -184,31 +213,104 @@ std::string Unwrapped(const std::string& text) {
   return single ? text.substr(1, text.size() - 2) : text;
 }
 
+std::string Escaped(std::string_view words) {
+  std::string html;
+  for (const char c : words) {
+    switch (c) {
+      case '<':
+        html += "&lt;";
+        break;
+      case '>':
+        html += "&gt;";
+        break;
+      case '&':
+        html += "&amp;";
+        break;
+      default:
+        html += c;
+    }
+  }
+  return html;
+}
+
+// A formula quoted with its value: "AV − a · q = 4.25 kN".
+struct Valued {
+  F formula;
+  double value;
+  const char* unit;
+};
+
+// Why a step's formula applies: words and formulas in turn, the formulas written in symbols as
+// in the steps, so that the reason reads in the same type as the lines below it.
+class Reason {
+ public:
+  Reason& operator<<(std::string_view words) {
+    parts_.push_back({std::string(words), nullptr, std::nullopt, ""});
+    return *this;
+  }
+  Reason& operator<<(const F& formula) {
+    parts_.push_back({"", formula.p, std::nullopt, ""});
+    return *this;
+  }
+  Reason& operator<<(const Valued& valued) {
+    parts_.push_back({"", valued.formula.p, valued.value, valued.unit});
+    return *this;
+  }
+
+  std::string Text(bool html) const {
+    std::string text;
+    for (const Part& part : parts_) {
+      if (!part.formula) {
+        text += html ? Escaped(part.words) : part.words;
+        continue;
+      }
+      text += Write(*part.formula, {false, html, nullptr});
+      if (part.value) {
+        text += " = " + Shown(*part.value) + (part.unit.empty() ? "" : " " + part.unit);
+      }
+    }
+    return text;
+  }
+
+ private:
+  struct Part {
+    std::string words;
+    FormulaPtr formula;
+    std::optional<double> value;
+    std::string unit;
+  };
+  std::vector<Part> parts_;
+};
+
 class Builder {
  public:
   explicit Builder(const Computation& c) : values_(EngineValues(c)) {}
 
   // A step whose formula gives the target; the value shown is the engine's where it has one.
-  void Step(const char* target, const char* unit, const F& formula, std::string reason = {}) {
-    RechenwegStep step{target, unit, std::move(reason), formula.p, 0, {}, {}, {}, {}};
+  void Step(const char* target, const char* unit, const F& formula, const Reason& reason = {}) {
+    RechenwegStep step{target, unit, reason.Text(false), formula.p, 0, {}, {}, {}, {}};
     step.value = Evaluate(*formula.p, values_);
     values_.try_emplace(target, step.value);  // intermediates (n, m, EI) join the values
-    Finish(step, values_.at(target));
+    Finish(step, values_.at(target), reason.Text(true));
   }
   // A value that no closed formula gives (the deformations): the method says how.
-  void Stated(const char* target, const char* unit, double value, std::string method) {
-    RechenwegStep step{target, unit, std::move(method), nullptr, value, {}, {}, {}, {}};
-    Finish(step, value);
+  void Stated(const char* target, const char* unit, double value, const Reason& method) {
+    RechenwegStep step{target, unit, method.Text(false), nullptr, value, {}, {}, {}, {}};
+    Finish(step, value, method.Text(true));
+  }
+  // A formula's value with the numbers the steps put in, for a reason to quote.
+  Valued Value(const F& formula, const char* unit) const {
+    return {formula, Evaluate(*formula.p, values_), unit};
   }
   std::vector<RechenwegStep> Steps() && { return std::move(steps_); }
 
  private:
-  void Finish(RechenwegStep& step, double shown) {
+  void Finish(RechenwegStep& step, double shown, const std::string& reasonHtml) {
     const std::string unit = step.unit.empty() ? "" : " " + step.unit;
-    step.result = step.target + " = " + FormatFixed2(shown) + unit;
+    step.result = step.target + " = " + Shown(shown) + unit;
     std::string html = "<p>";
-    if (!step.reason.empty()) {
-      html += step.reason + "<br>";
+    if (!reasonHtml.empty()) {
+      html += reasonHtml + "<br>";
     }
     if (step.formula) {
       step.symbols = step.target + " = " + Write(*step.formula, {false, false, &values_});
@@ -217,7 +319,7 @@ class Builder {
               "<br>" + NameHtml(step.target) + " = " +
               Unwrapped(Write(*step.formula, {true, true, &values_})) + "<br>";
     }
-    html += "<b>" + NameHtml(step.target) + " = " + FormatFixed2(shown) + "</b>" + unit + "</p>";
+    html += "<b>" + NameHtml(step.target) + " = " + Shown(shown) + "</b>" + unit + "</p>";
     step.html = std::move(html);
     steps_.push_back(std::move(step));
   }
@@ -284,50 +386,95 @@ void FixedFrame(Builder& b, const Names& s) {
       Sq(h) * wS / Num(2) + Sq(h) * wD / Num(2) + L * AV + MA - Sq(L) * q / Num(2) - (L - a) * Fp);
 }
 
-// The field point: the case of the decision, why it applies, and the beam end when the
-// decision points off the beam.
-void FieldPoint(Builder& b, const Names& s, const Computation& c, bool withClamp) {
+// Where a candidate field point lies, computed as the decision computes it.
+F PlaceOf(const FieldPointCandidate& point, const Names& s) {
+  switch (point.rule) {
+    case FieldPointRule::ShearZeroBeforeLoad:
+      return s.AV / s.q;
+    case FieldPointRule::ShearZeroAfterLoad:
+      return (s.AV - s.Fp) / s.q;
+    case FieldPointRule::LoadJump:
+    case FieldPointRule::PointLoadOnly:
+      return s.a;
+    case FieldPointRule::Midspan:
+      return s.L / Num(2);
+    case FieldPointRule::BeamEnd:
+      break;
+  }
+  return point.x == 0 ? Num(0) : s.L;
+}
+
+const char* SideOfLoad(FieldPointRule rule) {
+  switch (rule) {
+    case FieldPointRule::ShearZeroBeforeLoad:
+      return "links der Einzellast";
+    case FieldPointRule::LoadJump:
+      return "unter der Einzellast";
+    default:  // ShearZeroAfterLoad: no other rule is a change of sign
+      return "rechts der Einzellast";
+  }
+}
+
+// Why X3 lies where the engine put it: the shear's change of sign that was chosen, or why the
+// beam has none.
+Reason FieldPointReason(const Builder& b, const Names& s, const Computation& c,
+                        const FieldPointChoice& choice) {
   const auto& [wD, q, h, a, L, wS, Fp, I1, I2, k, AH, AV, MA, N2, Q2, N4, Q4, M1, M4, X3] = s;
   const InputSet& in = c.inputs;
-  const SharedResults& r = c.results;
-  F x = L / Num(2);
-  std::string why = "q = 0 und F = 0: das größte Feldmoment liegt in Feldmitte, X3 = L / 2.";
-  bool pointLoadTerm = false;
-  if (in.q != 0) {
-    if (r.AV - in.a * in.q > 0) {
-      if (r.AV - in.a * in.q - in.F > 0) {
-        x = (AV - Fp) / q;
-        pointLoadTerm = true;
-        why =
-            "AV − a · q − F > 0: die Querkraft wechselt das Vorzeichen zwischen a und L, "
-            "X3 = (AV − F) / q.";
-      } else {
-        x = a;
-        why =
-            "AV − a · q > 0 und AV − a · q − F ≤ 0: die Querkraft wechselt das Vorzeichen "
-            "unter der Einzellast, X3 = a.";
-      }
-    } else {
-      x = AV / q;
-      why =
-          "AV − a · q ≤ 0: die Querkraft wechselt das Vorzeichen zwischen 0 und a, "
-          "X3 = AV / q.";
+  const F x = Var("x"), M = Var("M");
+  Reason why;
+  if (choice.extremeCount > 1) {
+    why << "Die Querkraft wechselt auf dem Riegel an "
+        << (choice.extremeCount == 2 ? "zwei" : "drei") << " Stellen das Vorzeichen: ";
+    for (int i = 0; i < choice.extremeCount; ++i) {
+      const FieldPointCandidate& point = choice.extremes[i];
+      const char* const joint = i == 0 ? "" : i + 1 < choice.extremeCount ? ", " : " und ";
+      why << joint << SideOfLoad(point.rule) << " bei " << x << " = "
+          << b.Value(PlaceOf(point, s), "m") << " ("
+          << Valued{M, FieldMoment(in, c.results, *c.system, point.x), "kNm"} << ")";
     }
-  } else if (in.F != 0) {
-    x = a;
-    why = "q = 0 und F ≠ 0: das größte Feldmoment liegt unter der Einzellast, X3 = a.";
+    return why << ". Maßgebend ist die Stelle mit dem größten |" << M << "|:";
   }
-  if (in.L > 0 && (r.X3 == 0 || r.X3 == in.L)) {
-    const double unclamped = Evaluate(*x.p, EngineValues(c));
-    if (unclamped < 0 || unclamped > in.L) {
-      why += " Dieser Punkt (" + FormatFixed2(unclamped) +
-             " m) liegt außerhalb des Riegels; maßgebend ist das nähere Riegelende.";
-      x = unclamped < 0 ? Num(0) : L;
-    }
+  const char* const extreme =
+      " und wechselt dort das Vorzeichen; an dieser Stelle hat die Momentenlinie ihr Extremum:";
+  switch (choice.chosen.rule) {
+    case FieldPointRule::ShearZeroBeforeLoad:
+      return why << "Die Querkraft " << AV - x * q
+                 << (in.F != 0 ? " wird links der Einzellast null" : " wird im Feld null")
+                 << extreme;
+    case FieldPointRule::ShearZeroAfterLoad:
+      return why << "Die Querkraft " << AV - x * q - Fp << " wird rechts der Einzellast null"
+                 << extreme;
+    case FieldPointRule::LoadJump:
+      return why << "Unter der Einzellast wechselt die Querkraft sprunghaft das Vorzeichen, von "
+                 << b.Value(AV - a * q, "kN") << " links auf " << b.Value(AV - a * q - Fp, "kN")
+                 << " rechts von ihr; dort knickt die Momentenlinie mit ihrem Extremum:";
+    case FieldPointRule::BeamEnd:
+      return why << "Die Querkraft wechselt auf dem Riegel das Vorzeichen nicht, die "
+                    "Momentenlinie ist dort monoton; mit "
+                 << q << (in.q > 0 ? " > 0" : " < 0")
+                 << (choice.chosen.x == 0 ? " ist das Moment am Riegelanfang am "
+                                          : " ist das Moment am Riegelende am ")
+                 << (in.q > 0 ? "größten:" : "kleinsten:");
+    case FieldPointRule::PointLoadOnly:
+      return why << "Mit " << q
+                 << " = 0 ist die Momentenlinie des Riegels gerade und knickt nur unter der "
+                    "Einzellast; dort wird das Feldmoment genommen:";
+    case FieldPointRule::Midspan:
+      break;
   }
-  b.Step("X3", "m", x, why);
+  return why << "Der Riegel trägt keine Last (" << q << " = 0, " << Fp
+             << " = 0): seine Momentenlinie ist gerade, genommen wird die Feldmitte:";
+}
+
+// The field point as the engine chose it, and the beam's moment there in the engine's order:
+// the point load's term only right of the load.
+void FieldPoint(Builder& b, const Names& s, const Computation& c, bool withClamp) {
+  const auto& [wD, q, h, a, L, wS, Fp, I1, I2, k, AH, AV, MA, N2, Q2, N4, Q4, M1, M4, X3] = s;
+  const FieldPointChoice choice = FieldPointOf(c.inputs, c.results, *c.system);
+  b.Step("X3", "m", PlaceOf(choice.chosen, s), FieldPointReason(b, s, c, choice));
   F moment = X3 * AV - h * AH - Sq(h) * wD / Num(2) - Sq(X3) * q / Num(2);
-  if (pointLoadTerm) {
+  if (c.results.X3 > c.inputs.a && c.inputs.F != 0) {
     moment = moment - (X3 - a) * Fp;
   }
   b.Step("M3", "kNm", withClamp ? moment + MA : moment);
@@ -376,13 +523,16 @@ std::vector<RechenwegStep> BuildRechenweg(const Computation& computation) {
   if (const auto& d = computation.deformation) {
     b.Step("EI1", "kNm²", Num(kBendingStiffnessPerCm4) * s.I1);
     b.Step("EI2", "kNm²", Num(kBendingStiffnessPerCm4) * s.I2);
-    const std::string method =
-        "Die Momentenlinie wird von A aus stabweise zweimal integriert (Stahl, E = 210000 "
-        "N/mm², Stäbe dehnstarr, Ecken biegesteif); die Drehung in A folgt aus der Lagerung.";
-    b.Stated("u", "mm", d->u, "Verschiebung des Riegels nach rechts. " + method);
-    b.Stated("w", "mm", d->w, "Größte Durchbiegung des Riegels, nach unten positiv.");
+    Reason method;
+    method << "Verschiebung des Riegels nach rechts. Die Momentenlinie wird von A aus stabweise "
+              "zweimal integriert (Stahl, "
+           << Var("E")
+           << " = 210000 N/mm², Stäbe dehnstarr, Ecken biegesteif); die Drehung in A folgt aus "
+              "der Lagerung.";
+    b.Stated("u", "mm", d->u, method);
+    b.Stated("w", "mm", d->w, Reason() << "Größte Durchbiegung des Riegels, nach unten positiv.");
     b.Stated("xw", "m", d->xw,
-             "Wo sie liegt, von Punkt 2 aus: die Drehung des Riegels ist dort Null.");
+             Reason() << "Wo sie liegt, von Punkt 2 aus: die Drehung des Riegels ist dort Null.");
   }
   return std::move(b).Steps();
 }

@@ -1,9 +1,9 @@
 #include "text_rules.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
-#include <cmath>
-#include <cstdio>
+#include <string>
 
 #include "arithmetic_fault.h"
 
@@ -132,28 +132,48 @@ bool IsPlainNumber(std::string_view text) {
 }
 
 std::string FormatFixed2(double value) {
-  // Exact ties at the third decimal are exactly the odd multiples of 1/8; every other value
-  // has a unique nearest two-decimal text, which to_chars gives. The tie is rounded in integers:
-  // value = j/8 with j odd, so |value|·100 = 12.5·|j| and away from zero is (25·|j| + 1) / 2.
-  const double eighths = std::abs(value * 8.0);
-  if (eighths < 0x1p53 && eighths == std::trunc(eighths)) {
-    const auto j = static_cast<long long>(eighths);
-    if (j % 2 == 1) {
-      const long long cents = (25 * j + 1) / 2;
-      std::array<char, 40> buffer{};
-      std::snprintf(buffer.data(), buffer.size(), "%s%lld.%02lld", value < 0 ? "-" : "",
-                    cents / 100, cents % 100);
-      return buffer.data();
+  // The value stands for its shortest round-trip text (what any reader of the digits sees, 16.415
+  // for 32.83 / 2), so that text is rounded, in decimal on its digits, not the binary value.
+  std::array<char, 32> buffer{};
+  const char* const end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                        std::chars_format::scientific)
+                              .ptr;
+  const std::string_view text(buffer.data(), end - buffer.data());
+  const bool negative = text.front() == '-';
+  const std::size_t e = text.find('e');
+  std::string digits;  // the significant digits, the first of them at 10^exponent
+  for (char c : text.substr(negative ? 1 : 0, e - (negative ? 1 : 0))) {
+    if (c != '.') {
+      digits += c;
     }
   }
-  std::array<char, 400> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                    std::chars_format::fixed, 2);
-  std::string text(buffer.data(), result.ptr);
-  if (text == "-0.00") {
-    text.erase(0, 1);
+  int exponent = 0;
+  const std::string_view written = text.substr(e + 1);
+  std::from_chars(written.data() + (written.front() == '+' ? 1 : 0),
+                  written.data() + written.size(), exponent);
+  // The digit at 10^place, zero outside the written digits.
+  const auto digitAt = [&](int place) {
+    const int index = exponent - place;
+    return index >= 0 && index < static_cast<int>(digits.size()) ? digits[index] : '0';
+  };
+  std::string cents;  // every digit from the highest integer place down to 10^-2
+  for (int place = std::max(exponent, 0); place >= -2; --place) {
+    cents += digitAt(place);
   }
-  return text;
+  if (digitAt(-3) >= '5') {  // half a cent or more, as written: away from zero
+    std::size_t i = cents.size();
+    while (i > 0 && cents[i - 1] == '9') {
+      cents[--i] = '0';
+    }
+    if (i == 0) {
+      cents.insert(0, 1, '1');
+    } else {
+      ++cents[i - 1];
+    }
+  }
+  const bool zero = cents.find_first_not_of('0') == std::string::npos;
+  cents.insert(cents.size() - 2, 1, '.');
+  return negative && !zero ? "-" + cents : cents;
 }
 
 }  // namespace strevo

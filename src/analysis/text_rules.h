@@ -15,8 +15,9 @@ double FieldValue(std::string_view text);
 // True when the whole text, blanks around it aside, is one number in the field-value syntax.
 bool IsPlainNumber(std::string_view text);
 
-// Format "0.00": at least one integer digit, exactly two decimals, exact ties away from zero,
-// no minus for a value that rounds to zero. The value must be finite.
+// Format "0.00": at least one integer digit, exactly two decimals, no minus for a value that
+// rounds to zero. The value's shortest text that reads back exactly is rounded, ties away from
+// zero: 32.83 / 2 reads 16.415 and shows 16.42. The value must be finite.
 std::string FormatFixed2(double value);
 
 }  // namespace strevo

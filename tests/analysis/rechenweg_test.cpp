@@ -1,11 +1,15 @@
 // The Rechenweg held to the engine: every substituted line, read back by a parser of its own,
-// gives the engine's value; every formula evaluated gives it too; the field point's decision
-// is named at its boundaries.
+// gives the formula's value to the last bit and the printed result; every formula gives the
+// engine's value exactly; the field point's reason names the case the engine chose.
+#include <array>
 #include <cmath>
 #include <map>
 #include <random>
+#include <set>
 #include <stdexcept>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -17,10 +21,11 @@ namespace strevo {
 namespace {
 
 // Reads "2 · (5)² / (4 · 4 · (1.2 + 2)) + (−1.19)" as the shown text is written: "+", "−",
-// "·", "/", parentheses and "²", with the usual precedence.
+// "·", "/", parentheses, "²" and numbers times a raised power of ten ("1.5 · 10⁻⁵"), with the
+// usual precedence.
 class Reader {
  public:
-  explicit Reader(const std::string& text) : text_(text) {}
+  explicit Reader(std::string text) : text_(std::move(text)) {}
   double Read() {
     const double value = Sum();
     Skip();
@@ -84,9 +89,30 @@ class Reader {
     }
     Skip();
     std::size_t used = 0;
-    const double value = std::stod(text_.substr(at_), &used);
+    std::stod(text_.substr(at_), &used);
+    const std::string digits = text_.substr(at_, used);
     at_ += used;
-    return value;
+    // A raised power of ten with a sign or two digits belongs to the number; "10²" is a square.
+    const std::size_t mark = at_;
+    if (Take("·") && Take("10")) {
+      static const std::array<std::string, 11> kRaised = {"⁰", "¹", "²", "³", "⁴", "⁵",
+                                                          "⁶", "⁷", "⁸", "⁹", "⁻"};
+      std::string exponent;
+      for (std::size_t i = 0; i < kRaised.size();) {
+        if (text_.compare(at_, kRaised[i].size(), kRaised[i]) == 0) {
+          exponent += "0123456789-"[i];
+          at_ += kRaised[i].size();
+          i = 0;
+        } else {
+          ++i;
+        }
+      }
+      if (exponent.size() > 1) {
+        return std::stod(digits + "e" + exponent);
+      }
+    }
+    at_ = mark;
+    return std::stod(digits);
   }
   std::string text_;
   std::size_t at_ = 0;
@@ -103,37 +129,64 @@ double EngineValue(const Computation& c, const std::string& name) {
   return found == values.end() ? NAN : found->second;
 }
 
+// "0.00" as the Rechenweg prints it, with the typeset minus sign.
+std::string Typeset(std::string text) {
+  if (text.front() == '-') {
+    text.replace(0, 1, "−");
+  }
+  return text;
+}
+
+// A random portal with the sign mix of q and F that `run` names (+, −, 0 each), the point load
+// sometimes at a beam end.
+InputSet Portal(std::mt19937& random, int run) {
+  InputSet in = testing::RandomPortal(random, 0, 1);
+  constexpr double kSigns[] = {1, -1, 0};
+  std::tie(in.q, in.F) =
+      std::tuple(std::abs(in.q) * kSigns[run % 3], std::abs(in.F) * kSigns[run / 3 % 3]);
+  in.a = run % 10 == 0 ? 0 : run % 10 == 5 ? in.L : in.a;
+  in.b = in.L - in.a;
+  return in;
+}
+
 class RechenwegPerSystem : public ::testing::TestWithParam<SystemType> {};
 
-TEST_P(RechenwegPerSystem, EveryLineReadBackGivesTheEngineValue) {
+TEST_P(RechenwegPerSystem, EveryLineEvaluatedAsPrintedGivesItsResult) {
   std::mt19937 random(20261207 + static_cast<int>(GetParam()));
+  std::set<FieldPointRule> rules;
   for (int run = 0; run < 200; ++run) {
-    const InputSet in = testing::RandomPortal(random, 0, 1);
+    const InputSet in = Portal(random, run);
     SharedResults shared;
     const Computation c = Compute(in, GetParam(), shared);
+    rules.insert(FieldPointOf(c.inputs, c.results, GetParam()).chosen.rule);
     const std::vector<RechenwegStep> steps = BuildRechenweg(c);
     ASSERT_GE(steps.size(), 21u + 5u) << "k, the result values, EI1, EI2, u, w, xw";
     int checked = 0;
     for (const RechenwegStep& step : steps) {
+      const std::string prefix = step.target + " = ";
+      for (const std::string* text :
+           {&step.reason, &step.symbols, &step.numbers, &step.result, &step.html}) {
+        EXPECT_EQ(text->find('-'), std::string::npos) << "only − as minus: " << *text;
+      }
       const double engine = EngineValue(c, step.target);
       if (!std::isnan(engine)) {
-        EXPECT_NEAR(step.value, engine, 1e-9 * (1 + std::abs(engine))) << step.symbols;
-        EXPECT_EQ(step.result.substr(0, step.target.size() + 3 + FormatFixed2(engine).size()),
-                  step.target + " = " + FormatFixed2(engine));
+        EXPECT_EQ(step.value, engine) << step.symbols << "\n" << step.numbers;
+        EXPECT_EQ(step.result, prefix + Typeset(FormatFixed2(engine)) +
+                                   (step.unit.empty() ? "" : " " + step.unit));
         ++checked;
       }
       if (!step.formula) {
         continue;
       }
-      const std::string prefix = step.target + " = ";
       ASSERT_EQ(step.numbers.rfind(prefix, 0), 0u) << step.numbers;
       const double read = Reader(step.numbers.substr(prefix.size())).Read();
-      // To the result's two decimals: what a reader recomputes from the shown numbers.
-      EXPECT_NEAR(read, step.value, 0.005 + 1e-7 * std::abs(step.value)) << step.symbols << "\n"
-                                                                         << step.numbers;
+      EXPECT_EQ(read, step.value) << step.numbers;
+      const std::string printed = step.result.substr(prefix.size());
+      EXPECT_EQ(printed.substr(0, printed.find(' ')), Typeset(FormatFixed2(read))) << step.numbers;
     }
     EXPECT_EQ(checked, 21) << "k and every result value";
   }
+  EXPECT_EQ(rules.size(), 6u) << "the portals reach every case of the field point";
 }
 
 INSTANTIATE_TEST_SUITE_P(Rechenweg, RechenwegPerSystem,
@@ -167,48 +220,97 @@ TEST(Rechenweg, TheWorkedExampleShowsItsNumbers) {
   EXPECT_NE(html.find("<i>L</i><sup>2</sup>"), std::string::npos);
 }
 
-// The field point's decision, each case at its boundary (kinked beam, L = 4 m, q = 1 kN/m).
-TEST(Rechenweg, FieldPointCasesAreNamedAtTheirBoundaries) {
-  const auto reason = [](double q, double a, double F) {
-    InputSet in = testing::DefaultInputs();
-    in.q = q;
-    in.L = 4;
-    in.a = a;
-    in.F = F;
-    SharedResults shared;
-    const auto steps = BuildRechenweg(Compute(in, SystemType::KinkedBeam, shared));
-    const RechenwegStep& x3 = StepFor(steps, "X3");
-    return x3.reason + " | " + x3.symbols;
-  };
-  // AV = 2 + 3/4·F: with a = 1 and F = 4, AV − a·q − F is exactly 0.
-  EXPECT_EQ(reason(1, 1, 3.9).rfind("AV − a · q − F > 0: die Querkraft", 0), 0u);
-  EXPECT_NE(reason(1, 1, 3.9).find("| X3 = (AV − F) / q"), std::string::npos);
-  EXPECT_NE(reason(1, 1, 4).find("AV − a · q − F ≤ 0"), std::string::npos) << "the boundary";
-  EXPECT_NE(reason(1, 1, 4).find("| X3 = a"), std::string::npos);
-  // With F = 0 and a = 2, AV − a·q is exactly 0.
-  EXPECT_NE(reason(1, 2, 0).find("AV − a · q ≤ 0"), std::string::npos);
-  EXPECT_NE(reason(1, 2, 0).find("| X3 = AV / q"), std::string::npos);
-  EXPECT_NE(reason(0, 1, 5).find("q = 0 und F ≠ 0"), std::string::npos);
-  EXPECT_NE(reason(0, 1, 0).find("q = 0 und F = 0"), std::string::npos);
-  EXPECT_NE(reason(0, 1, 0).find("| X3 = L / 2"), std::string::npos);
-
-  InputSet off;  // the decision points off the beam: the nearer end governs
-  off.wD = 1;
-  off.q = 2;
-  off.h = 40;
-  off.a = 1;
-  off.L = 2;
-  off.wS = 0.5;
-  off.F = 10;
-  off.I1 = 1;
-  off.I2 = 1.5;
+// Numbers far from 1 are printed times a raised power of ten and read back exactly.
+TEST(Rechenweg, NumbersFarFromOneCarryAPowerOfTen) {
+  InputSet in = testing::DefaultInputs();
+  std::tie(in.I2, in.L, in.q) = std::tuple(1.5e-5, 2e16, -2.5e-7);
   SharedResults shared;
-  const auto steps = BuildRechenweg(Compute(off, SystemType::FixedFrame, shared));
+  const auto steps = BuildRechenweg(Compute(in, SystemType::TwoHingedFrame, shared));
+  EXPECT_EQ(StepFor(steps, "k").numbers, "k = (1.5 · 10⁻⁵) / 1 · 4 / (2 · 10¹⁶)");
+  EXPECT_NE(StepFor(steps, "k").html.find("(1.5 · 10<sup>−5</sup>) / 1"), std::string::npos);
+  const RechenwegStep& bv = StepFor(steps, "BV");
+  EXPECT_EQ(bv.numbers.rfind("BV = (−2.5 · 10⁻⁷) · (2 · 10¹⁶) + 0 − ", 0), 0u) << bv.numbers;
+  EXPECT_EQ(bv.result, "BV = −2500000000.00 kN");
+  for (const RechenwegStep& step : steps) {
+    if (step.formula) {
+      const double read = Reader(step.numbers.substr(step.target.size() + 3)).Read();
+      EXPECT_EQ(read, step.value) << step.numbers;
+    }
+  }
+}
+
+// Kinked beams and two-hinged frames of h 4, I1 1000, I2 1500, w on both columns alike.
+std::vector<RechenwegStep> Steps(SystemType system, double q, double F, double a, double L,
+                                 double w) {
+  InputSet in = testing::DefaultInputs();
+  std::tie(in.q, in.F, in.a, in.L, in.wD, in.wS, in.I1, in.I2) =
+      std::tuple(q, F, a, L, w, w, 1000.0, 1500.0);
+  SharedResults shared;
+  return BuildRechenweg(Compute(in, system, shared));
+}
+
+// The field point's case with its reason, values worked by hand.
+struct FieldPointCase {
+  const char* name;
+  SystemType system;
+  double q, F, a, L, w;
+  const char* x3;       // the formula
+  const char* results;  // X3 and M3 as printed
+  const char* reason;   // a part of the reason that holds the case
+};
+
+void PrintTo(const FieldPointCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class FieldPointReason : public ::testing::TestWithParam<FieldPointCase> {};
+
+TEST_P(FieldPointReason, NamesTheCaseTheEngineChose) {
+  const FieldPointCase& t = GetParam();
+  const auto steps = Steps(t.system, t.q, t.F, t.a, t.L, t.w);
   const RechenwegStep& x3 = StepFor(steps, "X3");
-  EXPECT_NE(x3.reason.find("(-95.95 m) liegt außerhalb des Riegels"), std::string::npos)
-      << x3.reason;
-  EXPECT_EQ(x3.symbols, "X3 = 0");
-  EXPECT_EQ(x3.result, "X3 = 0.00 m");
+  const RechenwegStep& m3 = StepFor(steps, "M3");
+  EXPECT_EQ(x3.symbols, std::string("X3 = ") + t.x3);
+  EXPECT_EQ(x3.result + ", " + m3.result, t.results);
+  EXPECT_NE(x3.reason.find(t.reason), std::string::npos) << x3.reason;
+  // The load's term exactly where the moment line has it: right of the load.
+  EXPECT_EQ(m3.symbols.find("(X3 − a) · F") != std::string::npos, x3.value > t.a && t.F != 0);
+}
+
+const FieldPointCase kFieldPointCases[] = {
+    {"JumpUnderTheLoad", SystemType::TwoHingedFrame, 2, 10, 3, 5, 0, "a",
+     "X3 = 3.00 m, M3 = 12.35 kNm", "links auf AV − a · q − F = −7.00 kN rechts"},
+    {"UpwardJumpUnderTheLoad", SystemType::TwoHingedFrame, -2, -10, 3, 5, 0, "a",
+     "X3 = 3.00 m, M3 = −12.35 kNm", "von AV − a · q = −3.00 kN links"},
+    {"TwoSignChanges", SystemType::KinkedBeam, 2, -10, 1, 5, 0, "a", "X3 = 1.00 m, M3 = −4.00 kNm",
+     "an zwei Stellen das Vorzeichen: unter der Einzellast bei x = a = 1.00 m (M = −4.00 kNm) "
+     "und rechts der Einzellast bei x = (AV − F) / q = 3.50 m (M = 2.25 kNm). Maßgebend"},
+    {"ThreeSignChanges", SystemType::KinkedBeam, 2, -12, 5, 10, 0, "a",
+     "X3 = 5.00 m, M3 = −5.00 kNm",
+     "an drei Stellen das Vorzeichen: links der Einzellast bei x = AV / q = 2.00 m (M = "
+     "4.00 kNm), unter der Einzellast"},
+    {"ZeroRightOfTheLoad", SystemType::KinkedBeam, 1, 3.9, 1, 4, 0, "(AV − F) / q",
+     "X3 = 1.03 m, M3 = 4.43 kNm", "AV − x · q − F wird rechts der Einzellast null"},
+    {"ZeroWithoutLoad", SystemType::KinkedBeam, 1, 0, 2, 4, 0, "AV / q",
+     "X3 = 2.00 m, M3 = 2.00 kNm", "AV − x · q wird im Feld null"},
+    {"LargestAtTheEnd", SystemType::KinkedBeam, 1, 0, 2, 4, -2, "L", "X3 = 4.00 m, M3 = −16.00 kNm",
+     "mit q > 0 ist das Moment am Riegelende am größten"},
+    {"SmallestAtTheStart", SystemType::KinkedBeam, -1, 0, 2, 4, -2, "0",
+     "X3 = 0.00 m, M3 = −48.00 kNm", "mit q < 0 ist das Moment am Riegelanfang am kleinsten"},
+    {"PointLoadWithWind", SystemType::KinkedBeam, 0, 5, 1, 4, 1, "a", "X3 = 1.00 m, M3 = 23.75 kNm",
+     "Mit q = 0 ist die Momentenlinie des Riegels gerade"},
+    {"NoBeamLoad", SystemType::KinkedBeam, 0, 0, 1, 4, 1, "L / 2", "X3 = 2.00 m, M3 = 16.00 kNm",
+     "Der Riegel trägt keine Last (q = 0, F = 0)"}};
+
+INSTANTIATE_TEST_SUITE_P(Rechenweg, FieldPointReason, ::testing::ValuesIn(kFieldPointCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The reason is typeset as the formulas are: symbols in italics, words escaped.
+TEST(Rechenweg, TheReasonIsTypesetLikeTheFormulas) {
+  const std::string jump = StepFor(Steps(SystemType::TwoHingedFrame, 2, 10, 3, 5, 0), "X3").html;
+  EXPECT_NE(jump.find("<i>A</i><sub>V</sub> − <i>a</i> · <i>q</i> = 3.00 kN"), std::string::npos);
+  const std::string end = StepFor(Steps(SystemType::KinkedBeam, 1, 0, 2, 4, -2), "X3").html;
+  EXPECT_NE(end.find("mit <i>q</i> &gt; 0 ist"), std::string::npos) << end;
 }
 
 }  // namespace

@@ -36,42 +36,47 @@ TEST(FieldValue, NumbersBeyondTheRangeOfADoubleOverflow) {
 }
 
 TEST(FormatFixed2, WorkedValues) {
-  const std::pair<double, const char*> cases[] = {{0.5787, "0.58"},
-                                                  {-2.3148, "-2.31"},
-                                                  {5, "5.00"},
-                                                  {0, "0.00"},
-                                                  {-0.0, "0.00"},
-                                                  {-0.001, "0.00"},
-                                                  {-0.004999, "0.00"},
-                                                  {0.125, "0.13"},
-                                                  {-0.125, "-0.13"},
-                                                  {0.375, "0.38"},
-                                                  {2.5, "2.50"},
-                                                  {0.005, "0.01"},
-                                                  {1.005, "1.00"},
-                                                  {2.675, "2.67"},
-                                                  {-1.6, "-1.60"},
-                                                  {123456.789, "123456.79"},
-                                                  {1e20, "100000000000000000000.00"},
-                                                  {0.994999, "0.99"},
-                                                  {0.995, "0.99"}};
+  const std::pair<double, const char*> cases[] = {
+      {0.5787, "0.58"},      {-2.3148, "-2.31"},        {5, "5.00"},         {0, "0.00"},
+      {-0.0, "0.00"},        {-0.001, "0.00"},          {-0.004999, "0.00"}, {0.004999, "0.00"},
+      {0.125, "0.13"},       {-0.125, "-0.13"},         {0.375, "0.38"},     {2.5, "2.50"},
+      {-1.6, "-1.60"},       {123456.789, "123456.79"}, {0.994999, "0.99"},  {9.995, "10.00"},
+      {-999.995, "-1000.00"}};
   for (const auto& [value, expected] : cases) {
     EXPECT_EQ(FormatFixed2(value), expected) << value;
   }
 }
 
-// Found by fuzzing: a tie above 2^46 had its cents computed in floating point, where the
-// product was no longer exact, and the text did not read back as the value.
-TEST(FormatFixed2, LargeTiesRoundExactly) {
-  EXPECT_EQ(FormatFixed2(-554847793060001.875), "-554847793060001.88");
-  EXPECT_EQ(FormatFixed2(0x1p49 + 0.125), "562949953421312.13");
-  EXPECT_EQ(FormatFixed2(0x1p50 + 0.25), "1125899906842624.25");
+// A double that stands for a decimal tie (its shortest text ends in 5 at the third decimal)
+// rounds away from zero, though the binary value lies a little below or above the tie.
+TEST(FormatFixed2, DecimalTiesRoundAwayFromZero) {
+  const std::pair<double, const char*> cases[] = {
+      {32.83 / 2, "16.42"}, {2.675, "2.68"},   {0.145, "0.15"},
+      {1.005, "1.01"},      {0.995, "1.00"},   {0.005, "0.01"},
+      {-0.005, "-0.01"},    {-2.675, "-2.68"}, {0x1p45 + 0.125, "35184372088832.13"}};
+  for (const auto& [value, expected] : cases) {
+    EXPECT_EQ(FormatFixed2(value), expected) << value;
+  }
 }
 
-TEST(FormatFixed2, LargestDoubleHasAllItsDigits) {
-  const std::string text = FormatFixed2(std::numeric_limits<double>::max());
-  EXPECT_EQ(text.size(), 309u + 3u);
-  EXPECT_EQ(text.substr(text.size() - 3), ".00");
+// Large values show the digits of their shortest text, not the binary value's tail (1e23 is
+// 99999999999999991611392 in binary); tiny ones round to zero.
+TEST(FormatFixed2, TheWholeRangeOfADouble) {
+  const std::pair<double, const char*> cases[] = {
+      {1e20 + 0.5, "100000000000000000000.00"},
+      {1e23, "100000000000000000000000.00"},
+      {1e15 + 0.5, "1000000000000000.50"},
+      {0x1p49 + 0.125, "562949953421312.10"},
+      {-554847793060001.875, "-554847793060001.90"},
+      {1e-300, "0.00"},
+      {-1e-300, "0.00"},
+      {std::numeric_limits<double>::denorm_min(), "0.00"}};
+  for (const auto& [value, expected] : cases) {
+    EXPECT_EQ(FormatFixed2(value), expected) << value;
+  }
+  const std::string text = FormatFixed2(-std::numeric_limits<double>::max());
+  EXPECT_EQ(text, "-17976931348623157" + std::string(292, '0') + ".00");
+  EXPECT_EQ(FieldValue(text), -std::numeric_limits<double>::max());
 }
 
 }  // namespace
