@@ -57,11 +57,13 @@ PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
 void PictureBox::RemoveStrokes(int colour) {
   const QColor removed = PaletteColour(colour);
   std::erase_if(items_, [&](const Item& item) { return !item.box && item.colour == removed; });
+  std::erase_if(strokes_, [&](const Item& item) { return !item.box && item.colour == removed; });
   update();
 }
 
 void PictureBox::DisplayListCanvas::Refresh() {
   box_.items_.clear();
+  box_.strokes_.clear();
   box_.update();
 }
 
@@ -71,9 +73,29 @@ void PictureBox::DisplayListCanvas::SetScale(float left, float top, float right,
   box_.update();
 }
 
+std::size_t PictureBox::StrokeHash::operator()(const Item& item) const noexcept {
+  std::size_t hash = std::hash<qreal>()(item.line.x1());
+  for (const qreal value : {item.line.y1(), item.line.x2(), item.line.y2()}) {
+    hash = hash * 31 + std::hash<qreal>()(value);
+  }
+  return (hash * 31 + item.colour.rgba()) * 31 +
+         static_cast<std::size_t>(item.width * 2 + item.box);
+}
+
+bool PictureBox::SameStroke::operator()(const Item& a, const Item& b) const noexcept {
+  return a.line.x1() == b.line.x1() && a.line.y1() == b.line.y1() && a.line.x2() == b.line.x2() &&
+         a.line.y2() == b.line.y2() && a.colour == b.colour && a.width == b.width && a.box == b.box;
+}
+
+// A stroke drawn again over itself adds nothing: the earlier copy moves to the top instead, so
+// repeated diagrams neither grow the list nor change how the strokes lie over each other.
 void PictureBox::DisplayListCanvas::Add(float x1, float y1, float x2, float y2, int colour,
                                         bool box) {
-  box_.items_.push_back({QLineF(x1, y1, x2, y2), PaletteColour(colour), width_, box});
+  const Item item{QLineF(x1, y1, x2, y2), PaletteColour(colour), width_, box};
+  if (!box_.strokes_.insert(item).second) {
+    std::erase_if(box_.items_, [&](const Item& drawn) { return SameStroke()(drawn, item); });
+  }
+  box_.items_.push_back(item);
   box_.update();
 }
 

@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QLineF>
 #include <array>
+#include <unordered_set>
 #include <vector>
 
 #include "canvas.h"
@@ -68,9 +69,17 @@ class PictureBox : public QFrame {
   void PlaceLabels();
   void UpdateViewport();
 
+  struct StrokeHash {
+    std::size_t operator()(const Item& item) const noexcept;
+  };
+  struct SameStroke {  // exactly the same, unlike QLineF's fuzzy comparison
+    bool operator()(const Item& a, const Item& b) const noexcept;
+  };
+
   DisplayListCanvas canvas_{*this};
   PictureViewport viewport_;
   std::vector<Item> items_;
+  std::unordered_set<Item, StrokeHash, SameStroke> strokes_;  // the items, to find repeats
   std::array<QLabel*, kValueLabelCount> labels_{};
   std::array<QPointF, kValueLabelCount> labelPoints_{};  // picture units
   std::array<int, kValueLabelCount> designWidths_{};

@@ -162,13 +162,13 @@ TEST(Form2, EachButtonHidesTheDiagramLabelsThenShowsOnlyItsOwn) {
   EXPECT_TRUE(w.host.messages.shown.empty());
 }
 
-TEST(Form2, MomentTwiceDrawsTwiceWithTheSameLabels) {
+TEST(Form2, MomentTwiceDrawsOnceWithTheSameLabels) {
   Window w(SystemType::FixedFrame);
   w.ComputeAndDraw();
   w.form.Command5_Click();
   const QString m3 = w.form.Picture1()->Label3(13)->text();
   w.form.Command5_Click();
-  EXPECT_EQ(w.LinesOfColour(12), 72u);
+  EXPECT_EQ(w.LinesOfColour(12), 36u);
   EXPECT_EQ(w.form.Picture1()->Label3(13)->text(), m3);
   EXPECT_EQ(m3, "3.65");
 }
@@ -357,6 +357,36 @@ TEST(Form2Printing, WithoutAPrinterItSaysSoAndChangesNothing) {
   EXPECT_EQ(w.host.messages.shown[1].text, "Es ist kein Drucker eingerichtet.");
   EXPECT_FALSE(w.form.Command(1)->isHidden());
   EXPECT_EQ(w.host.closed, 0);
+}
+
+// A diagram pressed again adds nothing: the list of strokes stays as after the first press (it
+// grew with every press, and the picture slowed down with it), and the order of the colours is
+// that of the last presses.
+TEST(Form2, RepeatedDiagramsDoNotGrowThePicture) {
+  Window w(SystemType::FixedFrame);
+  w.host.inputs.F = 10;
+  w.ComputeAndDraw();
+  w.form.Command7_Click();
+  w.form.Command5_Click();
+  const std::vector<PictureBox::Item> once = w.form.Picture1()->Items();
+  for (int i = 0; i < 20; ++i) {
+    w.form.Command7_Click();
+    w.form.Command5_Click();
+  }
+  const std::vector<PictureBox::Item>& again = w.form.Picture1()->Items();
+  ASSERT_EQ(again.size(), once.size());
+  for (std::size_t i = 0; i < once.size(); ++i) {
+    EXPECT_EQ(again[i].line, once[i].line) << i;
+    EXPECT_EQ(again[i].colour, once[i].colour) << i;
+  }
+  w.form.Command6_Click();
+  EXPECT_GT(w.LinesOfColour(8), 0u) << "a new diagram is drawn as before";
+  w.form.Command4_Click();
+  w.form.Command5_Click();
+  EXPECT_EQ(w.LinesOfColour(12),
+            std::count_if(once.begin(), once.end(),
+                          [](const auto& item) { return item.colour == QColor(255, 0, 0); }))
+      << "after the system drawing the moment diagram is drawn whole again";
 }
 
 }  // namespace
