@@ -176,4 +176,18 @@ std::string FormatFixed2(double value) {
   return negative && !zero ? "-" + cents : cents;
 }
 
+std::string QuotedExcerpt(std::string_view text) {
+  constexpr std::size_t kLongest = 40;
+  std::size_t end = std::min(text.size(), kLongest);
+  const bool cut = end < text.size();
+  while (cut && end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+    --end;  // not in the middle of a character
+  }
+  std::string quoted = "\"";
+  for (const char c : text.substr(0, end)) {
+    quoted += static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? '?' : c;
+  }
+  return quoted + (cut ? "…\"" : "\"");
+}
+
 }  // namespace strevo

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "arithmetic_fault.h"
+#include "input_table.h"
+#include "readable_file.h"
 #include "text_rules.h"
 
 namespace strevo {
@@ -32,21 +34,21 @@ std::vector<std::string_view> Tokens(std::string_view line) {
 
 double NumberToken(std::string_view token, int line) {
   if (!IsPlainNumber(token)) {
-    throw ProjectFileError("Zeile " + std::to_string(line) + ": \"" + std::string(token) +
-                           "\" ist keine Zahl.");
+    throw ProjectFileError("Zeile " + std::to_string(line) + ": " + QuotedExcerpt(token) +
+                           " ist keine Zahl.");
   }
   try {
     return FieldValue(token);
   } catch (const ArithmeticFault&) {
-    throw ProjectFileError("Zeile " + std::to_string(line) + ": die Zahl \"" + std::string(token) +
-                           "\" ist zu groß.");
+    throw ProjectFileError("Zeile " + std::to_string(line) + ": die Zahl " + QuotedExcerpt(token) +
+                           " ist zu groß.");
   }
 }
 
 int FamilyPosition(std::string_view token) {
   const double value = std::round(NumberToken(token, 2));
   if (value < -1 || value > 2) {
-    throw ProjectFileError("Zeile 2: die Profilreihe " + std::string(token) +
+    throw ProjectFileError("Zeile 2: die Profilreihe " + QuotedExcerpt(token) +
                            " gibt es nicht (erlaubt sind -1 bis 2).");
   }
   return static_cast<int>(value);
@@ -76,8 +78,17 @@ std::string NumberToText(double value) {
 std::string FormatProject(const FieldTexts& texts, int columnFamily, int beamFamily) {
   std::ostringstream out;
   for (int i = 0; i < kFieldCount; ++i) {
-    const bool asShown = i != 4 && IsPlainNumber(texts[i]);
-    out << (i > 0 ? " " : "") << (asShown ? texts[i] : NumberToText(FieldValue(texts[i])));
+    double value = 0;
+    try {
+      value = FieldValue(texts[i]);
+    } catch (const ArithmeticFault&) {
+      // Written as typed, the file could not be opened again.
+      throw ProjectFileError("Das Feld " + std::string(kInputFields[i].symbol) +
+                             " enthält eine Zahl, die zu groß ist; so gespeichert ließe sich "
+                             "die Datei nicht wieder öffnen.");
+    }
+    const bool asShown = i != kFieldB && IsPlainNumber(texts[i]);
+    out << (i > 0 ? " " : "") << (asShown ? texts[i] : NumberToText(value));
   }
   out << '\n' << columnFamily << ' ' << beamFamily << '\n';
   return out.str();
@@ -125,6 +136,9 @@ Project ParseProject(std::string_view contents) {
 }
 
 Project ReadProjectFile(const std::filesystem::path& file) {
+  if (const std::optional<std::string> problem = UnreadableFileProblem(file, kLargestProjectFile)) {
+    throw ProjectFileError(*problem);
+  }
   std::ifstream in(file, std::ios::binary);
   if (!in) {
     throw ProjectFileError("Die Datei \"" + file.string() + "\" kann nicht geöffnet werden.");

@@ -31,13 +31,15 @@ std::string NumberToText(double value);
 
 // The two lines of a project file. Field texts that are plain numbers are kept as shown; b,
 // and any text that is not a plain number, is written as the number it reads as, so that the
-// file always reads back to the values the program computed with.
+// file always reads back to the values the program computed with. A field that overflows
+// throws ProjectFileError: the reader would refuse it.
 std::string FormatProject(const FieldTexts& texts, int columnFamily, int beamFamily);
 
 // Exactly ten numbers on the first line and two family positions (-1 to 2) on the second,
 // separated by blanks or commas; anything else throws ProjectFileError.
 Project ParseProject(std::string_view contents);
 
+// Refuses, before reading, what is not a regular file or larger than 1 MiB.
 Project ReadProjectFile(const std::filesystem::path& file);
 
 }  // namespace strevo

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "input_table.h"
 #include "make_label.h"
 #include "profile_table.h"
 #include "titled_frame.h"
@@ -146,7 +147,7 @@ void Form4::List2_Click() {
 
 // A table that cannot be read is reported here, once for each opening of the window, and leaves
 // the list cleared; whatever command loaded this window (the project file's commands do) goes
-// on. A damaged table is reported the same way, and its fields are used as they are.
+// on. A damaged table is reported the same way; its sound rows can still be chosen.
 void Form4::FamilyChosen(const Side& side) {
   const int position = side.combo->currentIndex();
   if (position < 0 || position >= static_cast<int>(kProfileFamilies.size())) {
@@ -188,7 +189,17 @@ void Form4::SectionChosen(const Side& side) {
       return;
     }
     const ProfileFamily& family = kProfileFamilies[position];
-    host_.SetInputText(side.field, QString::fromStdString(SectionField(valueLine_, family, row)));
+    const std::string value = SectionField(valueLine_, family, row);
+    if (!SectionValue(value)) {
+      // Nothing of a damaged row may reach the computation.
+      host_.Messages().Show(
+          this, {QStringLiteral("Die Profiltabelle hat für dieses Profil keinen gültigen Wert; "
+                                "das Feld %1 bleibt, wie es ist.")
+                     .arg(side.field == kFieldI1 ? QStringLiteral("I1") : QStringLiteral("I2")),
+                 QStringLiteral("Strevo"), MessageIcon::Warning, MessageButtons::Ok});
+      return;
+    }
+    host_.SetInputText(side.field, QString::fromStdString(value));
     side.label->setText(QString::fromUtf8(family.prefix) + side.list->item(row)->text());
     host_.SectionChosen(side.field, side.label->text());
   });

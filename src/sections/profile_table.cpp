@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+#include "arithmetic_fault.h"
+#include "readable_file.h"
 #include "text_rules.h"
 
 namespace strevo {
@@ -13,6 +15,18 @@ std::string FixedField(const std::string& line, int column) {
 
 std::string SectionField(const std::string& line, const ProfileFamily& family, int index) {
   return FixedField(line, family.firstColumn + 6 * index);
+}
+
+std::optional<double> SectionValue(const std::string& field) {
+  if (!IsPlainNumber(field)) {
+    return std::nullopt;
+  }
+  try {
+    const double value = FieldValue(field);
+    return value > 0 ? std::optional<double>(value) : std::nullopt;
+  } catch (const ArithmeticFault&) {
+    return std::nullopt;  // beyond any section
+  }
 }
 
 namespace {
@@ -49,6 +63,9 @@ std::optional<std::string> FirstProblem(const std::optional<std::string>& valueL
       }
       if (!IsPlainNumber(value)) {
         return at(2, column) + "\"" + Printable(value) + "\" ist keine Zahl";
+      }
+      if (!SectionValue(value)) {
+        return at(2, column) + "\"" + Printable(value) + "\" ist kein Flächenträgheitsmoment";
       }
     }
   }
@@ -92,6 +109,10 @@ ProfileTableReading ReadProfileTable(const std::filesystem::path& file,
                              "\" kann nicht " + what +
                              " werden.\nGesucht in: " + file.parent_path().string());
   };
+  if (const std::optional<std::string> problem =
+          UnreadableFileProblem(file, kLargestProfileTable)) {
+    throw ProfileTableError("Die Profiltabelle kann nicht gelesen werden: " + *problem);
+  }
   std::ifstream in(file, std::ios::binary);
   if (!in) {
     throw failure("geöffnet");

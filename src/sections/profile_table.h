@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <iosfwd>
 #include <optional>
@@ -48,7 +49,14 @@ std::string FixedField(const std::string& line, int column);
 // The field of section `index` of `family` in a table line.
 std::string SectionField(const std::string& line, const ProfileFamily& family, int index);
 
-// Reads the whole table once; lines may end in LF or CR LF.
+// The second moment of area a value field gives: a plain number above 0 that does not
+// overflow; none for a field that no section can have.
+std::optional<double> SectionValue(const std::string& field);
+
+inline constexpr std::uintmax_t kLargestProfileTable = 1024 * 1024;
+
+// Reads the whole table once; lines may end in LF or CR LF. A path that is no regular file, or
+// a file over kLargestProfileTable bytes, throws ProfileTableError before anything is read.
 ProfileTableReading ReadProfileTable(std::istream& in, const ProfileFamily& family);
 ProfileTableReading ReadProfileTable(const std::filesystem::path& file,
                                      const ProfileFamily& family);

@@ -1,6 +1,7 @@
 // The field-value reader and the "0.00" format.
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -92,6 +93,15 @@ TEST(IsPlainNumber, TheWholeTextIsOneNumber) {
   for (const char* text : {"", " ", "abc", "1,5", "4 m", "1e", "1e+", "--1", ".", "0x10", "1 2"}) {
     EXPECT_FALSE(IsPlainNumber(text)) << '"' << text << '"';
   }
+}
+
+TEST(QuotedExcerpt, AtMostFortyBytesOfWholeCharactersAndNoControlBytes) {
+  EXPECT_EQ(QuotedExcerpt("vier"), "\"vier\"");
+  EXPECT_EQ(QuotedExcerpt(std::string("a\0b\n", 4)), "\"a?b?\"");
+  EXPECT_EQ(QuotedExcerpt(std::string(41, 'x')), "\"" + std::string(40, 'x') + "…\"");
+  EXPECT_EQ(QuotedExcerpt(std::string(40, 'x')), "\"" + std::string(40, 'x') + "\"");
+  // "ü" is two bytes at 39 and 40: it is left out whole rather than cut.
+  EXPECT_EQ(QuotedExcerpt(std::string(39, 'x') + "üz"), "\"" + std::string(39, 'x') + "…\"");
 }
 
 }  // namespace

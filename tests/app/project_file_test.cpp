@@ -1,10 +1,14 @@
 // The project-file format: number-to-text, writing and strict reading.
 #include <filesystem>
 #include <fstream>
+#include <string>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 #include "project_file.h"
+#include "readable_file.h"
 
 namespace strevo {
 namespace {
@@ -116,6 +120,55 @@ TEST(ProjectFile, ReadsWhatFormatProjectWrites) {
   EXPECT_EQ(project.columnFamily, 1);
   EXPECT_EQ(project.beamFamily, 2);
   EXPECT_THROW(ReadProjectFile(dir.path() / "missing.stv"), ProjectFileError);
+}
+
+// Hostile files: a FIFO named like a project blocked the program, a 5 MB token gave a 5 MB
+// message and a NUL byte cut it short, and "1e999" was saved as typed and could not be opened.
+TEST(ProjectFile, RefusesWhatNoProjectFileIsBeforeReadingIt) {
+  TempDir dir;
+  const fs::path fifo = dir.path() / "rohr.stv";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_THROW(ReadProjectFile(fifo), ProjectFileError) << "refused, not waited for";
+  EXPECT_THROW(ReadProjectFile(dir.path()), ProjectFileError);
+
+  const fs::path big = dir.path() / "gross.stv";
+  std::ofstream(big, std::ios::binary) << std::string(kLargestProjectFile + 1, ' ');
+  try {
+    ReadProjectFile(big);
+    ADD_FAILURE() << "a file over 1 MiB was read";
+  } catch (const ProjectFileError& error) {
+    EXPECT_NE(std::string(error.what()).find("1048577 Bytes zu groß"), std::string::npos);
+  }
+
+  const fs::path token = dir.path() / "token.stv";
+  std::ofstream(token, std::ios::binary)
+      << "0 2 4 3 2 5 0 x" << std::string(500000, 'y') << " 1 1.5\n1 2\n";
+  try {
+    ReadProjectFile(token);
+    ADD_FAILURE() << "no error";
+  } catch (const ProjectFileError& error) {
+    EXPECT_LT(std::string(error.what()).size(), 200u);
+    EXPECT_NE(std::string(error.what()).find("\"xyyyyyyyy"), std::string::npos);
+  }
+  try {
+    ParseProject(std::string("0 2 4 3 2 5 0 a\0b 1 1.5\n1 2\n", 27));
+    ADD_FAILURE() << "no error";
+  } catch (const ProjectFileError& error) {
+    EXPECT_STREQ(error.what(), "Zeile 1: \"a?b\" ist keine Zahl.");
+  }
+}
+
+TEST(FormatProject, NeverWritesWhatItsReaderRefuses) {
+  FieldTexts texts = kStartTexts;
+  texts[7] = "1e999";
+  try {
+    FormatProject(texts, -1, -1);
+    ADD_FAILURE() << "an overflowing field was written";
+  } catch (const ProjectFileError& error) {
+    EXPECT_NE(std::string(error.what()).find("Das Feld F "), std::string::npos) << error.what();
+  }
+  texts[7] = "1e-999";  // reads as 0, and reads back as 0
+  EXPECT_EQ(ParseProject(FormatProject(texts, -1, -1)).values[7], 0);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 
 #include <gtest/gtest.h>
@@ -167,6 +168,32 @@ TEST(Form4, OkHidesHelpAndTitleBarClose) {
   w.form.show();
   w.form.close();
   EXPECT_EQ(w.host.closed, 1);
+}
+
+// "abcde" or raw bytes of a damaged row once landed in I1, and the computation then only said
+// "Division durch Null".
+TEST(Form4, ADamagedRowWritesNothingAndSaysSo) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("strevo-row-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  std::ifstream shipped(std::filesystem::path(STREVO_DATA_DIR) / "wert3.txt", std::ios::binary);
+  std::string table((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
+  table.replace(table.find('\n') + 1 + 102 + 6, 5, "abcde");  // the second HE-A section
+  std::ofstream(folder / "wert3.txt", std::ios::binary) << table;
+  FakeHost host;
+  host.directory = folder;
+  Form4 form(host);
+  form.Form_Load();
+  std::filesystem::remove_all(folder);
+  ASSERT_EQ(host.messages.shown.size(), 1u) << "the damaged table, once";
+  form.List(1)->setCurrentRow(1);  // chosen with the keys
+  EXPECT_EQ(host.fields.count(8), 0u) << "nothing reaches I1";
+  ASSERT_EQ(host.messages.shown.size(), 2u);
+  EXPECT_EQ(host.messages.shown[1].text,
+            "Die Profiltabelle hat für dieses Profil keinen gültigen Wert; das Feld I1 bleibt, "
+            "wie es ist.");
+  form.List(1)->setCurrentRow(2);
+  EXPECT_EQ(host.fields[8].trimmed(), "1033") << "a sound row of the same table";
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "profile_table.h"
@@ -202,6 +204,36 @@ TEST(ProfileTable, MissingFileNamesTheFileAndTheFolder) {
     EXPECT_NE(text.find("\"wert3.txt\""), std::string::npos);
     EXPECT_NE(text.find("/no/such/folder"), std::string::npos);
   }
+}
+
+// Values that no section has count as damage, so nothing of such a row reaches I1 or I2.
+TEST(ProfileTable, AValueIsASecondMomentOfAreaOrNothing) {
+  EXPECT_EQ(SectionValue(" 1509"), 1509);
+  EXPECT_EQ(SectionValue("645e3"), 645e3);
+  for (const char* bad : {"abcde", "    0", "  -80", "1e999", "     ", "12 ab", "\x01\x02"}) {
+    EXPECT_EQ(SectionValue(bad), std::nullopt) << bad;
+  }
+}
+
+TEST_F(TableFile, ZeroNegativeAndOverflowingValuesAreFlaws) {
+  std::ifstream shipped(kShipped, std::ios::binary);
+  const std::string good((std::istreambuf_iterator<char>(shipped)),
+                         std::istreambuf_iterator<char>());
+  const std::size_t secondLine = good.find('\n') + 1;
+  for (const char* bad : {"    0", "  -80", "9e999"}) {
+    std::string damaged = good;
+    damaged.replace(secondLine + 12, 5, bad);
+    EXPECT_EQ(ReadProfileTable(Write(damaged), kProfileFamilies[0]).problem,
+              "Zeile 2, Spalte 13: \"" + std::string(bad) + "\" ist kein Flächenträgheitsmoment");
+  }
+}
+
+// A FIFO named like the table blocked the program when the window opened.
+TEST(ProfileTable, WhatIsNoRegularFileIsRefusedBeforeReading) {
+  const fs::path fifo = fs::temp_directory_path() / ("strevo-fifo-" + std::to_string(::getpid()));
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_THROW(ReadProfileTable(fifo, kProfileFamilies[0]), ProfileTableError);
+  fs::remove(fifo);
 }
 
 }  // namespace
