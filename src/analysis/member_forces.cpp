@@ -2,10 +2,36 @@
 
 #include <algorithm>
 
+#include "text_rules.h"
+
 namespace strevo {
 
 double MemberLength(const InputSet& in, Member member) {
   return member == Member::Beam ? in.L : in.h;
+}
+
+const char* MemberName(Member member) {
+  switch (member) {
+    case Member::LeftColumn:
+      return "linke Stütze";
+    case Member::Beam:
+      return "Riegel";
+    case Member::RightColumn:
+      break;
+  }
+  return "rechte Stütze";
+}
+
+std::string PositionOn(const InputSet& in, Member member, double s) {
+  switch (member) {
+    case Member::LeftColumn:
+      return FormatFixed2(s) + " m über A";
+    case Member::Beam:
+      return "x = " + FormatFixed2(s) + " m ab Punkt 2";
+    case Member::RightColumn:
+      break;
+  }
+  return FormatFixed2(in.h - s) + " m über B";
 }
 
 int MomentPieces(const InputSet& in, const SharedResults& r, Member member, MomentPiece* pieces) {

@@ -2,6 +2,8 @@
 // values: M positive with tension on the inside, Q = dM/ds, N positive in tension.
 #pragma once
 
+#include <string>
+
 #include "inputs.h"
 #include "shared_results.h"
 
@@ -31,5 +33,13 @@ struct MomentPiece {
 int MomentPieces(const InputSet& in, const SharedResults& r, Member member, MomentPiece* pieces);
 
 double MemberLength(const InputSet& in, Member member);
+
+// "linke Stütze", "Riegel", "rechte Stütze".
+const char* MemberName(Member member);
+
+// Where s lies on a member, as the results name a place: "1.20 m über A" on the left column,
+// "x = 2.40 m ab Punkt 2" on the beam, "0.80 m über B" on the right column (h − s), so that
+// each column is measured from its own foot.
+std::string PositionOn(const InputSet& in, Member member, double s);
 
 }  // namespace strevo

@@ -1,6 +1,7 @@
 #include "result_list.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "input_table.h"
 #include "text_rules.h"
@@ -56,9 +57,17 @@ std::string CsvField(std::string text) {
 
 }  // namespace
 
+bool DeformationsBeyondOneFiftieth(const Computation& computation) {
+  const auto& d = computation.deformation;
+  const InputSet& in = computation.inputs;
+  return d && (std::abs(d->u) > in.h * 1000 / 50 || std::abs(d->w) > in.L * 1000 / 50);
+}
+
 std::string DeformationNote(const Computation& computation) {
   if (computation.deformation) {
-    return "Verformungen für Stahl, E = 210000 N/mm² (EI = 2.1 · I kNm² mit I in cm4).";
+    const std::string note =
+        "Verformungen für Stahl, E = 210000 N/mm² (EI = 2.1 · I kNm² mit I in cm4).";
+    return DeformationsBeyondOneFiftieth(computation) ? note + " " + kLargeDeformationHint : note;
   }
   if (!computation.deformationFault.empty()) {
     return "Verformungen nicht berechenbar: " + computation.deformationFault + ".";

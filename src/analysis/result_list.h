@@ -27,7 +27,16 @@ std::string SystemCaption(std::optional<SystemType> system);
 // the deformations u, w, xw when they could be computed; values formatted "0.00".
 std::vector<ListRow> ResultListRows(const Computation& computation);
 
-// What the deformations rest on (steel), or why there are none; empty without a system.
+// Whether the sway exceeds h/50 or the beam's deflection L/50: a sign that I1 and I2 were
+// typed as stiffness ratios (the defaults 1.00 and 1.50), which the deformations take as cm4.
+bool DeformationsBeyondOneFiftieth(const Computation& computation);
+inline constexpr const char* kLargeDeformationHint =
+    "Die Verschiebungen sind größer als 1/50 der Stablänge: I1 und I2 werden als wirkliche "
+    "Flächenträgheitsmomente in cm4 gerechnet. Profile lassen sich in der Querschnittsauswahl "
+    "wählen.";
+
+// What the deformations rest on (steel), with the hint above where it applies, or why there
+// are none; empty without a system.
 std::string DeformationNote(const Computation& computation);
 
 // The forms of a list whose first row names the system. One value a line, "symbol TAB value

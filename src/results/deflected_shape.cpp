@@ -6,6 +6,7 @@
 
 #include "deformations.h"
 #include "drawing_frame.h"
+#include "result_list.h"
 #include "text_rules.h"
 
 namespace strevo {
@@ -49,16 +50,12 @@ PicturePoint Displaced(const Deformation& d, const DrawingFrame& f, Member membe
   return p;
 }
 
-const char* MemberName(Member member) {
-  switch (member) {
-    case Member::LeftColumn:
-      return "linke Stütze";
-    case Member::Beam:
-      return "Riegel";
-    case Member::RightColumn:
-      break;
-  }
-  return "rechte Stütze";
+// The material label, or in its place (the picture has room for one line) the hint that the
+// second moments of area were taken as cm4.
+const char* MaterialCaption(const Computation& computation) {
+  return DeformationsBeyondOneFiftieth(computation)
+             ? "Stahl; I1, I2 in cm4 gerechnet – Profile: Querschnittsauswahl"
+             : "Stahl, E = 210000 N/mm²";
 }
 
 }  // namespace
@@ -107,7 +104,7 @@ DiagramOutcome DrawDeflectedShape(const Computation& computation, Canvas& canvas
   canvas.SetLabelCaption(w, "w = " + FormatFixed2(d.w) + " mm");
   canvas.SetLabelLeft(w, check.Single(deepest.x - 40));
   canvas.SetLabelTop(w, check.Single(deepest.y + (d.w >= 0 ? 8 : -45)));
-  canvas.SetLabelCaption(material, "Stahl, E = 210000 N/mm²");
+  canvas.SetLabelCaption(material, MaterialCaption(computation));
   canvas.SetLabelLeft(material, 20);
   canvas.SetLabelTop(material, 950);
   for (const int label : {u, w, material}) {
@@ -144,10 +141,23 @@ std::optional<std::string> ReadoutAt(const Computation& computation, double x, d
   if (!nearest) {
     return std::nullopt;
   }
+  // Near the point load the read-out stands on it and gives the shear on both sides, where it
+  // jumps by F; one value there would be one side's alone.
+  const bool atLoad = *nearest == Member::Beam && in.F != 0 && in.a >= 0 && in.a <= in.L &&
+                      std::abs(position - in.a) * f.s <= reach;
+  if (atLoad) {
+    position = in.a;
+  }
   const MemberForces forces = ForcesAt(in, computation.results, *nearest, position);
-  std::string text = std::string(MemberName(*nearest)) + ", s = " + FormatFixed2(position) +
-                     " m\nM = " + FormatFixed2(forces.M) + " kNm\nQ = " + FormatFixed2(forces.Q) +
-                     " kN\nN = " + FormatFixed2(forces.N) + " kN";
+  std::string shear = FormatFixed2(forces.Q) + " kN";
+  if (atLoad) {
+    const double left = computation.results.AV - in.q * in.a;  // the beam's Q = AV − q·x
+    shear =
+        FormatFixed2(left) + " kN links von F, " + FormatFixed2(left - in.F) + " kN rechts von F";
+  }
+  std::string text = std::string(MemberName(*nearest)) + ", " + PositionOn(in, *nearest, position) +
+                     "\nM = " + FormatFixed2(forces.M) + " kNm\nQ = " + shear +
+                     "\nN = " + FormatFixed2(forces.N) + " kN";
   if (computation.deformation) {
     text += (*nearest == Member::Beam ? "\nw = " : "\nu = ") +
             FormatFixed2(DisplacementAt(*computation.deformation, *nearest, position)) +

@@ -182,7 +182,12 @@ void WriteReport(QIODevice& device, const Computation& computation, const Report
   page.SetY(top);
   Rows(page, rows, half, rows.size(), 400);
   page.SetY(std::max(longest, page.y()) + 8);
-  page.Line(Text(DeformationNote(computation)), 9, false, 230);
+  // The note may carry the cm4 hint, longer than a line: wrapped under the results.
+  painter.setFont(ReportFont(9));
+  QRectF note;
+  painter.drawText(QRectF(230, page.y() + 4, kPageWidth - kMargin - 230, kPageHeight),
+                   Qt::TextWordWrap, Text(DeformationNote(computation)), &note);
+  page.SetY(note.bottom());
   const std::vector<ListRow> check = CheckRows(computation, facts.check);
   if (!check.empty()) {
     page.Skip(10);

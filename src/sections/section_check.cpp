@@ -1,5 +1,8 @@
 #include "section_check.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 
 #include "member_forces.h"
@@ -24,21 +27,17 @@ struct Governing {
   }
 };
 
+// The member's ends by their names, the rest by its position; a column is named because one
+// check covers both.
 std::string PlaceOn(Member member, double s, const InputSet& in) {
-  const double h = in.h;
-  switch (member) {
-    case Member::LeftColumn:
-      return s <= 0   ? "Fuß A"
-             : s >= h ? "Ecke links"
-                      : "linke Stütze, " + FormatFixed2(s) + " m über A";
-    case Member::Beam:
-      return s <= 0 ? "Ecke links" : s >= in.L ? "Ecke rechts" : "x = " + FormatFixed2(s) + " m";
-    case Member::RightColumn:
-      break;
+  const double length = MemberLength(in, member);
+  if (s <= 0 || s >= length) {
+    static const char* const kEnds[3][2] = {
+        {"Fuß A", "Ecke links"}, {"Ecke links", "Ecke rechts"}, {"Ecke rechts", "Fuß B"}};
+    return kEnds[static_cast<int>(member)][s <= 0 ? 0 : 1];
   }
-  return s <= 0   ? "Ecke rechts"
-         : s >= h ? "Fuß B"
-                  : "rechte Stütze, " + FormatFixed2(h - s) + " m über B";
+  const std::string position = PositionOn(in, member, s);
+  return member == Member::Beam ? position : std::string(MemberName(member)) + ", " + position;
 }
 
 // The largest |M| and |Q| of a member: the moment's extremes lie at the ends of its pieces and
@@ -89,13 +88,39 @@ std::optional<MemberCheck> CheckMember(const Computation& c, const std::string& 
                      section->mass * kGravity / 1000};
 }
 
+// The verdict compares the values as computed; the ratio is left out where the displacement
+// shows as 0.00 mm, since there it is rounding noise (a symmetric portal's sway).
 LimitCheck Limit(double lengthM, double displacementMm, int n) {
   const double moved = std::abs(displacementMm);
-  return {moved > 0 ? lengthM * 1000 / moved : 0, moved * n <= lengthM * 1000};
+  const bool shown = FormatFixed2(displacementMm) != "0.00";
+  return {shown ? std::abs(lengthM) * 1000 / moved : 0, moved * n <= lengthM * 1000};
 }
 
+// "1/n", n rounded down as a limit check reads it: whole from 10 up, below that to two
+// significant digits ("1/2.5", "1/0.25"), so that no n reads 0 and none overflows. n is first
+// taken to fifteen significant digits, so that a quotient such as 3/10, a hair below 0.3 in
+// binary, is not cut to 0.29.
 std::string Ratio(const LimitCheck& limit) {
-  return limit.ratio > 0 ? "1/" + std::to_string(std::llround(std::floor(limit.ratio))) : "0";
+  if (!(limit.ratio > 0) || !std::isfinite(limit.ratio)) {
+    return "—";
+  }
+  std::array<char, 400> text{};
+  char* const first = text.data();
+  char* const last = first + text.size();
+  char* end = std::to_chars(first, last, limit.ratio, std::chars_format::scientific, 14).ptr;
+  double n = 0;
+  std::from_chars(first, end, n);
+  if (n >= 10) {
+    end = std::to_chars(first, last, std::floor(n), std::chars_format::fixed, 0).ptr;
+    return "1/" + std::string(first, end);
+  }
+  // The text holds n as "d.ddd…e-XX" (or "e+00"): its first two digits, placed by the exponent.
+  const char* const e = std::find(first, end, 'e');
+  int zeros = 0;
+  std::from_chars(e + 2, end, zeros);
+  const std::string digits{text[0], text[2]};
+  return e[1] == '+' ? "1/" + digits.substr(0, 1) + "." + digits.substr(1)
+                     : "1/0." + std::string(static_cast<std::size_t>(zeros - 1), '0') + digits;
 }
 
 void MemberRows(std::vector<ListRow>& rows, const char* member, const char* sectionOf,

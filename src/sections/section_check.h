@@ -40,7 +40,7 @@ struct MemberCheck {
 };
 
 struct LimitCheck {
-  double ratio;  // length / displacement: the n of "1/n"; 0 when nothing moves
+  double ratio;  // length / displacement: the n of "1/n"; 0 where the displacement shows as 0.00 mm
   bool met;
 };
 

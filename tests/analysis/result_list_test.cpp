@@ -1,9 +1,11 @@
 // The result list of a computation against its result lines, and the text, HTML and CSV forms
 // read back.
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -144,6 +146,28 @@ TEST(Computation, DeformationsThatFaultAreLeftOutAndNamed) {
   EXPECT_EQ(DeformationNote(Compute(testing::AllLoads(), SystemType::FixedFrame, shared))
                 .rfind("Verformungen für Stahl, E = 210000 N/mm²", 0),
             0u);
+}
+
+// The defaults' I1 = 1 and I2 = 1.5 cm4 bend the beam by metres: the note adds the hint. It
+// starts just beyond 1/50 of the member's length, for the sway (h 4) and the deflection (L 5).
+TEST(Computation, DeformationsBeyondOneFiftiethOfTheirLengthAddTheHint) {
+  SharedResults shared;
+  Computation c = Compute(testing::DefaultInputs(), SystemType::TwoHingedFrame, shared);
+  ASSERT_GT(c.deformation->w, 1000);
+  EXPECT_NE(DeformationNote(c).find(kLargeDeformationHint), std::string::npos);
+  Deformation& d = *c.deformation;
+  for (const auto& [moved, limit] :
+       {std::pair{&Deformation::u, 80.0}, std::pair{&Deformation::w, 100.0}}) {
+    d.u = d.w = 0;
+    for (const double at : {limit, -limit}) {
+      d.*moved = at;
+      EXPECT_FALSE(DeformationsBeyondOneFiftieth(c)) << at;
+      d.*moved = std::nextafter(at, 2 * at);
+      EXPECT_TRUE(DeformationsBeyondOneFiftieth(c)) << at;
+    }
+  }
+  d.u = d.w = 0;
+  EXPECT_EQ(DeformationNote(c).find("1/50"), std::string::npos) << "the hint goes with it";
 }
 
 TEST(Computation, FaultLeavesNoSnapshotAndInputsMatchComparesEveryField) {

@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -118,6 +119,8 @@ TEST_F(ResultExportsTest, ListWindowOpensWithF4FollowsComputationsAndUnloadsOnCl
   EXPECT_EQ(list.Table()->item(12, 0)->text(), "AH");
   EXPECT_EQ(list.Table()->item(12, 1)->text(), "0.58");
   EXPECT_EQ(list.Table()->item(12, 2)->text(), "kN");
+  EXPECT_TRUE(list.DeformationNote()->text().endsWith(QString::fromUtf8(kLargeDeformationHint)))
+      << "w of the defaults is metres";
 
   Type(8, "2");
   QTest::mouseClick(form().Option1(2), Qt::LeftButton);
@@ -254,8 +257,8 @@ TEST_F(ResultExportsTest, ReportHoldsTheSystemInputsResultsAndPictures) {
   for (const char* expected :
        {"Strevoberechnung", "System: Zweigelenk Strevo", "Eingaben seit der letzten Berechnung",
         "q = 2.00 kN/m", "F = 10.00 kN", "k = 1.20", "Momente", "Querkräfte", "Normalkräfte",
-        "Seite 2 von ", "Strevo 1.0.0", "Rechenweg", "AH = q · L2 / (n · h · 4)",
-        "n = 2 · 1.2 + 3"}) {
+        "Seite 2 von ", "Strevo 1.0.0", "Rechenweg", "AH = q · L2 / (n · (h · 4))",
+        "n = 2 · 1.2 + 3", "Flächenträgheitsmomente", "Querschnittsauswahl"}) {
     EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
   }
   const std::vector<ListRow> rows = ResultListRows(*app.LastComputation());
@@ -285,7 +288,9 @@ TEST_F(ResultExportsTest, DeflectedShapeIsDrawnOverThePictureAndSystemClearsIt) 
   const Deformation& d = *app.LastComputation()->deformation;
   EXPECT_EQ(picture.Label3(24)->text().toStdString(), "u = " + FormatFixed2(d.u) + " mm");
   EXPECT_EQ(picture.Label3(25)->text().toStdString(), "w = " + FormatFixed2(d.w) + " mm");
-  EXPECT_EQ(picture.Label3(26)->text(), "Stahl, E = 210000 N/mm²");
+  // I1 and I2 of the defaults taken as cm4: the material label gives way to the hint.
+  EXPECT_EQ(picture.Label3(26)->text(),
+            "Stahl; I1, I2 in cm4 gerechnet – Profile: Querschnittsauswahl");
   for (int i = 24; i <= 26; ++i) {
     EXPECT_FALSE(picture.Label3(i)->isHidden()) << i;
   }
@@ -320,11 +325,13 @@ TEST_F(ResultExportsTest, TheTooltipReadsTheValuesUnderTheMouse) {
   const QPoint onBeam = viewport.ToPixels({250 + 2.4 * 100, 301}).toPoint();
   const std::optional<QString> beam = results().PictureReadout(onBeam);
   ASSERT_TRUE(beam.has_value());
-  EXPECT_TRUE(beam->startsWith("Riegel, s = 2.4")) << beam->toStdString();
+  EXPECT_TRUE(beam->startsWith("Riegel, x = 2.4")) << beam->toStdString();
   EXPECT_TRUE(beam->contains("\nw = ")) << beam->toStdString();
   EXPECT_TRUE(beam->contains("E = 210000 N/mm²"));
   const QPoint onColumn = viewport.ToPixels({750, 500}).toPoint();
-  EXPECT_TRUE(results().PictureReadout(onColumn)->startsWith("rechte Stütze, s = 2.0"));
+  // 2 m below the corner is 2 m above B, to a pixel.
+  EXPECT_TRUE(results().PictureReadout(onColumn)->contains(
+      QRegularExpression(QString::fromUtf8("^rechte Stütze, (1\\.9|2\\.0)\\d m über B\n"))));
   const QPoint inside = viewport.ToPixels({500, 500}).toPoint();
   EXPECT_FALSE(results().PictureReadout(inside).has_value());
 

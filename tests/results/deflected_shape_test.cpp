@@ -52,7 +52,15 @@ TEST(DeflectedShape, MagentaWidthTwoLargestOffsetSixtyUnitsAndItsLabels) {
     const int u = kFirstDeformationLabel;
     EXPECT_EQ(canvas.labels[u].caption, "u = " + FormatFixed2(c.deformation->u) + " mm");
     EXPECT_EQ(canvas.labels[u + 1].caption, "w = " + FormatFixed2(c.deformation->w) + " mm");
-    EXPECT_EQ(canvas.labels[u + 2].caption, "Stahl, E = 210000 N/mm²");
+    // I1 = 1 and I2 = 1.5 taken as cm4: w is metres, and the material label gives way to the
+    // hint; with sections of 10⁴ cm4 the material stands.
+    EXPECT_EQ(canvas.labels[u + 2].caption,
+              "Stahl; I1, I2 in cm4 gerechnet – Profile: Querschnittsauswahl");
+    InputSet stiff = testing::AllLoads();
+    stiff.I1 = stiff.I2 = 1e4;
+    testing::RecordingCanvas stiffCanvas;
+    DrawDeflectedShape(Computed(stiff, system), stiffCanvas);
+    EXPECT_EQ(stiffCanvas.labels[u + 2].caption, "Stahl, E = 210000 N/mm²");
     for (int label = u; label < u + 3; ++label) {
       EXPECT_TRUE(canvas.labels[label].visible);
     }
@@ -78,20 +86,55 @@ TEST(Readout, NamesTheMemberThePositionAndTheValuesThere) {
   ASSERT_TRUE(beam.has_value());
   const MemberForces at = ForcesAt(c.inputs, c.results, Member::Beam, 2.4);
   EXPECT_EQ(*beam,
-            "Riegel, s = 2.40 m\nM = " + FormatFixed2(at.M) + " kNm\nQ = " + FormatFixed2(at.Q) +
-                " kN\nN = " + FormatFixed2(at.N) +
+            "Riegel, x = 2.40 m ab Punkt 2\nM = " + FormatFixed2(at.M) +
+                " kNm\nQ = " + FormatFixed2(at.Q) + " kN\nN = " + FormatFixed2(at.N) +
                 " kN\nw = " + FormatFixed2(DisplacementAt(*c.deformation, Member::Beam, 2.4)) +
                 " mm (Stahl, E = 210000 N/mm²)");
+  // Each column from its own foot, as the section check names its places.
   const auto right = ReadoutAt(c, f.xR - 2, f.yB + 1 * f.s, 5);
   ASSERT_TRUE(right.has_value());
-  EXPECT_EQ(right->rfind("rechte Stütze, s = 1.00 m\nM = ", 0), 0u) << *right;
+  EXPECT_EQ(right->rfind("rechte Stütze, 3.00 m über B\nM = ", 0), 0u) << *right;
   EXPECT_NE(right->find("\nu = "), std::string::npos);
   const auto foot = ReadoutAt(c, f.xL, kFootY + 2, 5);
   ASSERT_TRUE(foot.has_value());
-  EXPECT_EQ(foot->rfind("linke Stütze, s = 0.00 m\nM = 0.00 kNm\nQ = ", 0), 0u) << *foot;
+  EXPECT_EQ(foot->rfind("linke Stütze, 0.00 m über A\nM = 0.00 kNm\nQ = ", 0), 0u) << *foot;
   EXPECT_FALSE(ReadoutAt(c, 500, 500, 5).has_value()) << "inside the portal, off the members";
   EXPECT_FALSE(ReadoutAt(c, f.xL + 6, 500, 5).has_value()) << "beyond the reach";
 }
+
+// Within reach of the point load the read-out stands on it and gives Q on both sides: at a = 0
+// left of F is the corner's AV (the list's Q2), at a = L right of F is −BV.
+class ReadoutAtTheLoad : public ::testing::TestWithParam<double> {};
+
+TEST_P(ReadoutAtTheLoad, GivesTheShearLeftAndRightOfF) {
+  InputSet in = testing::AllLoads();
+  in.a = GetParam();
+  in.b = in.L - in.a;
+  const Computation c = Computed(in, SystemType::FixedFrame);
+  const SharedResults& r = c.results;
+  const auto Q = [&](double s) { return FormatFixed2(ForcesAt(in, r, Member::Beam, s).Q); };
+  const std::string left = in.a > 0 ? Q(in.a - 1e-9) : FormatFixed2(r.AV);
+  const std::string right = in.a < in.L ? Q(in.a + 1e-9) : FormatFixed2(-r.BV);
+  // A few picture units from the load along the beam, just below it.
+  const DrawingFrame f = MakeDrawingFrame(in, 5, CoordinateCheck());
+  const auto At = [&](const Computation& of, double units) {
+    const double x = f.xL + in.a * f.s + (in.a < in.L ? units : -units);
+    return ReadoutAt(of, x, f.yB + 1, 5).value_or("");
+  };
+  const std::string readout = At(c, 3);
+  EXPECT_EQ(readout.rfind("Riegel, x = " + FormatFixed2(in.a) + " m ab Punkt 2\nM = " +
+                              FormatFixed2(ForcesAt(in, r, Member::Beam, in.a).M) + " kNm\nQ = " +
+                              left + " kN links von F, " + right + " kN rechts von F\nN = ",
+                          0),
+            0u)
+      << readout;
+  EXPECT_NE(At(c, 8).find(" kN\nN = "), std::string::npos) << "out of reach: one value";
+  in.F = 0;
+  EXPECT_NE(At(Computed(in, SystemType::FixedFrame), 3).find(" kN\nN = "), std::string::npos)
+      << "no point load: one value";
+}
+
+INSTANTIATE_TEST_SUITE_P(Readout, ReadoutAtTheLoad, ::testing::Values(0.0, 3.0, 5.0));
 
 }  // namespace
 }  // namespace strevo

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <iomanip>
 #include <numbers>
 #include <string>
 
@@ -101,7 +102,7 @@ TEST(SectionCheck, BeamGovernedInsideByTheFieldMoment) {
   // HE-B 400: A = 198 cm², Wel = 2884 cm³, h 400, tw 13.5, tf 24 mm.
   const double sigma = 10 * std::abs(r.N2) / 198 + 1000 * std::abs(r.M3) / 2884;
   EXPECT_NEAR(check.beam->sigma, sigma, 1e-9 * sigma);
-  EXPECT_EQ(check.beam->sigmaPlace, "x = 4.00 m");
+  EXPECT_EQ(check.beam->sigmaPlace, "x = 4.00 m ab Punkt 2");
   const double tau = 1000 * 80.0 / (13.5 * (400 - 2 * 24));  // |Q| = qL/2 at the corners
   EXPECT_NEAR(check.beam->tau, tau, 1e-9 * tau);
   EXPECT_EQ(check.beam->tauPlace, "Ecke links");
@@ -169,7 +170,7 @@ TEST(SectionCheck, ServiceabilityLimitsAndTheRows) {
   EXPECT_EQ(row("Profil R").value, "HE-B 400");
   EXPECT_EQ(row("σR").value, FormatFixed2(loose.beam->sigma));
   EXPECT_EQ(row("σR").unit, "N/mm²");
-  EXPECT_EQ(row("ηR").remark, "x = 4.00 m: Nachweis erfüllt");
+  EXPECT_EQ(row("ηR").remark, "x = 4.00 m ab Punkt 2: Nachweis erfüllt");
   EXPECT_EQ(row("ηR").verdict, Verdict::Met);
   EXPECT_EQ(row("gR").remark, "Eigengewicht, nicht in den Lasten enthalten");
   EXPECT_EQ(row("w / L").value, "1/" + std::to_string(static_cast<int>(8000 / std::abs(d.w))));
@@ -185,6 +186,59 @@ TEST(SectionCheck, ServiceabilityLimitsAndTheRows) {
   c.beamSection.clear();
   EXPECT_EQ(ListRowsOf(c, {}).size(), ResultListRows(c).size()) << "no section, no check";
 }
+
+// The sway of a symmetric portal is rounding noise: no ratio is shown for it, the limit is met.
+TEST(SectionCheck, SwayOfASymmetricPortalShowsNoRatio) {
+  InputSet in = Portal(18260, 67120);  // HE-A 300 columns, an IPE 550 beam
+  in.q = 7;
+  in.L = 5;
+  Computation c = Frame(in, SystemType::TwoHingedFrame);
+  c.columnSection = "HE-A 300";
+  c.beamSection = "IPE 550";
+  ASSERT_LT(std::abs(c.deformation->u), 1e-9);
+  const std::vector<ListRow> rows = CheckRows(c, {});
+  const ListRow& sway = rows[rows.size() - 2];  // u / h, then w / L
+  EXPECT_EQ(sway.symbol + " = " + sway.value + " – " + sway.remark,
+            "u / h = — – Grenze 1/150: erfüllt");
+  EXPECT_EQ(sway.verdict, Verdict::Met);
+}
+
+struct RatioCase {
+  double L;  // m
+  double w;  // mm
+  const char* shown;
+  bool met;  // against L/300
+};
+
+void PrintTo(const RatioCase& c, std::ostream* out) {
+  *out << std::setprecision(17) << "L " << c.L << " m, w " << c.w << " mm";
+}
+
+class DeflectionRatio : public ::testing::TestWithParam<RatioCase> {};
+
+TEST_P(DeflectionRatio, IsShownAsOneOverASensibleN) {
+  Computation c = Frame(Portal(1943, 57680), SystemType::TwoHingedFrame);
+  c.beamSection = "HE-B 400";
+  c.inputs.L = GetParam().L;
+  c.deformation->w = GetParam().w;
+  const ListRow row = CheckRows(c, {}).back();  // w / L
+  EXPECT_EQ(row.value, GetParam().shown);
+  EXPECT_EQ(row.verdict, GetParam().met ? Verdict::Met : Verdict::NotMet);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SectionCheck, DeflectionRatio,
+    ::testing::Values(RatioCase{8, 0, "—", true},        // nothing moves
+                      RatioCase{8, 1e-13, "—", true},    // rounding noise
+                      RatioCase{8, -0.004, "—", true},   // shows as 0.00 mm
+                      RatioCase{8, 800, "1/10", false},  // n exactly 10
+                      RatioCase{8, 8000 / 9.99, "1/9.9", false},
+                      RatioCase{8, 800.0000000000001, "1/10", false},  // 10 to rounding
+                      RatioCase{8, -3200, "1/2.5", false},             // n never negative
+                      RatioCase{3, 10000, "1/0.30", false},            // 0.3 a hair low in binary
+                      RatioCase{123456, 0.015625, "1/7901184000", true},
+                      RatioCase{123456, 4.9e11, "1/0.00025", false},  // w far beyond L
+                      RatioCase{1e15, 0.015625, "1/64000000000000000000", true}));
 
 }  // namespace
 }  // namespace strevo
