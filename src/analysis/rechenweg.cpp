@@ -1,7 +1,9 @@
 #include "rechenweg.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <map>
 #include <optional>
@@ -140,10 +142,17 @@ std::string Shown(double value) {
 }
 
 std::string NameHtml(const std::string& name) {
-  if (name.size() == 1) {
+  // The first character may take more than one byte (σ, η).
+  std::size_t main = 1;
+  while (main < name.size() && (static_cast<unsigned char>(name[main]) & 0xC0) == 0x80) {
+    ++main;
+  }
+  if (name.rfind("EI", 0) == 0) {
+    main = 2;  // EI1 is EI with index 1
+  }
+  if (main >= name.size()) {
     return "<i>" + name + "</i>";
   }
-  const std::size_t main = name.rfind("EI", 0) == 0 ? 2 : 1;  // EI1 is EI with index 1
   return "<i>" + name.substr(0, main) + "</i><sub>" + name.substr(main) + "</sub>";
 }
 
@@ -285,6 +294,7 @@ class Reason {
 class Builder {
  public:
   explicit Builder(const Computation& c) : values_(EngineValues(c)) {}
+  explicit Builder(Values values) : values_(std::move(values)) {}
 
   // A step whose formula gives the target; the value shown is the engine's where it has one.
   void Step(const char* target, const char* unit, const F& formula, const Reason& reason = {}) {
@@ -500,6 +510,49 @@ void InternalForces(Builder& b, const Names& s, const Computation& c, bool withC
 }
 
 }  // namespace
+
+std::vector<RechenwegStep> CheckSteps(const CheckWorking& w) {
+  const std::string& m = w.member;
+  const std::string sigma = "σ" + m, tau = "τ" + m, etaSigma = "ησ" + m, etaTau = "ητ" + m;
+  Builder b(Values{{"A", w.A},
+                   {"Wel,y", w.Wel},
+                   {"h", w.h},
+                   {"tw", w.tw},
+                   {"tf", w.tf},
+                   {"N", w.N},
+                   {"M", w.M},
+                   {"Q", w.Q},
+                   {"fy", w.fy}});
+  const F A = Var("A"), Wel = Var("Wel,y"), h = Var("h"), tw = Var("tw"), tf = Var("tf"),
+          N = Var("N"), M = Var("M"), Q = Var("Q"), fy = Var("fy"), Av = Var("Av");
+  b.Stated("A", "cm²", w.A, Reason() << w.caption << ": Querschnittswerte aus der Profiltabelle.");
+  b.Stated("Iy", "cm4", w.Iy, {});
+  b.Stated("Wel,y", "cm³", w.Wel, {});
+  b.Step("Av", "mm²", tw * (h - Num(2) * tf),
+         Reason() << "Stegfläche aus Profilhöhe " << h << ", Stegdicke " << tw << " und Flansch"
+                  << "dicke " << tf << " (mm):");
+  b.Stated("N", "kN", w.N,
+           Reason() << "Normalkraft und Moment, wo " << Var(sigma.c_str()) << " am größten ist ("
+                    << w.sigmaPlace << "), als Beträge:");
+  b.Stated("M", "kNm", w.M, {});
+  // kN/cm² are 10 N/mm², kNm/cm³ are 1000 N/mm².
+  b.Step(sigma.c_str(), "N/mm²", Num(10) * N / A + Num(1000) * M / Wel,
+         Reason() << "Randspannung; kN/cm² sind 10 N/mm², kNm/cm³ sind 1000 N/mm²:");
+  b.Stated("Q", "kN", w.Q,
+           Reason() << "Querkraft, wo " << Var(tau.c_str()) << " am größten ist (" << w.tauPlace
+                    << "), als Betrag:");
+  b.Step(tau.c_str(), "N/mm²", Num(1000) * Q / Av,
+         Reason() << "Mittlere Schubspannung im Steg; kN/mm² sind 1000 N/mm²:");
+  b.Step(etaSigma.c_str(), "", Var(sigma.c_str()) / fy,
+         Reason() << "Ausnutzung mit " << fy << " = " << std::to_string(static_cast<int>(w.fy))
+                  << " N/mm² und γM0 = 1.0:");
+  b.Step(etaTau.c_str(), "", Var(tau.c_str()) / (fy / Num(std::sqrt(3.0))));
+  const double eta = std::max(w.etaSigma, w.etaTau);
+  b.Stated(("η" + m).c_str(), "", eta,
+           Reason() << "Maßgebend ist der größere Wert; "
+                    << (eta <= 1 ? "η ≤ 1: Nachweis erfüllt." : "η > 1: Nachweis nicht erfüllt."));
+  return std::move(b).Steps();
+}
 
 std::vector<RechenwegStep> BuildRechenweg(const Computation& computation) {
   if (!computation.system) {

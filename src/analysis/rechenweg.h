@@ -37,6 +37,21 @@ struct RechenwegStep {
 // deformations follow with the method that gives them. Empty without a system.
 std::vector<RechenwegStep> BuildRechenweg(const Computation& computation);
 
+// One member's elastic section check, as its working shows it.
+struct CheckWorking {
+  std::string member;   // "S" for the columns, "R" for the beam: the index of σ, τ, η
+  std::string caption;  // "Stützen, HE-A 300"
+  double A, Iy, Wel;    // cm², cm4, cm³
+  double h, tw, tf;     // mm
+  double N, M, Q;       // kN, kNm, kN where σ and τ govern, as magnitudes
+  std::string sigmaPlace, tauPlace;
+  double fy;                // N/mm²
+  double etaSigma, etaTau;  // as the check computed them
+};
+
+// The check's steps: the section's values, the web area, the governing forces, σ, τ and η.
+std::vector<RechenwegStep> CheckSteps(const CheckWorking& working);
+
 // The steps as plain text, three lines a step (and the reason before them where there is one).
 std::string RechenwegText(const std::vector<RechenwegStep>& steps);
 // The steps as one HTML document for a text view or the report.

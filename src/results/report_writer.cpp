@@ -150,7 +150,8 @@ void WriteReport(QIODevice& device, const Computation& computation, const Report
   rechenweg.setDocumentMargin(0);
   const QSizeF textPage(kPageWidth - 2 * kMargin, kPageHeight - 2 * kMargin - 20);
   rechenweg.setPageSize(textPage);
-  rechenweg.setHtml(QString::fromStdString(RechenwegHtml(BuildRechenweg(computation))));
+  rechenweg.setHtml(
+      QString::fromStdString(RechenwegHtml(RechenwegWithCheck(computation, facts.check))));
   const int pages = 2 + rechenweg.pageCount();
 
   Page page(painter);

@@ -120,10 +120,6 @@ void ResultListWindow::CheckChanged() {
 
 void ResultListWindow::ShowComputation(const Computation* computation, bool inputsChanged) {
   computation_ = computation;
-  // The working depends on the computation alone, not on the check's settings that Fill follows.
-  rechenweg_->setHtml(computation != nullptr
-                          ? QString::fromStdString(RechenwegHtml(BuildRechenweg(*computation)))
-                          : QString());
   Fill();
   if (computation != nullptr) {
     SetInputsChanged(inputsChanged);
@@ -132,6 +128,10 @@ void ResultListWindow::ShowComputation(const Computation* computation, bool inpu
 
 void ResultListWindow::Fill() {
   const Computation* computation = computation_;
+  // The working ends with the section check, which follows the grade and the limits.
+  rechenweg_->setHtml(computation != nullptr ? QString::fromStdString(RechenwegHtml(
+                                                   RechenwegWithCheck(*computation, host_.Check())))
+                                             : QString());
   table_->clearContents();
   deformationNote_->setText(computation != nullptr
                                 ? QString::fromStdString(strevo::DeformationNote(*computation))
@@ -182,8 +182,8 @@ void ResultListWindow::Copy() {
   host_.Guard().Run(this, [this] {
     if (tabs_->currentWidget() == rechenweg_) {
       if (computation_ != nullptr) {
-        QGuiApplication::clipboard()->setText(
-            QString::fromStdString(RechenwegText(BuildRechenweg(*computation_))));
+        QGuiApplication::clipboard()->setText(QString::fromStdString(
+            RechenwegText(RechenwegWithCheck(*computation_, host_.Check()))));
       }
       return;
     }

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "arithmetic_fault.h"
 #include "member_forces.h"
 #include "text_rules.h"
 
@@ -19,11 +20,13 @@ constexpr double kGravity = 9.81;
 struct Governing {
   double value = -1;
   std::string place;
-  void Consider(double candidate, const std::string& where) {
-    if (candidate > value) {
-      value = candidate;
-      place = where;
+  bool Consider(double candidate, const std::string& where) {
+    if (!(candidate > value)) {
+      return false;
     }
+    value = candidate;
+    place = where;
+    return true;
   }
 };
 
@@ -68,24 +71,36 @@ std::optional<MemberCheck> CheckMember(const Computation& c, const std::string& 
   if (section == nullptr) {
     return std::nullopt;
   }
-  Governing sigma, tau;
-  for (const Member member : members) {
-    Governing moment, shear;
-    Extremes(c, member, moment, shear);
-    const double N = std::abs(ForcesAt(c.inputs, c.results, member, 0).N);
-    sigma.Consider(kNormalStress * N / section->A + kBendingStress * moment.value / section->Wel,
-                   moment.place);
-    tau.Consider(kShearStress * shear.value / (section->tw * (section->h - 2 * section->tf)),
-                 shear.place);
+  MemberCheck check{section, 0, {}, 0, {}, 0, 0, section->mass * kGravity / 1000, 0, 0, 0, {}};
+  // The same fault detection as the engine: absurd loads give a fault, not "inf".
+  try {
+    const FaultWatch watch;
+    Governing sigma, tau;
+    for (const Member member : members) {
+      Governing moment, shear;
+      Extremes(c, member, moment, shear);
+      const double N = std::abs(ForcesAt(c.inputs, c.results, member, 0).N);
+      if (sigma.Consider(
+              kNormalStress * N / section->A + kBendingStress * moment.value / section->Wel,
+              moment.place)) {
+        check.N = N;
+        check.M = moment.value;
+      }
+      if (tau.Consider(kShearStress * shear.value / (section->tw * (section->h - 2 * section->tf)),
+                       shear.place)) {
+        check.Q = shear.value;
+      }
+    }
+    check.sigma = watch(sigma.value);
+    check.sigmaPlace = sigma.place;
+    check.tau = watch(tau.value);
+    check.tauPlace = tau.place;
+    check.etaSigma = watch(sigma.value / fy);
+    check.etaTau = watch(tau.value / (fy / std::sqrt(3.0)));
+  } catch (const ArithmeticFault& fault) {
+    check = MemberCheck{section, 0, {}, 0, {}, 0, 0, check.selfWeight, 0, 0, 0, FaultText(fault)};
   }
-  return MemberCheck{section,
-                     sigma.value,
-                     sigma.place,
-                     tau.value,
-                     tau.place,
-                     sigma.value / fy,
-                     tau.value / (fy / std::sqrt(3.0)),
-                     section->mass * kGravity / 1000};
+  return check;
 }
 
 // The verdict compares the values as computed; the ratio is left out where the displacement
@@ -129,8 +144,13 @@ void MemberRows(std::vector<ListRow>& rows, const char* member, const char* sect
     rows.push_back({std::string("Profil ") + member, "kein Profil gewählt", "", "", false});
     return;
   }
-  const char* verdict = check->Eta() <= 1 ? "Nachweis erfüllt" : "Nachweis nicht erfüllt";
   rows.push_back({std::string("Profil ") + member, designation, "", sectionOf, false});
+  if (!check->fault.empty()) {
+    rows.push_back({std::string("η") + member, "—", "",
+                    "Nachweis nicht berechenbar: " + check->fault, false, Verdict::NotMet});
+    return;
+  }
+  const char* verdict = check->Eta() <= 1 ? "Nachweis erfüllt" : "Nachweis nicht erfüllt";
   rows.push_back(
       {std::string("σ") + member, FormatFixed2(check->sigma), "N/mm²", check->sigmaPlace});
   rows.push_back({std::string("τ") + member, FormatFixed2(check->tau), "N/mm²", check->tauPlace});
@@ -205,6 +225,37 @@ std::vector<ListRow> CheckRows(const Computation& computation, const CheckSettin
     LimitRow(rows, "w / L", *check.deflection, settings.deflectionLimit);
   }
   return rows;
+}
+
+std::vector<RechenwegStep> CheckRechenweg(const Computation& computation,
+                                          const CheckSettings& settings) {
+  std::vector<RechenwegStep> steps;
+  const SectionCheck check = CheckSections(computation, settings);
+  const double fy = YieldStrength(settings.grade);
+  const auto add = [&](const std::optional<MemberCheck>& member, const char* index,
+                       const char* members, const std::string& designation) {
+    if (!member || !member->fault.empty()) {
+      return;
+    }
+    const SectionProperties& p = *member->section;
+    const std::vector<RechenwegStep> more =
+        CheckSteps({index, std::string(members) + ", " + designation, p.A, p.Iy, p.Wel, p.h, p.tw,
+                    p.tf, member->N, member->M, member->Q, member->sigmaPlace, member->tauPlace, fy,
+                    member->etaSigma, member->etaTau});
+    steps.insert(steps.end(), more.begin(), more.end());
+  };
+  add(check.columns, "S", "Stützen", computation.columnSection);
+  add(check.beam, "R", "Riegel", computation.beamSection);
+  return steps;
+}
+
+std::vector<RechenwegStep> RechenwegWithCheck(const Computation& computation,
+                                              const CheckSettings& settings) {
+  std::vector<RechenwegStep> steps = BuildRechenweg(computation);
+  std::vector<RechenwegStep> check = CheckRechenweg(computation, settings);
+  steps.insert(steps.end(), std::make_move_iterator(check.begin()),
+               std::make_move_iterator(check.end()));
+  return steps;
 }
 
 std::vector<ListRow> ListRowsOf(const Computation& computation, const CheckSettings& settings) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "computation.h"
+#include "rechenweg.h"
 #include "result_list.h"
 #include "section_properties.h"
 
@@ -35,6 +36,10 @@ struct MemberCheck {
   std::string tauPlace;
   double etaSigma, etaTau;  // σ / (fy/γM0), τ / (fy/(√3·γM0))
   double selfWeight;        // kN/m, not in the loads
+  double N, M;              // |N| kN and |M| kNm where σ governs
+  double Q;                 // |Q| kN where τ governs
+  // Why σ, τ and η could not be computed (an overflow with absurd loads); then they are 0.
+  std::string fault;
   double Eta() const { return etaSigma >= etaTau ? etaSigma : etaTau; }
   const std::string& EtaPlace() const { return etaSigma >= etaTau ? sigmaPlace : tauPlace; }
 };
@@ -55,6 +60,14 @@ SectionCheck CheckSections(const Computation& computation, const CheckSettings& 
 // The check as list rows, when a section was chosen for a member (none otherwise): grade, per
 // member σ, τ, η and self-weight with where each governs, then the serviceability limits.
 std::vector<ListRow> CheckRows(const Computation& computation, const CheckSettings& settings);
+// The working of the check for each member with a section: its properties, the governing
+// forces and σ, τ and η with the numbers put in.
+std::vector<RechenwegStep> CheckRechenweg(const Computation& computation,
+                                          const CheckSettings& settings);
+// The computation's Rechenweg with the check's working after it.
+std::vector<RechenwegStep> RechenwegWithCheck(const Computation& computation,
+                                              const CheckSettings& settings);
+
 // The result list with the check rows after it.
 std::vector<ListRow> ListRowsOf(const Computation& computation, const CheckSettings& settings);
 

@@ -240,5 +240,70 @@ INSTANTIATE_TEST_SUITE_P(
                       RatioCase{123456, 4.9e11, "1/0.00025", false},  // w far beyond L
                       RatioCase{1e15, 0.015625, "1/64000000000000000000", true}));
 
+// The check's working: the σ, τ and η its formulas give, with the governing forces put in, are
+// bit for bit those of the check, and each result line shows that value.
+TEST(SectionCheck, TheWorkingGivesTheCheckedValues) {
+  Computation c = Frame(Portal(1943, 57680), SystemType::TwoHingedFrame);
+  c.columnSection = "IPE 200";
+  c.beamSection = "HE-B 400";
+  const CheckSettings s355{SteelGrade::S355, 150, 300};
+  const SectionCheck check = CheckSections(c, s355);
+  const std::vector<RechenwegStep> steps = CheckRechenweg(c, s355);
+  const auto step = [&](const std::string& target) {
+    const auto found = std::find_if(steps.begin(), steps.end(),
+                                    [&](const RechenwegStep& s) { return s.target == target; });
+    return found != steps.end() ? *found : RechenwegStep{};
+  };
+  for (const auto& [index, member] : {std::pair{"S", *check.columns}, {"R", *check.beam}}) {
+    const std::string m = index;
+    EXPECT_EQ(step("σ" + m).value, member.sigma) << m;
+    EXPECT_EQ(step("τ" + m).value, member.tau) << m;
+    EXPECT_EQ(step("ησ" + m).value, member.etaSigma) << m;
+    EXPECT_EQ(step("ητ" + m).value, member.etaTau) << m;
+    EXPECT_EQ(step("η" + m).result, "η" + m + " = " + FormatFixed2(member.Eta()));
+    EXPECT_EQ(step("σ" + m).result, "σ" + m + " = " + FormatFixed2(member.sigma) + " N/mm²");
+  }
+  // The beam's field moment governs σ: |M3| and |N2| are what is put in.
+  const RechenwegStep sigmaR = step("σR");
+  EXPECT_EQ(sigmaR.symbols, "σR = 10 · N / A + 1000 · M / Wel,y");
+  EXPECT_EQ(step("M").value, std::abs(c.results.M2)) << "the first M is the columns'";
+  EXPECT_NE(sigmaR.numbers.find("/ 198 +"), std::string::npos) << sigmaR.numbers;
+  EXPECT_NE(sigmaR.numbers.find("/ 2884"), std::string::npos) << sigmaR.numbers;
+  EXPECT_NE(step("ησS").reason.find("355 N/mm²"), std::string::npos);
+  EXPECT_NE(sigmaR.html.find("<i>σ</i><sub>R</sub>"), std::string::npos) << "σ whole, R below";
+
+  c.beamSection.clear();
+  const std::vector<RechenwegStep> columnsOnly = CheckRechenweg(c, {});
+  EXPECT_EQ(std::count_if(columnsOnly.begin(), columnsOnly.end(),
+                          [](const RechenwegStep& s) { return s.target.starts_with("σ"); }),
+            1)
+      << "only the member with a section";
+}
+
+// Loads that no section survives once gave "inf" for σ, τ and η.
+TEST(SectionCheck, AnOverflowIsSaidNotShownAsInfinity) {
+  InputSet in = Portal(1943, 57680);
+  in.L = 5;
+  in.q = 5e306;  // the forces stay finite, 1000 · M does not
+  Computation c = Frame(in, SystemType::KinkedBeam);
+  c.columnSection = "IPE 200";
+  c.beamSection = "HE-B 400";
+  const SectionCheck check = CheckSections(c, {});
+  ASSERT_TRUE(check.beam.has_value());
+  EXPECT_EQ(check.beam->fault, "Überlauf");
+  for (const ListRow& row : CheckRows(c, {})) {
+    EXPECT_EQ(row.value.find("inf"), std::string::npos) << row.symbol;
+  }
+  const std::vector<ListRow> rows = CheckRows(c, {});
+  EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [](const ListRow& row) {
+    return row.symbol == "ηR" && row.remark == "Nachweis nicht berechenbar: Überlauf" &&
+           row.verdict == Verdict::NotMet;
+  }));
+  const std::vector<RechenwegStep> steps = CheckRechenweg(c, {});
+  EXPECT_TRUE(std::none_of(steps.begin(), steps.end(), [](const RechenwegStep& s) {
+    return s.target == "σR";
+  })) << "no working of values that do not exist";
+}
+
 }  // namespace
 }  // namespace strevo
