@@ -101,6 +101,13 @@ std::vector<ListRow> ResultListRows(const Computation& computation) {
   return rows;
 }
 
+std::vector<ListRow> WithChangeNote(std::vector<ListRow> rows, bool inputsChanged) {
+  if (inputsChanged && !rows.empty()) {
+    rows.insert(rows.begin() + 1, ListRow{"Hinweis", kInputsChangedNote, "", "", false});
+  }
+  return rows;
+}
+
 std::string ResultListText(const std::vector<ListRow>& rows) {
   std::string text = "System: " + rows[0].value + "\n";
   for (std::size_t i = 1; i < rows.size(); ++i) {

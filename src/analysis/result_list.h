@@ -35,6 +35,13 @@ inline constexpr const char* kLargeDeformationHint =
     "Flächenträgheitsmomente in cm4 gerechnet. Profile lassen sich in der Querschnittsauswahl "
     "wählen.";
 
+// Said wherever the results are shown or leave the program while the fields no longer hold
+// what the computation read (also after a computation that failed).
+inline constexpr const char* kInputsChangedNote = "Eingaben seit der letzten Berechnung geändert";
+
+// The rows with a "Hinweis" row after the system when the fields changed since.
+std::vector<ListRow> WithChangeNote(std::vector<ListRow> rows, bool inputsChanged);
+
 // What the deformations rest on (steel), with the hint above where it applies, or why there
 // are none; empty without a system.
 std::string DeformationNote(const Computation& computation);

@@ -162,9 +162,15 @@ bool Form2::eventFilter(QObject* watched, QEvent* event) {
   if (watched == picture_ && event->type() == QEvent::ToolTip) {
     const auto* help = static_cast<QHelpEvent*>(event);
     QString text = PictureReadout(help->pos()).value_or(picture_->toolTip());
+    const Computation* computation = host_.LastComputation();
+    if (computation != nullptr && drawnFrom_ &&
+        !InputsMatch(*computation, drawnFrom_->inputs, drawnFrom_->system)) {
+      // "Drucken" computes without drawing: the picture may be older than the values.
+      text += QStringLiteral("\n\nDas Bild gehört zu einer früheren Berechnung.");
+    }
     if (host_.InputsChangedSinceComputation()) {
       // The picture shows the last computation, not the fields as they read now.
-      text += QStringLiteral("\n\nEingaben seit der letzten Berechnung geändert");
+      text += QStringLiteral("\n\n") + QString::fromUtf8(kInputsChangedNote);
     }
     QToolTip::showText(help->globalPos(), text, picture_);
     return true;
@@ -184,6 +190,7 @@ void Form2::mnuVerformung_Click() {
       text = QStringLiteral("Die Verformungen sind nicht berechenbar: %1.")
                  .arg(QString::fromStdString(computation.deformationFault));
     } else {
+      drawnFrom_ = Drawn{computation.inputs, computation.system, computation.results};
       switch (DrawDeflectedShape(computation, picture_->Canvas())) {
         case DiagramOutcome::Drawn:
           return;
@@ -246,7 +253,8 @@ void Form2::mnuErgebnisliste_Click() {
 
 void Form2::mnuKopieren_Click() {
   WithComputation([this](const Computation& computation) {
-    CopyResultList(ListRowsOf(computation, host_.Check()));
+    CopyResultList(WithChangeNote(ListRowsOf(computation, host_.Check()),
+                                  host_.InputsChangedSinceComputation()));
   });
 }
 
@@ -256,7 +264,8 @@ void Form2::mnuErgebnisseSpeichern_Click() {
     csvDialog_.filter = QStringLiteral("CSV-Dateien (*.csv)|*.csv");
     const QString name = AskSaveName(csvDialog_);
     if (!name.isEmpty()) {
-      SaveResultCsv(name, ListRowsOf(computation, host_.Check()));
+      SaveResultCsv(name, WithChangeNote(ListRowsOf(computation, host_.Check()),
+                                         host_.InputsChangedSinceComputation()));
     }
   });
 }
@@ -385,6 +394,7 @@ void Form2::DrawDiagram(DiagramOutcome (*draw)(const InputSet&, const SharedResu
   host_.Guard().Run(this, [&] {
     HideDiagramLabels();
     const Drawn drawn = WhatToDraw();
+    drawnFrom_ = drawn;
     const DiagramOutcome outcome = draw(drawn.inputs, drawn.results, picture_->Canvas());
     QString text;
     if (outcome == DiagramOutcome::NoSystemDrawing) {
@@ -435,6 +445,7 @@ Form2::Drawn Form2::WhatToDraw() const {
 void Form2::DrawSystem() {
   HideDeformationLabels();  // the deflected shape goes with the drawing
   Drawn drawn = WhatToDraw();
+  drawnFrom_ = drawn;
   // The scale is stored before the drawing can fault, and it stays stored when it does.
   const auto storeScale = qScopeGuard([&] { host_.Results().Lmax = drawn.results.Lmax; });
   strevo::DrawSystem(drawn.inputs, drawn.system, drawn.results, picture_->Canvas());

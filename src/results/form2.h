@@ -114,6 +114,7 @@ class Form2 : public QWidget {
   std::array<QLabel*, kResultLineCount> label2_{};
   std::array<QPushButton*, 8> commands_{};  // Command1 to Command7; [0] unused
   CommonDialogSettings csvDialog_, pictureDialog_, reportDialog_;
+  std::optional<Drawn> drawnFrom_;  // what the picture was last drawn from
 };
 
 }  // namespace strevo

@@ -164,7 +164,7 @@ void WriteReport(QIODevice& device, const Computation& computation, const Report
   page.Line(QStringLiteral("System: %1").arg(Text(SystemCaption(computation.system))), 12, true);
   if (facts.inputsChanged) {
     painter.setPen(Qt::darkRed);
-    page.Line(QStringLiteral("Eingaben seit der letzten Berechnung geändert"), 10, true);
+    page.Line(QString::fromUtf8(kInputsChangedNote), 10, true);
     painter.setPen(Qt::black);
   }
   const std::vector<ListRow> rows = ResultListRows(computation);

@@ -169,8 +169,7 @@ void ResultListWindow::SetInputsChanged(bool inputsChanged) {
   if (computation_ == nullptr) {
     return;
   }
-  notice_->setText(inputsChanged ? QStringLiteral("Eingaben seit der letzten Berechnung geändert")
-                                 : QString());
+  notice_->setText(inputsChanged ? QString::fromUtf8(kInputsChangedNote) : QString());
   notice_->setVisible(inputsChanged);
 }
 
@@ -190,7 +189,8 @@ void ResultListWindow::Copy() {
     QList<QTableWidgetItem*> selected = table_->selectedItems();
     if (selected.isEmpty()) {
       if (computation_ != nullptr) {
-        CopyResultList(ListRowsOf(*computation_, host_.Check()));
+        CopyResultList(
+            WithChangeNote(ListRowsOf(*computation_, host_.Check()), !notice_->isHidden()));
       }
       return;
     }

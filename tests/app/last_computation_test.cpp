@@ -1,9 +1,14 @@
 // What the results window shows belongs to the last computation: a point load off the beam is
-// refused before anything is computed, and the pictures never mix in fields edited since.
+// refused before anything is computed, the pictures never mix in fields edited since, and
+// whatever leaves the window says when it is older than the fields.
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
 
@@ -13,6 +18,7 @@
 #include "input_table.h"
 #include "picture_box.h"
 #include "recording_messages.h"
+#include "result_list_window.h"
 #include "scripted_file_dialogs.h"
 #include "strevo_app.h"
 
@@ -49,6 +55,7 @@ class LastComputationTest : public ::testing::Test {
     return lines;
   }
 
+  QTemporaryDir dir;
   testing::RecordingMessages messages;
   testing::ScriptedFileDialogs fileDialogs;
   StrevoApp app{messages, fileDialogs};
@@ -147,6 +154,77 @@ TEST_F(LastComputationTest, TheDeflectedShapeKeyShowsAndHides) {
   results.mnuVerformung_Click();
   EXPECT_FALSE(Strokes(kDeformationColour).empty()) << "and shows again";
   EXPECT_TRUE(messages.shown.empty()) << messages.shown[0].text.toStdString();
+}
+
+// After a failed computation the clipboard, the CSV and the picture say that they show an
+// earlier one; after "Drucken" the picture says that it is older than the values.
+TEST_F(LastComputationTest, ExportsAndPictureSayWhenTheyAreOld) {
+  app.MainWindow().mnuschnittgroessen_Click();
+  Type(8, "0");  // I1 = 0: the next computation fails
+  app.MainWindow().mnuschnittgroessen_Click();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  app.ShowResultList();
+  EXPECT_EQ(app.ResultList().Notice()->text(), "Eingaben seit der letzten Berechnung geändert");
+  Form2& results = app.ResultsWindow();
+  results.mnuKopieren_Click();
+  EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(
+      "System: Zweigelenk Strevo\nHinweis\tEingaben seit der letzten Berechnung geändert\t\n"))
+      << QGuiApplication::clipboard()->text().toStdString();
+  const QString csv = dir.filePath("alt.csv");
+  fileDialogs.names.push_back(csv);
+  results.mnuErgebnisseSpeichern_Click();
+  QFile file(csv);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.readAll().contains("Hinweis;Eingaben seit der letzten Berechnung geändert;"));
+
+  Type(8, "1.00");
+  Type(1, "3");
+  app.MainWindow().mnudrucken_Click();  // computes, draws nothing
+  PictureBox& picture = *results.Picture1();
+  const QPoint inside = picture.Viewport().ToPixels({500, 500}).toPoint();
+  QHelpEvent help(QEvent::ToolTip, inside, picture.mapToGlobal(inside));
+  QCoreApplication::sendEvent(&picture, &help);
+  EXPECT_TRUE(QToolTip::text().endsWith("Das Bild gehört zu einer früheren Berechnung."))
+      << QToolTip::text().toStdString();
+  results.Command4_Click();
+  QCoreApplication::sendEvent(&picture, &help);
+  EXPECT_FALSE(QToolTip::text().contains("früheren Berechnung")) << "drawn again";
+}
+
+// Typing "bericht" where "bericht.csv" exists overwrote it unasked; the chosen type decides the
+// suffix and the format.
+TEST_F(LastComputationTest, TheOverwriteQuestionCoversTheNameWritten) {
+  app.MainWindow().mnuschnittgroessen_Click();
+  Form2& results = app.ResultsWindow();
+  const QString existing = dir.filePath("bericht.csv");
+  {
+    QFile file(existing);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("alt");
+  }
+  fileDialogs.names.push_back(dir.filePath("bericht"));
+  messages.answers.push_back(MessageAnswer::Cancel);
+  results.mnuErgebnisseSpeichern_Click();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text,
+            "„bericht.csv“ ist bereits vorhanden.\nSoll die Datei ersetzt werden?");
+  QFile old(existing);
+  ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+  EXPECT_EQ(old.readAll(), "alt") << "kept when the answer is no";
+
+  fileDialogs.names.push_back(dir.filePath("bericht"));
+  results.mnuErgebnisseSpeichern_Click();  // answered yes
+  QFile replaced(existing);
+  ASSERT_TRUE(replaced.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(replaced.readAll().startsWith("\xEF\xBB\xBFGröße;"));
+
+  fileDialogs.names.push_back(dir.filePath("bild.jpg"));
+  fileDialogs.filterIndices.push_back(2);  // SVG
+  results.mnuBildSpeichern_Click();
+  QFile svg(dir.filePath("bild.jpg.svg"));
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(svg.readAll().contains("<svg"));
+  EXPECT_FALSE(QFile::exists(dir.filePath("bild.jpg")));
 }
 
 }  // namespace
