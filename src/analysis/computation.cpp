@@ -13,8 +13,8 @@ std::optional<InputRejected> RejectionOf(const InputSet& in) {
 }
 
 Computation Compute(const InputSet& in, std::optional<SystemType> system, SharedResults& results) {
-  if (std::optional<InputRejected> rejection = RejectionOf(in)) {
-    throw *rejection;
+  if (const std::optional<InputRejected> rejection = RejectionOf(in)) {
+    throw InputRejected(rejection->field(), rejection->what());
   }
   Computation computation{system, in, {}, ComputeResults(in, system, results), {}, {}, {}, {}};
   computation.results = results;

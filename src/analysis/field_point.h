@@ -77,7 +77,9 @@ FieldPointChoice ChooseFieldPoint(const FieldPointLoads& in, const Moment& momen
       add(FieldPointRule::ShearZeroAfterLoad, after);
     }
   }
-  if (choice.extremeCount > 0) {
+  if (choice.extremeCount == 1) {
+    choice.chosen = choice.extremes[0];
+  } else if (choice.extremeCount > 1) {
     choice.chosen = choice.extremes[0];
     double largest = std::abs(moment(choice.chosen.x));
     for (int i = 1; i < choice.extremeCount; ++i) {

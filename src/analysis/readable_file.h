@@ -8,7 +8,7 @@
 
 namespace strevo {
 
-inline constexpr std::uintmax_t kLargestProjectFile = 1024 * 1024;
+inline constexpr std::uintmax_t kLargestProjectFile = std::uintmax_t{1024} * 1024;
 
 // Why this file is not read at all: it is no regular file (a FIFO would block the reader, a
 // device never end), or it is larger than `largest` bytes. A file that does not exist is left

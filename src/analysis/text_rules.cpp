@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <string>
 
 #include "arithmetic_fault.h"
@@ -131,9 +132,10 @@ bool IsPlainNumber(std::string_view text) {
   return scan.found && scan.end == text.size();
 }
 
-std::string FormatFixed2(double value) {
-  // The value stands for its shortest round-trip text (what any reader of the digits sees, 16.415
-  // for 32.83 / 2), so that text is rounded, in decimal on its digits, not the binary value.
+namespace {
+
+// Far from 1 the shortest text has an exponent: its digits are placed by it.
+std::string RoundedScientific(double value) {
   std::array<char, 32> buffer{};
   const char* const end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                         std::chars_format::scientific)
@@ -174,6 +176,64 @@ std::string FormatFixed2(double value) {
   const bool zero = cents.find_first_not_of('0') == std::string::npos;
   cents.insert(cents.size() - 2, 1, '.');
   return negative && !zero ? "-" + cents : cents;
+}
+
+}  // namespace
+
+std::string FormatFixed2(double value) {
+  // The value stands for its shortest round-trip text (what any reader of the digits sees, 16.415
+  // for 32.83 / 2), so that text is rounded, in decimal on its digits, not the binary value.
+  // Below 1e15 the shortest text in fixed notation holds the same digits; beyond, fixed
+  // notation writes the binary value's integer digits.
+  if (!(std::abs(value) < 1e15)) {
+    return RoundedScientific(value);
+  }
+  std::array<char, 40> buffer{};
+  char* const first = buffer.data();
+  char* end = std::to_chars(first, first + buffer.size() - 4, value).ptr;
+  if (std::find(first, end, 'e') != end) {
+    return RoundedScientific(value);
+  }
+  char* point = std::find(first, end, '.');
+  if (point == end) {
+    *end++ = '.';
+    *end++ = '0';
+    *end++ = '0';
+  } else if (end - point <= 3) {
+    while (end - point < 3) {
+      *end++ = '0';
+    }
+  } else {
+    const bool up = point[3] >= '5';  // half a cent or more, as written: away from zero
+    end = point + 3;
+    char* digit = end;
+    while (up && digit != first) {
+      --digit;
+      if (*digit == '.') {
+        continue;
+      }
+      if (*digit == '-') {
+        ++digit;
+        break;
+      }
+      if (*digit != '9') {
+        ++*digit;
+        break;
+      }
+      *digit = '0';
+      if (digit == first || digit[-1] == '-') {
+        // 99.995 becomes 100.00: one more leading digit
+        std::copy_backward(digit, end, end + 1);
+        *digit = '1';
+        ++end;
+        break;
+      }
+    }
+  }
+  const bool negative = *first == '-';
+  const bool zero =
+      std::all_of(first + (negative ? 1 : 0), end, [](char c) { return c == '0' || c == '.'; });
+  return std::string(negative && zero ? first + 1 : first, end);
 }
 
 std::string QuotedExcerpt(std::string_view text) {

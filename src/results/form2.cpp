@@ -233,7 +233,7 @@ QString Form2::AskSaveName(CommonDialogSettings& settings) {
     return {};
   }
   settings.initialDirectory = QFileInfo(asked).absolutePath();
-  const QString name = NameOfChosenType(asked, settings);
+  QString name = NameOfChosenType(asked, settings);
   // The dialog asked about the name typed; a suffix added since names another file.
   if (name != asked && QFileInfo::exists(name)) {
     const MessageAnswer answer = host_.Messages().Show(

@@ -53,7 +53,7 @@ std::string SectionField(const std::string& line, const ProfileFamily& family, i
 // overflow; none for a field that no section can have.
 std::optional<double> SectionValue(const std::string& field);
 
-inline constexpr std::uintmax_t kLargestProfileTable = 1024 * 1024;
+inline constexpr std::uintmax_t kLargestProfileTable = std::uintmax_t{1024} * 1024;
 
 // Reads the whole table once; lines may end in LF or CR LF. A path that is no regular file, or
 // a file over kLargestProfileTable bytes, throws ProfileTableError before anything is read.

@@ -55,7 +55,7 @@ QString QtFileDialogService::ShowSave(QWidget* parent, CommonDialogSettings& set
                                            : QFileDialog::DontConfirmOverwrite;
   const QStringList filters = QtNameFilters(settings.filter).split(QStringLiteral(";;"));
   QString selected = filters.value(settings.filterIndex - 1);
-  const QString name =
+  QString name =
       QFileDialog::getSaveFileName(parent, settings.title, settings.initialDirectory,
                                    filters.join(QStringLiteral(";;")), &selected, options);
   if (!name.isEmpty()) {
