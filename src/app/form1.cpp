@@ -290,10 +290,17 @@ void Form1::ShowFieldReading(int index) {
       // an overflowing field is marked where it stands
     }
   }
-  QPalette colours = edit->palette();
-  colours.setColor(QPalette::Text, note ? kMarkedText : frame1_->palette().color(QPalette::Text));
-  edit->setPalette(colours);
-  edit->setToolTip(note ? QString::fromStdString(*note) : QString());
+  // Set only on a change: a new palette restyles the field, and every keystroke comes here.
+  const QColor text = note ? kMarkedText : frame1_->palette().color(QPalette::Text);
+  if (edit->palette().color(QPalette::Text) != text) {
+    QPalette colours = edit->palette();
+    colours.setColor(QPalette::Text, text);
+    edit->setPalette(colours);
+  }
+  const QString tip = note ? QString::fromStdString(*note) : QString();
+  if (edit->toolTip() != tip) {
+    edit->setToolTip(tip);
+  }
 }
 
 bool Form1::SpanReadsZero() const {
