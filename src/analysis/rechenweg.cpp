@@ -222,26 +222,6 @@ std::string Unwrapped(const std::string& text) {
   return single ? text.substr(1, text.size() - 2) : text;
 }
 
-std::string Escaped(std::string_view words) {
-  std::string html;
-  for (const char c : words) {
-    switch (c) {
-      case '<':
-        html += "&lt;";
-        break;
-      case '>':
-        html += "&gt;";
-        break;
-      case '&':
-        html += "&amp;";
-        break;
-      default:
-        html += c;
-    }
-  }
-  return html;
-}
-
 // A formula quoted with its value: "AV − a · q = 4.25 kN".
 struct Valued {
   F formula;
@@ -270,7 +250,7 @@ class Reason {
     std::string text;
     for (const Part& part : parts_) {
       if (!part.formula) {
-        text += html ? Escaped(part.words) : part.words;
+        text += html ? HtmlEscaped(part.words) : part.words;
         continue;
       }
       text += Write(*part.formula, {false, html, nullptr});

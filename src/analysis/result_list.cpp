@@ -18,29 +18,6 @@ std::string Trimmed(std::string text) {
   return text;
 }
 
-std::string HtmlEscaped(const std::string& text) {
-  std::string out;
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
 std::string CsvField(std::string text) {
   if (text.find_first_of(";\"\r\n") == std::string::npos) {
     return text;

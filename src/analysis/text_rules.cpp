@@ -236,6 +236,29 @@ std::string FormatFixed2(double value) {
   return std::string(negative && zero ? first + 1 : first, end);
 }
 
+std::string HtmlEscaped(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
 std::string QuotedExcerpt(std::string_view text) {
   constexpr std::size_t kLongest = 40;
   std::size_t end = std::min(text.size(), kLongest);

@@ -20,6 +20,9 @@ bool IsPlainNumber(std::string_view text);
 // zero: 32.83 / 2 reads 16.415 and shows 16.42. The value must be finite.
 std::string FormatFixed2(double value);
 
+// The text with &, <, > and " written as HTML entities, to stand in HTML as it reads.
+std::string HtmlEscaped(std::string_view text);
+
 // A piece of a file as a message quotes it, in quotation marks: control bytes as "?", at most
 // 40 bytes (whole UTF-8 characters) and "…" where it is cut.
 std::string QuotedExcerpt(std::string_view text);
