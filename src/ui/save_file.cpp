@@ -58,24 +58,18 @@ void SaveFile(const QString& path, const std::function<void(QIODevice&)>& write)
   QBuffer contents;
   contents.open(QIODevice::WriteOnly);
   write(contents);
+  // Leaving without commit() discards the temporary file, also when Fail throws.
   QSaveFile file(path);
   errno = 0;
   if (!file.open(QIODevice::WriteOnly)) {
     Fail(path, WriteFailureReason(errno, file.errorString()));
   }
-  try {
-    WriteAll(file, contents.data(), path);
-  } catch (...) {
-    file.cancelWriting();
-    throw;
-  }
+  WriteAll(file, contents.data(), path);
   // Small contents still sit in the file's buffer, and commit() does not report a flush
   // that fails: flush here, where the failure is seen.
   errno = 0;
   if (!file.flush() || file.error() != QFileDevice::NoError) {
-    const QString reason = WriteFailureReason(errno, QString());
-    file.cancelWriting();
-    Fail(path, reason);
+    Fail(path, WriteFailureReason(errno, QString()));
   }
   errno = 0;
   if (!file.commit()) {
