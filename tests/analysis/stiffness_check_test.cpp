@@ -168,29 +168,5 @@ INSTANTIATE_TEST_SUITE_P(AllSystems, FieldPointSigns,
                                   (std::get<2>(info.param) > 0 ? "_FDown" : "_FUp");
                          });
 
-// The portals that showed the fault: upward loads and a point load against the beam load.
-TEST(FieldPoint, UpwardAndMixedLoads) {
-  InputSet in = testing::DefaultInputs();
-  in.I1 = 1000;
-  in.I2 = 1500;
-  in.q = -2;
-  in.F = -10;
-  SharedResults r;
-  ComputeResults(in, SystemType::TwoHingedFrame, r);
-  EXPECT_EQ(r.X3, 3);
-  EXPECT_NEAR(r.M3, -12.35, 0.005);
-  in.q = 2;
-  in.F = 10;
-  ComputeResults(in, SystemType::TwoHingedFrame, r);
-  EXPECT_EQ(r.X3, 3);
-  EXPECT_NEAR(r.M3, 12.35, 0.005);
-  // Two extremes, −4.00 under the load and +2.25 at 3.50: the larger |M| governs.
-  in.F = -10;
-  in.a = 1;
-  ComputeResults(in, SystemType::KinkedBeam, r);
-  EXPECT_EQ(r.X3, 1);
-  EXPECT_DOUBLE_EQ(r.M3, -4);
-}
-
 }  // namespace
 }  // namespace strevo
