@@ -13,7 +13,7 @@ Xvfb "$display" -screen 0 1400x1000x24 >/dev/null 2>&1 &
 server=$!
 export DISPLAY=$display
 sleep 1
-build/src/app/strevo >/dev/null 2>&1 &
+build/src/windows/app/strevo >/dev/null 2>&1 &
 program=$!
 trap 'kill $program $server 2>/dev/null' EXIT
 

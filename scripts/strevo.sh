@@ -30,10 +30,10 @@ if [[ $mode == run ]]; then
   if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} ]]; then
     echo "Strevo is a desktop program and this session has no display (DISPLAY is not set)." >&2
     echo "Start it on a desktop, or under a virtual X server:" >&2
-    echo "  sudo apt-get install -y xvfb && xvfb-run -a build/src/app/strevo" >&2
+    echo "  sudo apt-get install -y xvfb && xvfb-run -a build/src/windows/app/strevo" >&2
     exit 1
   fi
-  exec build/src/app/strevo
+  exec build/src/windows/app/strevo
 fi
 
 export QT_QPA_PLATFORM=offscreen
