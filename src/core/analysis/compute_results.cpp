@@ -4,6 +4,7 @@
 
 #include "arithmetic_fault.h"
 #include "field_point.h"
+#include "portal_statics.h"
 #include "text_rules.h"
 
 namespace strevo {
@@ -24,134 +25,58 @@ struct FastCheck {
   }
 };
 
-// The beam's moment at x from point 2, taken from the left part of the portal; `withClamp`
-// adds MA in the fixed frame, so the other systems evaluate no extra term.
-double BeamMoment(const InputSet& in, const SharedResults& r, bool withClamp, double x) {
-  double m = x * r.AV - in.h * r.AH - in.h * in.h * in.wD / 2 - x * x * in.q / 2;
-  if (x > in.a) {
-    m -= (x - in.a) * in.F;
-  }
-  return withClamp ? m + r.MA : m;
+statics::Loads<double> LoadsOf(const InputSet& in) {
+  return {in.wD, in.q, in.h, in.a, in.L, in.wS, in.F, in.I1, in.I2};
+}
+
+double BeamMomentOf(const InputSet& in, const SharedResults& r, bool withClamp, double x) {
+  return statics::BeamMoment(LoadsOf(in), {r.AH, r.AV, r.MA}, x, x > in.a, withClamp);
 }
 
 FieldPointChoice DecideFieldPoint(const InputSet& in, const SharedResults& r, bool withClamp) {
   return ChooseFieldPoint({in.q, in.F, in.a, in.L, r.AV},
-                          [&](double x) { return BeamMoment(in, r, withClamp, x); });
+                          [&](double x) { return BeamMomentOf(in, r, withClamp, x); });
 }
 
+// The closed forms on numbers: each step checked and stored in the shared values at once.
 template <class Check>
-void FieldPoint(const InputSet& in, SharedResults& r, const Check& check, bool withClamp) {
-  r.X3 = check(DecideFieldPoint(in, r, withClamp).chosen.x);
-  r.M3 = check(BeamMoment(in, r, withClamp, r.X3));
-}
+class NumberRun {
+ public:
+  using Value = double;
 
-// Everything from M1 on: the statics that follow from the reactions, the same for all systems
-// except the clamping moment at A that the fixed frame adds to every beam moment.
-template <class Check>
-void InternalForces(const InputSet& in, SharedResults& r, const Check& check, bool withClamp) {
-  const double h = in.h;
-  r.M1 = check(withClamp ? -r.AH * h - h * h * in.wD / 2 + r.MA : -r.AH * h - h * h * in.wD / 2);
-  r.N1 = check(-r.AV);
-  r.Q1 = check(-r.AH - h * in.wD);
-  r.M2 = check(r.M1);
-  r.N2 = check(-r.AH - h * in.wD);
-  r.Q2 = check(r.AV);
-  FieldPoint(in, r, check, withClamp);
-  const double m4 =
-      in.L * r.AV - h * r.AH - h * h * in.wD / 2 - in.L * in.L * in.q / 2 - (in.L - in.a) * in.F;
-  r.M4 = check(withClamp ? m4 + r.MA : m4);
-  r.N4 = check(r.N2);
-  r.Q4 = check(r.Q2 - in.L * in.q - in.F);
-  r.M5 = check(r.M4);
-  r.N5 = check(r.Q4);
-  r.Q5 = check(-r.N4);
-}
+  NumberRun(const InputSet& in, SharedResults& results, const Check& check)
+      : in_(in), r_(results), check_(check) {}
 
-template <class Check>
-void KinkedBeam(const InputSet& in, SharedResults& r, const Check& check) {
-  r.AH = check(-(in.wD + in.wS) * in.h);
-  r.AV = check(
-      (in.L * in.L * in.q / 2 + in.h * in.h * (-in.wD - in.wS) / 2 + (in.L - in.a) * in.F) / in.L);
-  r.MA = check(0);
-  r.BH = check(0);
-  r.BV = check(in.q * in.L + in.F - r.AV);
-  r.MB = check(0);
-  InternalForces(in, r, check, false);
-}
+  double Step(Stored target, double value) { return r_.*StoredInfo(target).member = check_(value); }
+  double Intermediate(const char* /*name*/, double value) const { return value; }
+  statics::BeamStart<double> BeamStartValues() const { return {r_.AH, r_.AV, r_.MA}; }
+  FieldPointChoice ChooseFieldPoint(const statics::BeamStart<double>& /*start*/,
+                                    bool withClamp) const {
+    return DecideFieldPoint(in_, r_, withClamp);
+  }
+  double FieldPoint(double place, const FieldPointChoice& /*choice*/) {
+    return Step(Stored::X3, place);
+  }
+  bool RightOfLoad() const { return r_.X3 > in_.a; }
 
-template <class Check>
-void TwoHingedFrame(const InputSet& in, SharedResults& r, const Check& check) {
-  const double h = in.h, L = in.L, a = in.a;
-  const double n = 2 * r.k + 3;
-  const double m = 5 * r.k + 6;
-  r.AH = check(in.q * (L * L) / (n * (h * 4)) + (3.0 / 2.0) * in.F * a * (L - a) / (n * (L * h)) +
-               (h * in.wD / 8 * m / n - h * in.wD) - h * in.wS / 8 * m / n);
-  r.AV = check((L * L * in.q / 2 + h * h * (-in.wD - in.wS) / 2 + (L - a) * in.F) / L);
-  r.MA = check(0);
-  r.BH = check((in.wS + in.wD) * h + r.AH);
-  r.BV = check(in.q * L + in.F - r.AV);
-  r.MB = check(0);
-  InternalForces(in, r, check, false);
-}
-
-template <class Check>
-void FixedFrame(const InputSet& in, SharedResults& r, const Check& check) {
-  const double h = in.h, L = in.L, a = in.a, k = r.k;
-  const double q = in.q, F = in.F, wD = in.wD, wS = in.wS;
-  r.AH = check(q * (L * L) / (4 * h * (k + 2)) + (3.0 / 2.0) * F * a * (L - a) / (L * h * (k + 2)) +
-               (h * wD / 8 * (2 * k + 3) / (k + 2) - h * wD) - h * wS / 8 * (2 * k + 3) / (k + 2));
-  r.AV = check(q * L / 2 +
-               ((a / L + 1) - 2 * ((a / L) * (a / L)) + 6 * k) / (6 * k + 1) * ((L - a) * F / L) -
-               h * h * wD / L * k / (6 * k + 1) - h * h * wS / L * k / (6 * k + 1));
-  r.MA = check(q * (L * L) / 12 / (k + 2) +
-               (2 * a / L * (k + 2) + (5 * k - 1)) * ((L - a) * (a * F) / 2 / L) /
-                   ((6 * k + 1) * (k + 2)) +
-               h * h * wD / 24 * ((5 * k + 9) / (k + 2) - 12 * k / (6 * k + 1)) +
-               (h * h * wD / L * k / (6 * k + 1) * L - h * h * wD / 2) -
-               h * h * wS / 24 * ((5 * k + 9) / (k + 2) - 12 * k / (6 * k + 1)));
-  r.BH = check((wS + wD) * h + r.AH);
-  r.BV = check(q * L + F - r.AV);
-  r.MB = check(h * h * wS / 2 + h * h * wD / 2 + L * r.AV + r.MA - L * L * q / 2 - (L - a) * F);
-  InternalForces(in, r, check, true);
-}
+ private:
+  const InputSet& in_;
+  SharedResults& r_;
+  const Check& check_;
+};
 
 template <class Check>
 void Run(const InputSet& in, std::optional<SystemType> system, SharedResults& r,
          const Check& check) {
-  r.k = check(in.I2 / in.I1 * in.h / in.L);
-  if (!system) {
-    return;
-  }
-  switch (*system) {
-    case SystemType::KinkedBeam:
-      KinkedBeam(in, r, check);
-      break;
-    case SystemType::TwoHingedFrame:
-      TwoHingedFrame(in, r, check);
-      break;
-    case SystemType::FixedFrame:
-      FixedFrame(in, r, check);
-      break;
-  }
+  NumberRun<Check> run(in, r, check);
+  statics::Portal(run, LoadsOf(in), system);
 }
 
-constexpr double SharedResults::*kLineValues[kResultLineCount] = {
-    &SharedResults::AH, &SharedResults::AV, &SharedResults::MA,
-    &SharedResults::BH, &SharedResults::BV, &SharedResults::MB,
-    &SharedResults::M1, &SharedResults::N1, &SharedResults::Q1,
-    &SharedResults::M2, &SharedResults::N2, &SharedResults::Q2,
-    &SharedResults::M3, &SharedResults::X3, nullptr,
-    &SharedResults::M4, &SharedResults::N4, &SharedResults::Q4,
-    &SharedResults::M5, &SharedResults::N5, &SharedResults::Q5};
-
-constexpr const char* kPrefixes[kResultLineCount] = {
-    "AH = ", "AV = ", "MA = ", "BH = ", "BV = ", "MB = ", "M1 = ",
-    "N1 = ", "Q1 = ", "M2 = ", "N2 = ", "Q2 = ", "M3 = ", "X3 = ",
-    "",      "M4 = ", "N4 = ", "Q4 = ", "M5 = ", "N5 = ", "Q5 = "};
-
-constexpr const char* kUnits[kResultLineCount] = {
-    " kN", " kN",  " kNm", " kN", " kN",  " kNm", " kNm", " kN",  " kN", " kNm", " kN",
-    " kN", " kNm", " m",   "",    " kNm", " kN",  " kN",  " kNm", " kN", " kN"};
+// What each result line shows; line 14 shows nothing.
+constexpr std::array<std::optional<Stored>, kResultLineCount> kLineValues = {
+    Stored::AH,   Stored::AV, Stored::MA, Stored::BH, Stored::BV, Stored::MB, Stored::M1,
+    Stored::N1,   Stored::Q1, Stored::M2, Stored::N2, Stored::Q2, Stored::M3, Stored::X3,
+    std::nullopt, Stored::M4, Stored::N4, Stored::Q4, Stored::M5, Stored::N5, Stored::Q5};
 
 // The lines each system writes, in ascending order; line 14 is never written.
 constexpr std::array<int, 17> kKinkedBeamLines = {0,  1,  4,  6,  7,  8,  9,  10, 11,
@@ -165,7 +90,7 @@ template <std::size_t N>
 ResultLines Lines(const std::array<int, N>& indices, const SharedResults& r) {
   ResultLines lines;
   for (int i : indices) {
-    lines.push_back({i, r.*kLineValues[i]});
+    lines.push_back({i, r.*StoredInfo(*kLineValues[i]).member});
   }
   return lines;
 }
@@ -192,19 +117,24 @@ FieldPointChoice FieldPointOf(const InputSet& in, const SharedResults& r, System
 }
 
 double FieldMoment(const InputSet& in, const SharedResults& r, SystemType system, double x) {
-  return BeamMoment(in, r, system == SystemType::FixedFrame, x);
+  return BeamMomentOf(in, r, system == SystemType::FixedFrame, x);
 }
 
-const char* ResultLinePrefix(int index) {
-  return kPrefixes[index];
+const char* ResultLineSymbol(int index) {
+  return kLineValues[index] ? StoredInfo(*kLineValues[index]).symbol : "";
 }
 
 const char* ResultLineUnit(int index) {
-  return kUnits[index];
+  return kLineValues[index] ? StoredInfo(*kLineValues[index]).unit : "";
 }
 
 std::string ResultLineText(const ResultLine& line) {
-  return kPrefixes[line.index] + FormatFixed2(line.value) + kUnits[line.index];
+  std::string text = ResultLineSymbol(line.index);
+  text += " = ";
+  text += FormatFixed2(line.value);
+  text += ' ';
+  text += ResultLineUnit(line.index);
+  return text;
 }
 
 ResultLines ComputeResults(const InputSet& in, std::optional<SystemType> system,

@@ -21,8 +21,8 @@ struct ResultLine {
 };
 
 std::string ResultLineText(const ResultLine& line);
-const char* ResultLinePrefix(int index);  // "AH = "
-const char* ResultLineUnit(int index);    // " kN"
+const char* ResultLineSymbol(int index);  // "AH"; empty for line 14, which shows nothing
+const char* ResultLineUnit(int index);    // "kN"
 
 // The lines one run yields, in ascending index order (at most 20: line 14 is never written).
 class ResultLines {

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "compute_results.h"
+#include "portal_statics.h"
 #include "text_rules.h"
 
 namespace strevo {
@@ -17,38 +18,38 @@ namespace {
 
 using Kind = Formula::Kind;
 
-// Formulas written as the engine writes them: F(...) wraps a formula so that +, −, · and /
-// build the tree.
-struct F {
+// A formula as the closed forms write it: +, −, · and / on Exprs build the tree, and a number
+// stands for itself, so that the same template text gives numbers or formulas.
+struct Expr {
+  Expr(FormulaPtr formula) : p(std::move(formula)) {}  // NOLINT(google-explicit-constructor)
+  Expr(double value)                                   // NOLINT(google-explicit-constructor)
+      : p(std::make_shared<const Formula>(Formula{Kind::Number, value, {}, nullptr, nullptr})) {}
   FormulaPtr p;
 };
 
-F Make(Kind kind, const F& left, const F& right) {
-  return {std::make_shared<const Formula>(Formula{kind, 0, {}, left.p, right.p})};
+Expr Make(Kind kind, const Expr& left, const FormulaPtr& right) {
+  return std::make_shared<const Formula>(Formula{kind, 0, {}, left.p, right});
 }
-F Num(double value) {
-  return {std::make_shared<const Formula>(Formula{Kind::Number, value, {}, nullptr, nullptr})};
+Expr Var(const char* name) {
+  return std::make_shared<const Formula>(Formula{Kind::Name, 0, name, nullptr, nullptr});
 }
-F Var(const char* name) {
-  return {std::make_shared<const Formula>(Formula{Kind::Name, 0, name, nullptr, nullptr})};
+Expr operator+(const Expr& a, const Expr& b) {
+  return Make(Kind::Add, a, b.p);
 }
-F operator+(const F& a, const F& b) {
-  return Make(Kind::Add, a, b);
+Expr operator-(const Expr& a, const Expr& b) {
+  return Make(Kind::Subtract, a, b.p);
 }
-F operator-(const F& a, const F& b) {
-  return Make(Kind::Subtract, a, b);
+Expr operator*(const Expr& a, const Expr& b) {
+  return Make(Kind::Multiply, a, b.p);
 }
-F operator*(const F& a, const F& b) {
-  return Make(Kind::Multiply, a, b);
+Expr operator/(const Expr& a, const Expr& b) {
+  return Make(Kind::Divide, a, b.p);
 }
-F operator/(const F& a, const F& b) {
-  return Make(Kind::Divide, a, b);
+Expr operator-(const Expr& a) {
+  return Make(Kind::Negate, a, nullptr);
 }
-F operator-(const F& a) {
-  return Make(Kind::Negate, a, {});
-}
-F Sq(const F& a) {
-  return Make(Kind::Square, a, {});
+Expr Sq(const Expr& a) {
+  return Make(Kind::Square, a, nullptr);
 }
 
 using Values = std::map<std::string, double, std::less<>>;
@@ -224,7 +225,7 @@ std::string Unwrapped(const std::string& text) {
 
 // A formula quoted with its value: "AV − a · q = 4.25 kN".
 struct Valued {
-  F formula;
+  Expr formula;
   double value;
   const char* unit;
 };
@@ -237,7 +238,7 @@ class Reason {
     parts_.push_back({std::string(words), nullptr, std::nullopt, ""});
     return *this;
   }
-  Reason& operator<<(const F& formula) {
+  Reason& operator<<(const Expr& formula) {
     parts_.push_back({"", formula.p, std::nullopt, ""});
     return *this;
   }
@@ -277,7 +278,7 @@ class Builder {
   explicit Builder(Values values) : values_(std::move(values)) {}
 
   // A step whose formula gives the target; the value shown is the engine's where it has one.
-  void Step(const char* target, const char* unit, const F& formula, const Reason& reason = {}) {
+  void Step(const char* target, const char* unit, const Expr& formula, const Reason& reason = {}) {
     RechenwegStep step{target, unit, reason.Text(false), formula.p, 0, {}, {}, {}, {}};
     step.value = Evaluate(*formula.p, values_);
     values_.try_emplace(target, step.value);  // intermediates (n, m, EI) join the values
@@ -289,7 +290,7 @@ class Builder {
     Finish(step, value, method.Text(true));
   }
   // A formula's value with the numbers the steps put in, for a reason to quote.
-  Valued Value(const F& formula, const char* unit) const {
+  Valued Value(const Expr& formula, const char* unit) const {
     return {formula, Evaluate(*formula.p, values_), unit};
   }
   std::vector<RechenwegStep> Steps() && { return std::move(steps_); }
@@ -318,80 +319,9 @@ class Builder {
   std::vector<RechenwegStep> steps_;
 };
 
-// The names the formulas use, made once for each Rechenweg.
-struct Names {
-  F wD = Var("wD"), q = Var("q"), h = Var("h"), a = Var("a"), L = Var("L"), wS = Var("wS"),
-    Fp = Var("F"), I1 = Var("I1"), I2 = Var("I2"), k = Var("k"), AH = Var("AH"), AV = Var("AV"),
-    MA = Var("MA"), N2 = Var("N2"), Q2 = Var("Q2"), N4 = Var("N4"), Q4 = Var("Q4"), M1 = Var("M1"),
-    M4 = Var("M4"), X3 = Var("X3");
-};
-
-void KinkedBeam(Builder& b, const Names& s) {
-  const auto& [wD, q, h, a, L, wS, Fp, I1, I2, k, AH, AV, MA, N2, Q2, N4, Q4, M1, M4, X3] = s;
-  b.Step("AH", "kN", -(wD + wS) * h);
-  b.Step("AV", "kN", (Sq(L) * q / Num(2) + Sq(h) * (-wD - wS) / Num(2) + (L - a) * Fp) / L);
-  b.Step("MA", "kNm", Num(0));
-  b.Step("BH", "kN", Num(0));
-  b.Step("BV", "kN", q * L + Fp - AV);
-  b.Step("MB", "kNm", Num(0));
-}
-
-void TwoHingedFrame(Builder& b, const Names& s) {
-  const auto& [wD, q, h, a, L, wS, Fp, I1, I2, k, AH, AV, MA, N2, Q2, N4, Q4, M1, M4, X3] = s;
-  const F n = Var("n"), m = Var("m");
-  b.Step("n", "", Num(2) * k + Num(3));
-  b.Step("m", "", Num(5) * k + Num(6));
-  b.Step("AH", "kN",
-         q * Sq(L) / (n * (h * Num(4))) + Num(3) / Num(2) * Fp * a * (L - a) / (n * (L * h)) +
-             (h * wD / Num(8) * m / n - h * wD) - h * wS / Num(8) * m / n);
-  b.Step("AV", "kN", (Sq(L) * q / Num(2) + Sq(h) * (-wD - wS) / Num(2) + (L - a) * Fp) / L);
-  b.Step("MA", "kNm", Num(0));
-  b.Step("BH", "kN", (wS + wD) * h + AH);
-  b.Step("BV", "kN", q * L + Fp - AV);
-  b.Step("MB", "kNm", Num(0));
-}
-
-void FixedFrame(Builder& b, const Names& s) {
-  const auto& [wD, q, h, a, L, wS, Fp, I1, I2, k, AH, AV, MA, N2, Q2, N4, Q4, M1, M4, X3] = s;
-  const F k2 = k + Num(2), k6 = Num(6) * k + Num(1);
-  b.Step("AH", "kN",
-         q * Sq(L) / (Num(4) * h * k2) + Num(3) / Num(2) * Fp * a * (L - a) / (L * h * k2) +
-             (h * wD / Num(8) * (Num(2) * k + Num(3)) / k2 - h * wD) -
-             h * wS / Num(8) * (Num(2) * k + Num(3)) / k2);
-  b.Step("AV", "kN",
-         q * L / Num(2) +
-             ((a / L + Num(1)) - Num(2) * Sq(a / L) + Num(6) * k) / k6 * ((L - a) * Fp / L) -
-             Sq(h) * wD / L * k / k6 - Sq(h) * wS / L * k / k6);
-  const F bracket = (Num(5) * k + Num(9)) / k2 - Num(12) * k / k6;
-  b.Step("MA", "kNm",
-         q * Sq(L) / Num(12) / k2 +
-             (Num(2) * a / L * k2 + (Num(5) * k - Num(1))) * ((L - a) * (a * Fp) / Num(2) / L) /
-                 (k6 * k2) +
-             Sq(h) * wD / Num(24) * bracket + (Sq(h) * wD / L * k / k6 * L - Sq(h) * wD / Num(2)) -
-             Sq(h) * wS / Num(24) * bracket);
-  b.Step("BH", "kN", (wS + wD) * h + AH);
-  b.Step("BV", "kN", q * L + Fp - AV);
-  b.Step(
-      "MB", "kNm",
-      Sq(h) * wS / Num(2) + Sq(h) * wD / Num(2) + L * AV + MA - Sq(L) * q / Num(2) - (L - a) * Fp);
-}
-
-// Where a candidate field point lies, computed as the decision computes it.
-F PlaceOf(const FieldPointCandidate& point, const Names& s) {
-  switch (point.rule) {
-    case FieldPointRule::ShearZeroBeforeLoad:
-      return s.AV / s.q;
-    case FieldPointRule::ShearZeroAfterLoad:
-      return (s.AV - s.Fp) / s.q;
-    case FieldPointRule::LoadJump:
-    case FieldPointRule::PointLoadOnly:
-      return s.a;
-    case FieldPointRule::Midspan:
-      return s.L / Num(2);
-    case FieldPointRule::BeamEnd:
-      break;
-  }
-  return point.x == 0 ? Num(0) : s.L;
+statics::Loads<Expr> FormulaLoads() {
+  return {Var("wD"), Var("q"), Var("h"),  Var("a"), Var("L"),
+          Var("wS"), Var("F"), Var("I1"), Var("I2")};
 }
 
 const char* SideOfLoad(FieldPointRule rule) {
@@ -407,11 +337,11 @@ const char* SideOfLoad(FieldPointRule rule) {
 
 // Why X3 lies where the engine put it: the shear's change of sign that was chosen, or why the
 // beam has none.
-Reason FieldPointReason(const Builder& b, const Names& s, const Computation& c,
-                        const FieldPointChoice& choice) {
-  const auto& [wD, q, h, a, L, wS, Fp, I1, I2, k, AH, AV, MA, N2, Q2, N4, Q4, M1, M4, X3] = s;
+Reason FieldPointReason(const Builder& b, const Computation& c, const FieldPointChoice& choice) {
+  const statics::Loads<Expr> s = FormulaLoads();
+  const Expr &q = s.q, &a = s.a, &Fp = s.F, AV = Var("AV");
   const InputSet& in = c.inputs;
-  const F x = Var("x"), M = Var("M");
+  const Expr x = Var("x"), M = Var("M");
   Reason why;
   if (choice.extremeCount > 1) {
     why << "Die Querkraft wechselt auf dem Riegel an "
@@ -420,7 +350,7 @@ Reason FieldPointReason(const Builder& b, const Names& s, const Computation& c,
       const FieldPointCandidate& point = choice.extremes[i];
       const char* const joint = i == 0 ? "" : i + 1 < choice.extremeCount ? ", " : " und ";
       why << joint << SideOfLoad(point.rule) << " bei " << x << " = "
-          << b.Value(PlaceOf(point, s), "m") << " ("
+          << b.Value(statics::PlaceOf(point, s, AV), "m") << " ("
           << Valued{M, FieldMoment(in, c.results, *c.system, point.x), "kNm"} << ")";
     }
     return why << ". Maßgebend ist die Stelle mit dem größten |" << M << "|:";
@@ -457,37 +387,39 @@ Reason FieldPointReason(const Builder& b, const Names& s, const Computation& c,
              << " = 0): seine Momentenlinie ist gerade, genommen wird die Feldmitte:";
 }
 
-// The field point as the engine chose it, and the beam's moment there in the engine's order:
-// the point load's term only right of the load.
-void FieldPoint(Builder& b, const Names& s, const Computation& c, bool withClamp) {
-  const auto& [wD, q, h, a, L, wS, Fp, I1, I2, k, AH, AV, MA, N2, Q2, N4, Q4, M1, M4, X3] = s;
-  const FieldPointChoice choice = FieldPointOf(c.inputs, c.results, *c.system);
-  b.Step("X3", "m", PlaceOf(choice.chosen, s), FieldPointReason(b, s, c, choice));
-  F moment = X3 * AV - h * AH - Sq(h) * wD / Num(2) - Sq(X3) * q / Num(2);
-  if (c.results.X3 > c.inputs.a && c.inputs.F != 0) {
-    moment = moment - (X3 - a) * Fp;
-  }
-  b.Step("M3", "kNm", withClamp ? moment + MA : moment);
-}
+// The closed forms on formulas: each step written as the engine computes it, with the
+// computation's numbers put in and the value the engine stored.
+class FormulaRun {
+ public:
+  using Value = Expr;
 
-void InternalForces(Builder& b, const Names& s, const Computation& c, bool withClamp) {
-  const auto& [wD, q, h, a, L, wS, Fp, I1, I2, k, AH, AV, MA, N2, Q2, N4, Q4, M1, M4, X3] = s;
-  const F m1 = -AH * h - Sq(h) * wD / Num(2);
-  b.Step("M1", "kNm", withClamp ? m1 + MA : m1);
-  b.Step("N1", "kN", -AV);
-  b.Step("Q1", "kN", -AH - h * wD);
-  b.Step("M2", "kNm", M1);
-  b.Step("N2", "kN", -AH - h * wD);
-  b.Step("Q2", "kN", AV);
-  FieldPoint(b, s, c, withClamp);
-  const F m4 = L * AV - h * AH - Sq(h) * wD / Num(2) - Sq(L) * q / Num(2) - (L - a) * Fp;
-  b.Step("M4", "kNm", withClamp ? m4 + MA : m4);
-  b.Step("N4", "kN", N2);
-  b.Step("Q4", "kN", Q2 - L * q - Fp);
-  b.Step("M5", "kNm", M4);
-  b.Step("N5", "kN", Q4);
-  b.Step("Q5", "kN", -N4);
-}
+  FormulaRun(Builder& builder, const Computation& c) : b_(builder), c_(c) {}
+
+  Expr Step(Stored target, const Expr& formula) {
+    const StoredValue& info = StoredInfo(target);
+    b_.Step(info.symbol, info.unit, formula);
+    return Var(info.symbol);
+  }
+  Expr Intermediate(const char* name, const Expr& formula) {
+    b_.Step(name, "", formula);
+    return Var(name);
+  }
+  static statics::BeamStart<Expr> BeamStartValues() { return {Var("AH"), Var("AV"), Var("MA")}; }
+  FieldPointChoice ChooseFieldPoint(const statics::BeamStart<Expr>& /*start*/,
+                                    bool /*withClamp*/) const {
+    return FieldPointOf(c_.inputs, c_.results, *c_.system);
+  }
+  Expr FieldPoint(const Expr& place, const FieldPointChoice& choice) {
+    b_.Step("X3", "m", place, FieldPointReason(b_, c_, choice));
+    return Var("X3");
+  }
+  // Where the load's term is zero the working leaves it out.
+  bool RightOfLoad() const { return c_.results.X3 > c_.inputs.a && c_.inputs.F != 0; }
+
+ private:
+  Builder& b_;
+  const Computation& c_;
+};
 
 }  // namespace
 
@@ -503,12 +435,12 @@ std::vector<RechenwegStep> CheckSteps(const CheckWorking& w) {
                    {"M", w.M},
                    {"Q", w.Q},
                    {"fy", w.fy}});
-  const F A = Var("A"), Wel = Var("Wel,y"), h = Var("h"), tw = Var("tw"), tf = Var("tf"),
-          N = Var("N"), M = Var("M"), Q = Var("Q"), fy = Var("fy"), Av = Var("Av");
+  const Expr A = Var("A"), Wel = Var("Wel,y"), h = Var("h"), tw = Var("tw"), tf = Var("tf"),
+             N = Var("N"), M = Var("M"), Q = Var("Q"), fy = Var("fy"), Av = Var("Av");
   b.Stated("A", "cm²", w.A, Reason() << w.caption << ": Querschnittswerte aus der Profiltabelle.");
   b.Stated("Iy", "cm4", w.Iy, {});
   b.Stated("Wel,y", "cm³", w.Wel, {});
-  b.Step("Av", "mm²", tw * (h - Num(2) * tf),
+  b.Step("Av", "mm²", tw * (h - Expr(2) * tf),
          Reason() << "Stegfläche aus Profilhöhe " << h << ", Stegdicke " << tw << " und Flansch"
                   << "dicke " << tf << " (mm):");
   b.Stated("N", "kN", w.N,
@@ -516,17 +448,17 @@ std::vector<RechenwegStep> CheckSteps(const CheckWorking& w) {
                     << w.sigmaPlace << "), als Beträge:");
   b.Stated("M", "kNm", w.M, {});
   // kN/cm² are 10 N/mm², kNm/cm³ are 1000 N/mm².
-  b.Step(sigma.c_str(), "N/mm²", Num(10) * N / A + Num(1000) * M / Wel,
+  b.Step(sigma.c_str(), "N/mm²", Expr(10) * N / A + Expr(1000) * M / Wel,
          Reason() << "Randspannung; kN/cm² sind 10 N/mm², kNm/cm³ sind 1000 N/mm²:");
   b.Stated("Q", "kN", w.Q,
            Reason() << "Querkraft, wo " << Var(tau.c_str()) << " am größten ist (" << w.tauPlace
                     << "), als Betrag:");
-  b.Step(tau.c_str(), "N/mm²", Num(1000) * Q / Av,
+  b.Step(tau.c_str(), "N/mm²", Expr(1000) * Q / Av,
          Reason() << "Mittlere Schubspannung im Steg; kN/mm² sind 1000 N/mm²:");
   b.Step(etaSigma.c_str(), "", Var(sigma.c_str()) / fy,
          Reason() << "Ausnutzung mit " << fy << " = " << std::to_string(static_cast<int>(w.fy))
                   << " N/mm² und γM0 = 1.0:");
-  b.Step(etaTau.c_str(), "", Var(tau.c_str()) / (fy / Num(std::sqrt(3.0))));
+  b.Step(etaTau.c_str(), "", Var(tau.c_str()) / (fy / Expr(std::sqrt(3.0))));
   const double eta = std::max(w.etaSigma, w.etaTau);
   b.Stated(("η" + m).c_str(), "", eta,
            Reason() << "Maßgebend ist der größere Wert; "
@@ -539,23 +471,11 @@ std::vector<RechenwegStep> BuildRechenweg(const Computation& computation) {
     return {};
   }
   Builder b(computation);
-  const Names s;
-  b.Step("k", "", s.I2 / s.I1 * s.h / s.L);
-  switch (*computation.system) {
-    case SystemType::KinkedBeam:
-      KinkedBeam(b, s);
-      break;
-    case SystemType::TwoHingedFrame:
-      TwoHingedFrame(b, s);
-      break;
-    case SystemType::FixedFrame:
-      FixedFrame(b, s);
-      break;
-  }
-  InternalForces(b, s, computation, *computation.system == SystemType::FixedFrame);
+  FormulaRun run(b, computation);
+  statics::Portal(run, FormulaLoads(), computation.system);
   if (const auto& d = computation.deformation) {
-    b.Step("EI1", "kNm²", Num(kBendingStiffnessPerCm4) * s.I1);
-    b.Step("EI2", "kNm²", Num(kBendingStiffnessPerCm4) * s.I2);
+    b.Step("EI1", "kNm²", Expr(kBendingStiffnessPerCm4) * Var("I1"));
+    b.Step("EI2", "kNm²", Expr(kBendingStiffnessPerCm4) * Var("I2"));
     Reason method;
     method << "Verschiebung des Riegels nach rechts. Die Momentenlinie wird von A aus stabweise "
               "zweimal integriert (Stahl, "

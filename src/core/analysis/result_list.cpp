@@ -9,15 +9,6 @@
 namespace strevo {
 namespace {
 
-std::string Trimmed(std::string text) {
-  const auto blank = [](char c) { return c == ' ' || c == '='; };
-  while (!text.empty() && blank(text.back())) {
-    text.pop_back();
-  }
-  text.erase(text.begin(), std::find_if_not(text.begin(), text.end(), blank));
-  return text;
-}
-
 std::string CsvField(std::string text) {
   if (text.find_first_of(";\"\r\n") == std::string::npos) {
     return text;
@@ -59,16 +50,14 @@ std::string SystemCaption(std::optional<SystemType> system) {
 std::vector<ListRow> ResultListRows(const Computation& computation) {
   std::vector<ListRow> rows;
   rows.push_back({"System", SystemCaption(computation.system), "", "", false});
-  const InputSet& in = computation.inputs;
-  const double inputs[kFieldCount] = {in.wD, in.q,  in.h, in.a,  in.b,
-                                      in.L,  in.wS, in.F, in.I1, in.I2};
   for (int i = 0; i < kFieldCount; ++i) {
-    rows.push_back({kInputFields[i].symbol, FormatFixed2(inputs[i]), kInputFields[i].unit});
+    rows.push_back({kInputFields[i].symbol, FormatFixed2(computation.inputs.*kFieldValues[i]),
+                    kInputFields[i].unit});
   }
   rows.push_back({"k", FormatFixed2(computation.results.k), ""});
   for (const ResultLine& line : computation.lines) {
-    rows.push_back({Trimmed(ResultLinePrefix(line.index)), FormatFixed2(line.value),
-                    Trimmed(ResultLineUnit(line.index))});
+    rows.push_back(
+        {ResultLineSymbol(line.index), FormatFixed2(line.value), ResultLineUnit(line.index)});
   }
   if (const auto& d = computation.deformation) {
     rows.push_back({"u", FormatFixed2(d->u), "mm"});

@@ -104,7 +104,7 @@ TEST_P(ResultListPerSystem, CsvReadsBackAsTheSnapshotsValues) {
   EXPECT_DOUBLE_EQ(values.at("F"), 10);
   EXPECT_DOUBLE_EQ(values.at("k"), 1.2);
   for (const ResultLine& line : computation.lines) {
-    const std::string symbol = Split(ResultLinePrefix(line.index), " ")[0];
+    const std::string symbol = ResultLineSymbol(line.index);
     EXPECT_NEAR(values.at(symbol), line.value, 0.005 + 1e-12) << symbol;
   }
   EXPECT_NEAR(values.at("u"), computation.deformation->u, 0.005 + 1e-9);
