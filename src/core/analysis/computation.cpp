@@ -1,7 +1,7 @@
 #include "computation.h"
 
-#include "arithmetic_fault.h"
 #include "input_table.h"
+#include "solution.h"
 
 namespace strevo {
 
@@ -18,13 +18,11 @@ Computation Compute(const InputSet& in, std::optional<SystemType> system, Shared
   }
   Computation computation{system, in, {}, ComputeResults(in, system, results), {}, {}, {}, {}};
   computation.results = results;
-  // The forces stand without the deformations: a fault here leaves the computation whole.
+  // The forces stand without the deformations: a fault there leaves the computation whole.
   if (system) {
-    try {
-      computation.deformation = ComputeDeformation(in, *system, results);
-    } catch (const ArithmeticFault& fault) {
-      computation.deformationFault = FaultText(fault);
-    }
+    Solution solution = SolutionOf(in, *system, results);
+    computation.deformation = std::move(solution.deformation);
+    computation.deformationFault = std::move(solution.deformationFault);
   }
   return computation;
 }

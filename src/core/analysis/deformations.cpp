@@ -12,21 +12,21 @@ using Piece = Deformation::Piece;
 // Walking along a member, the rotation grows by M/EI (tension inside turns the walker left)
 // and the displacement to the left of the walker by the rotation.
 double PieceRotation(const Piece& p, double t) {
-  const MomentPiece& m = p.moment;
-  return p.phi0 + t * (m.m0 + t * (m.m1 / 2 + t * m.m2 / 3)) / p.EI;
+  const LinePiece& m = p.moment;
+  return p.phi0 + t * (m.c0 + t * (m.c1 / 2 + t * m.c2 / 3)) / p.EI;
 }
 
 double PieceDisplacement(const Piece& p, double t) {
-  const MomentPiece& m = p.moment;
-  return p.v0 + p.phi0 * t + t * t * (m.m0 / 2 + t * (m.m1 / 6 + t * m.m2 / 12)) / p.EI;
+  const LinePiece& m = p.moment;
+  return p.v0 + p.phi0 * t + t * t * (m.c0 / 2 + t * (m.c1 / 6 + t * m.c2 / 12)) / p.EI;
 }
 
 const Piece& PieceAt(const Deformation& d, Member member, double s) {
-  const auto index = static_cast<std::size_t>(member);
-  const Piece* piece = d.pieces[index].data();
-  for (int i = 1; i < d.pieceCount[index]; ++i) {
-    if (s > d.pieces[index][i].moment.start) {
-      piece = &d.pieces[index][i];
+  const std::vector<Piece>& pieces = d.pieces[static_cast<std::size_t>(member)];
+  const Piece* piece = &pieces.front();
+  for (const Piece& p : pieces) {
+    if (s > p.moment.start) {
+      piece = &p;
     }
   }
   return *piece;
@@ -46,8 +46,7 @@ double March(Deformation& d, double phiA) {
       beamEnd = v;
       v = d.u;  // the beam does not lengthen: the right corner sways as the left one
     }
-    for (int i = 0; i < d.pieceCount[member]; ++i) {
-      Piece& p = d.pieces[member][i];
+    for (Piece& p : d.pieces[member]) {
       p.phi0 = phi;
       p.v0 = v;
       const double length = p.moment.end - p.moment.start;
@@ -63,15 +62,15 @@ double March(Deformation& d, double phiA) {
 // which the rotation is monotone, each holding at most one zero.
 template <class Visit>
 void RotationZeros(const Piece& p, Visit&& visit) {
-  const MomentPiece& m = p.moment;
+  const LinePiece& m = p.moment;
   const double length = m.end - m.start;
   double cuts[4] = {0, length, length, length};
   int count = 1;
-  if (m.m2 != 0) {
-    const double disc = m.m1 * m.m1 - 4 * m.m2 * m.m0;
+  if (m.c2 != 0) {
+    const double disc = m.c1 * m.c1 - 4 * m.c2 * m.c0;
     if (disc > 0) {
-      const double q = -(m.m1 + std::copysign(std::sqrt(disc), m.m1)) / 2;
-      double r1 = q / m.m2, r2 = q != 0 ? m.m0 / q : r1;
+      const double q = -(m.c1 + std::copysign(std::sqrt(disc), m.c1)) / 2;
+      double r1 = q / m.c2, r2 = q != 0 ? m.c0 / q : r1;
       if (r1 > r2) {
         std::swap(r1, r2);
       }
@@ -81,8 +80,8 @@ void RotationZeros(const Piece& p, Visit&& visit) {
         }
       }
     }
-  } else if (m.m1 != 0) {
-    const double r = -m.m0 / m.m1;
+  } else if (m.c1 != 0) {
+    const double r = -m.c0 / m.c1;
     if (r > 0 && r < length) {
       cuts[count++] = r;
     }
@@ -122,26 +121,25 @@ void RotationZeros(const Piece& p, Visit&& visit) {
 
 }  // namespace
 
-Deformation ComputeDeformation(const InputSet& in, SystemType system, const SharedResults& r) {
+Deformation DeformationOf(SystemType system, double L, double I1, double I2,
+                          const PortalLines& lines) {
   const FaultWatch check;
   Deformation d{};
-  const double columnEI = check(kBendingStiffnessPerCm4 * in.I1);
-  const double beamEI = check(kBendingStiffnessPerCm4 * in.I2);
+  const double columnEI = check(kBendingStiffnessPerCm4 * I1);
+  const double beamEI = check(kBendingStiffnessPerCm4 * I2);
   check(1 / columnEI);  // a member without stiffness cannot be integrated
   check(1 / beamEI);
   for (const Member member : {Member::LeftColumn, Member::Beam, Member::RightColumn}) {
     const auto index = static_cast<std::size_t>(member);
-    MomentPiece moments[2];
-    d.pieceCount[index] = MomentPieces(in, r, member, moments);
-    for (int i = 0; i < d.pieceCount[index]; ++i) {
-      d.pieces[index][i] = {moments[i], member == Member::Beam ? beamEI : columnEI, 0, 0};
+    for (const LinePiece& moment : lines[index].M.pieces) {
+      d.pieces[index].push_back({moment, member == Member::Beam ? beamEI : columnEI, 0, 0});
     }
   }
   // A clamped foot does not turn; a pinned one turns until the right corner stays at its
   // height (its column does not shorten): that vertical displacement is linear in phiA.
   double phiA = 0;
   if (system != SystemType::FixedFrame) {
-    phiA = check(-March(d, 0) / in.L);
+    phiA = check(-March(d, 0) / L);
   }
   March(d, phiA);
   d.phiA = phiA;
@@ -157,9 +155,12 @@ Deformation ComputeDeformation(const InputSet& in, SystemType system, const Shar
   return d;
 }
 
+Deformation ComputeDeformation(const InputSet& in, SystemType system, const SharedResults& r) {
+  return DeformationOf(system, in.L, in.I1, in.I2, PortalLinesOf(in, r));
+}
+
 // A member's extremes lie at its ends or where its rotation is zero.
 LargestDisplacement LargestDisplacementOf(const Deformation& d, Member member) {
-  const auto index = static_cast<std::size_t>(member);
   LargestDisplacement largest{0, 0};
   const auto consider = [&](double s) {
     const double value = DisplacementAt(d, member, s);
@@ -167,8 +168,7 @@ LargestDisplacement LargestDisplacementOf(const Deformation& d, Member member) {
       largest = {value, s};
     }
   };
-  for (int i = 0; i < d.pieceCount[index]; ++i) {
-    const Piece& p = d.pieces[index][i];
+  for (const Piece& p : d.pieces[static_cast<std::size_t>(member)]) {
     consider(p.moment.start);
     RotationZeros(p, [&](double t) { consider(p.moment.start + t); });
     consider(p.moment.end);

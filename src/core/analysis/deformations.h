@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "member_forces.h"
 
@@ -20,17 +21,19 @@ struct Deformation {
   double xw;                      // where it occurs, m from point 2
   // Each member's moment line and where its deflection line starts.
   struct Piece {
-    MomentPiece moment;
+    LinePiece moment;
     double EI;
     double phi0, v0;  // rotation and transverse displacement (left of the walking direction)
   };
-  std::array<std::array<Piece, 2>, 3> pieces;
-  std::array<int, 3> pieceCount;
+  std::array<std::vector<Piece>, 3> pieces;  // by Member
 };
 
-// Integrates the moment line from A along the members with the support conditions of the
+// Integrates the moment lines from A along the members with the support conditions of the
 // system. A step that divides by zero (I1 or I2 of 0), overflows or is invalid throws
 // ArithmeticFault; nothing is returned then.
+Deformation DeformationOf(SystemType system, double L, double I1, double I2,
+                          const PortalLines& lines);
+// The same for the moment lines of a run's stored results.
 Deformation ComputeDeformation(const InputSet& in, SystemType system, const SharedResults& r);
 
 // The displacement at s of a member, mm: horizontal (to the right) on the columns, downwards

@@ -34,60 +34,121 @@ std::string PositionOn(const InputSet& in, Member member, double s) {
   return FormatFixed2(in.h - s) + " m über B";
 }
 
-int MomentPieces(const InputSet& in, const SharedResults& r, Member member, MomentPiece* pieces) {
-  const double h = in.h;
-  switch (member) {
-    case Member::LeftColumn:
-      pieces[0] = {0, h, r.MA, -r.AH, -in.wD / 2};
-      return 1;
-    case Member::RightColumn:
-      // From point 5 down: y = h - s above B, M = MB - BH·y + wS·y²/2.
-      pieces[0] = {0, h, r.MB - r.BH * h + in.wS * h * h / 2, r.BH - in.wS * h, in.wS / 2};
-      return 1;
-    case Member::Beam:
-      break;
+const LinePiece& ForceLine::PieceAt(double s) const {
+  const LinePiece* piece = &pieces.front();
+  for (const LinePiece& p : pieces) {
+    if (s > p.start) {
+      piece = &p;
+    }
   }
-  const double corner = r.MA - h * r.AH - h * h * in.wD / 2;  // M2
+  return *piece;
+}
+
+namespace {
+
+ForceLine Constant(double length, double value) {
+  return {{{0, length, value, 0, 0}}};
+}
+
+// The beam from point 2 (M2, Q2 = AV), with its kink under the point load.
+ForceLine BeamMoment(const InputSet& in, const SharedResults& r) {
   const double load = std::clamp(in.a, 0.0, std::max(in.L, 0.0));
-  int count = 0;
+  ForceLine line;
   if (load > 0) {
-    pieces[count++] = {0, load, corner, r.AV, -in.q / 2};
+    line.pieces.push_back({0, load, r.M2, r.Q2, -in.q / 2});
   }
   if (load < in.L) {
-    // Right of the load: M = M2 + AV·x - q·x²/2 - (x - a)·F, taken from x = load on.
-    const double atLoad = corner + r.AV * load - in.q * load * load / 2 - (load - in.a) * in.F;
-    pieces[count++] = {load, in.L, atLoad, r.AV - in.q * load - in.F, -in.q / 2};
+    // Right of the load: M = M2 + Q2·x − q·x²/2 − (x − a)·F, taken from x = load on.
+    const double atLoad = r.M2 + r.Q2 * load - in.q * load * load / 2 - (load - in.a) * in.F;
+    line.pieces.push_back({load, in.L, atLoad, r.Q2 - in.q * load - in.F, -in.q / 2});
   }
-  if (count == 0) {  // a beam without length
-    pieces[count++] = {0, in.L, corner, r.AV, -in.q / 2};
+  if (line.pieces.empty()) {  // a beam without length
+    line.pieces.push_back({0, in.L, r.M2, r.Q2, -in.q / 2});
   }
-  return count;
+  return line;
+}
+
+ForceLine Derivative(const ForceLine& line) {
+  ForceLine derivative;
+  for (const LinePiece& p : line.pieces) {
+    derivative.pieces.push_back(p.Derivative());
+  }
+  return derivative;
+}
+
+// Both lines cut at every start of either, then summed piece by piece.
+ForceLine Sum(const ForceLine& first, double firstFactor, const ForceLine& second,
+              double secondFactor) {
+  std::vector<double> cuts;
+  for (const ForceLine* line : {&first, &second}) {
+    for (const LinePiece& p : line->pieces) {
+      cuts.push_back(p.start);
+    }
+  }
+  std::sort(cuts.begin(), cuts.end());
+  cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+  const double end = first.pieces.back().end;
+  ForceLine sum;
+  for (std::size_t i = 0; i < cuts.size(); ++i) {
+    const double start = cuts[i], stop = i + 1 < cuts.size() ? cuts[i + 1] : end;
+    const double mid = start + (stop - start) / 2;
+    const LinePiece& p = first.PieceAt(mid);
+    const LinePiece& q = second.PieceAt(mid);
+    // Each polynomial moved to the new start: c0 + c1 (d + t) + c2 (d + t)².
+    const auto moved = [start](const LinePiece& piece, double factor) {
+      const double d = start - piece.start;
+      return std::array<double, 3>{factor * piece.At(start), factor * (piece.c1 + 2 * piece.c2 * d),
+                                   factor * piece.c2};
+    };
+    const auto a = moved(p, firstFactor), b = moved(q, secondFactor);
+    sum.pieces.push_back({start, stop, a[0] + b[0], a[1] + b[1], a[2] + b[2]});
+  }
+  return sum;
+}
+
+}  // namespace
+
+MemberLines MemberLinesOf(const InputSet& in, const SharedResults& r, Member member) {
+  const double h = in.h;
+  MemberLines lines;
+  switch (member) {
+    case Member::LeftColumn:
+      lines.M = {{{0, h, r.MA, -r.AH, -in.wD / 2}}};
+      lines.N = Constant(h, -r.AV);
+      break;
+    case Member::RightColumn:
+      // From point 5 down: y = h − s above B, M = MB − BH·y + wS·y²/2.
+      lines.M = {{{0, h, r.MB - r.BH * h + in.wS * h * h / 2, r.BH - in.wS * h, in.wS / 2}}};
+      lines.N = Constant(h, -r.BV);
+      break;
+    case Member::Beam:
+      lines.M = BeamMoment(in, r);
+      lines.N = Constant(in.L, r.N2);
+      break;
+  }
+  lines.Q = Derivative(lines.M);
+  return lines;
+}
+
+PortalLines PortalLinesOf(const InputSet& in, const SharedResults& r) {
+  return {MemberLinesOf(in, r, Member::LeftColumn), MemberLinesOf(in, r, Member::Beam),
+          MemberLinesOf(in, r, Member::RightColumn)};
+}
+
+PortalLines Superposed(const PortalLines& first, double firstFactor, const PortalLines& second,
+                       double secondFactor) {
+  PortalLines sum;
+  for (std::size_t m = 0; m < sum.size(); ++m) {
+    sum[m].M = Sum(first[m].M, firstFactor, second[m].M, secondFactor);
+    sum[m].Q = Sum(first[m].Q, firstFactor, second[m].Q, secondFactor);
+    sum[m].N = Sum(first[m].N, firstFactor, second[m].N, secondFactor);
+  }
+  return sum;
 }
 
 MemberForces ForcesAt(const InputSet& in, const SharedResults& r, Member member, double s) {
-  MomentPiece pieces[2];
-  const int count = MomentPieces(in, r, member, pieces);
-  const MomentPiece* piece = &pieces[0];
-  for (int i = 1; i < count; ++i) {
-    if (s > pieces[i].start) {
-      piece = &pieces[i];
-    }
-  }
-  const double t = s - piece->start;
-  MemberForces forces{piece->m0 + (piece->m1 + piece->m2 * t) * t, piece->m1 + 2 * piece->m2 * t,
-                      0};
-  switch (member) {
-    case Member::LeftColumn:
-      forces.N = -r.AV;
-      break;
-    case Member::Beam:
-      forces.N = -r.AH - in.h * in.wD;
-      break;
-    case Member::RightColumn:
-      forces.N = -r.BV;
-      break;
-  }
-  return forces;
+  const MemberLines lines = MemberLinesOf(in, r, member);
+  return {lines.M.At(s), lines.Q.At(s), lines.N.At(s)};
 }
 
 }  // namespace strevo

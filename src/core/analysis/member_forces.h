@@ -2,7 +2,9 @@
 // values: M positive with tension on the inside, Q = dM/ds, N positive in tension.
 #pragma once
 
+#include <array>
 #include <string>
+#include <vector>
 
 #include "inputs.h"
 #include "shared_results.h"
@@ -19,18 +21,46 @@ struct MemberForces {
   double N;  // kN
 };
 
-// From the stored reactions by the statics of a cut. The point load acts on the beam where
-// a lies on it (0 <= a <= L); at s = X3 the beam moment is M3.
-MemberForces ForcesAt(const InputSet& in, const SharedResults& r, Member member, double s);
-
-// The moment line of a member piece as a quadratic in the distance t from the piece's start.
-struct MomentPiece {
-  double start, end;  // s of the piece's ends
-  double m0, m1, m2;  // M = m0 + m1 t + m2 t²
+// A piece of a force line: c0 + c1·t + c2·t² at t = s − start. Evaluated outside its ends it
+// continues the same polynomial.
+struct LinePiece {
+  double start, end;
+  double c0, c1, c2;
+  double At(double s) const {
+    const double t = s - start;
+    return c0 + (c1 + c2 * t) * t;
+  }
+  LinePiece Derivative() const { return {start, end, c1, 2 * c2, 0}; }
 };
 
-// The member's moment line: one piece for a column, up to two on the beam (split at the load).
-int MomentPieces(const InputSet& in, const SharedResults& r, Member member, MomentPiece* pieces);
+// A force line along a member: pieces in order of s, any number of them.
+struct ForceLine {
+  std::vector<LinePiece> pieces;
+  // The piece that holds s: the last one starting before it, else the first.
+  const LinePiece& PieceAt(double s) const;
+  double At(double s) const { return PieceAt(s).At(s); }
+};
+
+// M, Q and N of a member; Q = dM/ds.
+struct MemberLines {
+  ForceLine M, Q, N;
+};
+using PortalLines = std::array<MemberLines, 3>;  // by Member
+
+// A member's lines from the stored results and these loads, by the statics of a cut: each
+// column from its stored end values, the beam from point 2 with the point load's kink at a
+// (held to the beam). Loads typed after a computation change the lines' shape, not where they
+// start.
+MemberLines MemberLinesOf(const InputSet& in, const SharedResults& r, Member member);
+PortalLines PortalLinesOf(const InputSet& in, const SharedResults& r);
+
+// The lines of loads acting together: factor·lines summed, each piece cut where any of the
+// summands has a kink.
+PortalLines Superposed(const PortalLines& first, double firstFactor, const PortalLines& second,
+                       double secondFactor);
+
+// From the lines at s; at s = X3 on the beam the moment is M3.
+MemberForces ForcesAt(const InputSet& in, const SharedResults& r, Member member, double s);
 
 double MemberLength(const InputSet& in, Member member);
 

@@ -3,6 +3,7 @@
 
 #include "drawing_frame.h"
 #include "drawings.h"
+#include "member_forces.h"
 
 namespace strevo {
 namespace {
@@ -22,14 +23,21 @@ DiagramOutcome DrawNormalForceDiagram(const InputSet& in, const SharedResults& r
   const DrawingFrame f = MakeDrawingFrame(in, r.Lmax, check);
   const double c = check(100 / Nmax);
 
-  // The foot values are the normal forces at A and B: -AV and -BV.
-  DrawMemberEnds(pen, f, {-r.AV, r.N1, r.N2, r.N4, -r.BV, r.N5}, c,
-                 [&] { pen.Line(f.xL, f.yB + r.N2 * c, f.xR, f.yB + r.N4 * c); });
+  // Each member's normal force is constant along it.
+  const PortalLines lines = PortalLinesOf(in, r);
+  const auto along = [&](Member member) {
+    return check(lines[static_cast<std::size_t>(member)].N.At(0));
+  };
+  const double left = along(Member::LeftColumn), beam = along(Member::Beam),
+               right = along(Member::RightColumn);
+  DrawMemberEnds(pen, f, {left, left, beam, beam, right, right}, c,
+                 [&] { pen.Line(f.xL, f.yB + beam * c, f.xR, f.yB + beam * c); });
 
-  for (int i = 20; i <= 23; ++i) {
+  for (int i = kLabelN1; i <= kLabelN5; ++i) {
     canvas.SetLabelVisible(i, true);
   }
-  PlaceCornerLabels({20, 21, 22, 23}, {r.N1, r.N2, r.N4, r.N5}, f, canvas, check);
+  PlaceCornerLabels({kLabelN1, kLabelN2, kLabelN4, kLabelN5}, {r.N1, r.N2, r.N4, r.N5}, f, canvas,
+                    check);
   return DiagramOutcome::Drawn;
 }
 

@@ -3,6 +3,7 @@
 
 #include "drawing_frame.h"
 #include "drawings.h"
+#include "member_forces.h"
 
 namespace strevo {
 namespace {
@@ -22,24 +23,34 @@ DiagramOutcome DrawShearDiagram(const InputSet& in, const SharedResults& r, Canv
   const DrawingFrame f = MakeDrawingFrame(in, r.Lmax, check);
   const double c = check(100 / Qmax);
 
-  // The foot values are the shear forces at A and B: -AH and BH.
-  DrawMemberEnds(pen, f, {-r.AH, r.Q1, r.Q2, r.Q4, r.BH, r.Q5}, c, [&] {
-    if (in.F == 0) {
-      pen.Line(f.xL, f.yB + r.Q2 * c, f.xR, f.yB + r.Q4 * c);
-      return;
-    }
-    const double xa = f.BeamX(in.a, in.L, check);
-    const double left = check(r.Q2 - in.a * in.q);
-    const double right = check(left - in.F);
-    pen.Line(f.xL, f.yB + r.Q2 * c, xa, f.yB + left * c);
-    pen.Line(xa, f.yB + left * c, xa, f.yB + right * c);
-    pen.Line(xa, f.yB + right * c, f.xR, f.yB + r.Q4 * c);
-  });
+  const PortalLines lines = PortalLinesOf(in, r);
+  const ForceLine& left = lines[static_cast<std::size_t>(Member::LeftColumn)].Q;
+  const ForceLine& beam = lines[static_cast<std::size_t>(Member::Beam)].Q;
+  const ForceLine& right = lines[static_cast<std::size_t>(Member::RightColumn)].Q;
+  const auto at = [&](const ForceLine& line, double s) { return check(line.At(s)); };
+  const double beamStart = at(beam, 0), beamEnd = at(beam, in.L);
+  // The right column's line runs down from point 5: its foot is at s = h.
+  DrawMemberEnds(pen, f,
+                 {at(left, 0), at(left, in.h), beamStart, beamEnd, at(right, in.h), at(right, 0)},
+                 c, [&] {
+                   if (in.F == 0) {
+                     pen.Line(f.xL, f.yB + beamStart * c, f.xR, f.yB + beamEnd * c);
+                     return;
+                   }
+                   // The point load's step: the shear just left of it, then less F.
+                   const double xa = f.BeamX(in.a, in.L, check);
+                   const double beforeLoad = at(beam, in.a);
+                   const double afterLoad = check(beforeLoad - in.F);
+                   pen.Line(f.xL, f.yB + beamStart * c, xa, f.yB + beforeLoad * c);
+                   pen.Line(xa, f.yB + beforeLoad * c, xa, f.yB + afterLoad * c);
+                   pen.Line(xa, f.yB + afterLoad * c, f.xR, f.yB + beamEnd * c);
+                 });
 
-  for (int i = 16; i <= 19; ++i) {
+  for (int i = kLabelQ1; i <= kLabelQ5; ++i) {
     canvas.SetLabelVisible(i, true);
   }
-  PlaceCornerLabels({16, 17, 18, 19}, {r.Q1, r.Q2, r.Q4, r.Q5}, f, canvas, check);
+  PlaceCornerLabels({kLabelQ1, kLabelQ2, kLabelQ4, kLabelQ5}, {r.Q1, r.Q2, r.Q4, r.Q5}, f, canvas,
+                    check);
   return DiagramOutcome::Drawn;
 }
 

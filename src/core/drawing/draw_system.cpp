@@ -47,15 +47,85 @@ class SystemPainter {
   const CoordinateCheck& check_;
 };
 
+// The supports of the system, and the reaction labels that it has.
+void DrawSupports(std::optional<SystemType> system, const DrawingFrame& f, SystemPainter& paint,
+                  Canvas& canvas) {
+  if (system == SystemType::FixedFrame) {
+    paint.Clamp(f.xL);
+    paint.Clamp(f.xR);
+  } else if (system) {
+    paint.Hinge(f.xL);
+    paint.Hinge(f.xR);
+  }
+  if (system == SystemType::KinkedBeam) {
+    paint.Line(f.xR - 20, 740, f.xR + 20, 740);  // the roller of B
+  }
+  if (system) {
+    const bool clamped = system == SystemType::FixedFrame;
+    canvas.SetLabelVisible(kLabelMA, clamped);
+    canvas.SetLabelVisible(kLabelMB, clamped);
+    canvas.SetLabelVisible(kLabelBH, system != SystemType::KinkedBeam);
+  }
+}
+
+// Each load that is not zero: a band as thick as its share of the largest load, or the arrow.
+void DrawLoads(const InputSet& in, const DrawingFrame& f, const CoordinateCheck& check,
+               SystemPainter& paint, Canvas& canvas) {
+  const double m = LoadReference(in);
+  if (in.wD != 0) {
+    paint.Box(f.xL - 20 - check(50 * in.wD / m), kFootY, f.xL - 20, f.yB);
+    canvas.SetLabelVisible(kLabelWD, true);
+  }
+  if (in.q != 0) {
+    paint.Box(f.xL, f.yB - 20 - check(50 * in.q / m), f.xR, f.yB - 20);
+    canvas.SetLabelVisible(kLabelQ, true);
+  }
+  if (in.wS != 0) {
+    paint.Box(f.xR + 20, kFootY, f.xR + 20 + check(50 * in.wS / m), f.yB);
+    canvas.SetLabelVisible(kLabelWS, true);
+  }
+  const double xF = f.BeamX(in.a, in.L, check);
+  if (in.F != 0) {
+    paint.Line(xF, f.yB - 20, xF, f.yB - 120, kLoadColour);
+    paint.Line(xF - 10, f.yB - 40, xF, f.yB - 20, kLoadColour);
+    paint.Line(xF, f.yB - 20, xF + 10, f.yB - 40, kLoadColour);
+    canvas.SetLabelVisible(kLabelF, true);
+  }
+}
+
+void PlaceLabels(const InputSet& in, const SharedResults& results, const DrawingFrame& f,
+                 const CoordinateCheck& check, Canvas& canvas) {
+  canvas.SetLabelCaption(kLabelL, FormatFixed2(in.L));
+  for (int j = kLabelMA; j <= kLabelAH; ++j) {  // the reactions at A, and opposite those at B
+    canvas.SetLabelLeft(j, check.Single(280 - f.span));
+    canvas.SetLabelLeft(j + 3, check.Single(530 + f.span));
+  }
+  canvas.SetLabelLeft(kLabelWD, check.Single(320 - f.span));
+  canvas.SetLabelTop(kLabelQ, check.Single(580 - f.rise));
+  canvas.SetLabelTop(kLabelF, check.Single(530 - f.rise));
+  canvas.SetLabelLeft(kLabelWS, check.Single(580 + f.span));
+  canvas.SetLabelLeft(kLabelF, check.Single(f.BeamX(in.a, in.L, check)));
+
+  canvas.SetLabelCaption(kLabelAH, "AH = " + FormatFixed2(results.AH) + " kN");
+  canvas.SetLabelCaption(kLabelAV, "AV = " + FormatFixed2(results.AV) + " kN");
+  canvas.SetLabelCaption(kLabelMA, "MA = " + FormatFixed2(results.MA) + " kNm");
+  canvas.SetLabelCaption(kLabelBH, "BH = " + FormatFixed2(results.BH) + " kN");
+  canvas.SetLabelCaption(kLabelBV, "BV = " + FormatFixed2(results.BV) + " kN");
+  canvas.SetLabelCaption(kLabelMB, "MB = " + FormatFixed2(results.MB) + " kNm");
+  canvas.SetLabelCaption(kLabelWD, FormatFixed2(in.wD));
+  canvas.SetLabelCaption(kLabelQ, FormatFixed2(in.q));
+  canvas.SetLabelCaption(kLabelWS, FormatFixed2(in.wS));
+  canvas.SetLabelCaption(kLabelF, FormatFixed2(in.F));
+}
+
 }  // namespace
 
 void DrawSystem(const InputSet& in, std::optional<SystemType> system, SharedResults& results,
                 Canvas& canvas) {
-  for (int i = 7; i <= 10; ++i) {
+  for (int i = kLabelWD; i <= kLabelF; ++i) {
     canvas.SetLabelVisible(i, false);
   }
   results.Lmax = ReferenceLength(in);
-  const double m = LoadReference(in);
   canvas.Refresh();
   canvas.SetScale(0, 0, kPictureUnits, kPictureUnits);
   canvas.SetLineWidth(2);
@@ -67,75 +137,13 @@ void DrawSystem(const InputSet& in, std::optional<SystemType> system, SharedResu
   paint.Line(f.xL, f.yB, f.xR, f.yB);
   paint.Line(f.xR, kFootY, f.xR, f.yB);
   canvas.SetLineWidth(1);
+  DrawSupports(system, f, paint, canvas);
 
-  if (system == SystemType::KinkedBeam) {
-    paint.Hinge(f.xL);
-    paint.Hinge(f.xR);
-    paint.Line(f.xR - 20, 740, f.xR + 20, 740);
-    canvas.SetLabelVisible(1, false);
-    canvas.SetLabelVisible(4, false);
-    canvas.SetLabelVisible(6, false);
-  }
-  if (system == SystemType::TwoHingedFrame) {
-    paint.Hinge(f.xL);
-    paint.Hinge(f.xR);
-    canvas.SetLabelVisible(1, false);
-    canvas.SetLabelVisible(4, false);
-    canvas.SetLabelVisible(6, true);
-  }
-  if (system == SystemType::FixedFrame) {
-    paint.Clamp(f.xL);
-    paint.Clamp(f.xR);
-    canvas.SetLabelVisible(1, true);
-    canvas.SetLabelVisible(4, true);
-    canvas.SetLabelVisible(6, true);
-  }
-
-  paint.Line(f.xL - 20, 900, f.xR + 20, 900);
+  paint.Line(f.xL - 20, 900, f.xR + 20, 900);  // the dimension line of L
   paint.Line(f.xL, 910, f.xL, 880);
   paint.Line(f.xR, 910, f.xR, 880);
-
-  if (in.wD != 0) {
-    paint.Box(f.xL - 20 - check(50 * in.wD / m), kFootY, f.xL - 20, f.yB);
-    canvas.SetLabelVisible(7, true);
-  }
-  if (in.q != 0) {
-    paint.Box(f.xL, f.yB - 20 - check(50 * in.q / m), f.xR, f.yB - 20);
-    canvas.SetLabelVisible(8, true);
-  }
-  if (in.wS != 0) {
-    paint.Box(f.xR + 20, kFootY, f.xR + 20 + check(50 * in.wS / m), f.yB);
-    canvas.SetLabelVisible(9, true);
-  }
-  const double xF = f.BeamX(in.a, in.L, check);
-  if (in.F != 0) {
-    paint.Line(xF, f.yB - 20, xF, f.yB - 120, kLoadColour);
-    paint.Line(xF - 10, f.yB - 40, xF, f.yB - 20, kLoadColour);
-    paint.Line(xF, f.yB - 20, xF + 10, f.yB - 40, kLoadColour);
-    canvas.SetLabelVisible(10, true);
-  }
-
-  canvas.SetLabelCaption(0, FormatFixed2(in.L));
-  for (int j = 1; j <= 3; ++j) {
-    canvas.SetLabelLeft(j, check.Single(280 - f.span));
-    canvas.SetLabelLeft(j + 3, check.Single(530 + f.span));
-  }
-  canvas.SetLabelLeft(7, check.Single(320 - f.span));
-  canvas.SetLabelTop(8, check.Single(580 - f.rise));
-  canvas.SetLabelTop(10, check.Single(530 - f.rise));
-  canvas.SetLabelLeft(9, check.Single(580 + f.span));
-  canvas.SetLabelLeft(10, check.Single(xF));
-
-  canvas.SetLabelCaption(3, "AH = " + FormatFixed2(results.AH) + " kN");
-  canvas.SetLabelCaption(2, "AV = " + FormatFixed2(results.AV) + " kN");
-  canvas.SetLabelCaption(1, "MA = " + FormatFixed2(results.MA) + " kNm");
-  canvas.SetLabelCaption(6, "BH = " + FormatFixed2(results.BH) + " kN");
-  canvas.SetLabelCaption(5, "BV = " + FormatFixed2(results.BV) + " kN");
-  canvas.SetLabelCaption(4, "MB = " + FormatFixed2(results.MB) + " kNm");
-  canvas.SetLabelCaption(7, FormatFixed2(in.wD));
-  canvas.SetLabelCaption(8, FormatFixed2(in.q));
-  canvas.SetLabelCaption(9, FormatFixed2(in.wS));
-  canvas.SetLabelCaption(10, FormatFixed2(in.F));
+  DrawLoads(in, f, check, paint, canvas);
+  PlaceLabels(in, results, f, check, canvas);
 }
 
 }  // namespace strevo

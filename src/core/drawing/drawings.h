@@ -10,6 +10,34 @@
 
 namespace strevo {
 
+// The value labels Label3(0..23) of the system drawing and the diagrams, by what they show.
+enum ValueLabel : int {
+  kLabelL = 0,
+  kLabelMA,
+  kLabelAV,
+  kLabelAH,
+  kLabelMB,
+  kLabelBV,
+  kLabelBH,  // reactions
+  kLabelWD,
+  kLabelQ,
+  kLabelWS,
+  kLabelF,  // loads
+  kLabelM1,
+  kLabelM2,
+  kLabelM3,
+  kLabelM4,
+  kLabelM5,  // moment diagram
+  kLabelQ1,
+  kLabelQ2,
+  kLabelQ4,
+  kLabelQ5,  // shear-force diagram
+  kLabelN1,
+  kLabelN2,
+  kLabelN4,
+  kLabelN5,  // normal-force diagram
+};
+
 // The drawings' reference length Lmax: the longer of h and L.
 inline double ReferenceLength(const InputSet& in) {
   return in.h >= in.L ? in.h : in.L;

@@ -46,18 +46,16 @@ std::string PlaceOn(Member member, double s, const InputSet& in) {
 // The largest |M| and |Q| of a member: the moment's extremes lie at the ends of its pieces and
 // where the shear is zero; the shear's at the ends of the pieces (it is linear on each).
 void Extremes(const Computation& c, Member member, Governing& moment, Governing& shear) {
-  MomentPiece pieces[2];
-  const int count = MomentPieces(c.inputs, c.results, member, pieces);
-  for (int i = 0; i < count; ++i) {
-    const MomentPiece& p = pieces[i];
+  const MemberLines lines = MemberLinesOf(c.inputs, c.results, member);
+  for (const LinePiece& p : lines.M.pieces) {
     const double length = p.end - p.start;
-    const auto M = [&](double t) { return p.m0 + (p.m1 + p.m2 * t) * t; };
+    const auto M = [&](double t) { return p.At(p.start + t); };
     for (const double t : {0.0, length}) {
       moment.Consider(std::abs(M(t)), PlaceOn(member, p.start + t, c.inputs));
-      shear.Consider(std::abs(p.m1 + 2 * p.m2 * t), PlaceOn(member, p.start + t, c.inputs));
+      shear.Consider(std::abs(p.c1 + 2 * p.c2 * t), PlaceOn(member, p.start + t, c.inputs));
     }
-    if (p.m2 != 0) {
-      const double t = -p.m1 / (2 * p.m2);
+    if (p.c2 != 0) {
+      const double t = -p.c1 / (2 * p.c2);
       if (t > 0 && t < length) {
         moment.Consider(std::abs(M(t)), PlaceOn(member, p.start + t, c.inputs));
       }
