@@ -122,7 +122,7 @@ void RotationZeros(const Piece& p, Visit&& visit) {
 }  // namespace
 
 Deformation DeformationOf(SystemType system, double L, double I1, double I2,
-                          const PortalLines& lines) {
+                          const MomentLines& moments) {
   const FaultWatch check;
   Deformation d{};
   const double columnEI = check(kBendingStiffnessPerCm4 * I1);
@@ -131,7 +131,8 @@ Deformation DeformationOf(SystemType system, double L, double I1, double I2,
   check(1 / beamEI);
   for (const Member member : {Member::LeftColumn, Member::Beam, Member::RightColumn}) {
     const auto index = static_cast<std::size_t>(member);
-    for (const LinePiece& moment : lines[index].M.pieces) {
+    d.pieces[index].reserve(moments[index].pieces.size());
+    for (const LinePiece& moment : moments[index].pieces) {
       d.pieces[index].push_back({moment, member == Member::Beam ? beamEI : columnEI, 0, 0});
     }
   }
@@ -156,7 +157,9 @@ Deformation DeformationOf(SystemType system, double L, double I1, double I2,
 }
 
 Deformation ComputeDeformation(const InputSet& in, SystemType system, const SharedResults& r) {
-  return DeformationOf(system, in.L, in.I1, in.I2, PortalLinesOf(in, r));
+  return DeformationOf(system, in.L, in.I1, in.I2,
+                       {MomentLineOf(in, r, Member::LeftColumn), MomentLineOf(in, r, Member::Beam),
+                        MomentLineOf(in, r, Member::RightColumn)});
 }
 
 // A member's extremes lie at its ends or where its rotation is zero.

@@ -31,8 +31,9 @@ struct Deformation {
 // Integrates the moment lines from A along the members with the support conditions of the
 // system. A step that divides by zero (I1 or I2 of 0), overflows or is invalid throws
 // ArithmeticFault; nothing is returned then.
+using MomentLines = std::array<ForceLine, 3>;  // by Member
 Deformation DeformationOf(SystemType system, double L, double I1, double I2,
-                          const PortalLines& lines);
+                          const MomentLines& moments);
 // The same for the moment lines of a run's stored results.
 Deformation ComputeDeformation(const InputSet& in, SystemType system, const SharedResults& r);
 

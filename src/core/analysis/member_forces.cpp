@@ -54,6 +54,7 @@ ForceLine Constant(double length, double value) {
 ForceLine BeamMoment(const InputSet& in, const SharedResults& r) {
   const double load = std::clamp(in.a, 0.0, std::max(in.L, 0.0));
   ForceLine line;
+  line.pieces.reserve(2);
   if (load > 0) {
     line.pieces.push_back({0, load, r.M2, r.Q2, -in.q / 2});
   }
@@ -70,6 +71,7 @@ ForceLine BeamMoment(const InputSet& in, const SharedResults& r) {
 
 ForceLine Derivative(const ForceLine& line) {
   ForceLine derivative;
+  derivative.pieces.reserve(line.pieces.size());
   for (const LinePiece& p : line.pieces) {
     derivative.pieces.push_back(p.Derivative());
   }
@@ -108,25 +110,34 @@ ForceLine Sum(const ForceLine& first, double firstFactor, const ForceLine& secon
 
 }  // namespace
 
-MemberLines MemberLinesOf(const InputSet& in, const SharedResults& r, Member member) {
+ForceLine MomentLineOf(const InputSet& in, const SharedResults& r, Member member) {
   const double h = in.h;
-  MemberLines lines;
   switch (member) {
     case Member::LeftColumn:
-      lines.M = {{{0, h, r.MA, -r.AH, -in.wD / 2}}};
-      lines.N = Constant(h, -r.AV);
-      break;
+      return {{{0, h, r.MA, -r.AH, -in.wD / 2}}};
     case Member::RightColumn:
       // From point 5 down: y = h − s above B, M = MB − BH·y + wS·y²/2.
-      lines.M = {{{0, h, r.MB - r.BH * h + in.wS * h * h / 2, r.BH - in.wS * h, in.wS / 2}}};
-      lines.N = Constant(h, -r.BV);
+      return {{{0, h, r.MB - r.BH * h + in.wS * h * h / 2, r.BH - in.wS * h, in.wS / 2}}};
+    case Member::Beam:
+      break;
+  }
+  return BeamMoment(in, r);
+}
+
+MemberLines MemberLinesOf(const InputSet& in, const SharedResults& r, Member member) {
+  MemberLines lines{MomentLineOf(in, r, member), {}, {}};
+  lines.Q = Derivative(lines.M);
+  switch (member) {
+    case Member::LeftColumn:
+      lines.N = Constant(in.h, -r.AV);
+      break;
+    case Member::RightColumn:
+      lines.N = Constant(in.h, -r.BV);
       break;
     case Member::Beam:
-      lines.M = BeamMoment(in, r);
       lines.N = Constant(in.L, r.N2);
       break;
   }
-  lines.Q = Derivative(lines.M);
   return lines;
 }
 

@@ -52,6 +52,7 @@ using PortalLines = std::array<MemberLines, 3>;  // by Member
 // (held to the beam). Loads typed after a computation change the lines' shape, not where they
 // start.
 MemberLines MemberLinesOf(const InputSet& in, const SharedResults& r, Member member);
+ForceLine MomentLineOf(const InputSet& in, const SharedResults& r, Member member);
 PortalLines PortalLinesOf(const InputSet& in, const SharedResults& r);
 
 // The lines of loads acting together: factor·lines summed, each piece cut where any of the

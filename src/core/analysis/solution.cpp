@@ -9,7 +9,8 @@ namespace {
 std::optional<Deformation> Deformed(const Portal& portal, const PortalLines& lines,
                                     std::string& fault) {
   try {
-    return DeformationOf(portal.system, portal.L, portal.I1, portal.I2, lines);
+    return DeformationOf(portal.system, portal.L, portal.I1, portal.I2,
+                         {lines[0].M, lines[1].M, lines[2].M});
   } catch (const ArithmeticFault& error) {
     fault = FaultText(error);
   }
