@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+#include "inputs.h"
+
 namespace strevo {
 
 struct InputField {
@@ -15,7 +17,7 @@ struct InputField {
   int captionLeft, unitLeft;  // its caption and unit labels, at the same top
 };
 
-inline constexpr std::array<InputField, 10> kInputFields = {{
+inline constexpr std::array<InputField, kFieldCount> kInputFields = {{
     {"wD", "wD =", "kN/m", "0.00", 720, 1320, 120, 1560},
     {"q", "q =", "kN/m", "2.00", 2400, 720, 1920, 3240},
     {"h", "h =", "m", "4.00", 6000, 2640, 5520, 6960},
@@ -29,6 +31,11 @@ inline constexpr std::array<InputField, 10> kInputFields = {{
 }};
 
 inline constexpr int kFieldA = 3, kFieldB = 4, kFieldL = 5, kFieldF = 7, kFieldI1 = 8, kFieldI2 = 9;
+
+// The value of each field in an input set, in field order.
+inline constexpr std::array<double InputSet::*, kFieldCount> kFieldValues = {
+    &InputSet::wD, &InputSet::q,  &InputSet::h, &InputSet::a,  &InputSet::b,
+    &InputSet::L,  &InputSet::wS, &InputSet::F, &InputSet::I1, &InputSet::I2};
 
 // The index of the field with this symbol ("L"), or −1 for none.
 inline int FieldIndexOf(std::string_view symbol) {

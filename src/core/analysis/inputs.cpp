@@ -19,16 +19,9 @@ double FieldValueOf(std::string_view text, int index) {
 
 InputSet ReadInputs(const FieldTexts& texts) {
   InputSet in;
-  in.wD = FieldValueOf(texts[0], 0);
-  in.q = FieldValueOf(texts[1], 1);
-  in.h = FieldValueOf(texts[2], 2);
-  in.a = FieldValueOf(texts[3], 3);
-  in.b = FieldValueOf(texts[4], 4);
-  in.L = FieldValueOf(texts[5], 5);
-  in.wS = FieldValueOf(texts[6], 6);
-  in.F = FieldValueOf(texts[7], 7);
-  in.I1 = FieldValueOf(texts[8], 8);
-  in.I2 = FieldValueOf(texts[9], 9);
+  for (int i = 0; i < kFieldCount; ++i) {
+    in.*kFieldValues[i] = FieldValueOf(texts[i], i);
+  }
   return in;
 }
 

@@ -17,6 +17,7 @@ inline constexpr float kPictureUnits = 1000;   // the drawings' scale: 0..1000 b
 
 struct Rgb {
   std::uint8_t r, g, b;
+  bool operator==(const Rgb&) const = default;
 };
 
 // The fixed 16-colour palette the drawings name their colours from.
@@ -36,6 +37,14 @@ inline constexpr std::array<Rgb, 16> kPalette = {{{0, 0, 0},
                                                   {255, 0, 255},
                                                   {255, 255, 0},
                                                   {255, 255, 255}}};
+
+// A drawing's colour as it is painted: the foreground, and any index the palette lacks, black.
+constexpr Rgb PaletteRgb(int colour) {
+  if (colour < 0 || colour >= static_cast<int>(kPalette.size())) {
+    return kPalette[0];
+  }
+  return kPalette[colour];
+}
 
 class Canvas {
  public:

@@ -28,13 +28,13 @@ struct PicturePoint {
 PicturePoint Undeformed(const DrawingFrame& f, Member member, double s) {
   switch (member) {
     case Member::LeftColumn:
-      return {f.xL, kFootY - s * f.s};
+      return {f.xL, kFootY - s * f.unitsPerMetre};
     case Member::Beam:
-      return {f.xL + s * f.s, f.yB};
+      return {f.xL + s * f.unitsPerMetre, f.yB};
     case Member::RightColumn:
       break;
   }
-  return {f.xR, f.yB + s * f.s};
+  return {f.xR, f.yB + s * f.unitsPerMetre};
 }
 
 PicturePoint Displaced(const Deformation& d, const DrawingFrame& f, Member member, double s,
@@ -144,7 +144,7 @@ std::optional<std::string> ReadoutAt(const Computation& computation, double x, d
   // Near the point load the read-out stands on it and gives the shear on both sides, where it
   // jumps by F; one value there would be one side's alone.
   const bool atLoad = *nearest == Member::Beam && in.F != 0 && in.a >= 0 && in.a <= in.L &&
-                      std::abs(position - in.a) * f.s <= reach;
+                      std::abs(position - in.a) * f.unitsPerMetre <= reach;
   if (atLoad) {
     position = in.a;
   }

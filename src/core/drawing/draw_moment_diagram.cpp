@@ -39,11 +39,11 @@ DiagramOutcome DrawMomentDiagram(const InputSet& in, const SharedResults& r, Can
   for (int i = 1; i <= 10; ++i) {
     const double x = check(in.h * i / 10);
     const double M = moment(Member::LeftColumn, x);
-    line(f.xL + M0 * c, kFootY - x0 * f.s, f.xL + M * c, kFootY - x * f.s);
+    line(f.xL + M0 * c, kFootY - x0 * f.unitsPerMetre, f.xL + M * c, kFootY - x * f.unitsPerMetre);
     x0 = x;
     M0 = M;
   }
-  line(f.xL + M0 * c, kFootY - x0 * f.s, f.xL, kFootY - x0 * f.s);
+  line(f.xL + M0 * c, kFootY - x0 * f.unitsPerMetre, f.xL, kFootY - x0 * f.unitsPerMetre);
 
   // Beam, from its left end to its right end in ten chords; the point load's kink enters as a
   // station of its own, at the start of the first chord whose end it does not lie beyond.
@@ -75,7 +75,8 @@ DiagramOutcome DrawMomentDiagram(const InputSet& in, const SharedResults& r, Can
   for (int i = 1; i <= 10; ++i) {
     const double x = check(in.h * i / 10);
     const double M = moment(Member::RightColumn, x);
-    line(f.xR - M0 * c, kFootY - (in.h - x0) * f.s, f.xR - M * c, kFootY - (in.h - x) * f.s);
+    line(f.xR - M0 * c, kFootY - (in.h - x0) * f.unitsPerMetre, f.xR - M * c,
+         kFootY - (in.h - x) * f.unitsPerMetre);
     x0 = x;
     M0 = M;
   }

@@ -25,7 +25,7 @@ DrawingFrame MakeDrawingFrame(const InputSet& in, double Lmax, const CoordinateC
   frame.xL = check(500 - frame.span);
   frame.xR = check(500 + frame.span);
   frame.yB = check(kFootY - frame.rise);
-  frame.s = check(500 / Lmax);
+  frame.unitsPerMetre = check(500 / Lmax);
   return frame;
 }
 

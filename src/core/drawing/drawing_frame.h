@@ -17,7 +17,7 @@ using CoordinateCheck = FaultWatch;
 
 struct DrawingFrame {
   double Lmax;  // the longer of h and L, m
-  double s;     // picture units per metre
+  double unitsPerMetre;
   double span;  // half the span, L·250/Lmax
   double rise;  // the column height, h·500/Lmax
   double xL;    // axis of the left column

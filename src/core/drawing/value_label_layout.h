@@ -1,11 +1,12 @@
-// Where the value labels Label3(0..23) stand in the layout and in which colour they write.
+// Where the kValueLabelCount value labels Label3(0..26) stand in the layout and in which colour
+// they write.
 #pragma once
 
 #include "canvas.h"
 
 namespace strevo {
 
-inline constexpr double kPictureTwips = 5295;  // the picture is square in the layout
+inline constexpr int kPictureTwips = 5295;  // the picture is square in the layout
 
 struct ValueLabelLayout {
   int left, top, width, height;  // twips inside the picture

@@ -193,6 +193,7 @@ const char* GradeName(SteelGrade grade) {
 
 SectionCheck CheckSections(const Computation& computation, const CheckSettings& settings) {
   SectionCheck check;
+  check.settings = settings;
   if (!computation.system) {
     return check;
   }
@@ -207,9 +208,9 @@ SectionCheck CheckSections(const Computation& computation, const CheckSettings& 
   return check;
 }
 
-std::vector<ListRow> CheckRows(const Computation& computation, const CheckSettings& settings) {
+std::vector<ListRow> CheckRows(const Computation& computation, const SectionCheck& check) {
   std::vector<ListRow> rows;
-  const SectionCheck check = CheckSections(computation, settings);
+  const CheckSettings& settings = check.settings;
   if (!check.columns && !check.beam) {
     return rows;
   }
@@ -226,10 +227,9 @@ std::vector<ListRow> CheckRows(const Computation& computation, const CheckSettin
 }
 
 std::vector<RechenwegStep> CheckRechenweg(const Computation& computation,
-                                          const CheckSettings& settings) {
+                                          const SectionCheck& check) {
   std::vector<RechenwegStep> steps;
-  const SectionCheck check = CheckSections(computation, settings);
-  const double fy = YieldStrength(settings.grade);
+  const double fy = YieldStrength(check.settings.grade);
   const auto add = [&](const std::optional<MemberCheck>& member, const char* index,
                        const char* members, const std::string& designation) {
     if (!member || !member->fault.empty()) {
@@ -245,22 +245,6 @@ std::vector<RechenwegStep> CheckRechenweg(const Computation& computation,
   add(check.columns, "S", "Stützen", computation.columnSection);
   add(check.beam, "R", "Riegel", computation.beamSection);
   return steps;
-}
-
-std::vector<RechenwegStep> RechenwegWithCheck(const Computation& computation,
-                                              const CheckSettings& settings) {
-  std::vector<RechenwegStep> steps = BuildRechenweg(computation);
-  std::vector<RechenwegStep> check = CheckRechenweg(computation, settings);
-  steps.insert(steps.end(), std::make_move_iterator(check.begin()),
-               std::make_move_iterator(check.end()));
-  return steps;
-}
-
-std::vector<ListRow> ListRowsOf(const Computation& computation, const CheckSettings& settings) {
-  std::vector<ListRow> rows = ResultListRows(computation);
-  const std::vector<ListRow> check = CheckRows(computation, settings);
-  rows.insert(rows.end(), check.begin(), check.end());
-  return rows;
 }
 
 }  // namespace strevo

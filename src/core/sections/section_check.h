@@ -19,6 +19,7 @@ struct CheckSettings {
   SteelGrade grade = SteelGrade::S235;
   int swayLimit = 150;        // u ≤ h / nh
   int deflectionLimit = 300;  // w ≤ L / nL
+  bool operator==(const CheckSettings&) const = default;
 };
 
 double YieldStrength(SteelGrade grade);  // fy, N/mm²
@@ -50,6 +51,7 @@ struct LimitCheck {
 };
 
 struct SectionCheck {
+  CheckSettings settings;                    // the grade and limits checked against
   std::optional<MemberCheck> columns, beam;  // none: no section chosen for the member
   std::optional<LimitCheck> sway, deflection;
 };
@@ -59,16 +61,10 @@ SectionCheck CheckSections(const Computation& computation, const CheckSettings& 
 
 // The check as list rows, when a section was chosen for a member (none otherwise): grade, per
 // member σ, τ, η and self-weight with where each governs, then the serviceability limits.
-std::vector<ListRow> CheckRows(const Computation& computation, const CheckSettings& settings);
+std::vector<ListRow> CheckRows(const Computation& computation, const SectionCheck& check);
 // The working of the check for each member with a section: its properties, the governing
 // forces and σ, τ and η with the numbers put in.
 std::vector<RechenwegStep> CheckRechenweg(const Computation& computation,
-                                          const CheckSettings& settings);
-// The computation's Rechenweg with the check's working after it.
-std::vector<RechenwegStep> RechenwegWithCheck(const Computation& computation,
-                                              const CheckSettings& settings);
-
-// The result list with the check rows after it.
-std::vector<ListRow> ListRowsOf(const Computation& computation, const CheckSettings& settings);
+                                          const SectionCheck& check);
 
 }  // namespace strevo

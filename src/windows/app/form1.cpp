@@ -13,7 +13,6 @@
 
 #include "arithmetic_fault.h"
 #include "computation.h"
-#include "form2.h"
 #include "form4.h"
 #include "input_table.h"
 #include "main_sketch.h"
@@ -133,6 +132,25 @@ void Form1::BuildControls() {
                       TwipsRect(2880, 360, 3615, 495));
   label1_->setFont(SansFont(18, true));
 
+  BuildSystemChoice(client);
+  frame1_ = new SketchFrame(QStringLiteral("System"), client);
+  frame1_->setObjectName(QStringLiteral("Frame1"));
+  frame1_->setGeometry(TwipsRect(1320, 3000, 7935, 5895));
+  for (const LineArray* lines : {&line1_, &line2_, &line3_, &line4_, &line5_, &line6_}) {
+    frame1_->AddLines(lines);
+  }
+  BuildInputFields();
+  for (int i = 0; i < 2; ++i) {
+    label4_[i] = MakeLabel(QStringLiteral("Label4(%1)").arg(i), QStringLiteral("Label4"), frame1_,
+                           TwipsRect(i == 0 ? 1560 : 5040, 3840, 375, 375));
+    label4_[i]->setFont(SansFont(12, true));
+    label4_[i]->setAlignment((i == 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+  }
+  BuildSignFrame();
+  BuildExplanation(client);
+}
+
+void Form1::BuildSystemChoice(QWidget* client) {
   frame2_ = new QGroupBox(QStringLiteral("Lagerung"), client);
   frame2_->setObjectName(QStringLiteral("Frame2"));
   frame2_->setGeometry(TwipsRect(1320, 1560, 7935, 975));
@@ -149,14 +167,10 @@ void Form1::BuildControls() {
       Option1_Click(id);
     }
   });
+}
 
-  frame1_ = new SketchFrame(QStringLiteral("System"), client);
-  frame1_->setObjectName(QStringLiteral("Frame1"));
-  frame1_->setGeometry(TwipsRect(1320, 3000, 7935, 5895));
-  for (const LineArray* lines : {&line1_, &line2_, &line3_, &line4_, &line5_, &line6_}) {
-    frame1_->AddLines(lines);
-  }
-  const QColor lightBlue(192, 192, 255);
+// Each field with its caption and unit; the load fields are bold and light blue.
+void Form1::BuildInputFields() {
   for (int i = 0; i < kFieldCount; ++i) {
     const InputField& field = kInputFields[i];
     const int captionWidth = (i == 0 || i == 6) ? 495 : 375;
@@ -172,7 +186,7 @@ void Form1::BuildControls() {
     edit->setGeometry(TwipsRect(field.left, field.top, width, 285));
     if (IsLoadField(i)) {
       QPalette colours = edit->palette();
-      colours.setColor(QPalette::Base, lightBlue);
+      colours.setColor(QPalette::Base, kLightBlue);
       edit->setPalette(colours);
     }
     text1_[i] = edit;
@@ -184,13 +198,9 @@ void Form1::BuildControls() {
   for (int i = 0; i + 1 < kFieldCount; ++i) {
     setTabOrder(text1_[i], text1_[i + 1]);
   }
-  for (int i = 0; i < 2; ++i) {
-    label4_[i] = MakeLabel(QStringLiteral("Label4(%1)").arg(i), QStringLiteral("Label4"), frame1_,
-                           TwipsRect(i == 0 ? 1560 : 5040, 3840, 375, 375));
-    label4_[i]->setFont(SansFont(12, true));
-    label4_[i]->setAlignment((i == 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
-  }
+}
 
+void Form1::BuildSignFrame() {
   frame3_ = new SketchFrame(QStringLiteral("Vorzeichen"), frame1_);
   frame3_->setObjectName(QStringLiteral("Frame3"));
   frame3_->setGeometry(TwipsRect(240, 4440, 1215, 1215));
@@ -201,7 +211,9 @@ void Form1::BuildControls() {
   QPalette plusColours = plus->palette();
   plusColours.setColor(QPalette::WindowText, QColor(0, 0, 255));
   plus->setPalette(plusColours);
+}
 
+void Form1::BuildExplanation(QWidget* client) {
   image1_ = MakeLabel(QStringLiteral("Image1"), QString::fromUtf8(kExplanation), client,
                       TwipsRect(10560, 2280, 3510, 6615));
   image1_->setWordWrap(true);
@@ -258,7 +270,7 @@ void Form1::Option1_Click(int index) {
     for (std::size_t i = 0; i < line2_.size(); ++i) {
       line2_[i].visible = symbols.hinges[i];
     }
-    host_.ResultsWindow().ShowSystemSymbols(system);
+    host_.SystemChosen(system);
     frame1_->update();
     host_.InputsEdited();
   });
@@ -325,7 +337,7 @@ void Form1::SetPointLoadControlsVisible(bool visible) {
     label3_[i]->setVisible(visible);
     text1_[i]->setVisible(visible);
   }
-  for (int i : {0, 1, 2, 3, 4, 15, 16}) {
+  for (const int i : kPointLoadChainLines) {
     line6_[i].visible = visible;
   }
 }
@@ -445,19 +457,14 @@ void Form1::mnuquerschnitte_Click() {
 void Form1::mnudrucken_Click() {
   Guarded([&] {
     GuardSpan();
-    host_.RunComputation();
-    host_.ShowResultsWindow();
+    host_.ComputeAndShow();
   });
 }
 
 void Form1::mnuschnittgroessen_Click() {
   Guarded([&] {
     GuardSpan();
-    host_.ShowResultsWindow();
-    Form2& results = host_.ResultsWindow();
-    results.HideDiagramLabels();
-    host_.RunComputation();
-    results.DrawSystem();
+    host_.ComputeAndDraw();
   });
 }
 

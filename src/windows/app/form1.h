@@ -22,7 +22,6 @@ class QRadioButton;
 
 namespace strevo {
 
-class Form2;
 class Form4;
 
 // What the main window needs from the rest of the program.
@@ -33,12 +32,15 @@ class MainWindowHost {
   virtual MessageService& Messages() = 0;
   virtual FileDialogService& FileDialogs() = 0;
   virtual std::filesystem::path ProgramDirectory() const = 0;
-  virtual Form2& ResultsWindow() = 0;  // loads it, hidden, on first use
-  virtual void ShowResultsWindow() = 0;
   virtual Form4& SectionsWindow() = 0;  // loads it, hidden, on first use
   virtual void ShowSectionsWindow() = 0;
   virtual void ShowAboutBox() = 0;
-  virtual void RunComputation() = 0;  // the result lines from the fields, read now
+  // "&Schnittgrößen": computes from the fields, read now, and shows the results with the
+  // system drawn afresh.
+  virtual void ComputeAndDraw() = 0;
+  // "Drucken": computes and shows the fresh result lines, leaving the picture as it is.
+  virtual void ComputeAndShow() = 0;
+  virtual void SystemChosen(SystemType system) = 0;  // the results window shows its supports
   virtual void Quit() = 0;
   virtual void InputsEdited() {}  // a field or the system choice changed
 };
@@ -95,6 +97,10 @@ class Form1 : public QMainWindow {
   void Guarded(Body&& body);
   void BuildMenu();
   void BuildControls();
+  void BuildSystemChoice(QWidget* client);
+  void BuildInputFields();
+  void BuildSignFrame();
+  void BuildExplanation(QWidget* client);
   double Field(int index) const;
   void ShowFieldReading(int index);
   bool SpanReadsZero() const;

@@ -1,6 +1,8 @@
 // The main window's sketch: line arrays Line1 to Line7 in twips inside their frames.
 #pragma once
 
+#include <array>
+
 #include "arithmetic_fault.h"
 #include "portal_sketch.h"
 
@@ -75,6 +77,9 @@ inline LineArray MainLine6() {
           {4800, 5400, 4800, 5040}, {2160, 5400, 2400, 5160}, {4680, 5400, 4920, 5160},
           {4080, 4800, 4080, 4440}, {3960, 4800, 4200, 4560}};
 }
+
+// The lines of MainLine6 that dimension a and b: they stand only while there is a point load.
+inline constexpr std::array<int, 7> kPointLoadChainLines = {0, 1, 2, 3, 4, 15, 16};
 
 // The sign-convention axes inside the frame "Vorzeichen": down and to the right.
 inline LineArray MainLine7() {

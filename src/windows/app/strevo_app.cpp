@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QLineEdit>
 #include <QPixmap>
+#include <utility>
 
 #include "input_table.h"
 #include "program_picture.h"
@@ -94,22 +95,49 @@ void StrevoApp::ShowAboutBox() {
   ShowModeless(AboutBox());
 }
 
-void StrevoApp::RunComputation() {
+void StrevoApp::TakeComputation() {
   const InputSet in = ReadInputs();
-  last_ = Compute(in, SelectedSystem(), results_);
+  Computation computation = Compute(in, SelectedSystem(), results_);
   const auto section = [&](int member, double value) {
     const std::optional<ChosenSection>& chosen = chosen_[member];
     return chosen && chosen->value == value ? chosen->designation : std::string();
   };
-  last_->columnSection = section(0, in.I1);
-  last_->beamSection = section(1, in.I2);
-  ResultsWindow().WriteResultLines(last_->lines);
+  computation.columnSection = section(0, in.I1);
+  computation.beamSection = section(1, in.I2);
+  last_ = TakenComputation(std::move(computation), check_);
+  ResultsWindow().WriteResultLines(last_->Snapshot().lines);
   if (list_) {
     list_->ShowComputation(&*last_, false);
   }
 }
 
-const Computation* StrevoApp::LastComputation() const {
+// The window shows first and its old diagram labels go, so that a computation that faults
+// leaves the results window open over the drawing it had.
+void StrevoApp::ComputeAndDraw() {
+  ShowResultsWindow();
+  Form2& results = ResultsWindow();
+  results.HideDiagramLabels();
+  TakeComputation();
+  results.DrawSystem();
+}
+
+void StrevoApp::ComputeAndShow() {
+  TakeComputation();
+  ShowResultsWindow();
+}
+
+void StrevoApp::SystemChosen(SystemType system) {
+  ResultsWindow().ShowSystemSymbols(system);
+}
+
+void StrevoApp::UseCheckSettings(const CheckSettings& settings) {
+  check_ = settings;
+  if (last_) {
+    last_->Recheck(settings);
+  }
+}
+
+const TakenComputation* StrevoApp::LastComputation() const {
   return last_ ? &*last_ : nullptr;
 }
 
@@ -118,7 +146,7 @@ bool StrevoApp::InputsChangedSinceComputation() const {
     return false;
   }
   try {
-    return !InputsMatch(*last_, ReadInputs(), SelectedSystem());
+    return !InputsMatch(last_->Snapshot(), ReadInputs(), SelectedSystem());
   } catch (const ArithmeticFault&) {
     return true;  // a field that no longer reads as a number has changed
   }

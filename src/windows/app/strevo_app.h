@@ -1,5 +1,6 @@
-// The application object: owns the shared result values, the command guard and every window,
-// each a single instance loaded on first use (the window registry).
+// The application object: owns the last computation, the shared result values, the command
+// guard and every window, each a single instance loaded on first use (the window registry). A
+// computation runs here only, and here each window is told of it.
 #pragma once
 
 #include <array>
@@ -18,6 +19,7 @@
 #include "result_list_window.h"
 #include "shared_results.h"
 #include "sys_info.h"
+#include "taken_computation.h"
 
 namespace strevo {
 
@@ -36,6 +38,7 @@ class StrevoApp : public MainWindowHost,
   bool IsSectionsWindowLoaded() const { return form4_ != nullptr; }
   bool IsAboutBoxLoaded() const { return about_ != nullptr; }
   bool IsResultListLoaded() const { return list_ != nullptr; }
+  Form2& ResultsWindow();          // loads it, hidden, on first use
   ResultListWindow& ResultList();  // loads it on first use
   FrmAbout& AboutBox();            // loads it on first use
   // Where the profile table is looked for; the program's own directory unless changed.
@@ -46,14 +49,13 @@ class StrevoApp : public MainWindowHost,
   bool QuitRequested() const { return quitRequested_; }
 
   // MainWindowHost
-  Form2& ResultsWindow() override;
-  void ShowResultsWindow() override;
   Form4& SectionsWindow() override;
   void ShowSectionsWindow() override;
   FileDialogService& FileDialogs() override { return fileDialogs_; }
   void ShowAboutBox() override;
-  // Fills the result lines of the results window from the main window's inputs.
-  void RunComputation() override;
+  void ComputeAndDraw() override;
+  void ComputeAndShow() override;
+  void SystemChosen(SystemType system) override;
   // Closes every window, loaded or hidden, and ends the event loop.
   void Quit() override;
   void InputsEdited() override;
@@ -67,15 +69,15 @@ class StrevoApp : public MainWindowHost,
   PrinterService& Printers() override { return printers_; }
   void SetMainHingeLineVisible(int index, bool visible) override;
   void ResultsWindowClosed() override;
-  const Computation* LastComputation() const override;
+  const TakenComputation* LastComputation() const override;
   bool InputsChangedSinceComputation() const override;
   FileDialogService* ExportDialogs() override { return &fileDialogs_; }
   void ShowResultList() override;
 
   // ResultListHost
   void ResultListClosed() override;
-  CheckSettings Check() const override { return check_; }
-  void SetCheck(const CheckSettings& settings) override { check_ = settings; }
+  CheckSettings CheckSettingsInUse() const override { return check_; }
+  void UseCheckSettings(const CheckSettings& settings) override;
 
   // SectionsHost
   void SetInputText(int field, const QString& text) override;
@@ -84,6 +86,11 @@ class StrevoApp : public MainWindowHost,
   void SectionChosen(int field, const QString& designation) override;
 
  private:
+  void ShowResultsWindow();
+  // Runs the engine on the fields, read now, keeps what it gives with the chosen sections and
+  // tells the results window and the list; a fault leaves the last computation as it was.
+  void TakeComputation();
+
   MessageService& messages_;
   FileDialogService& fileDialogs_;
   CommandGuard guard_;
@@ -92,7 +99,7 @@ class StrevoApp : public MainWindowHost,
   PlatformKeyValueStore sysInfoStore_;
   DetachedLauncher launcher_;
   SharedResults results_;
-  std::optional<Computation> last_;  // the last successful computation
+  std::optional<TakenComputation> last_;  // the last successful computation
   CheckSettings check_;
   // The section last chosen for I1 and I2 and the value it wrote; a member keeps its section
   // while its field reads that value.

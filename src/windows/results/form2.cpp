@@ -18,6 +18,7 @@
 #include "result_exports.h"
 #include "system_symbols.h"
 #include "twips.h"
+#include "value_label_layout.h"
 
 namespace strevo {
 namespace {
@@ -74,7 +75,7 @@ Form2::Form2(ResultsHost& host)
 
   picture_ = new PictureBox(this);
   picture_->setObjectName(QStringLiteral("Picture1"));
-  picture_->setGeometry(TwipsRect(600, 1200, 5295, 5295));
+  picture_->setGeometry(TwipsRect(600, 1200, kPictureTwips, kPictureTwips));
 
   const struct {
     int number;
@@ -142,15 +143,15 @@ void Form2::BuildContextMenu() {
 }
 
 std::optional<QString> Form2::PictureReadout(const QPoint& pixel) const {
-  const Computation* computation = host_.LastComputation();
-  if (computation == nullptr) {
+  const TakenComputation* taken = host_.LastComputation();
+  if (taken == nullptr) {
     return std::nullopt;
   }
   constexpr qreal kReachPixels = 4;
   const PictureViewport& viewport = picture_->Viewport();
   const QPointF point = viewport.ToPicture(pixel);
   const std::optional<std::string> text =
-      ReadoutAt(*computation, point.x(), point.y(), viewport.ToPictureUnits(kReachPixels));
+      ReadoutAt(taken->Snapshot(), point.x(), point.y(), viewport.ToPictureUnits(kReachPixels));
   if (!text) {
     return std::nullopt;
   }
@@ -162,9 +163,9 @@ bool Form2::eventFilter(QObject* watched, QEvent* event) {
   if (watched == picture_ && event->type() == QEvent::ToolTip) {
     const auto* help = static_cast<QHelpEvent*>(event);
     QString text = PictureReadout(help->pos()).value_or(picture_->toolTip());
-    const Computation* computation = host_.LastComputation();
-    if (computation != nullptr && drawnFrom_ &&
-        !InputsMatch(*computation, drawnFrom_->inputs, drawnFrom_->system)) {
+    const TakenComputation* taken = host_.LastComputation();
+    if (taken != nullptr && drawnFrom_ &&
+        !InputsMatch(taken->Snapshot(), drawnFrom_->inputs, drawnFrom_->system)) {
       // "Drucken" computes without drawing: the picture may be older than the values.
       text += QStringLiteral("\n\nDas Bild gehört zu einer früheren Berechnung.");
     }
@@ -179,7 +180,8 @@ bool Form2::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form2::mnuVerformung_Click() {
-  WithComputation([this](const Computation& computation) {
+  WithComputation([this](const TakenComputation& taken) {
+    const Computation& computation = taken.Snapshot();
     if (!picture_->Label3(kFirstDeformationLabel)->isHidden()) {
       picture_->RemoveStrokes(kDeformationColour);  // shown: the key takes it away again
       HideDeformationLabels();
@@ -210,15 +212,15 @@ void Form2::mnuVerformung_Click() {
 template <class Body>
 void Form2::WithComputation(Body&& body) {
   host_.Guard().Run(this, [&] {
-    const Computation* computation = host_.LastComputation();
-    if (computation == nullptr) {
+    const TakenComputation* taken = host_.LastComputation();
+    if (taken == nullptr) {
       host_.Messages().Show(
           this, {QStringLiteral("Noch keine Berechnung. Wählen Sie im Hauptfenster "
                                 "„Schnittgrößen“."),
                  QStringLiteral("Schnittgrößen"), MessageIcon::Information, MessageButtons::Ok});
       return;
     }
-    body(*computation);
+    body(*taken);
   });
 }
 
@@ -252,26 +254,24 @@ void Form2::mnuErgebnisliste_Click() {
 }
 
 void Form2::mnuKopieren_Click() {
-  WithComputation([this](const Computation& computation) {
-    CopyResultList(WithChangeNote(ListRowsOf(computation, host_.Check()),
-                                  host_.InputsChangedSinceComputation()));
+  WithComputation([this](const TakenComputation& taken) {
+    CopyResultList(WithChangeNote(taken.ListRows(), host_.InputsChangedSinceComputation()));
   });
 }
 
 void Form2::mnuErgebnisseSpeichern_Click() {
-  WithComputation([this](const Computation& computation) {
+  WithComputation([this](const TakenComputation& taken) {
     csvDialog_.title = QStringLiteral("Ergebnisse speichern");
     csvDialog_.filter = QStringLiteral("CSV-Dateien (*.csv)|*.csv");
     const QString name = AskSaveName(csvDialog_);
     if (!name.isEmpty()) {
-      SaveResultCsv(name, WithChangeNote(ListRowsOf(computation, host_.Check()),
-                                         host_.InputsChangedSinceComputation()));
+      SaveResultCsv(name, WithChangeNote(taken.ListRows(), host_.InputsChangedSinceComputation()));
     }
   });
 }
 
 void Form2::mnuBildSpeichern_Click() {
-  WithComputation([this](const Computation&) {
+  WithComputation([this](const TakenComputation&) {
     pictureDialog_.title = QStringLiteral("Bild speichern");
     pictureDialog_.filter = QStringLiteral("PNG-Bilder (*.png)|*.png|SVG-Grafiken (*.svg)|*.svg");
     const QString name = AskSaveName(pictureDialog_);
@@ -282,14 +282,13 @@ void Form2::mnuBildSpeichern_Click() {
 }
 
 void Form2::mnuBerichtSpeichern_Click() {
-  WithComputation([this](const Computation& computation) {
+  WithComputation([this](const TakenComputation& taken) {
     reportDialog_.title = QStringLiteral("Bericht speichern");
     reportDialog_.filter = QStringLiteral("PDF-Dokumente (*.pdf)|*.pdf");
     const QString name = AskSaveName(reportDialog_);
     if (!name.isEmpty()) {
-      SaveReport(
-          name, computation,
-          {QDateTime::currentDateTime(), host_.InputsChangedSinceComputation(), host_.Check()});
+      SaveReport(name, taken,
+                 {QDateTime::currentDateTime(), host_.InputsChangedSinceComputation()});
     }
   });
 }
@@ -431,13 +430,14 @@ void Form2::HideDeformationLabels() {
 
 Form2::Drawn Form2::WhatToDraw() const {
   const SharedResults& shared = host_.Results();
-  const Computation* computation = host_.LastComputation();
-  if (computation == nullptr) {
+  const TakenComputation* taken = host_.LastComputation();
+  if (taken == nullptr) {
     return {host_.ReadInputs(), host_.SelectedSystem(), shared};
   }
+  const Computation& computation = taken->Snapshot();
   // The values of the last computation with the scale of the picture as it was drawn: fields
   // edited since, or a failed run that left some shared values behind, must not enter.
-  Drawn drawn{computation->inputs, computation->system, computation->results};
+  Drawn drawn{computation.inputs, computation.system, computation.results};
   drawn.results.Lmax = shared.Lmax;
   return drawn;
 }

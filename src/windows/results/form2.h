@@ -12,8 +12,8 @@
 #include "drawings.h"
 #include "file_dialog_service.h"
 #include "printer_service.h"
-#include "section_check.h"
 #include "sketch_frame.h"
+#include "taken_computation.h"
 
 class QLabel;
 class QPushButton;
@@ -35,12 +35,12 @@ class ResultsHost {
   virtual void SetMainHingeLineVisible(int index, bool visible) = 0;
   virtual void ResultsWindowClosed() = 0;  // closed through its title bar: unload it
 
-  // What the right-click commands need; a host without them offers no computation to export.
-  virtual const Computation* LastComputation() const { return nullptr; }
+  // What the picture, its tooltip and the right-click commands show once a computation is
+  // taken; a host without one offers none, and the picture is drawn from the fields.
+  virtual const TakenComputation* LastComputation() const { return nullptr; }
   virtual bool InputsChangedSinceComputation() const { return false; }
   virtual FileDialogService* ExportDialogs() { return nullptr; }
   virtual void ShowResultList() {}
-  virtual CheckSettings Check() const { return {}; }  // of the section check, as last chosen
 };
 
 class Form2 : public QWidget {

@@ -1,15 +1,13 @@
-// The results window's picture area: paints the drawings from a display list, so they survive
-// covering and resizing, and places the value labels Label3(0..23) in picture units.
+// The results window's picture area: keeps the drawings as a recording, so they survive covering
+// and resizing, paints it through the picture painter, and places the value labels Label3(0..26)
+// in picture units.
 #pragma once
 
-#include <QColor>
 #include <QFrame>
-#include <QLineF>
 #include <array>
-#include <unordered_set>
-#include <vector>
 
 #include "canvas.h"
+#include "picture_recording.h"
 #include "picture_viewport.h"
 
 class QLabel;
@@ -23,13 +21,7 @@ class PictureBox : public QFrame {
  public:
   explicit PictureBox(QWidget* parent = nullptr);
 
-  struct Item {
-    QLineF line;  // picture units
-    QColor colour;
-    int width;
-    bool box;
-  };
-  const std::vector<Item>& Items() const { return items_; }
+  const PictureRecording& Recording() const { return recording_; }
   QLabel* Label3(int index) const { return labels_[index]; }
   const PictureViewport& Viewport() const { return viewport_; }
 
@@ -45,13 +37,14 @@ class PictureBox : public QFrame {
   void moveEvent(QMoveEvent* event) override;
 
  private:
-  // The drawings' side of the picture, kept apart from QFrame's own interface.
-  class DisplayListCanvas : public strevo::Canvas {
+  // The drawings' side of the picture, kept apart from QFrame's own interface: each call goes
+  // into the recording, and the widget follows it.
+  class WidgetCanvas : public strevo::Canvas {
    public:
-    explicit DisplayListCanvas(PictureBox& box) : box_(box) {}
+    explicit WidgetCanvas(PictureBox& box) : box_(box) {}
     void Refresh() override;
     void SetScale(float left, float top, float right, float bottom) override;
-    void SetLineWidth(int pixels) override { width_ = pixels; }
+    void SetLineWidth(int pixels) override { box_.recording_.SetLineWidth(pixels); }
     void Line(float x1, float y1, float x2, float y2, int colour) override;
     void Box(float x1, float y1, float x2, float y2, int colour) override;
     void SetLabelCaption(int index, const std::string& caption) override;
@@ -60,28 +53,17 @@ class PictureBox : public QFrame {
     void SetLabelVisible(int index, bool visible) override;
 
    private:
-    void Add(float x1, float y1, float x2, float y2, int colour, bool box);
     PictureBox& box_;
-    int width_ = 1;
   };
 
   void PlaceLabel(int index);
   void PlaceLabels();
   void UpdateViewport();
 
-  struct StrokeHash {
-    std::size_t operator()(const Item& item) const noexcept;
-  };
-  struct SameStroke {  // exactly the same, unlike QLineF's fuzzy comparison
-    bool operator()(const Item& a, const Item& b) const noexcept;
-  };
-
-  DisplayListCanvas canvas_{*this};
+  WidgetCanvas canvas_{*this};
+  PictureRecording recording_{RepeatedStrokes::MovedToTop};
   PictureViewport viewport_;
-  std::vector<Item> items_;
-  std::unordered_set<Item, StrokeHash, SameStroke> strokes_;  // the items, to find repeats
   std::array<QLabel*, kValueLabelCount> labels_{};
-  std::array<QPointF, kValueLabelCount> labelPoints_{};  // picture units
   std::array<int, kValueLabelCount> designWidths_{};
 };
 

@@ -5,6 +5,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <algorithm>
+#include <array>
 
 #include "canvas.h"
 
@@ -12,7 +13,10 @@ namespace strevo {
 
 class PictureViewport {
  public:
-  void SetScale(const QRectF& pictureScale) { scale_ = pictureScale; }
+  // left, top, right, bottom, as a recording keeps them
+  void SetScale(const std::array<float, 4>& scale) {
+    scale_ = QRectF(QPointF(scale[0], scale[1]), QPointF(scale[2], scale[3]));
+  }
   void SetPixelArea(const QRectF& pixelArea) { pixels_ = pixelArea; }
   const QRectF& PixelArea() const { return pixels_; }
 

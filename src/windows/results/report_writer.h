@@ -3,27 +3,19 @@
 #pragma once
 
 #include <QDateTime>
-#include <QRectF>
 
-#include "computation.h"
-#include "picture_recording.h"
-#include "section_check.h"
+#include "taken_computation.h"
 
 class QIODevice;
-class QPainter;
 
 namespace strevo {
 
 struct ReportFacts {
   QDateTime created;
   bool inputsChanged = false;  // the fields no longer hold what the computation read
-  CheckSettings check;         // steel grade and limits of the section check
 };
 
-void WriteReport(QIODevice& device, const Computation& computation, const ReportFacts& facts);
-
-// Paints a recorded picture into `target` as the results window shows it: background, strokes,
-// and the visible value labels in their colours.
-void PaintRecording(QPainter& painter, const QRectF& target, const PictureRecording& picture);
+// Lays out what the taken computation holds, its section check and Rechenweg included.
+void WriteReport(QIODevice& device, const TakenComputation& taken, const ReportFacts& facts);
 
 }  // namespace strevo

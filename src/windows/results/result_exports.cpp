@@ -67,8 +67,8 @@ void SavePicture(const QString& path, QWidget& window, const QRect& area) {
   });
 }
 
-void SaveReport(const QString& path, const Computation& computation, const ReportFacts& facts) {
-  SaveFile(path, [&](QIODevice& device) { WriteReport(device, computation, facts); });
+void SaveReport(const QString& path, const TakenComputation& taken, const ReportFacts& facts) {
+  SaveFile(path, [&](QIODevice& device) { WriteReport(device, taken, facts); });
 }
 
 }  // namespace strevo

@@ -6,7 +6,6 @@
 
 #include <vector>
 
-#include "computation.h"
 #include "report_writer.h"
 #include "result_list.h"
 
@@ -22,6 +21,6 @@ void SaveResultCsv(const QString& path, const std::vector<ListRow>& rows);
 // The part `area` of `window` as it shows now, labels included: SVG when the name ends in
 // ".svg", otherwise PNG at twice the screen's resolution.
 void SavePicture(const QString& path, QWidget& window, const QRect& area);
-void SaveReport(const QString& path, const Computation& computation, const ReportFacts& facts);
+void SaveReport(const QString& path, const TakenComputation& taken, const ReportFacts& facts);
 
 }  // namespace strevo

@@ -36,8 +36,15 @@ ResultListWindow::ResultListWindow(ResultListHost& host) : host_(host) {
   notice_->setPalette(noticeColours);
   notice_->setWordWrap(true);
   layout->addWidget(notice_);
+  QVBoxLayout* listPage = BuildTabs(layout);
+  BuildTable(listPage);
+  BuildCheckControls(listPage);
+  BuildCopyAction();
+  ShowComputation(nullptr, false);
+}
 
-  // The list and, beside it, the working that leads to it.
+// The list and, beside it, the working that leads to it.
+QVBoxLayout* ResultListWindow::BuildTabs(QVBoxLayout* layout) {
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName(QStringLiteral("Reiter"));
   layout->addWidget(tabs_);
@@ -47,8 +54,10 @@ ResultListWindow::ResultListWindow(ResultListHost& host) : host_(host) {
   rechenweg_->setObjectName(QStringLiteral("Rechenweg"));
   rechenweg_->setToolTip(QStringLiteral("Strg+C kopiert den ganzen Rechenweg als Text."));
   tabs_->addTab(rechenweg_, QStringLiteral("Rechenweg"));
-  layout = new QVBoxLayout(listPage);
+  return new QVBoxLayout(listPage);
+}
 
+void ResultListWindow::BuildTable(QVBoxLayout* layout) {
   table_ = new QTableWidget(0, 4, this);
   table_->setObjectName(QStringLiteral("Tabelle"));
   table_->setHorizontalHeaderLabels({QStringLiteral("Größe"), QStringLiteral("Wert"),
@@ -66,8 +75,10 @@ ResultListWindow::ResultListWindow(ResultListHost& host) : host_(host) {
   deformationNote_->setObjectName(QStringLiteral("Verformungshinweis"));
   deformationNote_->setWordWrap(true);
   layout->addWidget(deformationNote_);
+}
 
-  // The section check's settings: they change what is checked, not what was computed.
+// The section check's settings: they change what is checked, not what was computed.
+void ResultListWindow::BuildCheckControls(QVBoxLayout* layout) {
   auto* check = new QFormLayout;
   grade_ = new QComboBox(this);
   grade_->setObjectName(QStringLiteral("Stahlsorte"));
@@ -82,7 +93,7 @@ ResultListWindow::ResultListWindow(ResultListHost& host) : host_(host) {
     limit->setRange(1, 10000);
     limit->setPrefix(QStringLiteral("1/"));
   }
-  const CheckSettings settings = host_.Check();
+  const CheckSettings settings = host_.CheckSettingsInUse();
   grade_->setCurrentIndex(static_cast<int>(settings.grade));
   swayLimit_->setValue(settings.swayLimit);
   deflectionLimit_->setValue(settings.deflectionLimit);
@@ -97,7 +108,9 @@ ResultListWindow::ResultListWindow(ResultListHost& host) : host_(host) {
   connect(grade_, &QComboBox::currentIndexChanged, this, &ResultListWindow::CheckChanged);
   connect(swayLimit_, &QSpinBox::valueChanged, this, &ResultListWindow::CheckChanged);
   connect(deflectionLimit_, &QSpinBox::valueChanged, this, &ResultListWindow::CheckChanged);
+}
 
+void ResultListWindow::BuildCopyAction() {
   auto* copy = new QAction(QStringLiteral("Kopieren"), this);
   copy->setObjectName(QStringLiteral("Kopieren"));
   copy->setShortcut(QKeySequence::Copy);
@@ -108,45 +121,41 @@ ResultListWindow::ResultListWindow(ResultListHost& host) : host_(host) {
   table_->setContextMenuPolicy(Qt::ActionsContextMenu);
   rechenweg_->addAction(copy);
   rechenweg_->setContextMenuPolicy(Qt::ActionsContextMenu);
-
-  ShowComputation(nullptr, false);
 }
 
 void ResultListWindow::CheckChanged() {
-  host_.SetCheck({static_cast<SteelGrade>(grade_->currentIndex()), swayLimit_->value(),
-                  deflectionLimit_->value()});
+  host_.UseCheckSettings({static_cast<SteelGrade>(grade_->currentIndex()), swayLimit_->value(),
+                          deflectionLimit_->value()});
   Fill();
 }
 
-void ResultListWindow::ShowComputation(const Computation* computation, bool inputsChanged) {
-  computation_ = computation;
+void ResultListWindow::ShowComputation(const TakenComputation* taken, bool inputsChanged) {
+  taken_ = taken;
   Fill();
-  if (computation != nullptr) {
+  if (taken != nullptr) {
     SetInputsChanged(inputsChanged);
   }
 }
 
 void ResultListWindow::Fill() {
-  const Computation* computation = computation_;
   // The working ends with the section check, which follows the grade and the limits.
-  rechenweg_->setHtml(computation != nullptr ? QString::fromStdString(RechenwegHtml(
-                                                   RechenwegWithCheck(*computation, host_.Check())))
-                                             : QString());
+  rechenweg_->setHtml(taken_ != nullptr ? QString::fromStdString(RechenwegHtml(taken_->Rechenweg()))
+                                        : QString());
   table_->clearContents();
-  deformationNote_->setText(computation != nullptr
-                                ? QString::fromStdString(strevo::DeformationNote(*computation))
-                                : QString());
-  if (computation == nullptr) {
+  deformationNote_->setText(taken_ != nullptr ? QString::fromStdString(taken_->DeformationNote())
+                                              : QString());
+  if (taken_ == nullptr) {
     statement_->hide();
     table_->setRowCount(0);
     notice_->setText(QStringLiteral("Noch keine Berechnung"));
     notice_->show();
     return;
   }
-  std::vector<ListRow> rows = ResultListRows(*computation);
-  const std::vector<ListRow> check = CheckRows(*computation, host_.Check());
-  statement_->setVisible(!check.empty());
-  rows.insert(rows.end(), check.begin(), check.end());
+  statement_->setVisible(!taken_->CheckRows().empty());
+  FillTable(taken_->ListRows());
+}
+
+void ResultListWindow::FillTable(const std::vector<ListRow>& rows) {
   table_->setRowCount(static_cast<int>(rows.size()));
   for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
     const ListRow& row = rows[r];
@@ -166,7 +175,7 @@ void ResultListWindow::Fill() {
 }
 
 void ResultListWindow::SetInputsChanged(bool inputsChanged) {
-  if (computation_ == nullptr) {
+  if (taken_ == nullptr) {
     return;
   }
   notice_->setText(inputsChanged ? QString::fromUtf8(kInputsChangedNote) : QString());
@@ -180,17 +189,16 @@ void ResultListWindow::ShowRechenweg() {
 void ResultListWindow::Copy() {
   host_.Guard().Run(this, [this] {
     if (tabs_->currentWidget() == rechenweg_) {
-      if (computation_ != nullptr) {
-        QGuiApplication::clipboard()->setText(QString::fromStdString(
-            RechenwegText(RechenwegWithCheck(*computation_, host_.Check()))));
+      if (taken_ != nullptr) {
+        QGuiApplication::clipboard()->setText(
+            QString::fromStdString(RechenwegText(taken_->Rechenweg())));
       }
       return;
     }
     QList<QTableWidgetItem*> selected = table_->selectedItems();
     if (selected.isEmpty()) {
-      if (computation_ != nullptr) {
-        CopyResultList(
-            WithChangeNote(ListRowsOf(*computation_, host_.Check()), !notice_->isHidden()));
+      if (taken_ != nullptr) {
+        CopyResultList(WithChangeNote(taken_->ListRows(), !notice_->isHidden()));
       }
       return;
     }

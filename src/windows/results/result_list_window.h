@@ -5,8 +5,7 @@
 #include <QWidget>
 
 #include "command_guard.h"
-#include "computation.h"
-#include "section_check.h"
+#include "taken_computation.h"
 
 class QComboBox;
 class QLabel;
@@ -14,6 +13,7 @@ class QSpinBox;
 class QTabWidget;
 class QTableWidget;
 class QTextBrowser;
+class QVBoxLayout;
 
 namespace strevo {
 
@@ -24,8 +24,9 @@ class ResultListHost {
   virtual CommandGuard& Guard() = 0;
   virtual void ResultListClosed() = 0;  // closed through its title bar: unload it
   // The section check's grade and limits: chosen here, used by every export.
-  virtual CheckSettings Check() const = 0;
-  virtual void SetCheck(const CheckSettings& settings) = 0;
+  virtual CheckSettings CheckSettingsInUse() const = 0;
+  // Checks the last computation against these settings before the list shows it again.
+  virtual void UseCheckSettings(const CheckSettings& settings) = 0;
 };
 
 class ResultListWindow : public QWidget {
@@ -35,9 +36,9 @@ class ResultListWindow : public QWidget {
  public:
   explicit ResultListWindow(ResultListHost& host);
 
-  // `computation` may be none (nothing computed yet); `inputsChanged`: the fields no longer
-  // hold what it read.
-  void ShowComputation(const Computation* computation, bool inputsChanged);
+  // `taken` may be none (nothing computed yet); `inputsChanged`: the fields no longer hold what
+  // it read.
+  void ShowComputation(const TakenComputation* taken, bool inputsChanged);
   void SetInputsChanged(bool inputsChanged);
   // On the list: the selected cells as tab-separated lines, or the whole list when nothing is
   // selected. On the Rechenweg: all of it as plain text, three lines a step.
@@ -54,8 +55,13 @@ class ResultListWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  QVBoxLayout* BuildTabs(QVBoxLayout* layout);  // gives the list page's layout
+  void BuildTable(QVBoxLayout* layout);
+  void BuildCheckControls(QVBoxLayout* layout);
+  void BuildCopyAction();
   void CheckChanged();
   void Fill();
+  void FillTable(const std::vector<ListRow>& rows);
 
   ResultListHost& host_;
   QComboBox* grade_ = nullptr;
@@ -67,7 +73,7 @@ class ResultListWindow : public QWidget {
   QTableWidget* table_ = nullptr;
   QTextBrowser* rechenweg_ = nullptr;
   QLabel* deformationNote_ = nullptr;
-  const Computation* computation_ = nullptr;
+  const TakenComputation* taken_ = nullptr;
 };
 
 }  // namespace strevo

@@ -1,12 +1,17 @@
-// Layout measures: the windows are laid out in twips, 15 to a pixel at 96 dpi.
+// Layout measures: the windows are laid out in twips, 15 to a pixel at 96 dpi. And the layout's
+// light blue.
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QRect>
 
 namespace strevo {
 
 inline constexpr int kTwipsPerPixel = 15;
+
+// The picture's background and the load fields'.
+inline constexpr QColor kLightBlue(192, 192, 255);
 
 constexpr int Px(double twips) {
   return static_cast<int>(twips / kTwipsPerPixel + 0.5);

@@ -1,11 +1,11 @@
-// The deflected shape on a recording canvas and the values read at points of the picture.
+// The deflected shape into a picture recording and the values read at points of the picture.
 #include <cmath>
 
 #include <gtest/gtest.h>
 
 #include "deflected_shape.h"
 #include "drawing_frame.h"
-#include "recording_canvas.h"
+#include "logged_recording.h"
 #include "test_inputs.h"
 #include "text_rules.h"
 
@@ -21,7 +21,7 @@ TEST(DeflectedShape, MagentaWidthTwoLargestOffsetSixtyUnitsAndItsLabels) {
   for (const SystemType system :
        {SystemType::KinkedBeam, SystemType::TwoHingedFrame, SystemType::FixedFrame}) {
     const Computation c = Computed(testing::AllLoads(), system);
-    testing::RecordingCanvas canvas;
+    testing::LoggedRecording canvas;
     ASSERT_EQ(DrawDeflectedShape(c, canvas), DiagramOutcome::Drawn);
     const CoordinateCheck check;
     const DrawingFrame f = MakeDrawingFrame(c.inputs, std::max(c.inputs.h, c.inputs.L), check);
@@ -34,8 +34,8 @@ TEST(DeflectedShape, MagentaWidthTwoLargestOffsetSixtyUnitsAndItsLabels) {
       const double stroke = extreme / length * 24;
       const std::size_t count = 24 + (extreme > 0 && stroke != std::floor(stroke) ? 1 : 0);
       for (std::size_t i = 0; i < count; ++i, ++line) {
-        ASSERT_LT(line, canvas.lines.size());
-        const testing::RecordedLine& l = canvas.lines[line];
+        ASSERT_LT(line, canvas.Strokes().size());
+        const RecordedStroke& l = canvas.Strokes()[line];
         EXPECT_EQ(l.colour, 13);
         EXPECT_EQ(l.width, 2);
         const double offset = member == Member::LeftColumn ? std::abs(l.x2 - f.xL)
@@ -47,22 +47,22 @@ TEST(DeflectedShape, MagentaWidthTwoLargestOffsetSixtyUnitsAndItsLabels) {
         }
       }
     }
-    EXPECT_EQ(line, canvas.lines.size());
+    EXPECT_EQ(line, canvas.Strokes().size());
     EXPECT_NEAR(largest, 60, 1e-3) << "the largest displacement is 60 units";
     const int u = kFirstDeformationLabel;
-    EXPECT_EQ(canvas.labels[u].caption, "u = " + FormatFixed2(c.deformation->u) + " mm");
-    EXPECT_EQ(canvas.labels[u + 1].caption, "w = " + FormatFixed2(c.deformation->w) + " mm");
+    EXPECT_EQ(canvas.Label(u).caption, "u = " + FormatFixed2(c.deformation->u) + " mm");
+    EXPECT_EQ(canvas.Label(u + 1).caption, "w = " + FormatFixed2(c.deformation->w) + " mm");
     // I1 = 1 and I2 = 1.5 taken as cm4: w is metres, and the material label gives way to the
     // hint; with sections of 10⁴ cm4 the material stands.
-    EXPECT_EQ(canvas.labels[u + 2].caption,
+    EXPECT_EQ(canvas.Label(u + 2).caption,
               "Stahl; I1, I2 in cm4 gerechnet – Profile: Querschnittsauswahl");
     InputSet stiff = testing::AllLoads();
     stiff.I1 = stiff.I2 = 1e4;
-    testing::RecordingCanvas stiffCanvas;
+    testing::LoggedRecording stiffCanvas;
     DrawDeflectedShape(Computed(stiff, system), stiffCanvas);
-    EXPECT_EQ(stiffCanvas.labels[u + 2].caption, "Stahl, E = 210000 N/mm²");
+    EXPECT_EQ(stiffCanvas.Label(u + 2).caption, "Stahl, E = 210000 N/mm²");
     for (int label = u; label < u + 3; ++label) {
-      EXPECT_TRUE(canvas.labels[label].visible);
+      EXPECT_TRUE(canvas.Label(label).visible);
     }
     EXPECT_EQ(canvas.refreshes, 0) << "drawn over the picture";
   }
@@ -72,9 +72,9 @@ TEST(DeflectedShape, NothingMovesNothingIsDrawn) {
   InputSet in = testing::DefaultInputs();
   in.q = 0;
   const Computation c = Computed(in, SystemType::FixedFrame);
-  testing::RecordingCanvas canvas;
+  testing::LoggedRecording canvas;
   EXPECT_EQ(DrawDeflectedShape(c, canvas), DiagramOutcome::NothingToDraw);
-  EXPECT_TRUE(canvas.lines.empty());
+  EXPECT_TRUE(canvas.Strokes().empty());
 }
 
 TEST(Readout, NamesTheMemberThePositionAndTheValuesThere) {
@@ -82,7 +82,7 @@ TEST(Readout, NamesTheMemberThePositionAndTheValuesThere) {
   const CoordinateCheck check;
   const DrawingFrame f = MakeDrawingFrame(c.inputs, 5, check);
   // On the beam at x = 2.40 m, a little below its axis.
-  const auto beam = ReadoutAt(c, f.xL + 2.4 * f.s, f.yB + 3, 5);
+  const auto beam = ReadoutAt(c, f.xL + 2.4 * f.unitsPerMetre, f.yB + 3, 5);
   ASSERT_TRUE(beam.has_value());
   const MemberForces at = ForcesAt(c.inputs, c.results, Member::Beam, 2.4);
   EXPECT_EQ(*beam,
@@ -91,7 +91,7 @@ TEST(Readout, NamesTheMemberThePositionAndTheValuesThere) {
                 " kN\nw = " + FormatFixed2(DisplacementAt(*c.deformation, Member::Beam, 2.4)) +
                 " mm (Stahl, E = 210000 N/mm²)");
   // Each column from its own foot, as the section check names its places.
-  const auto right = ReadoutAt(c, f.xR - 2, f.yB + 1 * f.s, 5);
+  const auto right = ReadoutAt(c, f.xR - 2, f.yB + 1 * f.unitsPerMetre, 5);
   ASSERT_TRUE(right.has_value());
   EXPECT_EQ(right->rfind("rechte Stütze, 3.00 m über B\nM = ", 0), 0u) << *right;
   EXPECT_NE(right->find("\nu = "), std::string::npos);
@@ -118,7 +118,7 @@ TEST_P(ReadoutAtTheLoad, GivesTheShearLeftAndRightOfF) {
   // A few picture units from the load along the beam, just below it.
   const DrawingFrame f = MakeDrawingFrame(in, 5, CoordinateCheck());
   const auto At = [&](const Computation& of, double units) {
-    const double x = f.xL + in.a * f.s + (in.a < in.L ? units : -units);
+    const double x = f.xL + in.a * f.unitsPerMetre + (in.a < in.L ? units : -units);
     return ReadoutAt(of, x, f.yB + 1, 5).value_or("");
   };
   const std::string readout = At(c, 3);

@@ -1,4 +1,4 @@
-// The moment, shear-force and normal-force diagrams on a recording canvas.
+// The moment, shear-force and normal-force diagrams into a picture recording.
 #include <algorithm>
 #include <cmath>
 
@@ -7,7 +7,7 @@
 #include "arithmetic_fault.h"
 #include "compute_results.h"
 #include "drawings.h"
-#include "recording_canvas.h"
+#include "logged_recording.h"
 #include "test_inputs.h"
 
 namespace strevo {
@@ -15,8 +15,7 @@ namespace {
 
 using testing::DefaultInputs;
 using testing::ExpectLine;
-using testing::RecordedLine;
-using testing::RecordingCanvas;
+using testing::LoggedRecording;
 
 constexpr float kTolerance = testing::kCanvasTolerance;
 constexpr int kMoment = 12, kShear = 2, kNormal = 8;
@@ -25,20 +24,20 @@ constexpr int kMoment = 12, kShear = 2, kNormal = 8;
 struct Session {
   explicit Session(const InputSet& inputs, SystemType system) : in(inputs) {
     ComputeResults(in, system, results);
-    RecordingCanvas systemCanvas;
+    LoggedRecording systemCanvas;
     DrawSystem(in, system, results, systemCanvas);
   }
   InputSet in;
   SharedResults results;
-  RecordingCanvas canvas;
+  LoggedRecording canvas;
 };
 
 // The moment diagram's lines by member: 12 on each column, 12 or 13 on the beam.
 struct MomentLines {
-  std::vector<RecordedLine> left, beam, right;
+  std::vector<RecordedStroke> left, beam, right;
 };
 
-MomentLines SplitMoment(const std::vector<RecordedLine>& lines) {
+MomentLines SplitMoment(const std::vector<RecordedStroke>& lines) {
   MomentLines m;
   m.left.assign(lines.begin(), lines.begin() + 12);
   m.right.assign(lines.end() - 12, lines.end());
@@ -66,7 +65,7 @@ TEST(MomentDiagram, TwoHingedDefaultsByHand) {
   ExpectLine(m.right[0], 750, 300, 750 - M1 * c, 300);
   ExpectLine(m.right[11], 750, 700, 750, 700, "hinged foot B");
 
-  const auto& labels = s.canvas.labels;
+  const auto& labels = s.canvas.Labels();
   EXPECT_EQ(labels[13].caption, "3.94");
   EXPECT_NEAR(labels[13].left, 480, kTolerance);
   EXPECT_NEAR(labels[13].top, 320, kTolerance);
@@ -168,16 +167,16 @@ TEST(MomentDiagram, ChangedInputsUseNewGeometryWithOldEndValues) {
 TEST(MomentDiagram, DrawnTwiceDrawsTwice) {
   Session s(DefaultInputs(), SystemType::FixedFrame);
   DrawMomentDiagram(s.in, s.results, s.canvas);
-  const auto labelsAfterFirst = s.canvas.labels;
+  const auto labelsAfterFirst = s.canvas.Labels();
   DrawMomentDiagram(s.in, s.results, s.canvas);
   EXPECT_EQ(s.canvas.Lines(kMoment).size(), 72u);
   for (int i = 11; i <= 15; ++i) {
-    EXPECT_EQ(s.canvas.labels[i].caption, labelsAfterFirst[i].caption);
+    EXPECT_EQ(s.canvas.Label(i).caption, labelsAfterFirst[i].caption);
   }
 }
 
 TEST(Diagrams, UndefinedScalesDrawNothing) {
-  RecordingCanvas canvas;
+  LoggedRecording canvas;
   SharedResults computedOnly;
   ComputeResults(DefaultInputs(), SystemType::FixedFrame, computedOnly);
   EXPECT_EQ(DrawMomentDiagram(DefaultInputs(), computedOnly, canvas),
@@ -193,7 +192,7 @@ TEST(Diagrams, UndefinedScalesDrawNothing) {
   EXPECT_EQ(DrawMomentDiagram(s.in, s.results, s.canvas), DiagramOutcome::NothingToDraw);
   EXPECT_EQ(DrawShearDiagram(s.in, s.results, s.canvas), DiagramOutcome::NothingToDraw);
   EXPECT_EQ(DrawNormalForceDiagram(s.in, s.results, s.canvas), DiagramOutcome::NothingToDraw);
-  EXPECT_TRUE(canvas.lines.empty() && s.canvas.lines.empty());
+  EXPECT_TRUE(canvas.Strokes().empty() && s.canvas.Strokes().empty());
   EXPECT_TRUE(canvas.events.empty() && s.canvas.events.empty());
   EXPECT_EQ(canvas.scaleCalls + s.canvas.scaleCalls, 0);
 }
@@ -222,7 +221,7 @@ TEST(ShearDiagram, TwoHingedDefaultsByHand) {
   ExpectLine(lines[6], 750, 700, 750 - AH * c, 700);
   ExpectLine(lines[7], 750 - AH * c, 700, 750 - AH * c, 300);  // Q5 = AH
   ExpectLine(lines[8], 750 - AH * c, 300, 750, 300);
-  const auto& labels = s.canvas.labels;
+  const auto& labels = s.canvas.Labels();
   EXPECT_EQ(labels[16].caption, "-0.58");
   EXPECT_EQ(labels[17].caption, "5.00");
   EXPECT_EQ(labels[18].caption, "-5.00");
@@ -248,7 +247,7 @@ TEST(ShearDiagram, PointLoadStep) {
   ExpectLine(lines[8], 750, 700, 750, 700, "kinked beam: BH = 0, closing line of length zero");
 
   s.in.a = 7;
-  RecordingCanvas outside;
+  LoggedRecording outside;
   DrawShearDiagram(s.in, s.results, outside);
   EXPECT_NEAR(outside.Lines(kShear)[5].x1, 950, kTolerance) << "step outside the span";
   EXPECT_NEAR(outside.Lines(kShear)[6].x2, 750, kTolerance);
@@ -268,10 +267,10 @@ TEST(NormalForceDiagram, FixedDefaultsByHand) {
   ExpectLine(lines[6], 750, 700, 850, 700, "right foot to xR + BV c");
   ExpectLine(lines[7], 850, 700, 850, 300);
   ExpectLine(lines[8], 850, 300, 750, 300);
-  EXPECT_EQ(s.canvas.labels[20].caption, "-5.00");
-  EXPECT_EQ(s.canvas.labels[21].caption, "-0.98");
-  EXPECT_EQ(s.canvas.labels[23].caption, "-5.00");
-  EXPECT_NEAR(s.canvas.labels[23].left, 870, kTolerance);
+  EXPECT_EQ(s.canvas.Label(20).caption, "-5.00");
+  EXPECT_EQ(s.canvas.Label(21).caption, "-0.98");
+  EXPECT_EQ(s.canvas.Label(23).caption, "-5.00");
+  EXPECT_NEAR(s.canvas.Label(23).left, 870, kTolerance);
 
   InputSet pointLoad = DefaultInputs();
   pointLoad.F = 3;

@@ -1,10 +1,10 @@
-// The system drawing on a recording canvas: frame, supports, loads and labels.
+// The system drawing into a picture recording: frame, supports, loads and labels.
 #include <gtest/gtest.h>
 
 #include "arithmetic_fault.h"
 #include "compute_results.h"
 #include "drawings.h"
-#include "recording_canvas.h"
+#include "logged_recording.h"
 #include "test_inputs.h"
 
 namespace strevo {
@@ -12,13 +12,12 @@ namespace {
 
 using testing::DefaultInputs;
 using testing::ExpectLine;
-using testing::RecordedLine;
-using testing::RecordingCanvas;
+using testing::LoggedRecording;
 
 constexpr float kTolerance = testing::kCanvasTolerance;
 
 struct Drawn {
-  RecordingCanvas canvas;
+  LoggedRecording canvas;
   SharedResults results;
 };
 
@@ -55,7 +54,7 @@ TEST(DrawSystem, DefaultFrameAndBeamLoad) {
   ExpectLine(boxes[0], 250, 230, 750, 280);
   EXPECT_EQ(boxes[0].colour, 1);
 
-  const auto& labels = d.canvas.labels;
+  const auto& labels = d.canvas.Labels();
   EXPECT_EQ(labels[8].caption, "2.00");
   EXPECT_NEAR(labels[8].top, 180, kTolerance);
   EXPECT_TRUE(labels[8].visible);
@@ -104,10 +103,10 @@ TEST(DrawSystem, LoadThicknessesFollowTheLargestLoad) {
   ExpectLine(boxes[0], 205, 700, 230, 300);     // wD: 25 units, 20 left of the column
   ExpectLine(boxes[1], 250, 230, 750, 280);     // q: 50 units
   ExpectLine(boxes[2], 770, 700, 782.5f, 300);  // wS: 12.5 units
-  EXPECT_TRUE(d.canvas.labels[7].visible);
-  EXPECT_TRUE(d.canvas.labels[9].visible);
-  EXPECT_EQ(d.canvas.labels[7].caption, "1.00");
-  EXPECT_EQ(d.canvas.labels[9].caption, "0.50");
+  EXPECT_TRUE(d.canvas.Label(7).visible);
+  EXPECT_TRUE(d.canvas.Label(9).visible);
+  EXPECT_EQ(d.canvas.Label(7).caption, "1.00");
+  EXPECT_EQ(d.canvas.Label(9).caption, "0.50");
 }
 
 // Guards against the load reference taken as the plain largest load: wind from the right alone
@@ -138,10 +137,10 @@ TEST(DrawSystem, PointLoadArrow) {
   ExpectLine(arrow[0], 550, 280, 550, 180);
   ExpectLine(arrow[1], 540, 260, 550, 280);
   ExpectLine(arrow[2], 550, 280, 560, 260);
-  EXPECT_NEAR(d.canvas.labels[10].left, 550, kTolerance);
-  EXPECT_NEAR(d.canvas.labels[10].top, 130, kTolerance);
-  EXPECT_EQ(d.canvas.labels[10].caption, "10.00");
-  EXPECT_TRUE(d.canvas.labels[10].visible);
+  EXPECT_NEAR(d.canvas.Label(10).left, 550, kTolerance);
+  EXPECT_NEAR(d.canvas.Label(10).top, 130, kTolerance);
+  EXPECT_EQ(d.canvas.Label(10).caption, "10.00");
+  EXPECT_TRUE(d.canvas.Label(10).visible);
 
   in.a = 7;  // outside the span: nothing limits the arrow
   const Drawn outside = Draw(in, SystemType::TwoHingedFrame);
@@ -155,7 +154,7 @@ TEST(DrawSystem, NoLoadsNoSymbols) {
   EXPECT_TRUE(d.canvas.Boxes().empty());
   EXPECT_TRUE(d.canvas.Lines(1).empty());
   for (int i = 7; i <= 10; ++i) {
-    EXPECT_FALSE(d.canvas.labels[i].visible) << i;
+    EXPECT_FALSE(d.canvas.Label(i).visible) << i;
   }
 }
 
@@ -164,14 +163,14 @@ TEST(DrawSystem, SupportsAndReactionLabelsPerSystem) {
   const auto k = kinked.canvas.Lines(kForegroundColour);
   ASSERT_EQ(k.size(), 3u + 7u + 3u);
   ExpectLine(k[9], 730, 740, 770, 740);  // the roller line under B
-  EXPECT_FALSE(kinked.canvas.labels[1].visible);
-  EXPECT_FALSE(kinked.canvas.labels[4].visible);
-  EXPECT_FALSE(kinked.canvas.labels[6].visible);
+  EXPECT_FALSE(kinked.canvas.Label(1).visible);
+  EXPECT_FALSE(kinked.canvas.Label(4).visible);
+  EXPECT_FALSE(kinked.canvas.Label(6).visible);
 
   const Drawn hinged = Draw(DefaultInputs(), SystemType::TwoHingedFrame);
-  EXPECT_FALSE(hinged.canvas.labels[1].visible);
-  EXPECT_FALSE(hinged.canvas.labels[4].visible);
-  EXPECT_TRUE(hinged.canvas.labels[6].visible);
+  EXPECT_FALSE(hinged.canvas.Label(1).visible);
+  EXPECT_FALSE(hinged.canvas.Label(4).visible);
+  EXPECT_TRUE(hinged.canvas.Label(6).visible);
 
   const Drawn fixed = Draw(DefaultInputs(), SystemType::FixedFrame);
   const auto f = fixed.canvas.Lines(kForegroundColour);
@@ -179,14 +178,14 @@ TEST(DrawSystem, SupportsAndReactionLabelsPerSystem) {
   ExpectLine(f[3], 210, 720, 230, 700);
   ExpectLine(f[7], 210, 700, 290, 700);
   ExpectLine(f[12], 710, 700, 790, 700);
-  EXPECT_TRUE(fixed.canvas.labels[1].visible);
-  EXPECT_TRUE(fixed.canvas.labels[4].visible);
-  EXPECT_TRUE(fixed.canvas.labels[6].visible);
-  EXPECT_EQ(fixed.canvas.labels[1].caption, "MA = 1.30 kNm");
+  EXPECT_TRUE(fixed.canvas.Label(1).visible);
+  EXPECT_TRUE(fixed.canvas.Label(4).visible);
+  EXPECT_TRUE(fixed.canvas.Label(6).visible);
+  EXPECT_EQ(fixed.canvas.Label(1).caption, "MA = 1.30 kNm");
 
   const Drawn none = Draw(DefaultInputs(), std::nullopt);
   EXPECT_EQ(none.canvas.Lines(kForegroundColour).size(), 3u + 3u);
-  EXPECT_TRUE(none.canvas.labels[1].visible) << "labels 1, 4, 6 keep their state";
+  EXPECT_TRUE(none.canvas.Label(1).visible) << "labels 1, 4, 6 keep their state";
   for (int i : {2, 3, 5}) {
     EXPECT_EQ(std::count(none.canvas.events.begin(), none.canvas.events.end(),
                          "hide " + std::to_string(i)),
@@ -210,14 +209,14 @@ TEST(DrawSystem, ZeroHeightAndSpanFaultAfterLmaxIsStored) {
   InputSet in = DefaultInputs();
   in.h = 0;
   in.L = 0;
-  RecordingCanvas canvas;
+  LoggedRecording canvas;
   SharedResults results;
   results.Lmax = 5;
   EXPECT_THROW(DrawSystem(in, SystemType::TwoHingedFrame, results, canvas), ArithmeticFault);
   EXPECT_EQ(results.Lmax, 0);
   EXPECT_EQ(canvas.refreshes, 1);
-  EXPECT_TRUE(canvas.lines.empty());
-  EXPECT_EQ(canvas.labels[0].caption, "Label3") << "no label update after the fault";
+  EXPECT_TRUE(canvas.Strokes().empty());
+  EXPECT_EQ(canvas.Label(0).caption, "Label3") << "no label update after the fault";
 }
 
 }  // namespace

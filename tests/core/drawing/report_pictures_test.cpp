@@ -3,14 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "drawings.h"
-#include "recording_canvas.h"
+#include "logged_recording.h"
 #include "report_pictures.h"
 #include "test_inputs.h"
 
 namespace strevo {
 namespace {
 
-using testing::RecordingCanvas;
+using testing::LoggedRecording;
 
 Computation TwoHingedDefaults() {
   SharedResults shared;
@@ -32,9 +32,9 @@ TEST(ReportPictures, EachPictureIsTheSystemWithItsDiagramOver) {
   const auto pictures = DrawReportPictures(computation);
 
   SharedResults shared = computation.results;
-  RecordingCanvas system;
+  LoggedRecording system;
   DrawSystem(computation.inputs, computation.system, shared, system);
-  const std::size_t systemStrokes = system.lines.size();
+  const std::size_t systemStrokes = system.Strokes().size();
   ASSERT_GT(systemStrokes, 5u);
 
   const char* titles[] = {"System", "Momente", "Querkräfte", "Normalkräfte"};

@@ -12,6 +12,7 @@
 #include "compute_results.h"
 #include "profile_table.h"
 #include "section_check.h"
+#include "taken_computation.h"
 #include "text_rules.h"
 
 namespace strevo {
@@ -155,7 +156,7 @@ TEST(SectionCheck, ServiceabilityLimitsAndTheRows) {
   EXPECT_FALSE(CheckSections(c, {SteelGrade::S235, 150, strict}).deflection->met);
   EXPECT_TRUE(CheckSections(c, {SteelGrade::S235, 150, strict - 1}).deflection->met);
 
-  const std::vector<ListRow> rows = ListRowsOf(c, {});
+  const std::vector<ListRow> rows = TakenComputation(c, {}).ListRows();
   const auto row = [&](const std::string& symbol) {
     for (const ListRow& r : rows) {
       if (r.symbol == symbol) {
@@ -176,7 +177,7 @@ TEST(SectionCheck, ServiceabilityLimitsAndTheRows) {
   EXPECT_EQ(row("w / L").value, "1/" + std::to_string(static_cast<int>(8000 / std::abs(d.w))));
 
   c.beamSection = "IPE 100";  // far too weak
-  const std::vector<ListRow> weak = ListRowsOf(c, {});
+  const std::vector<ListRow> weak = TakenComputation(c, {}).ListRows();
   const auto eta =
       std::find_if(weak.begin(), weak.end(), [](const ListRow& r) { return r.symbol == "ηR"; });
   ASSERT_NE(eta, weak.end());
@@ -184,7 +185,8 @@ TEST(SectionCheck, ServiceabilityLimitsAndTheRows) {
   EXPECT_NE(eta->remark.find("Nachweis nicht erfüllt"), std::string::npos);
 
   c.beamSection.clear();
-  EXPECT_EQ(ListRowsOf(c, {}).size(), ResultListRows(c).size()) << "no section, no check";
+  EXPECT_EQ(TakenComputation(c, {}).ListRows().size(), ResultListRows(c).size())
+      << "no section, no check";
 }
 
 // The sway of a symmetric portal is rounding noise: no ratio is shown for it, the limit is met.
@@ -196,7 +198,7 @@ TEST(SectionCheck, SwayOfASymmetricPortalShowsNoRatio) {
   c.columnSection = "HE-A 300";
   c.beamSection = "IPE 550";
   ASSERT_LT(std::abs(c.deformation->u), 1e-9);
-  const std::vector<ListRow> rows = CheckRows(c, {});
+  const std::vector<ListRow> rows = CheckRows(c, CheckSections(c, {}));
   const ListRow& sway = rows[rows.size() - 2];  // u / h, then w / L
   EXPECT_EQ(sway.symbol + " = " + sway.value + " – " + sway.remark,
             "u / h = — – Grenze 1/150: erfüllt");
@@ -221,7 +223,7 @@ TEST_P(DeflectionRatio, IsShownAsOneOverASensibleN) {
   c.beamSection = "HE-B 400";
   c.inputs.L = GetParam().L;
   c.deformation->w = GetParam().w;
-  const ListRow row = CheckRows(c, {}).back();  // w / L
+  const ListRow row = CheckRows(c, CheckSections(c, {})).back();  // w / L
   EXPECT_EQ(row.value, GetParam().shown);
   EXPECT_EQ(row.verdict, GetParam().met ? Verdict::Met : Verdict::NotMet);
 }
@@ -248,7 +250,7 @@ TEST(SectionCheck, TheWorkingGivesTheCheckedValues) {
   c.beamSection = "HE-B 400";
   const CheckSettings s355{SteelGrade::S355, 150, 300};
   const SectionCheck check = CheckSections(c, s355);
-  const std::vector<RechenwegStep> steps = CheckRechenweg(c, s355);
+  const std::vector<RechenwegStep> steps = CheckRechenweg(c, check);
   const auto step = [&](const std::string& target) {
     const auto found = std::find_if(steps.begin(), steps.end(),
                                     [&](const RechenwegStep& s) { return s.target == target; });
@@ -273,7 +275,7 @@ TEST(SectionCheck, TheWorkingGivesTheCheckedValues) {
   EXPECT_NE(sigmaR.html.find("<i>σ</i><sub>R</sub>"), std::string::npos) << "σ whole, R below";
 
   c.beamSection.clear();
-  const std::vector<RechenwegStep> columnsOnly = CheckRechenweg(c, {});
+  const std::vector<RechenwegStep> columnsOnly = CheckRechenweg(c, CheckSections(c, {}));
   EXPECT_EQ(std::count_if(columnsOnly.begin(), columnsOnly.end(),
                           [](const RechenwegStep& s) { return s.target.starts_with("σ"); }),
             1)
@@ -291,15 +293,15 @@ TEST(SectionCheck, AnOverflowIsSaidNotShownAsInfinity) {
   const SectionCheck check = CheckSections(c, {});
   ASSERT_TRUE(check.beam.has_value());
   EXPECT_EQ(check.beam->fault, "Überlauf");
-  for (const ListRow& row : CheckRows(c, {})) {
+  for (const ListRow& row : CheckRows(c, CheckSections(c, {}))) {
     EXPECT_EQ(row.value.find("inf"), std::string::npos) << row.symbol;
   }
-  const std::vector<ListRow> rows = CheckRows(c, {});
+  const std::vector<ListRow> rows = CheckRows(c, CheckSections(c, {}));
   EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [](const ListRow& row) {
     return row.symbol == "ηR" && row.remark == "Nachweis nicht berechenbar: Überlauf" &&
            row.verdict == Verdict::NotMet;
   }));
-  const std::vector<RechenwegStep> steps = CheckRechenweg(c, {});
+  const std::vector<RechenwegStep> steps = CheckRechenweg(c, CheckSections(c, {}));
   EXPECT_TRUE(std::none_of(steps.begin(), steps.end(), [](const RechenwegStep& s) {
     return s.target == "σR";
   })) << "no working of values that do not exist";

@@ -17,6 +17,7 @@
 #include "form1.h"
 #include "input_table.h"
 #include "picture_box.h"
+#include "picture_painter.h"
 #include "recording_messages.h"
 #include "result_list_window.h"
 #include "scripted_file_dialogs.h"
@@ -47,9 +48,9 @@ class LastComputationTest : public ::testing::Test {
   std::vector<QLineF> Strokes(int colour) {
     std::vector<QLineF> lines;
     const QColor wanted(kPalette[colour].r, kPalette[colour].g, kPalette[colour].b);
-    for (const PictureBox::Item& item : app.ResultsWindow().Picture1()->Items()) {
-      if (item.colour == wanted) {
-        lines.push_back(item.line);
+    for (const RecordedStroke& stroke : app.ResultsWindow().Picture1()->Recording().Strokes()) {
+      if (PaletteColour(stroke.colour) == wanted) {
+        lines.push_back(QLineF(stroke.x1, stroke.y1, stroke.x2, stroke.y2));
       }
     }
     return lines;
@@ -63,7 +64,7 @@ class LastComputationTest : public ::testing::Test {
 
 TEST_F(LastComputationTest, APointLoadOffTheBeamIsRefusedAndItsPlaceMarked) {
   app.MainWindow().mnuschnittgroessen_Click();
-  const Computation* first = app.LastComputation();
+  const TakenComputation* first = app.LastComputation();
   ASSERT_NE(first, nullptr);
   const QString M3 = app.ResultsWindow().Label2(12)->text();
 
@@ -77,7 +78,7 @@ TEST_F(LastComputationTest, APointLoadOffTheBeamIsRefusedAndItsPlaceMarked) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text.toStdString(), kOffTheBeam);
     EXPECT_EQ(app.LastComputation(), first) << "nothing computed";
-    EXPECT_DOUBLE_EQ(first->inputs.F, 0);
+    EXPECT_DOUBLE_EQ(first->Snapshot().inputs.F, 0);
     EXPECT_EQ(app.ResultsWindow().Label2(12)->text(), M3) << "the old lines stay";
   }
 
@@ -95,7 +96,7 @@ TEST_F(LastComputationTest, APointLoadOffTheBeamIsRefusedAndItsPlaceMarked) {
   app.MainWindow().mnuschnittgroessen_Click();
   EXPECT_TRUE(messages.shown.empty());
   ASSERT_NE(app.LastComputation(), nullptr);
-  EXPECT_DOUBLE_EQ(app.LastComputation()->inputs.a, 6);
+  EXPECT_DOUBLE_EQ(app.LastComputation()->Snapshot().inputs.a, 6);
 
   Type(kFieldF, "10");
   Type(kFieldA, "5");  // on the beam's end
@@ -140,13 +141,14 @@ TEST_F(LastComputationTest, TheDeflectedShapeKeyShowsAndHides) {
   app.MainWindow().mnuschnittgroessen_Click();
   Form2& results = app.ResultsWindow();
   results.Command5_Click();
-  const std::size_t withMoment = results.Picture1()->Items().size();
+  const std::size_t withMoment = results.Picture1()->Recording().Strokes().size();
   results.mnuVerformung_Click();
   EXPECT_FALSE(Strokes(kDeformationColour).empty());
   EXPECT_FALSE(results.Picture1()->Label3(kFirstDeformationLabel)->isHidden());
   results.mnuVerformung_Click();
   EXPECT_TRUE(Strokes(kDeformationColour).empty());
-  EXPECT_EQ(results.Picture1()->Items().size(), withMoment) << "the moment diagram stays";
+  EXPECT_EQ(results.Picture1()->Recording().Strokes().size(), withMoment)
+      << "the moment diagram stays";
   for (int i = kFirstDeformationLabel; i < kValueLabelCount; ++i) {
     EXPECT_TRUE(results.Picture1()->Label3(i)->isHidden()) << i;
   }

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "form1.h"
+#include "main_sketch.h"
 #include "picture_box.h"
 #include "recording_messages.h"
 #include "scripted_file_dialogs.h"
@@ -57,12 +58,13 @@ class MainWindowTest : public ::testing::Test {
       EXPECT_EQ(!form().Label2(i)->isHidden(), visible) << "Label2 " << i;
       EXPECT_EQ(!form().Label3(i)->isHidden(), visible) << "Label3 " << i;
     }
-    for (int i : {0, 1, 2, 3, 4, 15, 16}) {
+    for (const int i : kPointLoadChainLines) {
       EXPECT_EQ(form().Line6()[i].visible, visible) << "Line6 " << i;
     }
     for (int i : {5, 6, 7, 8, 9, 10, 11, 12, 13, 14}) {
       EXPECT_TRUE(form().Line6()[i].visible) << "Line6 " << i;
     }
+    EXPECT_EQ(kPointLoadChainLines.size() + 10, form().Line6().size()) << "every line named once";
     for (const SketchLine& line : form().Line5()) {
       EXPECT_EQ(line.visible, visible);
     }
@@ -208,7 +210,7 @@ TEST_F(MainWindowTest, EditingDerivesBAndGuardsTheSpan) {
   form().mnuschnittgroessen_Click();
   EXPECT_EQ(Text(5), "5.00") << "the command replaces it before the engine reads it";
   EXPECT_TRUE(messages.shown.empty());
-  EXPECT_DOUBLE_EQ(app.LastComputation()->inputs.L, 5);
+  EXPECT_DOUBLE_EQ(app.LastComputation()->Snapshot().inputs.L, 5);
   Type(3, "7");
   EXPECT_EQ(Text(4), "-2.00") << "b may become negative";
   EXPECT_DOUBLE_EQ(form().Line5()[0].x1, 7 * 2520 / 5.0 + 2280) << "right of the right column";
@@ -256,7 +258,7 @@ TEST_F(MainWindowTest, PrintShowsFreshLinesWithoutDrawing) {
   form().MenuItem("mnudrucken")->trigger();
   EXPECT_FALSE(results.isHidden());
   EXPECT_EQ(results.Label2(0)->text(), "AH = 0.58 kN");
-  EXPECT_TRUE(results.Picture1()->Items().empty());
+  EXPECT_TRUE(results.Picture1()->Recording().Strokes().empty());
   EXPECT_EQ(app.Results().Lmax, 0);
 }
 
@@ -266,7 +268,7 @@ TEST_F(MainWindowTest, SchnittgroessenComputesShowsAndDraws) {
   form().MenuItem(QString::fromUtf8("mnuschnittgrößen"))->trigger();
   EXPECT_FALSE(results.isHidden());
   EXPECT_EQ(results.Label2(12)->text(), "M3 = 3.94 kNm");
-  EXPECT_FALSE(results.Picture1()->Items().empty());
+  EXPECT_FALSE(results.Picture1()->Recording().Strokes().empty());
   EXPECT_EQ(app.Results().Lmax, 5);
   for (int i = 11; i <= 23; ++i) {
     EXPECT_TRUE(results.Picture1()->Label3(i)->isHidden()) << i;
@@ -297,7 +299,7 @@ TEST_F(MainWindowTest, ResultsWindowReloadsAfterTitleBarClose) {
   EXPECT_EQ(reloaded.Label1()->text(), "Das Programm hat folgende Ergebnisse berechnet");
   ExpectSymbols(SystemType::FixedFrame);
   EXPECT_EQ(reloaded.Label2(2)->text(), "MA = 1.30 kNm");
-  EXPECT_TRUE(reloaded.Picture1()->Items().empty()) << "a fresh window starts empty";
+  EXPECT_TRUE(reloaded.Picture1()->Recording().Strokes().empty()) << "a fresh window starts empty";
 }
 
 TEST_F(MainWindowTest, WindowsCarryTheProgramIcon) {
@@ -353,7 +355,8 @@ TEST_F(MainWindowTest, FaultsAreReportedAndTheProgramGoesOn) {
   EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
   Form2& results = app.ResultsWindow();
   EXPECT_EQ(results.Label2(0)->text(), "Label2") << "no line of the failed run";
-  EXPECT_TRUE(results.Picture1()->Items().empty()) << "no drawing after a failed computation";
+  EXPECT_TRUE(results.Picture1()->Recording().Strokes().empty())
+      << "no drawing after a failed computation";
 
   Type(8, "1");
   Type(2, "0");  // h = 0 in the two-hinged frame, with a load
@@ -371,7 +374,7 @@ TEST_F(MainWindowTest, FaultsAreReportedAndTheProgramGoesOn) {
   form().mnuschnittgroessen_Click();
   EXPECT_EQ(messages.shown.size(), 3u);
   EXPECT_EQ(results.Label2(0)->text(), "AH = 0.58 kN");
-  EXPECT_FALSE(results.Picture1()->Items().empty());
+  EXPECT_FALSE(results.Picture1()->Recording().Strokes().empty());
 }
 
 TEST_F(MainWindowTest, OverflowingInputIsReportedWhileTyping) {

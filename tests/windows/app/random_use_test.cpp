@@ -202,8 +202,9 @@ TEST_F(RandomUse, TheWindowsKeepTheirPromises) {
     if (action == 5 || action == 6) {
       ASSERT_TRUE(!L || *L != 0) << "step " << step << ": a command left a span of 0";
     }
-    const Computation* last = app.LastComputation();
-    ASSERT_TRUE(last == nullptr || last->inputs.L != 0) << "step " << step << ": computed L = 0";
+    const TakenComputation* last = app.LastComputation();
+    ASSERT_TRUE(last == nullptr || last->Snapshot().inputs.L != 0)
+        << "step " << step << ": computed L = 0";
     if (L && a && std::isfinite(*L - *a)) {
       ASSERT_EQ(form.Text1(4)->text().toStdString(), FormatFixed2(*L - *a)) << "step " << step;
     }

@@ -29,6 +29,7 @@
 #include "form1.h"
 #include "form4.h"
 #include "picture_box.h"
+#include "picture_painter.h"
 #include "rechenweg.h"
 #include "recording_messages.h"
 #include "result_list.h"
@@ -82,22 +83,24 @@ TEST_F(ResultExportsTest, SnapshotKeptAfterSuccessUnchangedAfterAFaultAndFlagged
   EXPECT_EQ(app.LastComputation(), nullptr);
   Compute();
   ASSERT_NE(app.LastComputation(), nullptr);
-  EXPECT_EQ(app.LastComputation()->system, SystemType::TwoHingedFrame);
-  EXPECT_DOUBLE_EQ(app.LastComputation()->results.k, 1.2);
+  EXPECT_EQ(app.LastComputation()->Snapshot().system, SystemType::TwoHingedFrame);
+  EXPECT_DOUBLE_EQ(app.LastComputation()->Snapshot().results.k, 1.2);
   EXPECT_FALSE(app.InputsChangedSinceComputation());
 
   Type(8, "0");  // I1 = 0: the computation fails
   Compute();
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_DOUBLE_EQ(app.LastComputation()->inputs.I1, 1) << "the failed run left the snapshot";
-  EXPECT_DOUBLE_EQ(app.LastComputation()->results.k, 1.2);
+  EXPECT_DOUBLE_EQ(app.LastComputation()->Snapshot().inputs.I1, 1)
+      << "the failed run left the snapshot";
+  EXPECT_DOUBLE_EQ(app.LastComputation()->Snapshot().results.k, 1.2);
   EXPECT_TRUE(app.InputsChangedSinceComputation());
   Type(8, "1.00");
   EXPECT_FALSE(app.InputsChangedSinceComputation()) << "the same values again";
   QTest::mouseClick(form().Option1(2), Qt::LeftButton);
   EXPECT_TRUE(app.InputsChangedSinceComputation()) << "another system";
   form().mnudrucken_Click();
-  EXPECT_EQ(app.LastComputation()->system, SystemType::FixedFrame) << "\"Drucken\" computes too";
+  EXPECT_EQ(app.LastComputation()->Snapshot().system, SystemType::FixedFrame)
+      << "\"Drucken\" computes too";
   EXPECT_FALSE(app.InputsChangedSinceComputation());
 }
 
@@ -147,7 +150,7 @@ TEST_F(ResultExportsTest, RechenwegTabShowsTheWorkingAndCopiesIt) {
   QApplication::clipboard()->clear();
   QTest::keyClick(list.Rechenweg(), Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
-            RechenwegText(BuildRechenweg(*app.LastComputation())));
+            RechenwegText(BuildRechenweg(app.LastComputation()->Snapshot())));
   EXPECT_TRUE(QApplication::clipboard()->text().startsWith(
       "k = I2 / I1 · h / L\nk = 1.5 / 1 · 4 / 5\nk = 1.20\n"));
 }
@@ -169,7 +172,8 @@ TEST_F(ResultExportsTest, CtrlCCopiesTheListAsTextAndHtml) {
   QTest::keyClick(&results(), Qt::Key_C, Qt::ControlModifier);
   const QMimeData* data = QApplication::clipboard()->mimeData();
   ASSERT_NE(data, nullptr);
-  EXPECT_EQ(data->text().toStdString(), ResultListText(ResultListRows(*app.LastComputation())));
+  EXPECT_EQ(data->text().toStdString(),
+            ResultListText(ResultListRows(app.LastComputation()->Snapshot())));
   EXPECT_TRUE(data->text().startsWith("System: Geknickter Träger\nwD\t0.00\tkN/m\n"));
   EXPECT_TRUE(data->hasHtml());
   EXPECT_TRUE(data->html().contains("x:num=\"5.00\""));
@@ -180,7 +184,7 @@ TEST_F(ResultExportsTest, CtrlCCopiesTheListAsTextAndHtml) {
   QApplication::clipboard()->clear();
   QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
-            ResultListText(ResultListRows(*app.LastComputation())))
+            ResultListText(ResultListRows(app.LastComputation()->Snapshot())))
       << "nothing selected: the whole list";
   table->setRangeSelected(QTableWidgetSelectionRange(12, 0, 13, 2), true);
   QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
@@ -195,7 +199,7 @@ TEST_F(ResultExportsTest, CsvIsWrittenReadBackAndReplacedWhole) {
   EXPECT_EQ(fileDialogs.uses[0].settings.title, "Ergebnisse speichern");
   EXPECT_EQ(fileDialogs.uses[0].settings.flags & kOverwritePrompt, kOverwritePrompt);
   const QByteArray csv = Contents(path);
-  EXPECT_EQ(csv.toStdString(), ResultListCsv(ResultListRows(*app.LastComputation())));
+  EXPECT_EQ(csv.toStdString(), ResultListCsv(ResultListRows(app.LastComputation()->Snapshot())));
   EXPECT_TRUE(csv.contains("AH;0,58;kN;\r\n"));
 
   fileDialogs.names.push_back(dir.filePath("ohne_endung"));
@@ -261,7 +265,7 @@ TEST_F(ResultExportsTest, ReportHoldsTheSystemInputsResultsAndPictures) {
         "n = 2 · 1.2 + 3", "Flächenträgheitsmomente", "Querschnittsauswahl"}) {
     EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
   }
-  const std::vector<ListRow> rows = ResultListRows(*app.LastComputation());
+  const std::vector<ListRow> rows = ResultListRows(app.LastComputation()->Snapshot());
   ASSERT_EQ(rows.size(), 12u + 18u + 3u);
   for (std::size_t i = 1; i < rows.size(); ++i) {
     const std::string line =
@@ -276,16 +280,16 @@ TEST_F(ResultExportsTest, DeflectedShapeIsDrawnOverThePictureAndSystemClearsIt) 
   Activate(results());
   PictureBox& picture = *results().Picture1();
   const auto magenta = [&] {
-    return std::count_if(picture.Items().begin(), picture.Items().end(),
-                         [](const PictureBox::Item& item) {
-                           return item.colour == QColor(255, 0, 255) && item.width == 2;
-                         });
+    const std::vector<RecordedStroke>& strokes = picture.Recording().Strokes();
+    return std::count_if(strokes.begin(), strokes.end(), [](const RecordedStroke& stroke) {
+      return PaletteColour(stroke.colour) == QColor(255, 0, 255) && stroke.width == 2;
+    });
   };
   EXPECT_EQ(magenta(), 0);
   QTest::keyClick(&results(), Qt::Key_D, Qt::ControlModifier);
   ASSERT_TRUE(messages.shown.empty());
   EXPECT_GE(magenta(), 72);
-  const Deformation& d = *app.LastComputation()->deformation;
+  const Deformation& d = *app.LastComputation()->Snapshot().deformation;
   EXPECT_EQ(picture.Label3(24)->text().toStdString(), "u = " + FormatFixed2(d.u) + " mm");
   EXPECT_EQ(picture.Label3(25)->text().toStdString(), "w = " + FormatFixed2(d.w) + " mm");
   // I1 and I2 of the defaults taken as cm4: the material label gives way to the hint.
@@ -351,8 +355,8 @@ TEST_F(ResultExportsTest, ChosenSectionsAreCheckedUntilTheFieldIsTyped) {
   sections.List(1)->setCurrentRow(4);   // HE-A 180 for the columns
   Compute();
   ASSERT_NE(app.LastComputation(), nullptr);
-  EXPECT_EQ(app.LastComputation()->beamSection, "IPE 400");
-  EXPECT_EQ(app.LastComputation()->columnSection, "HE-A 180");
+  EXPECT_EQ(app.LastComputation()->Snapshot().beamSection, "IPE 400");
+  EXPECT_EQ(app.LastComputation()->Snapshot().columnSection, "HE-A 180");
 
   results().mnuErgebnisliste_Click();
   ResultListWindow& list = app.ResultList();
@@ -368,14 +372,14 @@ TEST_F(ResultExportsTest, ChosenSectionsAreCheckedUntilTheFieldIsTyped) {
   EXPECT_NE(s235, "<keine Zeile>");
   EXPECT_FALSE(list.findChild<QLabel*>("Nachweishinweis")->isHidden());
   list.Grade()->setCurrentIndex(2);  // S355: the check again, no new computation
-  EXPECT_EQ(app.Check().grade, SteelGrade::S355);
+  EXPECT_EQ(app.CheckSettingsInUse().grade, SteelGrade::S355);
   EXPECT_NEAR(cell("ηR", 1).toDouble(), s235.toDouble() * 235 / 355, 0.006);
   EXPECT_EQ(cell("Stahlsorte", 1), "S355");
 
   Type(8, "2000");  // I1 no longer the section's value
   Compute();
-  EXPECT_EQ(app.LastComputation()->columnSection, "");
-  EXPECT_EQ(app.LastComputation()->beamSection, "IPE 400");
+  EXPECT_EQ(app.LastComputation()->Snapshot().columnSection, "");
+  EXPECT_EQ(app.LastComputation()->Snapshot().beamSection, "IPE 400");
   EXPECT_EQ(cell("Profil S", 1), "kein Profil gewählt");
 }
 

@@ -12,6 +12,7 @@
 #include "form2.h"
 #include "pdf_printer.h"
 #include "picture_box.h"
+#include "picture_painter.h"
 #include "recording_messages.h"
 #include "test_inputs.h"
 #include "widget_helpers.h"
@@ -63,10 +64,10 @@ struct Window {
   }
   std::size_t LinesOfColour(int paletteIndex) const {
     const Rgb rgb = kPalette[paletteIndex];
-    return std::count_if(form.Picture1()->Items().begin(), form.Picture1()->Items().end(),
-                         [&](const PictureBox::Item& item) {
-                           return !item.box && item.colour == QColor(rgb.r, rgb.g, rgb.b);
-                         });
+    const std::vector<RecordedStroke>& strokes = form.Picture1()->Recording().Strokes();
+    return std::count_if(strokes.begin(), strokes.end(), [&](const RecordedStroke& stroke) {
+      return !stroke.box && PaletteColour(stroke.colour) == QColor(rgb.r, rgb.g, rgb.b);
+    });
   }
   FakeHost host;
   Form2 form{host};
@@ -180,18 +181,18 @@ TEST(Form2, DiagramWithoutSystemDrawingOrLoadSaysWhy) {
   ASSERT_EQ(w.host.messages.shown.size(), 1u);
   EXPECT_TRUE(w.host.messages.shown[0].text.contains("System"));
   EXPECT_EQ(w.host.messages.shown[0].icon, MessageIcon::Information);
-  EXPECT_TRUE(w.form.Picture1()->Items().empty());
+  EXPECT_TRUE(w.form.Picture1()->Recording().Strokes().empty());
   EXPECT_TRUE(w.VisibleValueLabels().empty());
 
   Window unloaded;
   unloaded.host.inputs.q = 0;
   unloaded.ComputeAndDraw();
-  const std::size_t systemItems = unloaded.form.Picture1()->Items().size();
+  const std::size_t systemItems = unloaded.form.Picture1()->Recording().Strokes().size();
   unloaded.form.Command7_Click();
   ASSERT_EQ(unloaded.host.messages.shown.size(), 1u);
   EXPECT_EQ(unloaded.host.messages.shown[0].text,
             "Es gibt nichts zu zeichnen: alle Querkräfte sind Null.");
-  EXPECT_EQ(unloaded.form.Picture1()->Items().size(), systemItems);
+  EXPECT_EQ(unloaded.form.Picture1()->Recording().Strokes().size(), systemItems);
   EXPECT_TRUE(unloaded.VisibleValueLabels().empty());
 }
 
@@ -294,7 +295,7 @@ TEST(Form2, ZeroHeightAndSpanInTheDrawingIsReported) {
   ASSERT_EQ(w.host.messages.shown.size(), 1u);
   EXPECT_EQ(w.host.messages.shown[0].text, "Laufzeitfehler: Ungültige Rechenoperation");
   EXPECT_EQ(w.host.results.Lmax, 0) << "stored before the fault";
-  EXPECT_TRUE(w.form.Picture1()->Items().empty());
+  EXPECT_TRUE(w.form.Picture1()->Recording().Strokes().empty());
 }
 
 }  // namespace
@@ -368,24 +369,27 @@ TEST(Form2, RepeatedDiagramsDoNotGrowThePicture) {
   w.ComputeAndDraw();
   w.form.Command7_Click();
   w.form.Command5_Click();
-  const std::vector<PictureBox::Item> once = w.form.Picture1()->Items();
+  const std::vector<RecordedStroke> once = w.form.Picture1()->Recording().Strokes();
   for (int i = 0; i < 20; ++i) {
     w.form.Command7_Click();
     w.form.Command5_Click();
   }
-  const std::vector<PictureBox::Item>& again = w.form.Picture1()->Items();
+  const std::vector<RecordedStroke>& again = w.form.Picture1()->Recording().Strokes();
+  const auto line = [](const RecordedStroke& s) { return QLineF(s.x1, s.y1, s.x2, s.y2); };
   ASSERT_EQ(again.size(), once.size());
   for (std::size_t i = 0; i < once.size(); ++i) {
-    EXPECT_EQ(again[i].line, once[i].line) << i;
-    EXPECT_EQ(again[i].colour, once[i].colour) << i;
+    EXPECT_EQ(line(again[i]), line(once[i])) << i;
+    EXPECT_EQ(PaletteColour(again[i].colour), PaletteColour(once[i].colour)) << i;
   }
   w.form.Command6_Click();
   EXPECT_GT(w.LinesOfColour(8), 0u) << "a new diagram is drawn as before";
   w.form.Command4_Click();
   w.form.Command5_Click();
-  EXPECT_EQ(w.LinesOfColour(12),
-            std::count_if(once.begin(), once.end(),
-                          [](const auto& item) { return item.colour == QColor(255, 0, 0); }))
+  EXPECT_EQ(w.LinesOfColour(12), std::count_if(once.begin(), once.end(),
+                                               [](const auto& stroke) {
+                                                 return PaletteColour(stroke.colour) ==
+                                                        QColor(255, 0, 0);
+                                               }))
       << "after the system drawing the moment diagram is drawn whole again";
 }
 
