@@ -38,6 +38,18 @@ Form4::Form4(SectionsHost& host) : host_(host) {
                       TwipsRect(480, 360, 4815, 495));
   label1_->setFont(SansFont(9.75));
 
+  BuildFrames();
+  BuildCommands();
+  ConnectHandlers();
+
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect available = screen->availableGeometry();
+    move(available.center() - rect().center());
+  }
+}
+
+// The two frames "Stützen" and "Riegel", each with its family list and section list.
+void Form4::BuildFrames() {
   QGroupBox* frame1 = MakeFrame(QStringLiteral("Frame1"), QStringLiteral("Stützen"), this, 480);
   QGroupBox* frame2 = MakeFrame(QStringLiteral("Frame2"), QStringLiteral("Riegel"), this, 3480);
   label2_ = MakeLabel(QStringLiteral("Label2"), QStringLiteral("Label2"), frame1,
@@ -68,14 +80,18 @@ Form4::Form4(SectionsHost& host) : host_(host) {
     QLabel* label = MakeLabel(labelName, labelName, frame, TwipsRect(1680, 1440, 735, 255));
     label->hide();
   }
+}
 
+void Form4::BuildCommands() {
   commands_[0] = new QPushButton(QStringLiteral("OK"), this);
   commands_[0]->setObjectName(QStringLiteral("Command1"));
   commands_[0]->setGeometry(TwipsRect(3600, 6000, 1215, 375));
   commands_[1] = new QPushButton(QStringLiteral("Hilfe"), this);
   commands_[1]->setObjectName(QStringLiteral("Command2"));
   commands_[1]->setGeometry(TwipsRect(5040, 6000, 1215, 375));
+}
 
+void Form4::ConnectHandlers() {
   connect(combo1_, &QComboBox::activated, this, &Form4::Combo1_Click);
   connect(combo2_, &QComboBox::activated, this, &Form4::Combo2_Click);
   connect(list1_, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -94,11 +110,6 @@ Form4::Form4(SectionsHost& host) : host_(host) {
   connect(list2_, &QListWidget::itemClicked, this, &Form4::List2_Click);
   connect(commands_[0], &QPushButton::clicked, this, &Form4::Command1_Click);
   connect(commands_[1], &QPushButton::clicked, this, &Form4::Command2_Click);
-
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect available = screen->availableGeometry();
-    move(available.center() - rect().center());
-  }
 }
 
 void Form4::Form_Load() {

@@ -60,6 +60,9 @@ class Form4 : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void BuildFrames();
+  void BuildCommands();
+  void ConnectHandlers();
   // One frame's controls: columns (field I1) or beam (field I2).
   struct Side {
     QComboBox* combo;
