@@ -30,7 +30,8 @@ inline constexpr std::array<InputField, kFieldCount> kInputFields = {{
     {"I2", "I2 =", "cm4", "1.50", 3120, 2040, 2640, 4080},
 }};
 
-inline constexpr int kFieldA = 3, kFieldB = 4, kFieldL = 5, kFieldF = 7, kFieldI1 = 8, kFieldI2 = 9;
+inline constexpr int kFieldWD = 0, kFieldQ = 1, kFieldH = 2, kFieldA = 3, kFieldB = 4, kFieldL = 5,
+                     kFieldWS = 6, kFieldF = 7, kFieldI1 = 8, kFieldI2 = 9;
 
 // The value of each field in an input set, in field order.
 inline constexpr std::array<double InputSet::*, kFieldCount> kFieldValues = {
@@ -48,7 +49,7 @@ inline int FieldIndexOf(std::string_view symbol) {
 }
 
 inline bool IsLoadField(int index) {
-  return index == 0 || index == 1 || index == 6 || index == 7;
+  return index == kFieldWD || index == kFieldQ || index == kFieldWS || index == kFieldF;
 }
 
 // The option captions of the three systems, by SystemType.

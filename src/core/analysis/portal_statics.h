@@ -114,17 +114,36 @@ V PlaceOf(const FieldPointCandidate& point, const Loads<V>& n, const V& AV) {
 
 // The reactions of each system. `run.Step(target, value)` stores a value and gives it back as
 // the later steps read it; `run.Intermediate(name, value)` names a part that several terms use.
+
+// AV of a portal whose feet take no moment: moments about B.
+template <class V>
+V VerticalAtPinnedA(const Loads<V>& n) {
+  const auto& [wD, q, h, a, L, wS, F, I1, I2] = n;
+  return (Sq(L) * q / V(2) + Sq(h) * (-wD - wS) / V(2) + (L - a) * F) / L;
+}
+
+// B's reactions follow from A's by the equilibrium of the whole portal: BV from the vertical
+// loads, BH and MB as each system gives them. MB is a function so that it is computed in its
+// own step, after BV: a fault there must leave BH and BV stored.
+template <class Run, class V = typename Run::Value, class Moment>
+void ReactionsAtB(Run& run, const Loads<V>& n, const V& BH, const V& AV, const Moment& MB) {
+  run.Step(Stored::BH, BH);
+  run.Step(Stored::BV, n.q * n.L + n.F - AV);
+  run.Step(Stored::MB, MB());
+}
+
+template <class V>
+auto Zero() {
+  return [] { return V(0); };
+}
+
 template <class Run>
 void KinkedBeam(Run& run, const Loads<typename Run::Value>& n) {
   using V = typename Run::Value;
-  const auto& [wD, q, h, a, L, wS, F, I1, I2] = n;
-  run.Step(Stored::AH, -(wD + wS) * h);
-  const V AV =
-      run.Step(Stored::AV, (Sq(L) * q / V(2) + Sq(h) * (-wD - wS) / V(2) + (L - a) * F) / L);
+  run.Step(Stored::AH, -(n.wD + n.wS) * n.h);
+  const V AV = run.Step(Stored::AV, VerticalAtPinnedA(n));
   run.Step(Stored::MA, V(0));
-  run.Step(Stored::BH, V(0));
-  run.Step(Stored::BV, q * L + F - AV);
-  run.Step(Stored::MB, V(0));
+  ReactionsAtB(run, n, V(0), AV, Zero<V>());
 }
 
 template <class Run>
@@ -136,12 +155,9 @@ void TwoHingedFrame(Run& run, const Loads<typename Run::Value>& n, const typenam
   const V AH = run.Step(
       Stored::AH, q * Sq(L) / (nk * (h * V(4))) + V(3) / V(2) * F * a * (L - a) / (nk * (L * h)) +
                       (h * wD / V(8) * mk / nk - h * wD) - h * wS / V(8) * mk / nk);
-  const V AV =
-      run.Step(Stored::AV, (Sq(L) * q / V(2) + Sq(h) * (-wD - wS) / V(2) + (L - a) * F) / L);
+  const V AV = run.Step(Stored::AV, VerticalAtPinnedA(n));
   run.Step(Stored::MA, V(0));
-  run.Step(Stored::BH, (wS + wD) * h + AH);
-  run.Step(Stored::BV, q * L + F - AV);
-  run.Step(Stored::MB, V(0));
+  ReactionsAtB(run, n, (wS + wD) * h + AH, AV, Zero<V>());
 }
 
 template <class Run>
@@ -164,10 +180,9 @@ void FixedFrame(Run& run, const Loads<typename Run::Value>& n, const typename Ru
           (V(2) * a / L * k2 + (V(5) * k - V(1))) * ((L - a) * (a * F) / V(2) / L) / (k6 * k2) +
           Sq(h) * wD / V(24) * bracket + (Sq(h) * wD / L * k / k6 * L - Sq(h) * wD / V(2)) -
           Sq(h) * wS / V(24) * bracket);
-  run.Step(Stored::BH, (wS + wD) * h + AH);
-  run.Step(Stored::BV, q * L + F - AV);
-  run.Step(Stored::MB,
-           Sq(h) * wS / V(2) + Sq(h) * wD / V(2) + L * AV + MA - Sq(L) * q / V(2) - (L - a) * F);
+  ReactionsAtB(run, n, (wS + wD) * h + AH, AV, [&] {
+    return Sq(h) * wS / V(2) + Sq(h) * wD / V(2) + L * AV + MA - Sq(L) * q / V(2) - (L - a) * F;
+  });
 }
 
 // Everything from M1 on: the statics of cuts through the members, the same for all systems

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "compute_results.h"
+#include "input_table.h"
 #include "portal_statics.h"
 #include "text_rules.h"
 
@@ -204,16 +205,16 @@ std::string Write(const Formula& f, const Style& style) {
          (style.html ? "<sup>2</sup>" : "²");
 }
 
-// The engine's stored values by name, to put in and to show.
+// The inputs and the engine's stored values by name, to put in and to show.
 Values EngineValues(const Computation& c) {
-  const InputSet& in = c.inputs;
-  const SharedResults& r = c.results;
-  return {{"wD", in.wD}, {"q", in.q},  {"h", in.h},   {"a", in.a},   {"b", in.b},  {"L", in.L},
-          {"wS", in.wS}, {"F", in.F},  {"I1", in.I1}, {"I2", in.I2}, {"k", r.k},   {"AH", r.AH},
-          {"AV", r.AV},  {"MA", r.MA}, {"BH", r.BH},  {"BV", r.BV},  {"MB", r.MB}, {"M1", r.M1},
-          {"N1", r.N1},  {"Q1", r.Q1}, {"M2", r.M2},  {"N2", r.N2},  {"Q2", r.Q2}, {"X3", r.X3},
-          {"M3", r.M3},  {"M4", r.M4}, {"N4", r.N4},  {"Q4", r.Q4},  {"M5", r.M5}, {"N5", r.N5},
-          {"Q5", r.Q5}};
+  Values values;
+  for (std::size_t i = 0; i < kInputFields.size(); ++i) {
+    values.emplace(kInputFields[i].symbol, c.inputs.*kFieldValues[i]);
+  }
+  for (const StoredValue& stored : kStoredValues) {
+    values.emplace(stored.symbol, c.results.*stored.member);
+  }
+  return values;
 }
 
 // A negative number standing alone needs no parentheses: "M2 = −4.58", not "M2 = (−4.58)".

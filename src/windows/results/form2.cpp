@@ -411,7 +411,7 @@ void Form2::DrawDiagram(DiagramOutcome (*draw)(const InputSet&, const SharedResu
 }
 
 void Form2::HideDiagramLabels() {
-  for (int i = 11; i <= 23; ++i) {
+  for (int i = kLabelM1; i <= kLabelN5; ++i) {
     picture_->Canvas().SetLabelVisible(i, false);
   }
 }

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "form1.h"
+#include "input_table.h"
 #include "main_sketch.h"
 #include "picture_box.h"
 #include "recording_messages.h"
@@ -128,7 +129,7 @@ TEST_F(MainWindowTest, StartUpState) {
                            "mnuschnittgrößen", "mnuhilfe", "mnuinfo"}) {
     EXPECT_TRUE(form().MenuItem(QString::fromUtf8(name))->isEnabled()) << name;
   }
-  EXPECT_TRUE(form().Text1(4)->isReadOnly());
+  EXPECT_TRUE(form().Text1(kFieldB)->isReadOnly());
   EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -160,7 +161,7 @@ TEST_F(MainWindowTest, LayoutInTwips) {
   EXPECT_EQ(form().centralWidget()->size(), QSize(981, 676));
   EXPECT_EQ(form().Frame1()->geometry(), QRect(88, 200, 529, 393));
   EXPECT_EQ(form().Text1(0)->geometry(), QRect(48, 88, 49, 19));
-  EXPECT_EQ(form().Text1(8)->geometry(), QRect(208, 184, 57, 19));
+  EXPECT_EQ(form().Text1(kFieldI1)->geometry(), QRect(208, 184, 57, 19));
   EXPECT_EQ(form().Label2(0)->geometry(), QRect(8, 88, 33, 17));
   EXPECT_EQ(form().Label2(1)->geometry(), QRect(128, 48, 25, 17));
   EXPECT_EQ(form().Option1(2)->geometry(), QRect(360, 32, 145, 17));
@@ -197,7 +198,7 @@ TEST_F(MainWindowTest, EditingDerivesBAndGuardsTheSpan) {
   EXPECT_EQ(Text(5), "");
   EXPECT_EQ(Text(4), "-1.00") << "b follows what L reads as";
   Type(5, "0");
-  QLineEdit* span = form().Text1(5);
+  QLineEdit* span = form().Text1(kFieldL);
   EXPECT_EQ(span->palette().color(QPalette::Text), QColor(139, 0, 0));
   EXPECT_EQ(span->toolTip(),
             "L = 0: beim Verlassen des Feldes oder beim nächsten Befehl wird 5.00 eingesetzt.");
@@ -435,8 +436,8 @@ TEST_F(MainWindowTest, FieldsThatAreMoreThanTheirNumberSayWhatIsRead) {
   Type(7, "0");
 
   // A span typed over key by key keeps every key; the command replaces what reads as 0.
-  form().Text1(5)->selectAll();
-  QTest::keyClicks(form().Text1(5), "abc");
+  form().Text1(kFieldL)->selectAll();
+  QTest::keyClicks(form().Text1(kFieldL), "abc");
   EXPECT_EQ(Text(5), "abc");
   EXPECT_EQ(marking(5), "rot: Gelesen wird: 0");
   EXPECT_EQ(Text(4), "-3.00") << "b follows what L reads as";

@@ -10,6 +10,7 @@
 
 #include "form1.h"
 #include "form4.h"
+#include "input_table.h"
 #include "recording_messages.h"
 #include "scripted_file_dialogs.h"
 #include "strevo_app.h"
@@ -91,7 +92,7 @@ TEST_F(ProjectCommandsTest, CancelChangesNothing) {
 TEST_F(ProjectCommandsTest, OpeningSetsTheFieldsAsNumbers) {
   WriteFile("start.stv", "0.00 2.00 4.00 3.00  2 5.00 0.00 0.00 1.00 1.50\n1 2\n");
   form().Text1(1)->setText("9");
-  form().Text1(8)->setText("7");
+  form().Text1(kFieldI1)->setText("7");
   fileDialogs.names.push_back(Path("start.stv"));
   form().mnuoeffnen_Click();
   EXPECT_EQ(Texts(), QStringList({" 0", " 2", " 4", " 3", "2.00", " 5", " 0", " 0", " 1", " 1.5"}));

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "form4.h"
+#include "input_table.h"
 #include "recording_messages.h"
 
 namespace strevo {
@@ -95,10 +96,10 @@ TEST(Form4, ChoosingASectionSetsTheInputAndTheLabel) {
   QListWidget* beam = w.form.List(2);
   QTest::mouseClick(beam->viewport(), Qt::LeftButton, {},
                     beam->visualItemRect(beam->item(2)).center());
-  EXPECT_EQ(w.host.fields[9], "1509 ");
+  EXPECT_EQ(w.host.fields[kFieldI2], "1509 ");
   EXPECT_EQ(w.form.SectionLabel(2)->text(), "HE-B 140  ");
   w.form.List(1)->setCurrentRow(23);
-  EXPECT_EQ(w.host.fields[8], "554e3");
+  EXPECT_EQ(w.host.fields[kFieldI1], "554e3");
   EXPECT_EQ(w.form.SectionLabel(1)->text(), "HE-A 1000 ");
 }
 
@@ -149,10 +150,10 @@ TEST(Form4, ClickingTheChosenSectionAgainWritesItAgain) {
   const QPoint row3 = list->visualItemRect(list->item(3)).center();
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row3);
   ASSERT_EQ(list->currentRow(), 3);
-  const QString value = w.host.fields[8];
-  w.host.fields[8] = "7";  // the user typed into I1
+  const QString value = w.host.fields[kFieldI1];
+  w.host.fields[kFieldI1] = "7";  // the user typed into I1
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row3);
-  EXPECT_EQ(w.host.fields[8], value);
+  EXPECT_EQ(w.host.fields[kFieldI1], value);
 }
 
 TEST(Form4, OkHidesHelpAndTitleBarClose) {
@@ -193,7 +194,7 @@ TEST(Form4, ADamagedRowWritesNothingAndSaysSo) {
             "Die Profiltabelle hat für dieses Profil keinen gültigen Wert; das Feld I1 bleibt, "
             "wie es ist.");
   form.List(1)->setCurrentRow(2);
-  EXPECT_EQ(host.fields[8].trimmed(), "1033") << "a sound row of the same table";
+  EXPECT_EQ(host.fields[kFieldI1].trimmed(), "1033") << "a sound row of the same table";
 }
 
 }  // namespace
