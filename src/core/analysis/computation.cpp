@@ -16,11 +16,12 @@ Computation Compute(const InputSet& in, std::optional<SystemType> system, Shared
   if (const std::optional<InputRejected> rejection = RejectionOf(in)) {
     throw InputRejected(rejection->field(), rejection->what());
   }
-  Computation computation{system, in, {}, ComputeResults(in, system, results), {}, {}, {}, {}};
+  Computation computation{system, in, {}, ComputeResults(in, system, results), {}, {}, {}, {}, {}};
   computation.results = results;
   // The forces stand without the deformations: a fault there leaves the computation whole.
   if (system) {
     Solution solution = SolutionOf(in, *system, results);
+    computation.forces = std::move(solution.lines);
     computation.deformation = std::move(solution.deformation);
     computation.deformationFault = std::move(solution.deformationFault);
   }

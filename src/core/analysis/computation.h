@@ -9,6 +9,7 @@
 #include "compute_results.h"
 #include "deformations.h"
 #include "inputs.h"
+#include "member_forces.h"
 #include "shared_results.h"
 
 namespace strevo {
@@ -18,6 +19,8 @@ struct Computation {
   InputSet inputs;        // as read when the run started
   SharedResults results;  // k and every value the run stored
   ResultLines lines;      // the values the system's result lines show, in line order
+  // Each member's M, Q and N along it; none without a system.
+  std::optional<PortalLines> forces;
   // How far the portal moves; none without a system, or when a step of it faulted (a member
   // without stiffness), and then `deformationFault` names the fault.
   std::optional<Deformation> deformation;

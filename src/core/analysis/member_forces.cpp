@@ -157,9 +157,9 @@ PortalLines Superposed(const PortalLines& first, double firstFactor, const Porta
   return sum;
 }
 
-MemberForces ForcesAt(const InputSet& in, const SharedResults& r, Member member, double s) {
-  const MemberLines lines = MemberLinesOf(in, r, member);
-  return {lines.M.At(s), lines.Q.At(s), lines.N.At(s)};
+MemberForces ForcesOn(const PortalLines& lines, Member member, double s) {
+  const MemberLines& along = lines[static_cast<std::size_t>(member)];
+  return {along.M.At(s), along.Q.At(s), along.N.At(s)};
 }
 
 }  // namespace strevo

@@ -60,8 +60,8 @@ PortalLines PortalLinesOf(const InputSet& in, const SharedResults& r);
 PortalLines Superposed(const PortalLines& first, double firstFactor, const PortalLines& second,
                        double secondFactor);
 
-// From the lines at s; at s = X3 on the beam the moment is M3.
-MemberForces ForcesAt(const InputSet& in, const SharedResults& r, Member member, double s);
+// The forces at s of a member, from its lines; at s = X3 on the beam the moment is M3.
+MemberForces ForcesOn(const PortalLines& lines, Member member, double s);
 
 double MemberLength(const InputSet& in, Member member);
 

@@ -148,7 +148,7 @@ std::optional<std::string> ReadoutAt(const Computation& computation, double x, d
   if (atLoad) {
     position = in.a;
   }
-  const MemberForces forces = ForcesAt(in, computation.results, *nearest, position);
+  const MemberForces forces = ForcesOn(*computation.forces, *nearest, position);
   std::string shear = FormatFixed2(forces.Q) + " kN";
   if (atLoad) {
     const double left = computation.results.AV - in.q * in.a;  // the beam's Q = AV − q·x

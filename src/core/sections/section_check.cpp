@@ -46,7 +46,7 @@ std::string PlaceOn(Member member, double s, const InputSet& in) {
 // The largest |M| and |Q| of a member: the moment's extremes lie at the ends of its pieces and
 // where the shear is zero; the shear's at the ends of the pieces (it is linear on each).
 void Extremes(const Computation& c, Member member, Governing& moment, Governing& shear) {
-  const MemberLines lines = MemberLinesOf(c.inputs, c.results, member);
+  const MemberLines& lines = (*c.forces)[static_cast<std::size_t>(member)];
   for (const LinePiece& p : lines.M.pieces) {
     const double length = p.end - p.start;
     const auto M = [&](double t) { return p.At(p.start + t); };
@@ -77,7 +77,7 @@ std::optional<MemberCheck> CheckMember(const Computation& c, const std::string& 
     for (const Member member : members) {
       Governing moment, shear;
       Extremes(c, member, moment, shear);
-      const double N = std::abs(ForcesAt(c.inputs, c.results, member, 0).N);
+      const double N = std::abs((*c.forces)[static_cast<std::size_t>(member)].N.At(0));
       if (sigma.Consider(
               kNormalStress * N / section->A + kBendingStress * moment.value / section->Wel,
               moment.place)) {

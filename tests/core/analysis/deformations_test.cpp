@@ -51,8 +51,9 @@ double VirtualWork(const Solved& s, Member member, double from, double to,
   double sum = 0;
   for (std::size_t i = 0; i + 1 < kinks.size(); ++i) {
     if (kinks[i] >= from && kinks[i + 1] <= to && kinks[i + 1] > kinks[i]) {
-      sum += Simpson([&](double x) { return ForcesAt(s.in, s.r, member, x).M * unitMoment(x); },
-                     kinks[i], kinks[i + 1]);
+      sum += Simpson(
+          [&](double x) { return ForcesOn(PortalLinesOf(s.in, s.r), member, x).M * unitMoment(x); },
+          kinks[i], kinks[i + 1]);
     }
   }
   return sum / EI * 1000;
@@ -207,7 +208,7 @@ TEST(MemberForces, EndsAreTheResultValuesAndCutsBalance) {
       ComputeResults(in, system, r);
       const double tol = 1e-9 * (1 + std::abs(r.M1) + std::abs(r.M4) + std::abs(r.M3) +
                                  std::abs(r.AV) * in.L + std::abs(r.AH) * in.h);
-      const auto at = [&](Member m, double s) { return ForcesAt(in, r, m, s); };
+      const auto at = [&](Member m, double s) { return ForcesOn(PortalLinesOf(in, r), m, s); };
       EXPECT_NEAR(at(Member::LeftColumn, 0).M, r.MA, tol);
       EXPECT_NEAR(at(Member::LeftColumn, in.h).M, r.M1, tol);
       EXPECT_NEAR(at(Member::LeftColumn, in.h).Q, r.Q1, tol);

@@ -33,7 +33,7 @@ void ExpectNear(double actual, double expected, double scale, const char* what) 
   EXPECT_NEAR(actual, expected, 1e-9 * scale) << what;
 }
 
-TEST(Solution, LinesMeetTheStoredValuesAndTheStiffnessSolution) {
+TEST(Solution, ReactionsAreTheStiffnessSolutionsAndTheLinesCarryTheFieldMoment) {
   std::mt19937 random(20);
   for (const SystemType system : kSystems) {
     for (int run = 0; run < 50; ++run) {
@@ -42,21 +42,12 @@ TEST(Solution, LinesMeetTheStoredValuesAndTheStiffnessSolution) {
       const Solution s = Solve(PortalOf(in, system), LoadCaseOf(in), &r);
       const double scale = 1 + std::abs(r.M1) + std::abs(r.M3) + std::abs(r.M4) + std::abs(r.MA) +
                            std::abs(r.MB) + std::abs(r.AV) + std::abs(r.BV);
-      const MemberLines& left = LinesOf(s, Member::LeftColumn);
-      const MemberLines& beam = LinesOf(s, Member::Beam);
-      const MemberLines& right = LinesOf(s, Member::RightColumn);
-      ExpectNear(left.M.At(in.h), r.M1, scale, "M1");
-      ExpectNear(left.Q.At(in.h), r.Q1, scale, "Q1");
-      ExpectNear(beam.M.At(r.X3), r.M3, scale, "M3 at X3");
-      ExpectNear(beam.M.At(in.L), r.M4, scale, "M4");
-      ExpectNear(beam.Q.At(in.L), r.Q4, scale, "Q4");
-      ExpectNear(beam.N.At(in.L / 2), r.N2, scale, "N2");
-      ExpectNear(right.M.At(0), r.M5, scale, "M5");
-      ExpectNear(right.M.At(in.h), r.MB, scale, "MB");
-      ExpectNear(right.N.At(0), r.N5, scale, "N5");
       const testing::PortalReactions reference = testing::SolvePortalByStiffness(in, system);
       ExpectNear(s.reactions.AH, reference.AH, scale, "AH");
+      ExpectNear(s.reactions.AV, reference.AV, scale, "AV");
+      ExpectNear(s.reactions.BH, reference.BH, scale, "BH");
       ExpectNear(s.reactions.BV, reference.BV, scale, "BV");
+      ExpectNear(LinesOf(s, Member::Beam).M.At(r.X3), r.M3, scale, "M3 at X3");
       ASSERT_TRUE(s.deformation.has_value());
     }
   }

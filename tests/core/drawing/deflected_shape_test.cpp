@@ -84,7 +84,7 @@ TEST(Readout, NamesTheMemberThePositionAndTheValuesThere) {
   // On the beam at x = 2.40 m, a little below its axis.
   const auto beam = ReadoutAt(c, f.xL + 2.4 * f.unitsPerMetre, f.yB + 3, 5);
   ASSERT_TRUE(beam.has_value());
-  const MemberForces at = ForcesAt(c.inputs, c.results, Member::Beam, 2.4);
+  const MemberForces at = ForcesOn(*c.forces, Member::Beam, 2.4);
   EXPECT_EQ(*beam,
             "Riegel, x = 2.40 m ab Punkt 2\nM = " + FormatFixed2(at.M) +
                 " kNm\nQ = " + FormatFixed2(at.Q) + " kN\nN = " + FormatFixed2(at.N) +
@@ -112,7 +112,9 @@ TEST_P(ReadoutAtTheLoad, GivesTheShearLeftAndRightOfF) {
   in.b = in.L - in.a;
   const Computation c = Computed(in, SystemType::FixedFrame);
   const SharedResults& r = c.results;
-  const auto Q = [&](double s) { return FormatFixed2(ForcesAt(in, r, Member::Beam, s).Q); };
+  const auto Q = [&](double s) {
+    return FormatFixed2(ForcesOn(PortalLinesOf(in, r), Member::Beam, s).Q);
+  };
   const std::string left = in.a > 0 ? Q(in.a - 1e-9) : FormatFixed2(r.AV);
   const std::string right = in.a < in.L ? Q(in.a + 1e-9) : FormatFixed2(-r.BV);
   // A few picture units from the load along the beam, just below it.
@@ -123,8 +125,9 @@ TEST_P(ReadoutAtTheLoad, GivesTheShearLeftAndRightOfF) {
   };
   const std::string readout = At(c, 3);
   EXPECT_EQ(readout.rfind("Riegel, x = " + FormatFixed2(in.a) + " m ab Punkt 2\nM = " +
-                              FormatFixed2(ForcesAt(in, r, Member::Beam, in.a).M) + " kNm\nQ = " +
-                              left + " kN links von F, " + right + " kN rechts von F\nN = ",
+                              FormatFixed2(ForcesOn(PortalLinesOf(in, r), Member::Beam, in.a).M) +
+                              " kNm\nQ = " + left + " kN links von F, " + right +
+                              " kN rechts von F\nN = ",
                           0),
             0u)
       << readout;
