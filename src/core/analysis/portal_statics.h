@@ -160,6 +160,13 @@ void TwoHingedFrame(Run& run, const Loads<typename Run::Value>& n, const typenam
   ReactionsAtB(run, n, (wS + wD) * h + AH, AV, Zero<V>());
 }
 
+// MB of the fixed frame: moments about B of the loads and of A's reactions.
+template <class V>
+V ClampAtB(const Loads<V>& n, const V& AV, const V& MA) {
+  const auto& [wD, q, h, a, L, wS, F, I1, I2] = n;
+  return Sq(h) * wS / V(2) + Sq(h) * wD / V(2) + L * AV + MA - Sq(L) * q / V(2) - (L - a) * F;
+}
+
 template <class Run>
 void FixedFrame(Run& run, const Loads<typename Run::Value>& n, const typename Run::Value& k) {
   using V = typename Run::Value;
@@ -180,9 +187,7 @@ void FixedFrame(Run& run, const Loads<typename Run::Value>& n, const typename Ru
           (V(2) * a / L * k2 + (V(5) * k - V(1))) * ((L - a) * (a * F) / V(2) / L) / (k6 * k2) +
           Sq(h) * wD / V(24) * bracket + (Sq(h) * wD / L * k / k6 * L - Sq(h) * wD / V(2)) -
           Sq(h) * wS / V(24) * bracket);
-  ReactionsAtB(run, n, (wS + wD) * h + AH, AV, [&] {
-    return Sq(h) * wS / V(2) + Sq(h) * wD / V(2) + L * AV + MA - Sq(L) * q / V(2) - (L - a) * F;
-  });
+  ReactionsAtB(run, n, (wS + wD) * h + AH, AV, [&] { return ClampAtB(n, AV, MA); });
 }
 
 // Everything from M1 on: the statics of cuts through the members, the same for all systems
