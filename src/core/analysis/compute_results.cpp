@@ -86,11 +86,31 @@ constexpr std::array<int, 18> kTwoHingedLines = {0,  1,  3,  4,  6,  7,  8,  9, 
 constexpr std::array<int, 20> kFixedFrameLines = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,
                                                   10, 11, 12, 13, 15, 16, 17, 18, 19, 20};
 
+// Where each of a system's lines takes its value from, resolved once at compile time: the lines
+// are written after every run.
+struct LineSource {
+  int index;
+  double SharedResults::*value;
+};
+
 template <std::size_t N>
-ResultLines Lines(const std::array<int, N>& indices, const SharedResults& r) {
+constexpr std::array<LineSource, N> SourcesOf(const std::array<int, N>& indices) {
+  std::array<LineSource, N> sources{};
+  for (std::size_t i = 0; i < N; ++i) {
+    sources[i] = {indices[i], StoredInfo(*kLineValues[indices[i]]).member};
+  }
+  return sources;
+}
+
+constexpr auto kKinkedBeamSources = SourcesOf(kKinkedBeamLines);
+constexpr auto kTwoHingedSources = SourcesOf(kTwoHingedLines);
+constexpr auto kFixedFrameSources = SourcesOf(kFixedFrameLines);
+
+template <std::size_t N>
+ResultLines Lines(const std::array<LineSource, N>& sources, const SharedResults& r) {
   ResultLines lines;
-  for (int i : indices) {
-    lines.push_back({i, r.*StoredInfo(*kLineValues[i]).member});
+  for (const LineSource& source : sources) {
+    lines.push_back({source.index, r.*source.value});
   }
   return lines;
 }
@@ -101,11 +121,11 @@ ResultLines Lines(std::optional<SystemType> system, const SharedResults& r) {
   }
   switch (*system) {
     case SystemType::KinkedBeam:
-      return Lines(kKinkedBeamLines, r);
+      return Lines(kKinkedBeamSources, r);
     case SystemType::TwoHingedFrame:
-      return Lines(kTwoHingedLines, r);
+      return Lines(kTwoHingedSources, r);
     case SystemType::FixedFrame:
-      return Lines(kFixedFrameLines, r);
+      return Lines(kFixedFrameSources, r);
   }
   return {};
 }

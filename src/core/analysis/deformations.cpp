@@ -22,7 +22,7 @@ double PieceDisplacement(const Piece& p, double t) {
 }
 
 const Piece& PieceAt(const Deformation& d, Member member, double s) {
-  const std::vector<Piece>& pieces = d.pieces[static_cast<std::size_t>(member)];
+  const std::span<const Piece> pieces = d.PiecesOf(member);
   const Piece* piece = &pieces.front();
   for (const Piece& p : pieces) {
     if (s > p.moment.start) {
@@ -46,7 +46,8 @@ double March(Deformation& d, double phiA) {
       beamEnd = v;
       v = d.u;  // the beam does not lengthen: the right corner sways as the left one
     }
-    for (Piece& p : d.pieces[member]) {
+    for (std::size_t i = d.first[member]; i < d.first[member + 1]; ++i) {
+      Piece& p = d.pieces[i];
       p.phi0 = phi;
       p.v0 = v;
       const double length = p.moment.end - p.moment.start;
@@ -129,13 +130,15 @@ Deformation DeformationOf(SystemType system, double L, double I1, double I2,
   const double beamEI = check(kBendingStiffnessPerCm4 * I2);
   check(1 / columnEI);  // a member without stiffness cannot be integrated
   check(1 / beamEI);
+  d.pieces.reserve(moments[0].pieces.size() + moments[1].pieces.size() + moments[2].pieces.size());
   for (const Member member : {Member::LeftColumn, Member::Beam, Member::RightColumn}) {
     const auto index = static_cast<std::size_t>(member);
-    d.pieces[index].reserve(moments[index].pieces.size());
+    d.first[index] = d.pieces.size();
     for (const LinePiece& moment : moments[index].pieces) {
-      d.pieces[index].push_back({moment, member == Member::Beam ? beamEI : columnEI, 0, 0});
+      d.pieces.push_back({moment, member == Member::Beam ? beamEI : columnEI, 0, 0});
     }
   }
+  d.first[3] = d.pieces.size();
   // A clamped foot does not turn; a pinned one turns until the right corner stays at its
   // height (its column does not shorten): that vertical displacement is linear in phiA.
   double phiA = 0;
@@ -171,7 +174,7 @@ LargestDisplacement LargestDisplacementOf(const Deformation& d, Member member) {
       largest = {value, s};
     }
   };
-  for (const Piece& p : d.pieces[static_cast<std::size_t>(member)]) {
+  for (const Piece& p : d.PiecesOf(member)) {
     consider(p.moment.start);
     RotationZeros(p, [&](double t) { consider(p.moment.start + t); });
     consider(p.moment.end);

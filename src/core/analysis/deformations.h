@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "member_forces.h"
@@ -25,7 +26,14 @@ struct Deformation {
     double EI;
     double phi0, v0;  // rotation and transverse displacement (left of the walking direction)
   };
-  std::array<std::vector<Piece>, 3> pieces;  // by Member
+  // The members' pieces from A to B, in one list: member m holds those from first[m] on, up to
+  // first[m + 1].
+  std::vector<Piece> pieces;
+  std::array<std::size_t, 4> first;
+  std::span<const Piece> PiecesOf(Member member) const {
+    const auto m = static_cast<std::size_t>(member);
+    return {pieces.data() + first[m], pieces.data() + first[m + 1]};
+  }
 };
 
 // Integrates the moment lines from A along the members with the support conditions of the

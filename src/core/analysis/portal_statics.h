@@ -58,7 +58,7 @@ inline constexpr std::array<StoredValue, 21> kStoredValues = {{
     {"Q5", "kN", &SharedResults::Q5},
 }};
 
-inline const StoredValue& StoredInfo(Stored value) {
+constexpr const StoredValue& StoredInfo(Stored value) {
   return kStoredValues[static_cast<std::size_t>(value)];
 }
 

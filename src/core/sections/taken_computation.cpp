@@ -6,9 +6,7 @@
 namespace strevo {
 
 TakenComputation::TakenComputation(Computation snapshot, const CheckSettings& settings)
-    : snapshot_(std::move(snapshot)),
-      resultRows_(ResultListRows(snapshot_)),
-      deformationNote_(strevo::DeformationNote(snapshot_)) {
+    : snapshot_(std::move(snapshot)) {
   CheckWith(settings);
 }
 
@@ -39,7 +37,7 @@ const std::vector<RechenwegStep>& TakenComputation::Rechenweg() const {
 }
 
 std::vector<ListRow> TakenComputation::ListRows() const {
-  std::vector<ListRow> rows = resultRows_;
+  std::vector<ListRow> rows = ResultRows();
   rows.insert(rows.end(), checkRows_.begin(), checkRows_.end());
   return rows;
 }

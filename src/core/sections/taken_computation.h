@@ -1,7 +1,7 @@
-// A computation as the program keeps it once it has run: the snapshot with its section check,
-// its list rows and its Rechenweg. The check is worked out when it is taken and again only when
-// its grade or limits change; the computation's own working, the costliest part and wanted only
-// by the list and the report, once on first use. Every window and export lays out what it holds.
+// A computation as the program keeps it once it has run: the snapshot with its section check
+// and its Rechenweg. The check is worked out when it is taken and again only when its grade or
+// limits change; the computation's own working, the costliest part and wanted only by the list
+// and the report, once on first use. Every window and export lays out what it holds.
 #pragma once
 
 #include <cstddef>
@@ -25,21 +25,20 @@ class TakenComputation {
 
   const Computation& Snapshot() const { return snapshot_; }
   const SectionCheck& Sections() const { return sections_; }
-  // The system, the inputs, k and the result values, without the check.
-  const std::vector<ListRow>& ResultRows() const { return resultRows_; }
+  // The system, the inputs, k and the result values, without the check; laid out when asked,
+  // as the list, the exports and the report need them and a computation by itself does not.
+  std::vector<ListRow> ResultRows() const { return ResultListRows(snapshot_); }
   const std::vector<ListRow>& CheckRows() const { return checkRows_; }
   // Both, as the list's copy and the CSV file carry them.
   std::vector<ListRow> ListRows() const;
   // The computation's steps with the check's working after them.
   const std::vector<RechenwegStep>& Rechenweg() const;
-  const std::string& DeformationNote() const { return deformationNote_; }
+  std::string DeformationNote() const { return strevo::DeformationNote(snapshot_); }
 
  private:
   void CheckWith(const CheckSettings& settings);
 
   Computation snapshot_;
-  std::vector<ListRow> resultRows_;
-  std::string deformationNote_;
   SectionCheck sections_;
   std::vector<ListRow> checkRows_;
   std::vector<RechenwegStep> checkSteps_;
