@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "twips.h"
+
 namespace strevo {
 
 QImage ProgramPicture(QSize size) {
@@ -19,7 +21,7 @@ void PaintProgramPicture(QPainter& painter, qreal side) {
   painter.setRenderHint(QPainter::Antialiasing);
   // Drawn on a 100 x 100 grid and scaled, so that every size looks the same.
   painter.scale(side / 100.0, side / 100.0);
-  painter.setBrush(QColor(192, 192, 255));
+  painter.setBrush(kLightBlue);
   painter.setPen(QPen(QColor(0, 0, 128), 1.5));
   painter.drawRoundedRect(QRectF(2, 2, 96, 96), 10, 10);
 
