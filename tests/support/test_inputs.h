@@ -51,6 +51,20 @@ inline InputSet RandomPortal(std::mt19937& random, double from = 0.05, double to
   return in;
 }
 
+// The section check's worked portal: q = 20 kN/m on an 8 m span, h = 4 m, the given second
+// moments of area (cm4) of the columns and the beam.
+inline InputSet SteelPortal(double I1, double I2) {
+  InputSet in;
+  in.q = 20;
+  in.h = 4;
+  in.a = 3;
+  in.b = 2;
+  in.L = 8;
+  in.I1 = I1;
+  in.I2 = I2;
+  return in;
+}
+
 // For test names: "KinkedBeam", "TwoHingedFrame", "FixedFrame".
 inline std::string SystemName(SystemType system) {
   static const char* const kNames[] = {"KinkedBeam", "TwoHingedFrame", "FixedFrame"};

@@ -13,6 +13,7 @@
 #include "profile_table.h"
 #include "section_check.h"
 #include "taken_computation.h"
+#include "test_inputs.h"
 #include "text_rules.h"
 
 namespace strevo {
@@ -76,23 +77,11 @@ Computation Frame(const InputSet& in, SystemType system) {
   return Compute(in, system, shared);
 }
 
-InputSet Portal(double I1, double I2) {
-  InputSet in;
-  in.q = 20;
-  in.h = 4;
-  in.a = 3;
-  in.b = 2;
-  in.L = 8;
-  in.I1 = I1;
-  in.I2 = I2;
-  return in;
-}
-
 // Two-hinged frame, q = 20 kN/m on 8 m, IPE 200 columns (Iy 1943) and a HE-B 400 beam
 // (Iy 57680): the slender columns hardly restrain the beam, so its field moment governs,
 // inside it at x = 4.00 m.
 TEST(SectionCheck, BeamGovernedInsideByTheFieldMoment) {
-  Computation c = Frame(Portal(1943, 57680), SystemType::TwoHingedFrame);
+  Computation c = Frame(testing::SteelPortal(1943, 57680), SystemType::TwoHingedFrame);
   c.columnSection = "IPE 200";
   c.beamSection = "HE-B 400";
   const SectionCheck check = CheckSections(c, {});
@@ -123,7 +112,7 @@ TEST(SectionCheck, BeamGovernedInsideByTheFieldMoment) {
 // The fixed frame under wind alone: the left column's moment line is curved and its largest
 // value may lie at the foot; the check finds the place by the statics of the column.
 TEST(SectionCheck, ColumnsUnderWindAndTheirPlaces) {
-  InputSet in = Portal(3692, 3692);
+  InputSet in = testing::SteelPortal(3692, 3692);
   in.q = 0;
   in.wD = 6;
   Computation c = Frame(in, SystemType::FixedFrame);
@@ -145,7 +134,7 @@ TEST(SectionCheck, ColumnsUnderWindAndTheirPlaces) {
 }
 
 TEST(SectionCheck, ServiceabilityLimitsAndTheRows) {
-  Computation c = Frame(Portal(1943, 57680), SystemType::TwoHingedFrame);
+  Computation c = Frame(testing::SteelPortal(1943, 57680), SystemType::TwoHingedFrame);
   c.beamSection = "HE-B 400";
   const Deformation& d = *c.deformation;
   const SectionCheck loose = CheckSections(c, {SteelGrade::S235, 150, 300});
@@ -191,7 +180,7 @@ TEST(SectionCheck, ServiceabilityLimitsAndTheRows) {
 
 // The sway of a symmetric portal is rounding noise: no ratio is shown for it, the limit is met.
 TEST(SectionCheck, SwayOfASymmetricPortalShowsNoRatio) {
-  InputSet in = Portal(18260, 67120);  // HE-A 300 columns, an IPE 550 beam
+  InputSet in = testing::SteelPortal(18260, 67120);  // HE-A 300 columns, an IPE 550 beam
   in.q = 7;
   in.L = 5;
   Computation c = Frame(in, SystemType::TwoHingedFrame);
@@ -219,7 +208,7 @@ void PrintTo(const RatioCase& c, std::ostream* out) {
 class DeflectionRatio : public ::testing::TestWithParam<RatioCase> {};
 
 TEST_P(DeflectionRatio, IsShownAsOneOverASensibleN) {
-  Computation c = Frame(Portal(1943, 57680), SystemType::TwoHingedFrame);
+  Computation c = Frame(testing::SteelPortal(1943, 57680), SystemType::TwoHingedFrame);
   c.beamSection = "HE-B 400";
   c.inputs.L = GetParam().L;
   c.deformation->w = GetParam().w;
@@ -245,7 +234,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The check's working: the σ, τ and η its formulas give, with the governing forces put in, are
 // bit for bit those of the check, and each result line shows that value.
 TEST(SectionCheck, TheWorkingGivesTheCheckedValues) {
-  Computation c = Frame(Portal(1943, 57680), SystemType::TwoHingedFrame);
+  Computation c = Frame(testing::SteelPortal(1943, 57680), SystemType::TwoHingedFrame);
   c.columnSection = "IPE 200";
   c.beamSection = "HE-B 400";
   const CheckSettings s355{SteelGrade::S355, 150, 300};
@@ -284,7 +273,7 @@ TEST(SectionCheck, TheWorkingGivesTheCheckedValues) {
 
 // Loads that no section survives once gave "inf" for σ, τ and η.
 TEST(SectionCheck, AnOverflowIsSaidNotShownAsInfinity) {
-  InputSet in = Portal(1943, 57680);
+  InputSet in = testing::SteelPortal(1943, 57680);
   in.L = 5;
   in.q = 5e306;  // the forces stay finite, 1000 · M does not
   Computation c = Frame(in, SystemType::KinkedBeam);

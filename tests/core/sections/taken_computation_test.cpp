@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "taken_computation.h"
+#include "test_inputs.h"
 #include "text_rules.h"
 
 namespace strevo {
@@ -13,16 +14,8 @@ namespace {
 
 // Two-hinged frame, q = 20 kN/m on 8 m, h = 4 m, IPE 200 columns and a HE-B 400 beam.
 Computation Portal() {
-  InputSet in;
-  in.q = 20;
-  in.h = 4;
-  in.a = 3;
-  in.b = 2;
-  in.L = 8;
-  in.I1 = 1943;
-  in.I2 = 57680;
   SharedResults shared;
-  Computation c = Compute(in, SystemType::TwoHingedFrame, shared);
+  Computation c = Compute(testing::SteelPortal(1943, 57680), SystemType::TwoHingedFrame, shared);
   c.columnSection = "IPE 200";
   c.beamSection = "HE-B 400";
   return c;
