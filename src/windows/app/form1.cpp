@@ -13,7 +13,6 @@
 
 #include "arithmetic_fault.h"
 #include "computation.h"
-#include "form4.h"
 #include "input_table.h"
 #include "main_sketch.h"
 #include "make_label.h"
@@ -424,9 +423,7 @@ void Form1::mnuoeffnen_Click() {
       text1_[i]->setText(QString::fromStdString(NumberToText(project.values[i])));
     }
     GuardSpan();
-    Form4& sections = host_.SectionsWindow();
-    sections.SetColumnFamily(project.columnFamily);
-    sections.SetBeamFamily(project.beamFamily);
+    host_.ChooseFamilies({project.columnFamily, project.beamFamily});
   });
 }
 
@@ -441,9 +438,8 @@ void Form1::mnuspeichern_Click() {
     if (name.isEmpty()) {
       return;
     }
-    const Form4& sections = host_.SectionsWindow();
-    const std::string contents =
-        FormatProject(Texts(), sections.ColumnFamily(), sections.BeamFamily());
+    const SectionFamilies families = host_.ChosenFamilies();
+    const std::string contents = FormatProject(Texts(), families.column, families.beam);
     SaveFile(name, [&](QIODevice& device) {
       device.write(contents.data(), static_cast<qint64>(contents.size()));
     });

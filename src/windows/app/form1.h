@@ -22,7 +22,12 @@ class QRadioButton;
 
 namespace strevo {
 
-class Form4;
+// The profile families chosen for the columns and the beam (0 IPE, 1 HE-A, 2 HE-B, −1 none),
+// as a project file keeps them.
+struct SectionFamilies {
+  int column = -1;
+  int beam = -1;
+};
 
 // What the main window needs from the rest of the program.
 class MainWindowHost {
@@ -32,7 +37,9 @@ class MainWindowHost {
   virtual MessageService& Messages() = 0;
   virtual FileDialogService& FileDialogs() = 0;
   virtual std::filesystem::path ProgramDirectory() const = 0;
-  virtual Form4& SectionsWindow() = 0;  // loads it, hidden, on first use
+  // The cross-section window's families; asking loads it, hidden, on first use.
+  virtual SectionFamilies ChosenFamilies() = 0;
+  virtual void ChooseFamilies(const SectionFamilies& families) = 0;
   virtual void ShowSectionsWindow() = 0;
   virtual void ShowAboutBox() = 0;
   // "&Schnittgrößen": computes from the fields, read now, and shows the results with the

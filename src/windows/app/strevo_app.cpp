@@ -80,6 +80,17 @@ Form4& StrevoApp::SectionsWindow() {
   return LoadOnFirstUse(form4_, [this] { return std::make_unique<Form4>(*this); });
 }
 
+SectionFamilies StrevoApp::ChosenFamilies() {
+  const Form4& sections = SectionsWindow();
+  return {sections.ColumnFamily(), sections.BeamFamily()};
+}
+
+void StrevoApp::ChooseFamilies(const SectionFamilies& families) {
+  Form4& sections = SectionsWindow();
+  sections.SetColumnFamily(families.column);
+  sections.SetBeamFamily(families.beam);
+}
+
 void StrevoApp::ShowSectionsWindow() {
   ShowModeless(SectionsWindow());
 }

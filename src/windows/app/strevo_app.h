@@ -49,7 +49,9 @@ class StrevoApp : public MainWindowHost,
   bool QuitRequested() const { return quitRequested_; }
 
   // MainWindowHost
-  Form4& SectionsWindow() override;
+  Form4& SectionsWindow();  // loads it, hidden, on first use
+  SectionFamilies ChosenFamilies() override;
+  void ChooseFamilies(const SectionFamilies& families) override;
   void ShowSectionsWindow() override;
   FileDialogService& FileDialogs() override { return fileDialogs_; }
   void ShowAboutBox() override;
