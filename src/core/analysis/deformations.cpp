@@ -122,21 +122,22 @@ void RotationZeros(const Piece& p, Visit&& visit) {
 
 }  // namespace
 
-Deformation DeformationOf(SystemType system, double L, double I1, double I2,
-                          const MomentLines& moments) {
+namespace {
+
+// The members' stiffness checked, their pieces filled in by `fill(member, EI, pieces)`, then the
+// march from A with the rotation there that the supports allow.
+template <class Fill>
+Deformation Integrated(SystemType system, double L, double I1, double I2, const Fill& fill) {
   const FaultWatch check;
   Deformation d{};
   const double columnEI = check(kBendingStiffnessPerCm4 * I1);
   const double beamEI = check(kBendingStiffnessPerCm4 * I2);
   check(1 / columnEI);  // a member without stiffness cannot be integrated
   check(1 / beamEI);
-  d.pieces.reserve(moments[0].pieces.size() + moments[1].pieces.size() + moments[2].pieces.size());
+  d.pieces.reserve(4);  // a single load case: one piece a column, two on the beam
   for (const Member member : {Member::LeftColumn, Member::Beam, Member::RightColumn}) {
-    const auto index = static_cast<std::size_t>(member);
-    d.first[index] = d.pieces.size();
-    for (const LinePiece& moment : moments[index].pieces) {
-      d.pieces.push_back({moment, member == Member::Beam ? beamEI : columnEI, 0, 0});
-    }
+    d.first[static_cast<std::size_t>(member)] = d.pieces.size();
+    fill(member, member == Member::Beam ? beamEI : columnEI, d.pieces);
   }
   d.first[3] = d.pieces.size();
   // A clamped foot does not turn; a pinned one turns until the right corner stays at its
@@ -159,10 +160,24 @@ Deformation DeformationOf(SystemType system, double L, double I1, double I2,
   return d;
 }
 
+}  // namespace
+
+Deformation DeformationOf(SystemType system, double L, double I1, double I2,
+                          const MomentLines& moments) {
+  return Integrated(system, L, I1, I2, [&](Member member, double EI, std::vector<Piece>& pieces) {
+    for (const LinePiece& moment : moments[static_cast<std::size_t>(member)].pieces) {
+      pieces.push_back({moment, EI, 0, 0});
+    }
+  });
+}
+
 Deformation ComputeDeformation(const InputSet& in, SystemType system, const SharedResults& r) {
-  return DeformationOf(system, in.L, in.I1, in.I2,
-                       {MomentLineOf(in, r, Member::LeftColumn), MomentLineOf(in, r, Member::Beam),
-                        MomentLineOf(in, r, Member::RightColumn)});
+  return Integrated(system, in.L, in.I1, in.I2,
+                    [&](Member member, double EI, std::vector<Piece>& pieces) {
+                      ForEachMomentPiece(in, r, member, [&](const LinePiece& moment) {
+                        pieces.push_back({moment, EI, 0, 0});
+                      });
+                    });
 }
 
 // A member's extremes lie at its ends or where its rotation is zero.

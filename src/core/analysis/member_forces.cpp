@@ -50,25 +50,6 @@ ForceLine Constant(double length, double value) {
   return {{{0, length, value, 0, 0}}};
 }
 
-// The beam from point 2 (M2, Q2 = AV), with its kink under the point load.
-ForceLine BeamMoment(const InputSet& in, const SharedResults& r) {
-  const double load = std::clamp(in.a, 0.0, std::max(in.L, 0.0));
-  ForceLine line;
-  line.pieces.reserve(2);
-  if (load > 0) {
-    line.pieces.push_back({0, load, r.M2, r.Q2, -in.q / 2});
-  }
-  if (load < in.L) {
-    // Right of the load: M = M2 + Q2·x − q·x²/2 − (x − a)·F, taken from x = load on.
-    const double atLoad = r.M2 + r.Q2 * load - in.q * load * load / 2 - (load - in.a) * in.F;
-    line.pieces.push_back({load, in.L, atLoad, r.Q2 - in.q * load - in.F, -in.q / 2});
-  }
-  if (line.pieces.empty()) {  // a beam without length
-    line.pieces.push_back({0, in.L, r.M2, r.Q2, -in.q / 2});
-  }
-  return line;
-}
-
 ForceLine Derivative(const ForceLine& line) {
   ForceLine derivative;
   derivative.pieces.reserve(line.pieces.size());
@@ -111,17 +92,10 @@ ForceLine Sum(const ForceLine& first, double firstFactor, const ForceLine& secon
 }  // namespace
 
 ForceLine MomentLineOf(const InputSet& in, const SharedResults& r, Member member) {
-  const double h = in.h;
-  switch (member) {
-    case Member::LeftColumn:
-      return {{{0, h, r.MA, -r.AH, -in.wD / 2}}};
-    case Member::RightColumn:
-      // From point 5 down: y = h − s above B, M = MB − BH·y + wS·y²/2.
-      return {{{0, h, r.MB - r.BH * h + in.wS * h * h / 2, r.BH - in.wS * h, in.wS / 2}}};
-    case Member::Beam:
-      break;
-  }
-  return BeamMoment(in, r);
+  ForceLine line;
+  line.pieces.reserve(2);
+  ForEachMomentPiece(in, r, member, [&](const LinePiece& piece) { line.pieces.push_back(piece); });
+  return line;
 }
 
 MemberLines MemberLinesOf(const InputSet& in, const SharedResults& r, Member member) {

@@ -2,6 +2,7 @@
 // values: M positive with tension on the inside, Q = dM/ds, N positive in tension.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -53,6 +54,37 @@ using PortalLines = std::array<MemberLines, 3>;  // by Member
 // start.
 MemberLines MemberLinesOf(const InputSet& in, const SharedResults& r, Member member);
 ForceLine MomentLineOf(const InputSet& in, const SharedResults& r, Member member);
+
+// Hands each piece of the member's moment line to `add`, in order of s: what MomentLineOf
+// collects, for a caller that keeps the pieces in a list of its own.
+template <class Add>
+void ForEachMomentPiece(const InputSet& in, const SharedResults& r, Member member, Add&& add) {
+  const double h = in.h;
+  switch (member) {
+    case Member::LeftColumn:
+      add(LinePiece{0, h, r.MA, -r.AH, -in.wD / 2});
+      return;
+    case Member::RightColumn:
+      // From point 5 down: y = h − s above B, M = MB − BH·y + wS·y²/2.
+      add(LinePiece{0, h, r.MB - r.BH * h + in.wS * h * h / 2, r.BH - in.wS * h, in.wS / 2});
+      return;
+    case Member::Beam:
+      break;
+  }
+  // From point 2 (M2, Q2 = AV), with the kink under the point load.
+  const double load = std::clamp(in.a, 0.0, std::max(in.L, 0.0));
+  if (load > 0) {
+    add(LinePiece{0, load, r.M2, r.Q2, -in.q / 2});
+  }
+  if (load < in.L) {
+    // Right of the load: M = M2 + Q2·x − q·x²/2 − (x − a)·F, taken from x = load on.
+    const double atLoad = r.M2 + r.Q2 * load - in.q * load * load / 2 - (load - in.a) * in.F;
+    add(LinePiece{load, in.L, atLoad, r.Q2 - in.q * load - in.F, -in.q / 2});
+  }
+  if (!(load > 0) && !(load < in.L)) {  // a beam without length
+    add(LinePiece{0, in.L, r.M2, r.Q2, -in.q / 2});
+  }
+}
 PortalLines PortalLinesOf(const InputSet& in, const SharedResults& r);
 
 // The lines of loads acting together: factor·lines summed, each piece cut where any of the
