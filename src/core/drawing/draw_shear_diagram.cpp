@@ -28,7 +28,8 @@ DiagramOutcome DrawShearDiagram(const InputSet& in, const SharedResults& r, Canv
   const ForceLine& beam = lines[static_cast<std::size_t>(Member::Beam)].Q;
   const ForceLine& right = lines[static_cast<std::size_t>(Member::RightColumn)].Q;
   const auto at = [&](const ForceLine& line, double s) { return check(line.At(s)); };
-  const double beamStart = at(beam, 0), beamEnd = at(beam, in.L);
+  // The beam starts at Q2 = AV: at a = 0 the line holds only what lies right of the load.
+  const double beamStart = check(r.Q2), beamEnd = at(beam, in.L);
   // The right column's line runs down from point 5: its foot is at s = h.
   DrawMemberEnds(pen, f,
                  {at(left, 0), at(left, in.h), beamStart, beamEnd, at(right, in.h), at(right, 0)},
@@ -39,7 +40,7 @@ DiagramOutcome DrawShearDiagram(const InputSet& in, const SharedResults& r, Canv
                    }
                    // The point load's step: the shear just left of it, then less F.
                    const double xa = f.BeamX(in.a, in.L, check);
-                   const double beforeLoad = at(beam, in.a);
+                   const double beforeLoad = in.a > 0 ? at(beam, in.a) : beamStart;
                    const double afterLoad = check(beforeLoad - in.F);
                    pen.Line(f.xL, f.yB + beamStart * c, xa, f.yB + beforeLoad * c);
                    pen.Line(xa, f.yB + beforeLoad * c, xa, f.yB + afterLoad * c);

@@ -251,6 +251,14 @@ TEST(ShearDiagram, PointLoadStep) {
   DrawShearDiagram(s.in, s.results, outside);
   EXPECT_NEAR(outside.Lines(kShear)[5].x1, 950, kTolerance) << "step outside the span";
   EXPECT_NEAR(outside.Lines(kShear)[6].x2, 750, kTolerance);
+
+  in.a = 0;  // on the corner: the beam starts at Q2 = AV and steps down by F there
+  Session corner(in, SystemType::KinkedBeam);
+  DrawShearDiagram(corner.in, corner.results, corner.canvas);
+  const auto atCorner = corner.canvas.Lines(kShear);
+  const double Q2 = corner.results.Q2, cc = 100 / Q2;  // Qmax = Q2 = AV = 15
+  ExpectLine(atCorner[3], 250, 300, 250, 300 + Q2 * cc, "the beam's start at Q2");
+  ExpectLine(atCorner[5], 250, 300 + Q2 * cc, 250, 300 + (Q2 - 10) * cc, "the step by F at a = 0");
 }
 
 TEST(NormalForceDiagram, FixedDefaultsByHand) {
