@@ -50,8 +50,7 @@ class NumberRun {
   double Step(Stored target, double value) { return r_.*StoredInfo(target).member = check_(value); }
   double Intermediate(const char* /*name*/, double value) const { return value; }
   statics::BeamStart<double> BeamStartValues() const { return {r_.AH, r_.AV, r_.MA}; }
-  FieldPointChoice ChooseFieldPoint(const statics::BeamStart<double>& /*start*/,
-                                    bool withClamp) const {
+  FieldPointChoice ChooseFieldPoint(bool withClamp) const {
     return DecideFieldPoint(in_, r_, withClamp);
   }
   double FieldPoint(double place, const FieldPointChoice& /*choice*/) {

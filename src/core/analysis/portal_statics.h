@@ -205,7 +205,7 @@ void InternalForces(Run& run, const Loads<typename Run::Value>& n,
   run.Step(Stored::M2, M1);
   const V N2 = run.Step(Stored::N2, -r.AH - h * wD);
   const V Q2 = run.Step(Stored::Q2, r.AV);
-  const FieldPointChoice choice = run.ChooseFieldPoint(r, withClamp);
+  const FieldPointChoice choice = run.ChooseFieldPoint(withClamp);
   const V X3 = run.FieldPoint(PlaceOf(choice.chosen, n, r.AV), choice);
   run.Step(Stored::M3, BeamMoment(n, r, X3, run.RightOfLoad(), withClamp));
   const V M4 = run.Step(Stored::M4, BeamMoment(n, r, L, true, withClamp));

@@ -406,8 +406,8 @@ class FormulaRun {
     return Var(name);
   }
   static statics::BeamStart<Expr> BeamStartValues() { return {Var("AH"), Var("AV"), Var("MA")}; }
-  FieldPointChoice ChooseFieldPoint(const statics::BeamStart<Expr>& /*start*/,
-                                    bool /*withClamp*/) const {
+  // The decision the engine made on the computation's stored values.
+  FieldPointChoice ChooseFieldPoint(bool /*withClamp*/) const {
     return FieldPointOf(c_.inputs, c_.results, *c_.system);
   }
   Expr FieldPoint(const Expr& place, const FieldPointChoice& choice) {

@@ -172,7 +172,7 @@ void Form1::BuildSystemChoice(QWidget* client) {
 void Form1::BuildInputFields() {
   for (int i = 0; i < kFieldCount; ++i) {
     const InputField& field = kInputFields[i];
-    const int captionWidth = (i == 0 || i == 6) ? 495 : 375;
+    const int captionWidth = (i == kFieldWD || i == kFieldWS) ? 495 : 375;
     label2_[i] = MakeLabel(QStringLiteral("Label2(%1)").arg(i), QStringLiteral("Label2"), frame1_,
                            TwipsRect(field.captionLeft, field.top, captionWidth, 255));
     label2_[i]->setAlignment(Qt::AlignRight | Qt::AlignTop);
