@@ -17,50 +17,36 @@ namespace {
 constexpr double kNormalStress = 10, kBendingStress = 1000, kShearStress = 1000;
 constexpr double kGravity = 9.81;
 
+// The largest of a value so far and where it lies; the first place on a tie.
 struct Governing {
   double value = -1;
-  std::string place;
-  bool Consider(double candidate, const std::string& where) {
+  Member member = Member::LeftColumn;
+  double s = 0;
+  bool Consider(double candidate, Member where, double at) {
     if (!(candidate > value)) {
       return false;
     }
     value = candidate;
-    place = where;
+    member = where;
+    s = at;
     return true;
   }
 };
 
 // The member's ends by their names, the rest by its position; a column is named because one
 // check covers both.
-std::string PlaceOn(Member member, double s, const InputSet& in) {
-  const double length = MemberLength(in, member);
+std::string PlaceOn(Member member, double s, double h, double L) {
+  const double length = member == Member::Beam ? L : h;
   if (s <= 0 || s >= length) {
     static const char* const kEnds[3][2] = {
         {"Fuß A", "Ecke links"}, {"Ecke links", "Ecke rechts"}, {"Ecke rechts", "Fuß B"}};
     return kEnds[static_cast<int>(member)][s <= 0 ? 0 : 1];
   }
+  InputSet in;
+  in.h = h;
+  in.L = L;
   const std::string position = PositionOn(in, member, s);
   return member == Member::Beam ? position : std::string(MemberName(member)) + ", " + position;
-}
-
-// The largest |M| and |Q| of a member: the moment's extremes lie at the ends of its pieces and
-// where the shear is zero; the shear's at the ends of the pieces (it is linear on each).
-void Extremes(const Computation& c, Member member, Governing& moment, Governing& shear) {
-  const MemberLines& lines = (*c.forces)[static_cast<std::size_t>(member)];
-  for (const LinePiece& p : lines.M.pieces) {
-    const double length = p.end - p.start;
-    const auto M = [&](double t) { return p.At(p.start + t); };
-    for (const double t : {0.0, length}) {
-      moment.Consider(std::abs(M(t)), PlaceOn(member, p.start + t, c.inputs));
-      shear.Consider(std::abs(p.c1 + 2 * p.c2 * t), PlaceOn(member, p.start + t, c.inputs));
-    }
-    if (p.c2 != 0) {
-      const double t = -p.c1 / (2 * p.c2);
-      if (t > 0 && t < length) {
-        moment.Consider(std::abs(M(t)), PlaceOn(member, p.start + t, c.inputs));
-      }
-    }
-  }
 }
 
 std::optional<MemberCheck> CheckMember(const Computation& c, const std::string& designation,
@@ -69,44 +55,12 @@ std::optional<MemberCheck> CheckMember(const Computation& c, const std::string& 
   if (section == nullptr) {
     return std::nullopt;
   }
-  MemberCheck check{section, 0, {}, 0, {}, 0, 0, section->mass * kGravity / 1000, 0, 0, 0, {}};
-  // The same fault detection as the engine: absurd loads give a fault, not "inf".
   try {
-    const FaultWatch watch;
-    Governing sigma, tau;
-    for (const Member member : members) {
-      Governing moment, shear;
-      Extremes(c, member, moment, shear);
-      const double N = std::abs((*c.forces)[static_cast<std::size_t>(member)].N.At(0));
-      if (sigma.Consider(
-              kNormalStress * N / section->A + kBendingStress * moment.value / section->Wel,
-              moment.place)) {
-        check.N = N;
-        check.M = moment.value;
-      }
-      if (tau.Consider(kShearStress * shear.value / (section->tw * (section->h - 2 * section->tf)),
-                       shear.place)) {
-        check.Q = shear.value;
-      }
-    }
-    check.sigma = watch(sigma.value);
-    check.sigmaPlace = sigma.place;
-    check.tau = watch(tau.value);
-    check.tauPlace = tau.place;
-    check.etaSigma = watch(sigma.value / fy);
-    check.etaTau = watch(tau.value / (fy / std::sqrt(3.0)));
+    return CheckMemberOn(*c.forces, c.inputs.h, c.inputs.L, *section, members, fy);
   } catch (const ArithmeticFault& fault) {
-    check = MemberCheck{section, 0, {}, 0, {}, 0, 0, check.selfWeight, 0, 0, 0, FaultText(fault)};
+    return MemberCheck{
+        section, 0, {}, 0, {}, 0, 0, section->mass * kGravity / 1000, 0, 0, 0, FaultText(fault)};
   }
-  return check;
-}
-
-// The verdict compares the values as computed; the ratio is left out where the displacement
-// shows as 0.00 mm, since there it is rounding noise (a symmetric portal's sway).
-LimitCheck Limit(double lengthM, double displacementMm, int n) {
-  const double moved = std::abs(displacementMm);
-  const bool shown = FormatFixed2(displacementMm) != "0.00";
-  return {shown ? std::abs(lengthM) * 1000 / moved : 0, moved * n <= lengthM * 1000};
 }
 
 // "1/n", n rounded down as a limit check reads it: whole from 10 up, below that to two
@@ -191,6 +145,63 @@ const char* GradeName(SteelGrade grade) {
   return "S355";
 }
 
+MemberCheck CheckMemberOn(const PortalLines& lines, double h, double L,
+                          const SectionProperties& section, std::initializer_list<Member> members,
+                          double fy) {
+  // The same fault detection as the engine: absurd loads give a fault, not "inf".
+  const FaultWatch watch;
+  Governing sigma, tau;
+  const double web = section.tw * (section.h - 2 * section.tf);
+  for (const Member member : members) {
+    const MemberLines& line = lines[static_cast<std::size_t>(member)];
+    const auto stress = [&](double s) {
+      return kNormalStress * std::abs(line.N.At(s)) / section.A +
+             kBendingStress * std::abs(line.M.At(s)) / section.Wel;
+    };
+    for (const LinePiece& p : line.M.pieces) {
+      for (const double s : {p.start, p.end}) {
+        sigma.Consider(stress(s), member, s);
+        tau.Consider(kShearStress * std::abs(p.c1 + 2 * p.c2 * (s - p.start)) / web, member, s);
+      }
+      if (p.c2 == 0) {
+        continue;
+      }
+      // Inside a piece |N|/A + |M|/W is largest where ±N'/A ± M'/W is zero (N is linear).
+      const double slope = line.N.PieceAt(p.start + (p.end - p.start) / 2).c1;
+      const double ratio = kNormalStress * slope * section.Wel / (kBendingStress * section.A);
+      for (const double sign : {0.0, 1.0, -1.0}) {
+        const double s = p.start + (-p.c1 + sign * ratio) / (2 * p.c2);
+        if (s > p.start && s < p.end && (sign == 0 || slope != 0)) {
+          sigma.Consider(stress(s), member, s);
+        }
+      }
+    }
+  }
+  const MemberLines& atSigma = lines[static_cast<std::size_t>(sigma.member)];
+  const MemberLines& atTau = lines[static_cast<std::size_t>(tau.member)];
+  const LinePiece& shearPiece = atTau.M.PieceAt(tau.s);
+  return {&section,
+          watch(sigma.value),
+          PlaceOn(sigma.member, sigma.s, h, L),
+          watch(tau.value),
+          PlaceOn(tau.member, tau.s, h, L),
+          watch(sigma.value / fy),
+          watch(tau.value / (fy / std::sqrt(3.0))),
+          section.mass * kGravity / 1000,
+          std::abs(atSigma.N.At(sigma.s)),
+          std::abs(atSigma.M.At(sigma.s)),
+          std::abs(shearPiece.c1 + 2 * shearPiece.c2 * (tau.s - shearPiece.start)),
+          {}};
+}
+
+// The verdict compares the values as computed; the ratio is left out where the displacement
+// shows as 0.00 mm, since there it is rounding noise (a symmetric portal's sway).
+LimitCheck LimitOf(double lengthM, double displacementMm, int n) {
+  const double moved = std::abs(displacementMm);
+  const bool shown = FormatFixed2(displacementMm) != "0.00";
+  return {shown ? std::abs(lengthM) * 1000 / moved : 0, moved * n <= lengthM * 1000};
+}
+
 SectionCheck CheckSections(const Computation& computation, const CheckSettings& settings) {
   SectionCheck check;
   check.settings = settings;
@@ -202,8 +213,8 @@ SectionCheck CheckSections(const Computation& computation, const CheckSettings& 
                               {Member::LeftColumn, Member::RightColumn}, fy);
   check.beam = CheckMember(computation, computation.beamSection, {Member::Beam}, fy);
   if (const auto& d = computation.deformation) {
-    check.sway = Limit(computation.inputs.h, d->u, settings.swayLimit);
-    check.deflection = Limit(computation.inputs.L, d->w, settings.deflectionLimit);
+    check.sway = LimitOf(computation.inputs.h, d->u, settings.swayLimit);
+    check.deflection = LimitOf(computation.inputs.L, d->w, settings.deflectionLimit);
   }
   return check;
 }

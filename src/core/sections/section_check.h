@@ -2,6 +2,7 @@
 // check) and whether the frame stays stiff enough (sway and deflection limits).
 #pragma once
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -55,6 +56,16 @@ struct SectionCheck {
   std::optional<MemberCheck> columns, beam;  // none: no section chosen for the member
   std::optional<LimitCheck> sway, deflection;
 };
+
+// The section's check on the members' lines of any loads (N may vary along a member): σ at
+// the place where |N|/A + |M|/Wel,y is largest, τ where |Q| is. A step that overflows throws
+// ArithmeticFault.
+MemberCheck CheckMemberOn(const PortalLines& lines, double h, double L,
+                          const SectionProperties& section, std::initializer_list<Member> members,
+                          double fy);
+
+// A limit u ≤ length/n; the ratio is 0 where the displacement shows as 0.00 mm.
+LimitCheck LimitOf(double lengthM, double displacementMm, int n);
 
 // The computation's sections (its columnSection and beamSection) against its internal forces.
 SectionCheck CheckSections(const Computation& computation, const CheckSettings& settings);
