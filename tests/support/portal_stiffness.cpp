@@ -1,5 +1,6 @@
 #include "portal_stiffness.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <stdexcept>
@@ -106,65 +107,97 @@ std::vector<double> Solve(Matrix A, std::vector<double> b) {
 struct Solution {
   PortalReactions reactions;
   PortalDisplacements displacements;
+  // Each beam node's rotation and vertical displacement upwards, in order of x.
+  std::vector<double> beamRotations, beamDeflections;
 };
 
-Solution SolvePortal(const InputSet& in, SystemType system) {
-  // Nodes: A, top of the left column, load point P, top of the right column, B.
-  const std::array<Node, 5> nodes{{{0, 0}, {0, in.h}, {in.a, in.h}, {in.L, in.h}, {in.L, 0}}};
-  const std::array<Element, 4> elements{{{0, 1, in.I1, in.wD, 0},
-                                         {1, 2, in.I2, 0, -in.q},
-                                         {2, 3, in.I2, 0, -in.q},
-                                         {4, 3, in.I1, in.wS, 0}}};
-  // Reduced unknowns: sway, rotations at 1, P, 2, deflection at P, then what the supports free.
-  enum { kSway, kTheta1, kThetaP, kTheta2, kDeflP, kFixedCount };
-  int count = kFixedCount;
-  const bool fixed = system == SystemType::FixedFrame;
-  const int thetaA = fixed ? -1 : count++;
-  const int thetaB = fixed ? -1 : count++;
+struct BeamNode {
+  double x, F;
+};
+
+Solution SolveFrame(const FrameLoads& loads, const std::vector<BeamNode>& beamNodes,
+                    SystemType system) {
+  // Nodes: A, top of the left column, the beam's inner nodes, top of the right column, B.
+  const int inner = static_cast<int>(beamNodes.size());
+  const int corner2 = inner + 2, footB = inner + 3, nodeCount = inner + 4;
+  std::vector<Node> nodes{{0, 0}, {0, loads.h}};
+  for (const BeamNode& n : beamNodes) {
+    nodes.push_back({n.x, loads.h});
+  }
+  nodes.push_back({loads.L, loads.h});
+  nodes.push_back({loads.L, 0});
+  std::vector<Element> elements{{0, 1, loads.I1, loads.wD, 0}};
+  for (int i = 1; i < corner2; ++i) {
+    elements.push_back({i, i + 1, loads.I2, 0, -loads.q});
+  }
+  elements.push_back({footB, corner2, loads.I1, loads.wS, 0});
+
+  // Reduced unknowns: sway, the beam nodes' rotations and the inner ones' deflections, then
+  // what the supports free.
+  int count = 0;
+  const int sway = count++;
+  std::vector<int> theta(nodeCount, -1), deflection(nodeCount, -1);
+  for (int i = 1; i <= corner2; ++i) {
+    theta[i] = count++;
+  }
+  for (int i = 2; i < corner2; ++i) {
+    deflection[i] = count++;
+  }
+  if (system != SystemType::FixedFrame) {
+    theta[0] = count++;
+    theta[footB] = count++;
+  }
   const int slideB = system == SystemType::KinkedBeam ? count++ : -1;
 
   // Full degree of freedom (node * 3 + u/v/theta) as a combination of reduced unknowns.
-  Matrix T(15, std::vector<double>(count, 0.0));
+  const int dofs = nodeCount * 3;
+  Matrix T(dofs, std::vector<double>(count, 0.0));
   const auto set = [&](int node, int dof, int reduced) {
     if (reduced >= 0) {
       T[node * 3 + dof][reduced] = 1;
     }
   };
-  set(0, 2, thetaA);
-  set(1, 0, kSway);
-  set(1, 2, kTheta1);
-  set(2, 0, kSway);
-  set(2, 1, kDeflP);
-  set(2, 2, kThetaP);
-  set(3, 0, kSway);
-  set(3, 2, kTheta2);
-  set(4, 0, slideB);
-  set(4, 2, thetaB);
+  for (int i = 0; i < nodeCount; ++i) {
+    set(i, 2, theta[i]);
+    set(i, 1, deflection[i]);
+    if (i >= 1 && i <= corner2) {
+      set(i, 0, sway);
+    }
+  }
+  set(footB, 0, slideB);
 
-  Matrix K(15, std::vector<double>(15, 0.0));
-  std::vector<double> f(15, 0.0);
-  std::array<Mat6, 4> Ke{};
-  std::array<Vec6, 4> loads{};
+  Matrix K(dofs, std::vector<double>(dofs, 0.0));
+  std::vector<double> f(dofs, 0.0);
+  std::vector<Mat6> Ke(elements.size());
+  std::vector<Vec6> spanLoads(elements.size());
+  const auto mapOf = [](const Element& el) {
+    return std::array<int, 6>{el.from * 3, el.from * 3 + 1, el.from * 3 + 2,
+                              el.to * 3,   el.to * 3 + 1,   el.to * 3 + 2};
+  };
   for (std::size_t e = 0; e < elements.size(); ++e) {
     const Element& el = elements[e];
-    ElementMatrices(nodes[el.from], nodes[el.to], el, Ke[e], loads[e]);
-    const std::array<int, 6> map{el.from * 3, el.from * 3 + 1, el.from * 3 + 2,
-                                 el.to * 3,   el.to * 3 + 1,   el.to * 3 + 2};
+    ElementMatrices(nodes[el.from], nodes[el.to], el, Ke[e], spanLoads[e]);
+    const std::array<int, 6> map = mapOf(el);
     for (int i = 0; i < 6; ++i) {
-      f[map[i]] += loads[e][i];
+      f[map[i]] += spanLoads[e][i];
       for (int j = 0; j < 6; ++j) {
         K[map[i]][map[j]] += Ke[e][i][j];
       }
     }
   }
-  f[2 * 3 + 1] -= in.F;
+  for (int i = 0; i < inner; ++i) {
+    f[(i + 2) * 3 + 1] -= beamNodes[i].F;
+  }
 
   Matrix Kr(count, std::vector<double>(count, 0.0));
   std::vector<double> fr(count, 0.0);
   for (int r = 0; r < count; ++r) {
-    for (int i = 0; i < 15; ++i) {
+    for (int i = 0; i < dofs; ++i) {
+      if (T[i][r] == 0) {
+        continue;
+      }
       fr[r] += T[i][r] * f[i];
-      for (int j = 0; j < 15; ++j) {
+      for (int j = 0; j < dofs; ++j) {
         for (int c = 0; c < count; ++c) {
           Kr[r][c] += T[i][r] * K[i][j] * T[j][c];
         }
@@ -172,21 +205,19 @@ Solution SolvePortal(const InputSet& in, SystemType system) {
     }
   }
   const std::vector<double> dr = Solve(Kr, fr);
-  std::vector<double> d(15, 0.0);
-  for (int i = 0; i < 15; ++i) {
+  std::vector<double> d(dofs, 0.0);
+  for (int i = 0; i < dofs; ++i) {
     for (int r = 0; r < count; ++r) {
       d[i] += T[i][r] * dr[r];
     }
   }
 
   // Forces that the nodes exert on each element: stiffness forces less the span loads.
-  std::array<Vec6, 4> endForces{};
+  std::vector<Vec6> endForces(elements.size());
   for (std::size_t e = 0; e < elements.size(); ++e) {
-    const Element& el = elements[e];
-    const std::array<int, 6> map{el.from * 3, el.from * 3 + 1, el.from * 3 + 2,
-                                 el.to * 3,   el.to * 3 + 1,   el.to * 3 + 2};
+    const std::array<int, 6> map = mapOf(elements[e]);
     for (int i = 0; i < 6; ++i) {
-      double sum = -loads[e][i];
+      double sum = -spanLoads[e][i];
       for (int j = 0; j < 6; ++j) {
         sum += Ke[e][i][j] * d[map[j]];
       }
@@ -195,16 +226,28 @@ Solution SolvePortal(const InputSet& in, SystemType system) {
   }
   // Column axial forces are constraint forces the element forces do not carry; the vertical
   // reactions are the beam's end shears, which the unloaded (vertically) columns pass down.
+  const std::size_t last = elements.size() - 1;
   PortalReactions r{};
   r.AH = endForces[0][0];
   r.MA = -endForces[0][2];
   r.AV = endForces[1][1];
-  r.BV = endForces[2][4];
-  r.BH = -endForces[3][0];
-  r.MB = endForces[3][2];
-  const PortalDisplacements u{d[1 * 3 + 0], d[0 * 3 + 2], d[4 * 3 + 2], d[1 * 3 + 2],
-                              d[3 * 3 + 2], d[2 * 3 + 2], d[2 * 3 + 1]};
-  return {r, u};
+  r.BV = endForces[last - 1][4];
+  r.BH = -endForces[last][0];
+  r.MB = endForces[last][2];
+  Solution solution{r, {d[3], d[2], d[footB * 3 + 2], d[5], d[corner2 * 3 + 2], 0, 0}, {}, {}};
+  for (int i = 1; i <= corner2; ++i) {
+    solution.beamRotations.push_back(d[i * 3 + 2]);
+    solution.beamDeflections.push_back(d[i * 3 + 1]);
+  }
+  return solution;
+}
+
+Solution SolvePortal(const InputSet& in, SystemType system) {
+  Solution solution =
+      SolveFrame({in.h, in.L, in.I1, in.I2, in.q, in.wD, in.wS, {}, {}}, {{in.a, in.F}}, system);
+  solution.displacements.thetaP = solution.beamRotations[1];
+  solution.displacements.deflectionP = solution.beamDeflections[1];
+  return solution;
 }
 
 }  // namespace
@@ -215,6 +258,36 @@ PortalReactions SolvePortalByStiffness(const InputSet& in, SystemType system) {
 
 PortalDisplacements SolvePortalDisplacements(const InputSet& in, SystemType system) {
   return SolvePortal(in, system).displacements;
+}
+
+FrameResponse SolveFrameByStiffness(const FrameLoads& loads, SystemType system) {
+  std::vector<BeamNode> nodes;
+  for (const PointLoad& p : loads.pointLoads) {
+    nodes.push_back({p.a, p.F});
+  }
+  for (const double x : loads.stations) {
+    nodes.push_back({x, 0});
+  }
+  std::sort(nodes.begin(), nodes.end(),
+            [](const BeamNode& a, const BeamNode& b) { return a.x < b.x; });
+  // Loads at one place act at one node.
+  std::vector<BeamNode> merged;
+  for (const BeamNode& n : nodes) {
+    if (!merged.empty() && merged.back().x == n.x) {
+      merged.back().F += n.F;
+    } else {
+      merged.push_back(n);
+    }
+  }
+  const Solution solution = SolveFrame(loads, merged, system);
+  FrameResponse response{solution.reactions, solution.displacements.sway, {}};
+  for (const double x : loads.stations) {
+    const auto at =
+        std::find_if(merged.begin(), merged.end(), [&](const BeamNode& n) { return n.x == x; });
+    response.stationDeflections.push_back(
+        solution.beamDeflections[static_cast<std::size_t>(at - merged.begin()) + 1]);
+  }
+  return response;
 }
 
 }  // namespace strevo::testing

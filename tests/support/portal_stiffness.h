@@ -2,6 +2,8 @@
 // method (Euler-Bernoulli elements, members inextensible, the beam split at the point load).
 #pragma once
 
+#include <vector>
+
 #include "inputs.h"
 
 namespace strevo::testing {
@@ -23,5 +25,23 @@ struct PortalDisplacements {
 // Requires 0 < a < L, h > 0, I1 > 0, I2 > 0.
 PortalReactions SolvePortalByStiffness(const InputSet& in, SystemType system);
 PortalDisplacements SolvePortalDisplacements(const InputSet& in, SystemType system);
+
+// Any number of point loads on the beam, each strictly between its ends, and beam stations
+// where the deflection is wanted (also strictly inside).
+struct PointLoad {
+  double a, F;
+};
+struct FrameLoads {
+  double h, L, I1, I2;
+  double q, wD, wS;
+  std::vector<PointLoad> pointLoads;
+  std::vector<double> stations;
+};
+struct FrameResponse {
+  PortalReactions reactions;
+  double sway;                             // m for EI = I
+  std::vector<double> stationDeflections;  // upwards, m for EI = I
+};
+FrameResponse SolveFrameByStiffness(const FrameLoads& loads, SystemType system);
 
 }  // namespace strevo::testing
