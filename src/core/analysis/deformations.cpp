@@ -98,9 +98,21 @@ void RotationZeros(const Piece& p, Visit&& visit) {
     if ((flo < 0) == (fhi < 0)) {
       continue;
     }
-    // Bisection to the last representable step: tolerance-free on a monotone part.
-    while (true) {
-      const double mid = lo + (hi - lo) / 2;
+    // Regula falsi (Illinois) to the last representable step: tolerance-free on a monotone
+    // part, and a few steps where bisection takes fifty. A bisection step is taken whenever
+    // three steps have not halved the bracket.
+    double flo2 = flo, fhi2 = fhi;  // the ends' values, halved where an end stays put
+    int kept = 0;                   // the end kept in the last step: -1 lo, 1 hi
+    double width = hi - lo;
+    for (int step = 1;; ++step) {
+      double mid = hi - fhi2 * (hi - lo) / (fhi2 - flo2);
+      const bool slow = step % 3 == 0 && hi - lo > width / 2;
+      if (step % 3 == 0) {
+        width = hi - lo;
+      }
+      if (slow || !(mid > lo && mid < hi)) {
+        mid = lo + (hi - lo) / 2;
+      }
       if (mid <= lo || mid >= hi) {
         break;
       }
@@ -111,9 +123,14 @@ void RotationZeros(const Piece& p, Visit&& visit) {
       }
       if ((fmid < 0) == (flo < 0)) {
         lo = mid;
-        flo = fmid;
+        flo = flo2 = fmid;
+        fhi2 = kept == 1 ? fhi2 / 2 : fhi2;
+        kept = 1;
       } else {
         hi = mid;
+        fhi2 = fmid;
+        flo2 = kept == -1 ? flo2 / 2 : flo2;
+        kept = -1;
       }
     }
     visit(std::abs(PieceRotation(p, lo)) <= std::abs(PieceRotation(p, hi)) ? lo : hi);
