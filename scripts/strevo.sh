@@ -44,7 +44,7 @@ ctest --test-dir build --output-on-failure -j2
   cmake -S . -B build-fuzz -DSTREVO_BUILD_FUZZERS=ON -DCMAKE_CXX_COMPILER=clang++-14 \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build-fuzz -j2
-for target in field_value number_format project_file profile_table; do
+for target in field_value number_format project_file profile_table design_file; do
   work=build-fuzz/corpus/$target
   mkdir -p "$work"
   echo "fuzzing $target for ${STREVO_FUZZ_SECONDS:-60} s"

@@ -22,6 +22,7 @@ struct LoadCase {
   double q = 0;           // on the beam, kN/m
   double F = 0, a = 0;    // point load, kN, at a from point 2, m
   double wD = 0, wS = 0;  // on the left and the right column, kN/m
+  bool operator==(const LoadCase&) const = default;
 };
 
 struct Reactions {

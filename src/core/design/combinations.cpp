@@ -1,0 +1,201 @@
+#include <array>
+#include <charconv>
+#include <cmath>
+
+#include "design_result.h"
+
+namespace strevo {
+namespace {
+
+struct Partial {
+  LimitState state;
+  double permanent, leading;  // γG and γQ; the accompanying ones take γQ·ψ0
+};
+
+// 1,35 as the labels write a factor; 1 is left out.
+std::string FactorText(double factor) {
+  std::array<char, 32> text{};
+  auto* const end = std::to_chars(text.data(), text.data() + text.size(), factor).ptr;
+  std::string out(text.data(), end);
+  for (char& c : out) {
+    if (c == '.') {
+      c = ',';
+    }
+  }
+  return out;
+}
+
+// γ·ψ0 to six decimals, so that 1.5·0.7 is the 1.05 a label shows and not 1.0499999999999998.
+double Rounded(double factor) {
+  return std::round(factor * 1e6) / 1e6;
+}
+
+// Whether two cases may act together: roof imposed loads (category H) never with snow or wind.
+bool Compatible(const DesignCase& a, const DesignCase& b) {
+  const auto roof = [](const DesignCase& c) {
+    return c.action == Action::Imposed && c.category == 'H';
+  };
+  const auto weather = [](const DesignCase& c) {
+    return c.action == Action::Snow || c.action == Action::Wind;
+  };
+  return !(roof(a) && weather(b)) && !(roof(b) && weather(a));
+}
+
+class Enumeration {
+ public:
+  explicit Enumeration(const std::vector<DesignCase>& cases) : cases_(cases) {
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+      (cases[i].action == Action::Permanent ? permanent_ : variable_).push_back(i);
+    }
+  }
+
+  std::vector<Combination> All() {
+    std::vector<Partial> sets;
+    sets.push_back({LimitState::Ultimate, 1.35, 1.5});
+    if (!permanent_.empty()) {  // without permanent cases both sets would be the same
+      sets.push_back({LimitState::Ultimate, 1.0, 1.5});
+    }
+    sets.push_back({LimitState::Serviceability, 1.0, 1.0});
+    for (const Partial& set : sets) {
+      Set(set);
+    }
+    return std::move(combinations_);
+  }
+
+ private:
+  struct Chosen {
+    std::size_t loadCase;
+    bool mirrored;
+    double factor;
+    bool leading;
+  };
+
+  void Set(const Partial& set) {
+    if (!permanent_.empty()) {
+      Add(set, {});
+    }
+    for (const std::size_t lead : variable_) {
+      const bool wind = cases_[lead].action == Action::Wind;
+      for (const bool mirrored : {false, true}) {
+        if (mirrored && !wind) {
+          break;
+        }
+        std::vector<std::size_t> others;
+        for (const std::size_t other : variable_) {
+          if (other != lead && Psi0(cases_[other]) > 0 && Compatible(cases_[lead], cases_[other])) {
+            others.push_back(other);
+          }
+        }
+        std::vector<Chosen> chosen{{lead, mirrored, set.leading, true}};
+        Accompany(set, others, 0, wind ? std::optional<bool>(mirrored) : std::nullopt, chosen);
+      }
+    }
+  }
+
+  // Every subset of others[from…], each wind case from either side (but all wind cases of one
+  // combination from the same side), in the order: without, from the left, from the right.
+  void Accompany(const Partial& set, const std::vector<std::size_t>& others, std::size_t from,
+                 std::optional<bool> windSide, std::vector<Chosen>& chosen) {
+    if (from == others.size()) {
+      Add(set, chosen);
+      return;
+    }
+    Accompany(set, others, from + 1, windSide, chosen);
+    const std::size_t other = others[from];
+    const double factor = Rounded(set.leading * Psi0(cases_[other]));
+    for (const bool mirrored : {false, true}) {
+      if (cases_[other].action != Action::Wind) {
+        if (mirrored) {
+          break;
+        }
+      } else if (windSide && *windSide != mirrored) {
+        continue;
+      }
+      const bool compatible = std::all_of(chosen.begin(), chosen.end(), [&](const Chosen& c) {
+        return Compatible(cases_[c.loadCase], cases_[other]);
+      });
+      if (!compatible) {
+        continue;
+      }
+      chosen.push_back({other, mirrored, factor, false});
+      Accompany(set, others, from + 1,
+                cases_[other].action == Action::Wind ? std::optional<bool>(mirrored) : windSide,
+                chosen);
+      chosen.pop_back();
+    }
+  }
+
+  void Add(const Partial& set, const std::vector<Chosen>& variable) {
+    Combination combination;
+    combination.state = set.state;
+    const bool ultimate = set.state == LimitState::Ultimate;
+    combination.id = std::string(LimitStateName(set.state)) + " " +
+                     std::to_string((ultimate ? ultimate_ : serviceability_) += 1);
+    for (const std::size_t i : permanent_) {
+      combination.factors.push_back({i, false, set.permanent});
+    }
+    for (const std::size_t i : variable_) {
+      for (const Chosen& c : variable) {
+        if (c.loadCase == i) {
+          combination.factors.push_back({i, c.mirrored, c.factor});
+        }
+      }
+    }
+    std::string label;
+    const auto term = [&](double factor, const std::string& what) {
+      if (!label.empty()) {
+        label += " + ";
+      }
+      if (factor != 1) {
+        label += FactorText(factor) + "·";
+      }
+      label += what;
+    };
+    if (!permanent_.empty()) {
+      term(set.permanent, "G");
+    }
+    // The leading case first, then the others in case order.
+    for (const bool leading : {true, false}) {
+      for (const Chosen& c : variable) {
+        if (c.leading == leading) {
+          term(c.factor, Name(c));
+        }
+      }
+    }
+    combination.label = label;
+    combinations_.push_back(std::move(combination));
+  }
+
+  // "S", "W→", "W←"; with its name where the action has more than one case: "Q (Lager)".
+  std::string Name(const Chosen& c) const {
+    const DesignCase& loadCase = cases_[c.loadCase];
+    std::string name = ActionLetter(loadCase.action);
+    const auto same = std::count_if(variable_.begin(), variable_.end(), [&](std::size_t i) {
+      return cases_[i].action == loadCase.action;
+    });
+    if (same > 1) {
+      name += " (" + loadCase.name + ")";
+    }
+    if (loadCase.action == Action::Wind) {
+      name += c.mirrored ? "←" : "→";
+    }
+    return name;
+  }
+
+  const std::vector<DesignCase>& cases_;
+  std::vector<std::size_t> permanent_, variable_;
+  std::vector<Combination> combinations_;
+  int ultimate_ = 0, serviceability_ = 0;
+};
+
+}  // namespace
+
+const char* LimitStateName(LimitState state) {
+  return state == LimitState::Ultimate ? "GZT" : "GZG";
+}
+
+std::vector<Combination> CombinationsOf(const std::vector<DesignCase>& cases) {
+  return Enumeration(cases).All();
+}
+
+}  // namespace strevo

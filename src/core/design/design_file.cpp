@@ -1,0 +1,474 @@
+#include "design_file.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cmath>
+#include <fstream>
+#include <initializer_list>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <utility>
+#include <vector>
+
+#include "input_table.h"
+#include "json.h"
+#include "readable_file.h"
+
+namespace strevo {
+namespace {
+
+using Kind = JsonValue::Kind;
+// Where each key of the file stands, by its path as ProblemsOf names it ("h", "limits.sway").
+using KeyLines = std::map<std::string, int, std::less<>>;
+
+constexpr std::array<SteelGrade, 3> kGrades = {SteelGrade::S235, SteelGrade::S275,
+                                               SteelGrade::S355};
+constexpr std::array<Action, 4> kActions = {Action::Permanent, Action::Imposed, Action::Snow,
+                                            Action::Wind};
+constexpr const char* kOver1000 = "over1000";
+
+const char* KindName(Kind kind) {
+  switch (kind) {
+    case Kind::Null:
+      return "null";
+    case Kind::Boolean:
+      return "ein Wahrheitswert";
+    case Kind::Number:
+      return "eine Zahl";
+    case Kind::String:
+      return "ein Text";
+    case Kind::Array:
+      return "eine Liste";
+    case Kind::Object:
+      break;
+  }
+  return "ein Objekt";
+}
+
+std::string AtLine(int line) {
+  return "Zeile " + std::to_string(line);
+}
+
+// How a mistake in a load case names the case: by its name, or by its place when it has none
+// (as ProblemsOf does).
+std::string CaseLabel(const JsonValue& loadCase, int index) {
+  for (const JsonMember& member : loadCase.members) {
+    if (member.key == "name" && member.value.kind == Kind::String &&
+        member.value.text.find_first_not_of(" \t") != std::string::npos) {
+      return member.value.text;
+    }
+  }
+  return "Lastfall " + std::to_string(index + 1);
+}
+
+// One object of the file, read key by key: each key it holds goes into `lines` under its path.
+class Fields {
+ public:
+  Fields(const JsonValue& object, std::string prefix, std::string label, KeyLines& lines)
+      : object_(object), prefix_(std::move(prefix)), label_(std::move(label)) {
+    for (const JsonMember& member : object.members) {
+      lines[prefix_ + member.key] = member.line;
+    }
+  }
+
+  [[noreturn]] void Fail(std::string_view key, int line, const std::string& what) const {
+    std::string path = prefix_;
+    path += key;
+    std::string message = AtLine(line) + ", " + GermanQuoted(path);
+    if (!label_.empty()) {
+      message += " (" + label_ + ")";
+    }
+    throw DesignFileError(line, path, message + ": " + what);
+  }
+
+  // A typing mistake never goes unnoticed: every key must be one of these.
+  void OnlyKeys(std::initializer_list<std::string_view> known) const {
+    for (const JsonMember& member : object_.members) {
+      if (std::find(known.begin(), known.end(), member.key) == known.end()) {
+        std::string list;
+        for (const std::string_view key : known) {
+          list += (list.empty() ? "" : ", ") + std::string(key);
+        }
+        Fail(member.key, member.line,
+             "diesen Schlüssel gibt es hier nicht; erlaubt sind " + list + ".");
+      }
+    }
+  }
+
+  const JsonMember* Find(std::string_view key) const {
+    for (const JsonMember& member : object_.members) {
+      if (member.key == key) {
+        return &member;
+      }
+    }
+    return nullptr;
+  }
+
+  const JsonMember& Required(std::string_view key) const {
+    const JsonMember* member = Find(key);
+    if (member == nullptr) {
+      Fail(key, object_.line, "die Angabe fehlt.");
+    }
+    return *member;
+  }
+
+  [[noreturn]] void WrongKind(const JsonMember& member, const std::string& expected) const {
+    Fail(member.key, member.value.line,
+         "erwartet wird " + expected + ", dort steht " + KindName(member.value.kind) + ".");
+  }
+
+  const JsonMember& Of(const JsonMember& member, Kind kind) const {
+    if (member.value.kind != kind) {
+      WrongKind(member, KindName(kind));
+    }
+    return member;
+  }
+
+  double Number(std::string_view key) const { return Of(Required(key), Kind::Number).value.number; }
+  double Number(std::string_view key, double absent) const {
+    const JsonMember* member = Find(key);
+    return member != nullptr ? Of(*member, Kind::Number).value.number : absent;
+  }
+
+  int Integer(std::string_view key, std::optional<int> absent = std::nullopt) const {
+    const JsonMember* member = absent ? Find(key) : &Required(key);
+    if (member == nullptr) {
+      return *absent;
+    }
+    const double value = Of(*member, Kind::Number).value.number;
+    if (value != std::trunc(value) || value < INT_MIN || value > INT_MAX) {
+      WrongKind(*member, "eine ganze Zahl");
+    }
+    return static_cast<int>(value);
+  }
+
+  const std::string& Text(std::string_view key) const {
+    return Of(Required(key), Kind::String).value.text;
+  }
+  std::string Text(std::string_view key, const std::string& absent) const {
+    const JsonMember* member = Find(key);
+    return member != nullptr ? Of(*member, Kind::String).value.text : absent;
+  }
+
+  bool Boolean(std::string_view key, bool absent) const {
+    const JsonMember* member = Find(key);
+    return member != nullptr ? Of(*member, Kind::Boolean).value.boolean : absent;
+  }
+
+ private:
+  const JsonValue& object_;
+  std::string prefix_, label_;
+};
+
+class Reader {
+ public:
+  Design Read(const JsonValue& root) {
+    if (root.kind != Kind::Object) {
+      const std::string what = "eine Bemessung ist ein JSON-Objekt { … }, dort steht ";
+      throw DesignFileError(root.line, "",
+                            AtLine(root.line) + ": " + what + KindName(root.kind) + ".");
+    }
+    const Fields top(root, "", "", lines_);
+    // Format and version first: another file should be named as such, not by its keys.
+    const JsonMember& format = top.Of(top.Required("format"), Kind::String);
+    if (format.value.text != kDesignFormat) {
+      top.Fail("format", format.value.line,
+               "die Datei ist keine Strevo-Bemessung (erwartet wird „strevo-bemessung“).");
+    }
+    const JsonMember& version = top.Of(top.Required("version"), Kind::Number);
+    if (version.value.number != kDesignVersion) {
+      top.Fail("version", version.value.line,
+               "Version " + JsonNumber(version.value.number) +
+                   " kann dieses Programm nicht lesen, es liest Version 1.");
+    }
+    top.OnlyKeys({"format", "version", "project", "system", "h", "L", "columns", "beam", "steel",
+                  "limits", "selfWeight", "restraints", "loadCases"});
+    Design design;
+    if (const JsonValue* project = Object(top, "project")) {
+      const Fields fields(*project, "project.", "", lines_);
+      fields.OnlyKeys({"title", "position", "author"});
+      design.project = {fields.Text("title", ""), fields.Text("position", ""),
+                        fields.Text("author", "")};
+    }
+    const int system = top.Integer("system");
+    if (system < 0 || system > 2) {
+      top.Fail("system", top.Find("system")->value.line,
+               std::string("erlaubt sind 0 (") + kSystemCaptions[0] + "), 1 (" +
+                   kSystemCaptions[1] + ") und 2 (" + kSystemCaptions[2] + ").");
+    }
+    design.system = static_cast<SystemType>(system);
+    design.h = top.Number("h");
+    design.L = top.Number("L");
+    design.columns = Member(top, "columns");
+    design.beam = Member(top, "beam");
+    design.settings.grade = Grade(top);
+    if (const JsonValue* limits = Object(top, "limits")) {
+      const Fields fields(*limits, "limits.", "", lines_);
+      fields.OnlyKeys({"sway", "deflection"});
+      design.settings.swayLimit = fields.Integer("sway", design.settings.swayLimit);
+      design.settings.deflectionLimit =
+          fields.Integer("deflection", design.settings.deflectionLimit);
+    }
+    design.selfWeight = top.Boolean("selfWeight", true);
+    if (const JsonValue* restraints = Object(top, "restraints")) {
+      const Fields fields(*restraints, "restraints.", "", lines_);
+      fields.OnlyKeys({"columns", "beam"});
+      if (fields.Find("columns") != nullptr) {
+        design.restraints.columns = fields.Number("columns");
+      }
+      if (fields.Find("beam") != nullptr) {
+        design.restraints.beam = fields.Number("beam");
+      }
+    }
+    const JsonMember& cases = top.Of(top.Required("loadCases"), Kind::Array);
+    for (const JsonValue& item : cases.value.items) {
+      design.loadCases.push_back(Case(item));
+    }
+    Refuse(ProblemsOf(design));
+    return design;
+  }
+
+ private:
+  // The object under `key`, none when the key is left out.
+  static const JsonValue* Object(const Fields& fields, std::string_view key) {
+    const JsonMember* member = fields.Find(key);
+    return member != nullptr ? &fields.Of(*member, Kind::Object).value : nullptr;
+  }
+
+  MemberChoice Member(const Fields& top, std::string_view key) {
+    const JsonMember& member = top.Required(key);
+    if (member.value.kind == Kind::String) {
+      if (member.value.text.empty()) {
+        top.Fail(key, member.value.line, "die Profilbezeichnung ist leer.");
+      }
+      return {member.value.text, 0};
+    }
+    if (member.value.kind != Kind::Object) {
+      top.WrongKind(member, "eine Profilbezeichnung wie „HE 300 A“ oder { \"I\": … }");
+    }
+    const Fields bare(member.value, std::string(key) + ".", "", lines_);
+    bare.OnlyKeys({"I"});
+    return {"", bare.Number("I")};
+  }
+
+  static SteelGrade Grade(const Fields& top) {
+    const std::string steel = top.Text("steel", GradeName(SteelGrade::S235));
+    for (const SteelGrade grade : kGrades) {
+      if (steel == GradeName(grade)) {
+        return grade;
+      }
+    }
+    top.Fail("steel", top.Find("steel")->value.line, "erlaubt sind „S235“, „S275“ und „S355“.");
+  }
+
+  DesignCase Case(const JsonValue& item) {
+    const int index = static_cast<int>(caseLines_.size());
+    caseLines_.emplace_back();
+    caseStarts_.push_back(item.line);
+    if (item.kind != Kind::Object) {
+      throw DesignFileError(item.line, "loadCases",
+                            AtLine(item.line) + ", " + GermanQuoted("loadCases") +
+                                ": erwartet wird ein Lastfall { … }, dort steht " +
+                                KindName(item.kind) + ".");
+    }
+    const Fields fields(item, "", CaseLabel(item, index), caseLines_.back());
+    fields.OnlyKeys({"name", "action", "category", "altitude", "wD", "wS", "q", "F", "a"});
+    DesignCase loadCase;
+    loadCase.name = fields.Text("name");
+    const JsonMember& action = fields.Of(fields.Required("action"), Kind::String);
+    const auto* const found = std::find_if(kActions.begin(), kActions.end(), [&](Action known) {
+      return action.value.text == ActionLetter(known);
+    });
+    if (found == kActions.end()) {
+      fields.Fail("action", action.value.line,
+                  "erlaubt sind „G“ (ständig), „Q“ (Nutzlast), „S“ (Schnee) und „W“ (Wind).");
+    }
+    loadCase.action = *found;
+    if (loadCase.action == Action::Imposed) {
+      // Required: a silent default could take ψ0 = 0.7 for a storage load whose ψ0 is 1.0.
+      const std::string& category = fields.Text("category");
+      loadCase.category = category.size() == 1 ? category[0] : '?';  // ProblemsOf names it
+    } else if (const JsonMember* category = fields.Find("category")) {
+      fields.Fail("category", category->line,
+                  "eine Nutzungskategorie gibt es nur bei Nutzlasten („action“: „Q“).");
+    }
+    if (const JsonMember* altitude = fields.Find("altitude")) {
+      if (loadCase.action != Action::Snow) {
+        fields.Fail("altitude", altitude->line,
+                    "die Höhenlage gibt es nur bei Schnee („action“: „S“).");
+      }
+      if (fields.Text("altitude") != kOver1000) {
+        fields.Fail("altitude", altitude->value.line,
+                    "erlaubt ist nur „over1000“ (Ort über 1000 m über NN).");
+      }
+      loadCase.over1000m = true;
+    }
+    loadCase.loads.wD = fields.Number("wD", 0);
+    loadCase.loads.wS = fields.Number("wS", 0);
+    loadCase.loads.q = fields.Number("q", 0);
+    loadCase.loads.F = fields.Number("F", 0);
+    loadCase.loads.a = fields.Number("a", 0);
+    return loadCase;
+  }
+
+  int LineOf(const DesignProblem& problem) const {
+    const KeyLines& lines =
+        problem.loadCase >= 0 ? caseLines_[static_cast<std::size_t>(problem.loadCase)] : lines_;
+    if (const auto found = lines.find(problem.key); found != lines.end()) {
+      return found->second;
+    }
+    return problem.loadCase >= 0 ? caseStarts_[static_cast<std::size_t>(problem.loadCase)] : 1;
+  }
+
+  // The first of the design's mistakes in the file, at its key's line.
+  void Refuse(const std::vector<DesignProblem>& problems) const {
+    const DesignProblem* first = nullptr;
+    int firstLine = 0;
+    for (const DesignProblem& problem : problems) {
+      const int line = LineOf(problem);
+      if (first == nullptr || line < firstLine) {
+        first = &problem;
+        firstLine = line;
+      }
+    }
+    if (first != nullptr) {
+      throw DesignFileError(firstLine, first->key, AtLine(firstLine) + ", " + first->message);
+    }
+  }
+
+  KeyLines lines_;
+  std::vector<KeyLines> caseLines_;
+  std::vector<int> caseStarts_;
+};
+
+// A number as the file writes it: integral values keep a ".0" ("6.0"), so that a length never
+// looks like a count; what JSON cannot hold is null.
+std::string FileNumber(double value) {
+  if (!std::isfinite(value)) {
+    return "null";
+  }
+  std::string text = JsonNumber(value);
+  if (text.find_first_not_of("-0123456789") == std::string::npos) {
+    text += ".0";
+  }
+  return text;
+}
+
+using Members = std::vector<std::pair<const char*, std::string>>;
+
+// An object on one line: { "key": value, … }.
+std::string OneLine(const Members& members) {
+  std::string text = "{";
+  for (std::size_t i = 0; i < members.size(); ++i) {
+    text += (i == 0 ? " " : ", ") + JsonString(members[i].first) + ": " + members[i].second;
+  }
+  return text + " }";
+}
+
+std::string MemberText(const MemberChoice& member) {
+  return member.section.empty() ? OneLine({{"I", FileNumber(member.I)}})
+                                : JsonString(member.section);
+}
+
+std::string CaseLine(const DesignCase& loadCase) {
+  Members members = {{"name", JsonString(loadCase.name)},
+                     {"action", JsonString(ActionLetter(loadCase.action))}};
+  if (loadCase.action == Action::Imposed) {
+    members.emplace_back("category", JsonString(std::string(1, loadCase.category)));
+  }
+  if (loadCase.action == Action::Snow && loadCase.over1000m) {
+    members.emplace_back("altitude", JsonString(kOver1000));
+  }
+  const LoadCase& loads = loadCase.loads;
+  const std::pair<const char*, double> values[] = {
+      {"wD", loads.wD}, {"wS", loads.wS}, {"q", loads.q}, {"F", loads.F}, {"a", loads.a}};
+  for (const auto& [key, value] : values) {
+    if (value != 0) {
+      members.emplace_back(key, FileNumber(value));
+    }
+  }
+  return OneLine(members);
+}
+
+}  // namespace
+
+DesignFileError::DesignFileError(int line, std::string key, const std::string& message)
+    : std::runtime_error(message), line_(line), key_(std::move(key)) {}
+
+Design ReadDesign(std::string_view text) {
+  JsonValue root;
+  try {
+    root = ParseJson(text);
+  } catch (const JsonError& error) {
+    throw DesignFileError(error.line(), "", error.what());
+  }
+  return Reader().Read(root);
+}
+
+std::string WriteDesign(const Design& design) {
+  std::string text = "{\n";
+  const auto line = [&text](const char* key, const std::string& value) {
+    text += "  " + JsonString(key) + ": " + value + ",\n";
+  };
+  line("format", JsonString(kDesignFormat));
+  line("version", std::to_string(kDesignVersion));
+  const ProjectHeader& project = design.project;
+  line("project", OneLine({{"title", JsonString(project.title)},
+                           {"position", JsonString(project.position)},
+                           {"author", JsonString(project.author)}}));
+  line("system", std::to_string(static_cast<int>(design.system)));
+  line("h", FileNumber(design.h));
+  line("L", FileNumber(design.L));
+  line("columns", MemberText(design.columns));
+  line("beam", MemberText(design.beam));
+  line("steel", JsonString(GradeName(design.settings.grade)));
+  line("limits", OneLine({{"sway", std::to_string(design.settings.swayLimit)},
+                          {"deflection", std::to_string(design.settings.deflectionLimit)}}));
+  line("selfWeight", design.selfWeight ? "true" : "false");
+  Members restraints;
+  if (design.restraints.columns) {
+    restraints.emplace_back("columns", FileNumber(*design.restraints.columns));
+  }
+  if (design.restraints.beam) {
+    restraints.emplace_back("beam", FileNumber(*design.restraints.beam));
+  }
+  if (!restraints.empty()) {
+    line("restraints", OneLine(restraints));
+  }
+  text += R"(  "loadCases": [)";
+  for (std::size_t i = 0; i < design.loadCases.size(); ++i) {
+    text += (i == 0 ? "\n    " : ",\n    ") + CaseLine(design.loadCases[i]);
+  }
+  text += design.loadCases.empty() ? "]\n}\n" : "\n  ]\n}\n";
+  return text;
+}
+
+Design ReadDesignFile(const std::filesystem::path& file) {
+  if (const std::optional<std::string> problem = UnreadableFileProblem(file, kLargestProjectFile)) {
+    throw DesignFileError(0, "", *problem);
+  }
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    throw DesignFileError(0, "", "Die Datei \"" + file.string() + "\" kann nicht geöffnet werden.");
+  }
+  std::ostringstream contents;
+  contents << in.rdbuf();
+  if (in.bad()) {
+    throw DesignFileError(0, "", "Die Datei \"" + file.string() + "\" kann nicht gelesen werden.");
+  }
+  std::string_view text = contents.view();
+  if (text.starts_with("\xEF\xBB\xBF")) {
+    text.remove_prefix(3);
+  }
+  try {
+    return ReadDesign(text);
+  } catch (const DesignFileError& error) {
+    throw DesignFileError(
+        error.line(), error.key(),
+        "Die Datei \"" + file.string() + "\" ist keine gültige Bemessung.\n" + error.what());
+  }
+}
+
+}  // namespace strevo

@@ -1,0 +1,122 @@
+// The mistakes that keep a design from being computed, shared by the design window (it marks
+// the cells) and the design file (it names their lines).
+#include <cmath>
+#include <map>
+
+#include "design.h"
+#include "json.h"
+
+namespace strevo {
+namespace {
+
+class Problems {
+ public:
+  void Add(std::string key, int loadCase, const std::string& label, const std::string& what) {
+    std::string message = GermanQuoted(key);
+    if (!label.empty()) {
+      message += " (" + label + ")";
+    }
+    list_.push_back({std::move(key), loadCase, message + ": " + what});
+  }
+
+  // A length or spacing that must be a finite number above 0.
+  void Positive(double value, const std::string& key, const std::string& what) {
+    if (!std::isfinite(value)) {
+      Add(key, -1, "", what + " ist keine endliche Zahl.");
+    } else if (value <= 0) {
+      Add(key, -1, "", what + " muss größer als 0 sein.");
+    }
+  }
+
+  void Member(const MemberChoice& member, const std::string& key, const std::string& whose) {
+    if (!member.section.empty()) {
+      if (SectionOf(member) == nullptr) {
+        Add(key, -1, "",
+            "das Profil " + GermanQuoted(member.section) + " steht nicht in der Profiltabelle.");
+      }
+    } else {
+      Positive(member.I, key, "das Flächenträgheitsmoment I " + whose);
+    }
+  }
+
+  void Limit(int n, const std::string& key, const char* limit) {
+    if (n <= 0) {
+      Add(key, -1, "", std::string("das n der Grenze ") + limit + " muss größer als 0 sein.");
+    }
+  }
+
+  std::vector<DesignProblem> Take() { return std::move(list_); }
+
+ private:
+  std::vector<DesignProblem> list_;
+};
+
+// How a message names a load case: by its name, or by its place when it has none.
+std::string CaseLabel(const DesignCase& loadCase, int index) {
+  if (loadCase.name.find_first_not_of(" \t") == std::string::npos) {
+    return "Lastfall " + std::to_string(index + 1);
+  }
+  return loadCase.name;
+}
+
+}  // namespace
+
+std::vector<DesignProblem> ProblemsOf(const Design& design) {
+  Problems problems;
+  problems.Positive(design.h, "h", "die Stützenhöhe h");
+  problems.Positive(design.L, "L", "die Spannweite L");
+  problems.Member(design.columns, "columns", "der Stützen");
+  problems.Member(design.beam, "beam", "des Riegels");
+  problems.Limit(design.settings.swayLimit, "limits.sway", "u ≤ h/n");
+  problems.Limit(design.settings.deflectionLimit, "limits.deflection", "w ≤ L/n");
+  if (design.restraints.columns) {
+    problems.Positive(*design.restraints.columns, "restraints.columns",
+                      "der Abstand der seitlichen Halterungen der Stützen");
+  }
+  if (design.restraints.beam) {
+    problems.Positive(*design.restraints.beam, "restraints.beam",
+                      "der Abstand der seitlichen Halterungen des Riegels");
+  }
+  const bool spanKnown = std::isfinite(design.L) && design.L > 0;
+  std::map<std::string, int> names;  // the first load case with each name
+  for (int i = 0; i < static_cast<int>(design.loadCases.size()); ++i) {
+    const DesignCase& loadCase = design.loadCases[i];
+    const std::string label = CaseLabel(loadCase, i);
+    const auto add = [&](const char* key, const std::string& what) {
+      problems.Add(key, i, label, what);
+    };
+    if (loadCase.name.find_first_not_of(" \t") == std::string::npos) {
+      add("name", "der Lastfall braucht einen Namen.");
+    } else if (design.selfWeight && loadCase.name == kSelfWeightCaseName) {
+      add("name", "der Name ist dem Eigengewicht vorbehalten, solange es mitgerechnet wird.");
+    } else if (const auto [first, isNew] = names.try_emplace(loadCase.name, i); !isNew) {
+      add("name", "den Namen trägt schon Lastfall " + std::to_string(first->second + 1) + ".");
+    }
+    if (loadCase.action == Action::Imposed &&
+        (loadCase.category < 'A' || loadCase.category > 'H')) {
+      add("category", "die Nutzungskategorie muss A, B, C, D, E, F, G oder H sein.");
+    }
+    const LoadCase& loads = loadCase.loads;
+    const std::pair<const char*, double> values[] = {
+        {"wD", loads.wD}, {"wS", loads.wS}, {"q", loads.q}, {"F", loads.F}, {"a", loads.a}};
+    for (const auto& [key, value] : values) {
+      if (!std::isfinite(value)) {
+        add(key, "der Wert ist keine endliche Zahl.");
+      }
+    }
+    if (spanKnown && std::isfinite(loads.F) && loads.F != 0 && std::isfinite(loads.a) &&
+        !(loads.a >= 0 && loads.a <= design.L)) {
+      add("a", "die Einzellast F steht nicht auf dem Riegel; a muss zwischen 0 und L liegen.");
+    }
+  }
+  // Without a case, and without the self-weight that would be one, there is nothing to check:
+  // "every check met" would be said of no check at all.
+  const bool selfWeightCase = design.selfWeight && (SelfWeightOf(design.beam) > 0 ||
+                                                    SelfWeightOf(design.columns) > 0);
+  if (design.loadCases.empty() && !selfWeightCase) {
+    problems.Add("loadCases", -1, "", "die Bemessung hat keinen Lastfall.");
+  }
+  return problems.Take();
+}
+
+}  // namespace strevo

@@ -1,0 +1,401 @@
+#include "design_result.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "arithmetic_fault.h"
+#include "portal_statics.h"
+
+namespace strevo {
+namespace {
+
+// A case's solution, from the left and (wind) mirrored.
+struct CaseSolution {
+  Solution solution;
+  SharedResults values;
+  LoadCase loads;
+  // Its lines cut where any case's lines are cut: [member][M, Q, N].
+  std::array<std::array<std::vector<LinePiece>, 3>, 3> cut;
+};
+
+// Wind from the right: the same case seen in a mirror, computed on the same portal.
+LoadCase Mirrored(const LoadCase& loads, double L) {
+  return {loads.q, loads.F, L - loads.a, -loads.wS, -loads.wD};
+}
+
+// The columns' own weight: it compresses them from nothing at the top to g·h at the foot and
+// bends nothing.
+void AddColumnWeight(CaseSolution& c, double g, double h) {
+  for (LinePiece& p : c.solution.lines[static_cast<std::size_t>(Member::LeftColumn)].N.pieces) {
+    p.c0 -= g * (h - p.start);
+    p.c1 += g;
+  }
+  for (LinePiece& p : c.solution.lines[static_cast<std::size_t>(Member::RightColumn)].N.pieces) {
+    p.c0 -= g * p.start;
+    p.c1 -= g;
+  }
+  c.solution.reactions.AV += g * h;
+  c.solution.reactions.BV += g * h;
+  c.values.AV += g * h;
+  c.values.BV += g * h;
+}
+
+// The value a line takes just right of s: the piece that starts at s, where one does.
+const LinePiece& PieceFrom(const ForceLine& line, double s) {
+  const LinePiece* piece = &line.pieces.front();
+  for (const LinePiece& p : line.pieces) {
+    if (s >= p.start) {
+      piece = &p;
+    }
+  }
+  return *piece;
+}
+
+constexpr std::array<ForceLine MemberLines::*, 3> kForces = {&MemberLines::M, &MemberLines::Q,
+                                                             &MemberLines::N};
+
+// A line cut at `cuts` (sorted, from 0) up to `end`: each piece's polynomial taken from where
+// it starts, so that lines cut alike add piece by piece.
+std::vector<LinePiece> CutAt(const ForceLine& line, const std::vector<double>& cuts, double end) {
+  std::vector<LinePiece> pieces;
+  pieces.reserve(cuts.size());
+  for (std::size_t i = 0; i < cuts.size(); ++i) {
+    const double start = cuts[i];
+    const LinePiece& p = PieceFrom(line, start);
+    pieces.push_back({start, i + 1 < cuts.size() ? cuts[i + 1] : end, p.At(start),
+                      p.c1 + 2 * p.c2 * (start - p.start), p.c2});
+  }
+  return pieces;
+}
+
+int Sign(double value) {
+  return (value > 0) - (value < 0);
+}
+
+// X3 on the combination's own beam line, by the rule of the single load set: of the places
+// where the shear passes zero (inside a piece, or jumping through zero under a point load)
+// the one with the largest |M|; without any, under the point load of largest |M| when q is 0,
+// midspan when there is no load either, else the end where q's moment is largest.
+double FieldPoint(const ForceLine& M, double q, const std::vector<double>& pointLoads, double L) {
+  std::vector<double> candidates;
+  for (std::size_t i = 0; i < M.pieces.size(); ++i) {
+    const LinePiece& p = M.pieces[i];
+    if (p.c2 != 0) {
+      const double s = p.start - p.c1 / (2 * p.c2);
+      if (s > p.start && s < p.end) {
+        candidates.push_back(s);
+      }
+    }
+    if (i + 1 < M.pieces.size()) {
+      const LinePiece& next = M.pieces[i + 1];
+      const double left = p.c1 + 2 * p.c2 * (next.start - p.start), right = next.c1;
+      const int signLeft = left != 0 ? Sign(left) : Sign(q);
+      const int signRight = right != 0 ? Sign(right) : -Sign(q);
+      if (signLeft * signRight < 0) {
+        candidates.push_back(next.start);
+      }
+    }
+  }
+  if (candidates.empty() && q == 0) {
+    candidates = pointLoads;
+  }
+  if (candidates.empty()) {
+    if (q == 0) {
+      return L / 2;
+    }
+    const double start = M.At(0), end = M.At(L);
+    return (q > 0 ? end > start : end < start) ? L : 0.0;
+  }
+  double chosen = candidates.front();
+  for (const double s : candidates) {
+    if (std::abs(M.At(s)) > std::abs(M.At(chosen))) {
+      chosen = s;
+    }
+  }
+  return chosen;
+}
+
+class DesignComputation {
+ public:
+  explicit DesignComputation(const Design& design) {
+    result_.design = design;
+    result_.portal = PortalOf(design);
+    result_.cases = design.loadCases;
+    const double gBeam = design.selfWeight ? SelfWeightOf(design.beam) : 0;
+    const double gColumns = design.selfWeight ? SelfWeightOf(design.columns) : 0;
+    if (gBeam > 0 || gColumns > 0) {
+      DesignCase self{kSelfWeightCaseName, Action::Permanent, 'A', false, {}};
+      self.loads.q = gBeam;
+      result_.cases.push_back(self);
+    }
+    for (const DesignCase& c : result_.cases) {
+      std::array<std::optional<CaseSolution>, 2> both;
+      both[0] = SolveCase(c.loads);
+      if (c.action == Action::Wind) {
+        both[1] = SolveCase(Mirrored(c.loads, design.L));
+      }
+      solutions_.push_back(std::move(both));
+    }
+    if (gColumns > 0) {
+      AddColumnWeight(*solutions_.back()[0], gColumns, design.h);
+    }
+    CutAlike();
+  }
+
+  DesignResult Compute() {
+    std::vector<Combination> combinations = CombinationsOf(result_.cases);
+    result_.combinations.reserve(combinations.size());
+    for (Combination& combination : combinations) {
+      Combine(std::move(combination));
+    }
+    Govern();
+    Envelope();
+    return std::move(result_);
+  }
+
+ private:
+  CaseSolution SolveCase(const LoadCase& loads) const {
+    CaseSolution c{{}, {}, loads, {}};
+    c.solution = Solve(result_.portal, loads, &c.values);
+    return c;
+  }
+
+  // Every case's lines cut at one set of places per member, so that a combination sums them
+  // piece by piece and every combination's line has the same pieces.
+  void CutAlike() {
+    for (std::size_t m = 0; m < 3; ++m) {
+      std::vector<double>& cuts = cuts_[m];
+      for (const auto& both : solutions_) {
+        for (const std::optional<CaseSolution>& c : both) {
+          for (std::size_t k = 0; c && k < 3; ++k) {
+            for (const LinePiece& p : (c->solution.lines[m].*kForces[k]).pieces) {
+              cuts.push_back(p.start);
+            }
+          }
+        }
+      }
+      cuts.push_back(0);
+      std::sort(cuts.begin(), cuts.end());
+      cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+      const double end = m == 1 ? result_.portal.L : result_.portal.h;
+      for (auto& both : solutions_) {
+        for (std::optional<CaseSolution>& c : both) {
+          for (std::size_t k = 0; c && k < 3; ++k) {
+            c->cut[m][k] = CutAt(c->solution.lines[m].*kForces[k], cuts, end);
+          }
+        }
+      }
+    }
+  }
+
+  void Combine(Combination combination) {
+    const Portal& portal = result_.portal;
+    CombinationResult r{std::move(combination), {}, {}, {}};
+    double q = 0;
+    std::vector<double> pointLoads;
+    for (const CaseFactor& f : r.combination.factors) {
+      const CaseSolution& c = *solutions_[f.loadCase][f.mirrored ? 1 : 0];
+      for (std::size_t m = 0; m < 3; ++m) {
+        for (std::size_t k = 0; k < 3; ++k) {
+          std::vector<LinePiece>& sum = (r.solution.lines[m].*kForces[k]).pieces;
+          const std::vector<LinePiece>& add = c.cut[m][k];
+          if (sum.empty()) {
+            sum.assign(add.size(), LinePiece{});
+            for (std::size_t i = 0; i < add.size(); ++i) {
+              sum[i].start = add[i].start;
+              sum[i].end = add[i].end;
+            }
+          }
+          for (std::size_t i = 0; i < add.size(); ++i) {
+            sum[i].c0 += f.factor * add[i].c0;
+            sum[i].c1 += f.factor * add[i].c1;
+            sum[i].c2 += f.factor * add[i].c2;
+          }
+        }
+      }
+      for (const StoredValue& v : kStoredValues) {
+        r.values.*v.member += f.factor * c.values.*v.member;
+      }
+      const Reactions& a = c.solution.reactions;
+      Reactions& sum = r.solution.reactions;
+      sum.AH += f.factor * a.AH;
+      sum.AV += f.factor * a.AV;
+      sum.MA += f.factor * a.MA;
+      sum.BH += f.factor * a.BH;
+      sum.BV += f.factor * a.BV;
+      sum.MB += f.factor * a.MB;
+      q += f.factor * c.loads.q;
+      if (f.factor * c.loads.F != 0) {
+        pointLoads.push_back(c.loads.a);
+      }
+    }
+    // Not summed: k is the portal's, the field point the combination's own.
+    r.values.k = solutions_.front()[0]->values.k;
+    const ForceLine& beam = r.solution.lines[static_cast<std::size_t>(Member::Beam)].M;
+    r.values.X3 = FieldPoint(beam, q, pointLoads, portal.L);
+    r.values.M3 = beam.At(r.values.X3);
+    const FaultWatch watch;
+    r.values.M3 = watch(r.values.M3);
+    const Deformation d =
+        DeformationOf(portal.system, portal.L, portal.I1, portal.I2,
+                      {r.solution.lines[0].M, r.solution.lines[1].M, r.solution.lines[2].M});
+    r.check.settings = result_.design.settings;
+    if (r.combination.state == LimitState::Ultimate) {
+      const double fy = YieldStrength(r.check.settings.grade);
+      if (const SectionProperties* s = SectionOf(result_.design.columns)) {
+        r.check.columns = CheckMemberOn(r.solution.lines, portal.h, portal.L, *s,
+                                        {Member::LeftColumn, Member::RightColumn}, fy);
+      }
+      if (const SectionProperties* s = SectionOf(result_.design.beam)) {
+        r.check.beam = CheckMemberOn(r.solution.lines, portal.h, portal.L, *s, {Member::Beam}, fy);
+      }
+    } else {
+      r.check.sway = LimitOf(portal.h, d.u, r.check.settings.swayLimit);
+      r.check.deflection = LimitOf(portal.L, d.w, r.check.settings.deflectionLimit);
+    }
+    r.solution.deformation = d;
+    result_.combinations.push_back(std::move(r));
+  }
+
+  // The worst of each check; the first combination on a tie.
+  void Govern() {
+    DesignChecks& checks = result_.checks;
+    const auto member = [](std::optional<GoverningMember>& worst,
+                           const std::optional<MemberCheck>& check, std::size_t i) {
+      if (check && (!worst || check->Eta() > worst->check.Eta())) {
+        worst = GoverningMember{*check, i};
+      }
+    };
+    const auto limit = [](std::optional<GoverningLimit>& worst,
+                          const std::optional<LimitCheck>& check, double moved, double& largest,
+                          std::size_t i) {
+      if (check && (!worst || std::abs(moved) > largest)) {
+        worst = GoverningLimit{*check, i};
+        largest = std::abs(moved);
+      }
+    };
+    double sway = 0, deflection = 0;
+    for (std::size_t i = 0; i < result_.combinations.size(); ++i) {
+      const CombinationResult& c = result_.combinations[i];
+      member(checks.columns, c.check.columns, i);
+      member(checks.beam, c.check.beam, i);
+      limit(checks.sway, c.check.sway, c.solution.deformation->u, sway, i);
+      limit(checks.deflection, c.check.deflection, c.solution.deformation->w, deflection, i);
+    }
+  }
+
+  void Envelope() {
+    std::vector<std::size_t> ultimate;
+    for (std::size_t i = 0; i < result_.combinations.size(); ++i) {
+      if (result_.combinations[i].combination.state == LimitState::Ultimate) {
+        ultimate.push_back(i);
+      }
+    }
+    if (ultimate.empty()) {
+      return;
+    }
+    for (std::size_t m = 0; m < 3; ++m) {
+      const double length = m == 1 ? result_.portal.L : result_.portal.h;
+      using Kind = std::pair<ForceLine MemberLines::*, ForceEnvelope MemberEnvelope::*>;
+      for (const auto& [line, envelope] :
+           {Kind{&MemberLines::M, &MemberEnvelope::M}, Kind{&MemberLines::Q, &MemberEnvelope::Q},
+            Kind{&MemberLines::N, &MemberEnvelope::N}}) {
+        result_.envelope[m].*envelope = EnvelopeOf(ultimate, m, line, length);
+      }
+    }
+  }
+
+  ForceEnvelope EnvelopeOf(const std::vector<std::size_t>& ultimate, std::size_t m,
+                           ForceLine MemberLines::*which, double length) const {
+    const auto line = [&](std::size_t i) -> const ForceLine& {
+      return result_.combinations[i].solution.lines[m].*which;
+    };
+    ForceEnvelope envelope{{}, {-HUGE_VAL, 0, 0}, {HUGE_VAL, 0, 0}};
+    const auto extreme = [&](double value, double s, std::size_t i) {
+      if (value > envelope.max.value) {
+        envelope.max = {value, s, i};
+      }
+      if (value < envelope.min.value) {
+        envelope.min = {value, s, i};
+      }
+    };
+    // Exact: a line's extremes lie at its pieces' ends and where a quadratic piece turns.
+    for (const std::size_t i : ultimate) {
+      for (const LinePiece& p : line(i).pieces) {
+        extreme(p.At(p.start), p.start, i);
+        extreme(p.At(p.end), p.end, i);
+        if (p.c2 != 0) {
+          const double t = -p.c1 / (2 * p.c2);
+          if (t > 0 && p.start + t < p.end) {
+            extreme(p.At(p.start + t), p.start + t, i);
+          }
+        }
+      }
+    }
+    // Every combination's line is cut at the member's cuts: a station's piece is the same in
+    // all of them.
+    const std::vector<double>& cuts = cuts_[m];
+    std::vector<double> stations{envelope.max.s, envelope.min.s};
+    for (int j = 0; j <= 10; ++j) {
+      stations.push_back(length * j / 10);
+    }
+    stations.insert(stations.end(), cuts.begin(), cuts.end());
+    std::sort(stations.begin(), stations.end());
+    stations.erase(std::unique(stations.begin(), stations.end()), stations.end());
+    for (const double s : stations) {
+      const auto from = std::upper_bound(cuts.begin(), cuts.end(), s);
+      const std::size_t right = static_cast<std::size_t>(from - cuts.begin()) - 1;
+      const std::size_t left = right > 0 && cuts[right] == s ? right - 1 : right;
+      EnvelopeStation before{s, -HUGE_VAL, HUGE_VAL, 0, 0}, after = before;
+      bool jumps = false;
+      for (const std::size_t i : ultimate) {
+        const std::vector<LinePiece>& pieces = line(i).pieces;
+        const double valueBefore = pieces[left].At(s), valueAfter = pieces[right].At(s);
+        // Where a line runs on through a cut its two pieces meet but for rounding.
+        jumps = jumps || std::abs(valueBefore - valueAfter) > 1e-9 * (1 + std::abs(valueBefore));
+        Take(before, valueBefore, i);
+        Take(after, valueAfter, i);
+      }
+      envelope.stations.push_back(before);
+      if (jumps) {
+        envelope.stations.push_back(after);
+      }
+    }
+    return envelope;
+  }
+
+  static void Take(EnvelopeStation& station, double value, std::size_t i) {
+    if (value > station.max) {
+      station.max = value;
+      station.maxBy = i;
+    }
+    if (value < station.min) {
+      station.min = value;
+      station.minBy = i;
+    }
+  }
+
+  DesignResult result_;
+  std::vector<std::array<std::optional<CaseSolution>, 2>> solutions_;
+  std::array<std::vector<double>, 3> cuts_;  // by member
+};
+
+}  // namespace
+
+bool DesignChecks::AllMet() const {
+  const auto eta = [](const std::optional<GoverningMember>& g) {
+    return !g || (g->check.fault.empty() && g->check.Eta() <= 1);
+  };
+  const auto limit = [](const std::optional<GoverningLimit>& g) { return !g || g->check.met; };
+  return eta(columns) && eta(beam) && limit(sway) && limit(deflection);
+}
+
+DesignResult ComputeDesign(const Design& design) {
+  if (const std::vector<DesignProblem> problems = ProblemsOf(design); !problems.empty()) {
+    throw std::invalid_argument(problems.front().message);
+  }
+  return DesignComputation(design).Compute();
+}
+
+}  // namespace strevo

@@ -1,0 +1,107 @@
+// A design computed: its combinations (EN 1990, Eq. 6.10 and 6.14b), each one's solution, the
+// envelope of the ultimate ones and every check, governing combination named. Computed once
+// when taken; whatever shows or writes it only lays it out.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "design.h"
+#include "section_check.h"
+#include "shared_results.h"
+#include "solution.h"
+
+namespace strevo {
+
+enum class LimitState { Ultimate, Serviceability };
+
+// "GZT", "GZG".
+const char* LimitStateName(LimitState state);
+
+struct CaseFactor {
+  std::size_t loadCase;   // index into DesignResult::cases
+  bool mirrored = false;  // wind from the right (only wind cases)
+  double factor = 0;
+  bool operator==(const CaseFactor&) const = default;
+};
+
+struct Combination {
+  std::string id;  // "GZT 3", "GZG 1"
+  LimitState state = LimitState::Ultimate;
+  std::string label;                // "1,35·G + 1,5·S + 0,9·W→"
+  std::vector<CaseFactor> factors;  // permanent cases first, then the variable ones in case order
+  bool operator==(const Combination&) const = default;
+};
+
+// The combinations the rules allow for these cases (the design's cases, and the self-weight
+// case when there is one): every ultimate one (γG 1.35, then 1.00), then every serviceability
+// one.
+std::vector<Combination> CombinationsOf(const std::vector<DesignCase>& cases);
+
+struct CombinationResult {
+  Combination combination;
+  Solution solution;   // the factored sum of the cases' solutions, deformations integrated anew
+  // AH … Q5 as the list names them, X3 and M3 found on the combination's own beam line.
+  SharedResults values;
+  // The member checks (GZT) or the limits (GZG) of this combination alone.
+  SectionCheck check;
+};
+
+// Along a member: the largest and the smallest value over all ultimate combinations at each
+// station, with the combination (index into DesignResult::combinations) that gives it. The
+// stations divide the member in ten and add every place where a line kinks or jumps (a point
+// load) and where the envelope has its extremes; where a line jumps (the shear under a point
+// load) the station appears twice, left and right value.
+struct EnvelopeStation {
+  double s;  // m along the member, as member_forces.h measures it
+  double max, min;
+  std::size_t maxBy, minBy;
+};
+// The envelope's extreme on a member, exact (not only at the stations).
+struct EnvelopeExtreme {
+  double value;
+  double s;
+  std::size_t by;  // the combination
+};
+struct ForceEnvelope {
+  std::vector<EnvelopeStation> stations;
+  EnvelopeExtreme max, min;
+};
+struct MemberEnvelope {
+  ForceEnvelope M, Q, N;
+};
+using PortalEnvelope = std::array<MemberEnvelope, 3>;  // by Member
+
+// The worst of a check over its combinations, and which combination that is.
+struct GoverningMember {
+  MemberCheck check;
+  std::size_t combination;
+};
+struct GoverningLimit {
+  LimitCheck check;
+  std::size_t combination;
+};
+
+struct DesignChecks {
+  std::optional<GoverningMember> columns, beam;  // over the ultimate ones; none for a bare I
+  std::optional<GoverningLimit> sway, deflection;  // over the serviceability ones
+  bool AllMet() const;
+};
+
+struct DesignResult {
+  Design design;
+  Portal portal;
+  std::vector<DesignCase> cases;  // the design's, then "Eigengewicht" when it has self-weight
+  std::vector<CombinationResult> combinations;  // ultimate first, then serviceability
+  PortalEnvelope envelope;                      // over the ultimate combinations
+  DesignChecks checks;
+};
+
+// Computes the design whole. A design with problems (ProblemsOf) is not computed: that throws
+// std::invalid_argument. A step that overflows or divides by zero throws ArithmeticFault.
+DesignResult ComputeDesign(const Design& design);
+
+}  // namespace strevo

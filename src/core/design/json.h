@@ -1,0 +1,60 @@
+// JSON as the design file and the result use it: text written so that it reads back exactly,
+// and a strict reader that remembers where each value stands, so that a mistake can be shown
+// at its line.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace strevo {
+
+// The text as a JSON string, quotes included; UTF-8 passes unchanged, control characters,
+// quotes and backslashes are escaped.
+std::string JsonString(std::string_view text);
+// The shortest decimal text that reads back as the same double ("4", "0.1", "1e+300").
+std::string JsonNumber(double value);
+// The text in German quotation marks for a message, cut after 40 bytes („HE 300 A“); control
+// characters show as "?".
+std::string GermanQuoted(std::string_view text);
+
+struct JsonMember;
+
+struct JsonValue {
+  enum class Kind { Null, Boolean, Number, String, Array, Object };
+  Kind kind = Kind::Null;
+  int line = 1;  // where the value starts, from 1
+  bool boolean = false;
+  double number = 0;
+  std::string text;  // a string's UTF-8
+  std::vector<JsonValue> items;
+  std::vector<JsonMember> members;  // in the order of the text
+};
+
+struct JsonMember {
+  std::string key;
+  int line = 1;  // the key's line
+  JsonValue value;
+};
+
+// Text that is no JSON, or JSON this reader refuses; the message is German and begins with
+// the line ("Zeile 4: …").
+class JsonError : public std::runtime_error {
+ public:
+  JsonError(int line, const std::string& message);
+  int line() const { return line_; }
+
+ private:
+  int line_;
+};
+
+inline constexpr int kDeepestJsonNesting = 64;
+
+// One JSON value (RFC 8259) in UTF-8 text with nothing but blanks around it. Refused besides
+// what the grammar refuses: a key twice in one object, a lone surrogate, bytes that are no
+// UTF-8, more than kDeepestJsonNesting nested arrays and objects. A number beyond the double
+// range reads as ±infinity (for its reader to refuse by its key), one too small as ±0.
+JsonValue ParseJson(std::string_view text);
+
+}  // namespace strevo

@@ -1,0 +1,293 @@
+// A design's combinations against the tests' own stiffness solver applied to each
+// combination's summed loads, and the checks and envelope against their definitions.
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <stdexcept>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "arithmetic_fault.h"
+#include "computation.h"
+#include "portal_statics.h"
+#include "design_result.h"
+#include "portal_stiffness.h"
+#include "section_check.h"
+#include "test_designs.h"
+#include "test_inputs.h"
+
+namespace strevo {
+namespace {
+
+using testing::LoadCaseNamed;
+
+constexpr std::array<SystemType, 3> kSystems = {SystemType::KinkedBeam, SystemType::TwoHingedFrame,
+                                                SystemType::FixedFrame};
+
+// The loads a combination puts on the portal, summed case by case, wind mirrored where it
+// blows from the right, and the columns' self-weight that only their feet feel.
+struct SummedLoads {
+  testing::FrameLoads frame;
+  double footLoad = 0;  // kN added to AV and to BV
+};
+
+SummedLoads SummedLoadsOf(const DesignResult& result, const Combination& combination) {
+  const Design& d = result.design;
+  SummedLoads sum{{d.h, d.L, result.portal.I1, result.portal.I2, 0, 0, 0, {}, {}}, 0};
+  for (const CaseFactor& f : combination.factors) {
+    const DesignCase& c = result.cases[f.loadCase];
+    const LoadCase& l = c.loads;
+    sum.frame.q += f.factor * l.q;
+    sum.frame.wD += f.factor * (f.mirrored ? -l.wS : l.wD);
+    sum.frame.wS += f.factor * (f.mirrored ? -l.wD : l.wS);
+    if (l.F != 0) {
+      sum.frame.pointLoads.push_back({f.mirrored ? d.L - l.a : l.a, f.factor * l.F});
+    }
+    if (c.name == kSelfWeightCaseName) {
+      sum.footLoad += f.factor * SelfWeightOf(d.columns) * d.h;
+    }
+  }
+  return sum;
+}
+
+Design RandomDesign(std::mt19937& random, SystemType system) {
+  std::uniform_real_distribution<double> load(-10, 10), length(2, 15), fraction(0.05, 0.95);
+  std::uniform_int_distribution<std::size_t> section(0, kSectionProperties.size() - 1);
+  Design d;
+  d.system = system;
+  d.h = length(random);
+  d.L = length(random);
+  d.columns.section = kSectionProperties[section(random)].designation;
+  d.beam.section = kSectionProperties[section(random)].designation;
+  d.selfWeight = random() % 2 == 0;
+  d.loadCases = {
+      LoadCaseNamed("G", Action::Permanent,
+                    {std::abs(load(random)), load(random), d.L * fraction(random), 0, 0}),
+      LoadCaseNamed("S", Action::Snow, {std::abs(load(random)), 0, 0, 0, 0}),
+      LoadCaseNamed(
+          "W", Action::Wind,
+          {load(random), load(random), d.L * fraction(random), load(random), load(random)}),
+      LoadCaseNamed("Q", Action::Imposed, {0, load(random), d.L * fraction(random), 0, 0})};
+  d.loadCases[3].category = "ABCDEFGH"[random() % 8];
+  return d;
+}
+
+TEST(DesignResult, EveryCombinationAgreesWithTheStiffnessSolverOnItsSummedLoads) {
+  std::mt19937 random(2107);
+  int compared = 0;
+  for (const SystemType system : kSystems) {
+    for (int run = 0; run < 15; ++run) {
+      const DesignResult result = ComputeDesign(RandomDesign(random, system));
+      for (const CombinationResult& c : result.combinations) {
+        SummedLoads loads = SummedLoadsOf(result, c.combination);
+        const double xw = c.solution.deformation->xw;
+        const bool inside = xw > 1e-6 && xw < result.portal.L - 1e-6;
+        if (inside) {
+          loads.frame.stations.push_back(xw);
+        }
+        const testing::FrameResponse ref = testing::SolveFrameByStiffness(loads.frame, system);
+        const double scale =
+            std::abs(loads.frame.q) * result.portal.L +
+            (std::abs(loads.frame.wD) + std::abs(loads.frame.wS)) * result.portal.h + 10 +
+            loads.footLoad;
+        const auto near = [&](double value, double reference, const char* name) {
+          EXPECT_NEAR(value, reference, 1e-7 * scale * std::max(result.portal.L, result.portal.h))
+              << name << " " << c.combination.id << " " << c.combination.label;
+        };
+        near(c.values.AH, ref.reactions.AH, "AH");
+        near(c.values.AV, ref.reactions.AV + loads.footLoad, "AV");
+        near(c.values.MA, ref.reactions.MA, "MA");
+        near(c.values.BH, ref.reactions.BH, "BH");
+        near(c.values.BV, ref.reactions.BV + loads.footLoad, "BV");
+        near(c.values.MB, ref.reactions.MB, "MB");
+        near(c.solution.reactions.AV, c.values.AV, "reaction AV");
+        // The solver has EI = I; the portal's steel EI = 2.1·I kNm² and displacements in mm.
+        const double toMm = 1000 / kBendingStiffnessPerCm4;
+        const Deformation& d = *c.solution.deformation;
+        EXPECT_NEAR(d.u, ref.sway * toMm, 1e-6 * std::max(1.0, std::abs(d.u))) << c.combination.id;
+        if (inside) {
+          EXPECT_NEAR(d.w, -ref.stationDeflections[0] * toMm, 1e-5 * std::max(1.0, std::abs(d.w)))
+              << c.combination.id;
+        }
+        ++compared;
+      }
+    }
+  }
+  EXPECT_GT(compared, 1000);
+}
+
+// The equilibrium of each combination: vertical and horizontal reactions carry the loads.
+TEST(DesignResult, ReactionsCarryTheSummedLoads) {
+  const DesignResult result = ComputeDesign(testing::HallDesign());
+  for (const CombinationResult& c : result.combinations) {
+    const SummedLoads loads = SummedLoadsOf(result, c.combination);
+    double F = 0;
+    for (const testing::PointLoad& p : loads.frame.pointLoads) {
+      F += p.F;
+    }
+    EXPECT_NEAR(c.values.AV + c.values.BV, loads.frame.q * 15 + F + 2 * loads.footLoad, 1e-9);
+    EXPECT_NEAR(c.values.AH - c.values.BH, -(loads.frame.wD + loads.frame.wS) * 6, 1e-9)
+        << c.combination.label;
+  }
+}
+
+TEST(DesignResult, ACaseAloneIsTheComputationOfItsLoadsTimesItsFactor) {
+  for (const SystemType system : kSystems) {
+    const InputSet in = testing::AllLoads();
+    Design d;
+    d.system = system;
+    d.h = in.h;
+    d.L = in.L;
+    d.columns.I = 4000;
+    d.beam.I = 9000;
+    d.loadCases = {LoadCaseNamed("Alles", Action::Permanent, LoadCaseOf(in))};
+    const DesignResult result = ComputeDesign(d);
+    ASSERT_EQ(result.combinations.size(), 3u);  // 1.35·G, G, G (characteristic)
+    SharedResults alone;
+    const Solution solution = Solve(result.portal, LoadCaseOf(in), &alone);
+    const CombinationResult& factored = result.combinations[0];
+    for (const StoredValue& v : kStoredValues) {
+      const double expected = v.member == &SharedResults::X3 || v.member == &SharedResults::k
+                                  ? alone.*v.member
+                                  : 1.35 * alone.*v.member;
+      EXPECT_NEAR(factored.values.*v.member, expected, 1e-9) << v.symbol;
+      EXPECT_NEAR(result.combinations[2].values.*v.member, alone.*v.member, 1e-9) << v.symbol;
+    }
+    EXPECT_NEAR(factored.solution.deformation->u, 1.35 * solution.deformation->u, 1e-9);
+    EXPECT_NEAR(factored.solution.deformation->xw, solution.deformation->xw, 1e-9);
+  }
+}
+
+TEST(DesignResult, OnlyTheColumnsWeightCompressesTheColumnsAndBendsNothing) {
+  Design with = testing::HallDesign();
+  with.beam = {"", 33740};  // no beam self-weight
+  Design without = with;
+  without.selfWeight = false;
+  const DesignResult a = ComputeDesign(with), b = ComputeDesign(without);
+  ASSERT_EQ(a.cases.back().name, "Eigengewicht");
+  EXPECT_EQ(a.cases.back().loads.q, 0);
+  const double gh = SelfWeightOf(with.columns) * with.h;
+  EXPECT_NEAR(gh, 0.882 * 9.81 / 1000 * 100 * 6, 0.01);  // HE 300 A: 88.3 kg/m
+  // The same combinations but for the extra case: the first is 1.35 (Dach + Eigengewicht).
+  const CombinationResult& ca = a.combinations[0];
+  const CombinationResult& cb = b.combinations[0];
+  EXPECT_NEAR(ca.values.AV, cb.values.AV + 1.35 * gh, 1e-9);
+  EXPECT_NEAR(ca.values.BV, cb.values.BV + 1.35 * gh, 1e-9);
+  for (auto value : {&SharedResults::N1, &SharedResults::N5, &SharedResults::M1, &SharedResults::MA,
+                     &SharedResults::M3, &SharedResults::AH}) {
+    EXPECT_NEAR(ca.values.*value, cb.values.*value, 1e-9);
+  }
+  const ForceLine& N = ca.solution.lines[0].N;
+  EXPECT_NEAR(N.At(0), cb.values.N1 - 1.35 * gh, 1e-9);  // at the foot
+  EXPECT_NEAR(N.At(6), cb.values.N1, 1e-9);
+  EXPECT_NEAR(ca.solution.lines[2].N.At(6), cb.values.N5 - 1.35 * gh, 1e-9);
+}
+
+TEST(DesignResult, EnvelopeHoldsEveryUltimateCombinationAndTouchesIt) {
+  const DesignResult result = ComputeDesign(testing::HallDesign());
+  for (std::size_t m = 0; m < 3; ++m) {
+    for (auto [line, envelope] : {std::pair{&MemberLines::M, &MemberEnvelope::M},
+                                  std::pair{&MemberLines::Q, &MemberEnvelope::Q},
+                                  std::pair{&MemberLines::N, &MemberEnvelope::N}}) {
+      const ForceEnvelope& e = result.envelope[m].*envelope;
+      ASSERT_GE(e.stations.size(), 11u);
+      for (const EnvelopeStation& st : e.stations) {
+        EXPECT_NEAR((result.combinations[st.maxBy].solution.lines[m].*line).At(st.s), st.max,
+                    std::abs(st.max) * 1e-12 + 50)  // a jump's right value reads the left piece
+        ;
+        EXPECT_LE(st.min, st.max);
+        EXPECT_LE(e.min.value, st.min + 1e-9);
+        EXPECT_GE(e.max.value, st.max - 1e-9);
+      }
+      // Dense sampling never finds a value beyond the exact extremes.
+      for (const CombinationResult& c : result.combinations) {
+        if (c.combination.state != LimitState::Ultimate) {
+          continue;
+        }
+        const double length = m == 1 ? 15.0 : 6.0;
+        for (int i = 0; i <= 600; ++i) {
+          const double value = (c.solution.lines[m].*line).At(length * i / 600);
+          EXPECT_LE(value, e.max.value + 1e-9);
+          EXPECT_GE(value, e.min.value - 1e-9);
+        }
+      }
+      EXPECT_EQ(result.combinations[e.max.by].combination.state, LimitState::Ultimate);
+    }
+  }
+}
+
+TEST(DesignResult, GoverningChecksAreTheWorstCombinations) {
+  const DesignResult result = ComputeDesign(testing::HallDesign());
+  double column = 0, beam = 0, sway = 0, deflection = 0;
+  for (const CombinationResult& c : result.combinations) {
+    if (c.combination.state == LimitState::Ultimate) {
+      ASSERT_TRUE(c.check.columns && c.check.beam);
+      EXPECT_FALSE(c.check.sway);
+      column = std::max(column, c.check.columns->Eta());
+      beam = std::max(beam, c.check.beam->Eta());
+    } else {
+      ASSERT_TRUE(c.check.sway && c.check.deflection);
+      EXPECT_FALSE(c.check.columns);
+      sway = std::max(sway, std::abs(c.solution.deformation->u));
+      deflection = std::max(deflection, std::abs(c.solution.deformation->w));
+    }
+  }
+  const DesignChecks& checks = result.checks;
+  EXPECT_EQ(checks.columns->check.Eta(), column);
+  EXPECT_EQ(checks.beam->check.Eta(), beam);
+  EXPECT_EQ(std::abs(result.combinations[checks.sway->combination].solution.deformation->u), sway);
+  EXPECT_EQ(checks.deflection->check.ratio, 15000 / deflection);
+  EXPECT_EQ(checks.AllMet(),
+            column <= 1 && beam <= 1 && checks.sway->check.met && checks.deflection->check.met);
+}
+
+// The hall as the main window computes it with the loads typed in (q = 4 + 8, wind 3 / 1.5, no
+// self-weight) and as designed under 1.35·G + 1.5·S + 0.9·W with self-weight.
+TEST(DesignResult, TheHallsColumnsAsTypedAndAsDesigned) {
+  Design d = testing::HallDesign();
+  d.loadCases = {LoadCaseNamed("Dach", Action::Permanent, {4, 0, 0, 0, 0}),
+                 LoadCaseNamed("Schnee", Action::Snow, {8, 0, 0, 0, 0}),
+                 LoadCaseNamed("Wind", Action::Wind, {0, 0, 0, 3, 1.5})};
+  const DesignResult result = ComputeDesign(d);
+  const CombinationResult& governing = result.combinations[result.checks.columns->combination];
+  EXPECT_EQ(governing.combination.label, "1,35·G + 1,5·S + 0,9·W→");
+  EXPECT_NEAR(result.checks.columns->check.Eta(), 0.96, 0.005);
+
+  InputSet typed;
+  typed.q = 12;
+  typed.wD = 3;
+  typed.wS = 1.5;
+  typed.h = 6;
+  typed.L = 15;
+  typed.I1 = 18260;
+  typed.I2 = 33740;
+  SharedResults r;
+  Computation computation = Compute(typed, SystemType::TwoHingedFrame, r);
+  computation.columnSection = "HE-A 300";
+  computation.beamSection = "IPE 450";
+  const SectionCheck asTyped = CheckSections(computation, {});
+  EXPECT_NEAR(asTyped.columns->Eta(), 0.69, 0.005);
+}
+
+TEST(DesignResult, ADesignWithProblemsOrAbsurdLoadsIsNotComputed) {
+  Design d = testing::HallDesign();
+  d.h = 0;
+  EXPECT_THROW(ComputeDesign(d), std::invalid_argument);
+  // Nothing to check is no design that meets every check.
+  d = testing::HallDesign();
+  d.loadCases.clear();
+  d.selfWeight = false;
+  ASSERT_EQ(ProblemsOf(d).size(), 1u);
+  EXPECT_EQ(ProblemsOf(d)[0].key, "loadCases");
+  EXPECT_THROW(ComputeDesign(d), std::invalid_argument);
+  d.selfWeight = true;
+  EXPECT_EQ(ComputeDesign(d).combinations.size(), 3u);  // the self-weight alone
+
+  d = testing::HallDesign();
+  d.loadCases[0].loads.q = 1e305;
+  EXPECT_THROW(ComputeDesign(d), ArithmeticFault);
+}
+
+}  // namespace
+}  // namespace strevo
