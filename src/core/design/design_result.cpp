@@ -391,6 +391,28 @@ bool DesignChecks::AllMet() const {
   return eta(columns) && eta(beam) && limit(sway) && limit(deflection);
 }
 
+std::vector<RechenwegStep> GoverningCheckRechenweg(const DesignResult& result) {
+  std::vector<RechenwegStep> steps;
+  const double fy = YieldStrength(result.design.settings.grade);
+  const auto add = [&](const std::optional<GoverningMember>& governing, const char* index,
+                       const char* members, const MemberChoice& member) {
+    if (!governing) {
+      return;
+    }
+    const MemberCheck& c = governing->check;
+    const SectionProperties& p = *c.section;
+    const std::string caption = std::string(members) + ", " + member.section + ", " +
+                                result.combinations[governing->combination].combination.id;
+    const std::vector<RechenwegStep> more =
+        CheckSteps({index, caption, p.A, p.Iy, p.Wel, p.h, p.tw, p.tf, c.N, c.M, c.Q, c.sigmaPlace,
+                    c.tauPlace, fy, c.etaSigma, c.etaTau});
+    steps.insert(steps.end(), more.begin(), more.end());
+  };
+  add(result.checks.columns, "S", "Stützen", result.design.columns);
+  add(result.checks.beam, "R", "Riegel", result.design.beam);
+  return steps;
+}
+
 DesignResult ComputeDesign(const Design& design) {
   if (const std::vector<DesignProblem> problems = ProblemsOf(design); !problems.empty()) {
     throw std::invalid_argument(problems.front().message);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "design.h"
+#include "rechenweg.h"
 #include "section_check.h"
 #include "shared_results.h"
 #include "solution.h"
@@ -43,7 +44,7 @@ std::vector<Combination> CombinationsOf(const std::vector<DesignCase>& cases);
 
 struct CombinationResult {
   Combination combination;
-  Solution solution;   // the factored sum of the cases' solutions, deformations integrated anew
+  Solution solution;  // the factored sum of the cases' solutions, deformations integrated anew
   // AH … Q5 as the list names them, X3 and M3 found on the combination's own beam line.
   SharedResults values;
   // The member checks (GZT) or the limits (GZG) of this combination alone.
@@ -86,7 +87,7 @@ struct GoverningLimit {
 };
 
 struct DesignChecks {
-  std::optional<GoverningMember> columns, beam;  // over the ultimate ones; none for a bare I
+  std::optional<GoverningMember> columns, beam;    // over the ultimate ones; none for a bare I
   std::optional<GoverningLimit> sway, deflection;  // over the serviceability ones
   bool AllMet() const;
 };
@@ -99,6 +100,10 @@ struct DesignResult {
   PortalEnvelope envelope;                      // over the ultimate combinations
   DesignChecks checks;
 };
+
+// The working of the governing member checks, each captioned with its combination
+// ("Stützen, HE 300 A, GZT 3"): section values, governing forces, σ, τ and η with the numbers.
+std::vector<RechenwegStep> GoverningCheckRechenweg(const DesignResult& result);
 
 // Computes the design whole. A design with problems (ProblemsOf) is not computed: that throws
 // std::invalid_argument. A step that overflows or divides by zero throws ArithmeticFault.

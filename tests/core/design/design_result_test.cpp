@@ -10,8 +10,8 @@
 
 #include "arithmetic_fault.h"
 #include "computation.h"
-#include "portal_statics.h"
 #include "design_result.h"
+#include "portal_statics.h"
 #include "portal_stiffness.h"
 #include "section_check.h"
 #include "test_designs.h"
@@ -268,6 +268,21 @@ TEST(DesignResult, TheHallsColumnsAsTypedAndAsDesigned) {
   computation.beamSection = "IPE 450";
   const SectionCheck asTyped = CheckSections(computation, {});
   EXPECT_NEAR(asTyped.columns->Eta(), 0.69, 0.005);
+}
+
+// The working shows the governing combination's forces and reaches its η.
+TEST(DesignResult, TheGoverningChecksWorkingEndsInTheirUtilisation) {
+  const DesignResult result = ComputeDesign(testing::HallDesign());
+  const std::vector<RechenwegStep> steps = GoverningCheckRechenweg(result);
+  const auto eta = [&](const std::string& target) {
+    const auto step = std::find_if(steps.begin(), steps.end(),
+                                   [&](const RechenwegStep& s) { return s.target == target; });
+    return step == steps.end() ? -1.0 : step->value;
+  };
+  EXPECT_NEAR(eta("ηS"), result.checks.columns->check.Eta(), 1e-9);
+  EXPECT_NEAR(eta("ηR"), result.checks.beam->check.Eta(), 1e-9);
+  const std::string id = result.combinations[result.checks.columns->combination].combination.id;
+  EXPECT_NE(RechenwegText(steps).find("Stützen, HE 300 A, " + id), std::string::npos);
 }
 
 TEST(DesignResult, ADesignWithProblemsOrAbsurdLoadsIsNotComputed) {
