@@ -1,6 +1,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 #include "design_result.h"
 
@@ -46,6 +47,9 @@ class Enumeration {
   explicit Enumeration(const std::vector<DesignCase>& cases) : cases_(cases) {
     for (std::size_t i = 0; i < cases.size(); ++i) {
       (cases[i].action == Action::Permanent ? permanent_ : variable_).push_back(i);
+    }
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+      names_.push_back({Name(i, false), Name(i, true)});
     }
   }
 
@@ -131,6 +135,7 @@ class Enumeration {
     const bool ultimate = set.state == LimitState::Ultimate;
     combination.id = std::string(LimitStateName(set.state)) + " " +
                      std::to_string((ultimate ? ultimate_ : serviceability_) += 1);
+    combination.factors.reserve(permanent_.size() + variable.size());
     for (const std::size_t i : permanent_) {
       combination.factors.push_back({i, false, set.permanent});
     }
@@ -141,13 +146,15 @@ class Enumeration {
         }
       }
     }
-    std::string label;
+    std::string& label = combination.label;
+    label.reserve(64);
     const auto term = [&](double factor, const std::string& what) {
       if (!label.empty()) {
         label += " + ";
       }
       if (factor != 1) {
-        label += FactorText(factor) + "·";
+        label += Factor(factor);
+        label += "·";
       }
       label += what;
     };
@@ -158,32 +165,43 @@ class Enumeration {
     for (const bool leading : {true, false}) {
       for (const Chosen& c : variable) {
         if (c.leading == leading) {
-          term(c.factor, Name(c));
+          term(c.factor, names_[c.loadCase][c.mirrored ? 1 : 0]);
         }
       }
     }
-    combination.label = label;
     combinations_.push_back(std::move(combination));
   }
 
   // "S", "W→", "W←"; with its name where the action has more than one case: "Q (Lager)".
-  std::string Name(const Chosen& c) const {
-    const DesignCase& loadCase = cases_[c.loadCase];
+  std::string Name(std::size_t i, bool mirrored) const {
+    const DesignCase& loadCase = cases_[i];
     std::string name = ActionLetter(loadCase.action);
-    const auto same = std::count_if(variable_.begin(), variable_.end(), [&](std::size_t i) {
-      return cases_[i].action == loadCase.action;
+    const auto same = std::count_if(variable_.begin(), variable_.end(), [&](std::size_t j) {
+      return cases_[j].action == loadCase.action;
     });
     if (same > 1) {
       name += " (" + loadCase.name + ")";
     }
     if (loadCase.action == Action::Wind) {
-      name += c.mirrored ? "←" : "→";
+      name += mirrored ? "←" : "→";
     }
     return name;
   }
 
+  // The few factors there are, each written once.
+  const std::string& Factor(double factor) {
+    for (const auto& [value, text] : factorTexts_) {
+      if (value == factor) {
+        return text;
+      }
+    }
+    return factorTexts_.emplace_back(factor, FactorText(factor)).second;
+  }
+
   const std::vector<DesignCase>& cases_;
   std::vector<std::size_t> permanent_, variable_;
+  std::vector<std::array<std::string, 2>> names_;  // by case: from the left, from the right
+  std::vector<std::pair<double, std::string>> factorTexts_;
   std::vector<Combination> combinations_;
   int ultimate_ = 0, serviceability_ = 0;
 };

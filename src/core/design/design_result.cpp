@@ -15,8 +15,9 @@ struct CaseSolution {
   Solution solution;
   SharedResults values;
   LoadCase loads;
-  // Its lines cut where any case's lines are cut: [member][M, Q, N].
-  std::array<std::array<std::vector<LinePiece>, 3>, 3> cut;
+  // Its lines cut where any case's lines are cut, their coefficients c0, c1, c2 in one row:
+  // member by member, M, Q and N, piece by piece.
+  std::vector<double> cut;
 };
 
 // Wind from the right: the same case seen in a mirror, computed on the same portal.
@@ -78,13 +79,21 @@ int Sign(double value) {
 // the one with the largest |M|; without any, under the point load of largest |M| when q is 0,
 // midspan when there is no load either, else the end where q's moment is largest.
 double FieldPoint(const ForceLine& M, double q, const std::vector<double>& pointLoads, double L) {
-  std::vector<double> candidates;
+  // The first candidate of largest |M|.
+  double chosen = 0, largest = -1;
+  const auto consider = [&](double s) {
+    const double size = std::abs(M.At(s));
+    if (size > largest) {
+      largest = size;
+      chosen = s;
+    }
+  };
   for (std::size_t i = 0; i < M.pieces.size(); ++i) {
     const LinePiece& p = M.pieces[i];
     if (p.c2 != 0) {
       const double s = p.start - p.c1 / (2 * p.c2);
       if (s > p.start && s < p.end) {
-        candidates.push_back(s);
+        consider(s);
       }
     }
     if (i + 1 < M.pieces.size()) {
@@ -93,32 +102,29 @@ double FieldPoint(const ForceLine& M, double q, const std::vector<double>& point
       const int signLeft = left != 0 ? Sign(left) : Sign(q);
       const int signRight = right != 0 ? Sign(right) : -Sign(q);
       if (signLeft * signRight < 0) {
-        candidates.push_back(next.start);
+        consider(next.start);
       }
     }
   }
-  if (candidates.empty() && q == 0) {
-    candidates = pointLoads;
-  }
-  if (candidates.empty()) {
-    if (q == 0) {
-      return L / 2;
-    }
-    const double start = M.At(0), end = M.At(L);
-    return (q > 0 ? end > start : end < start) ? L : 0.0;
-  }
-  double chosen = candidates.front();
-  for (const double s : candidates) {
-    if (std::abs(M.At(s)) > std::abs(M.At(chosen))) {
-      chosen = s;
+  if (largest < 0 && q == 0) {
+    for (const double s : pointLoads) {
+      consider(s);
     }
   }
-  return chosen;
+  if (largest >= 0) {
+    return chosen;
+  }
+  if (q == 0) {
+    return L / 2;
+  }
+  const double start = M.At(0), end = M.At(L);
+  return (q > 0 ? end > start : end < start) ? L : 0.0;
 }
 
 class DesignComputation {
  public:
-  explicit DesignComputation(const Design& design) {
+  explicit DesignComputation(const Design& design)
+      : columnSection_(SectionOf(design.columns)), beamSection_(SectionOf(design.beam)) {
     result_.design = design;
     result_.portal = PortalOf(design);
     result_.cases = design.loadCases;
@@ -182,7 +188,9 @@ class DesignComputation {
       for (auto& both : solutions_) {
         for (std::optional<CaseSolution>& c : both) {
           for (std::size_t k = 0; c && k < 3; ++k) {
-            c->cut[m][k] = CutAt(c->solution.lines[m].*kForces[k], cuts, end);
+            for (const LinePiece& p : CutAt(c->solution.lines[m].*kForces[k], cuts, end)) {
+              c->cut.insert(c->cut.end(), {p.c0, p.c1, p.c2});
+            }
           }
         }
       }
@@ -194,25 +202,11 @@ class DesignComputation {
     CombinationResult r{std::move(combination), {}, {}, {}};
     double q = 0;
     std::vector<double> pointLoads;
+    sum_.assign(solutions_.front()[0]->cut.size(), 0.0);
     for (const CaseFactor& f : r.combination.factors) {
       const CaseSolution& c = *solutions_[f.loadCase][f.mirrored ? 1 : 0];
-      for (std::size_t m = 0; m < 3; ++m) {
-        for (std::size_t k = 0; k < 3; ++k) {
-          std::vector<LinePiece>& sum = (r.solution.lines[m].*kForces[k]).pieces;
-          const std::vector<LinePiece>& add = c.cut[m][k];
-          if (sum.empty()) {
-            sum.assign(add.size(), LinePiece{});
-            for (std::size_t i = 0; i < add.size(); ++i) {
-              sum[i].start = add[i].start;
-              sum[i].end = add[i].end;
-            }
-          }
-          for (std::size_t i = 0; i < add.size(); ++i) {
-            sum[i].c0 += f.factor * add[i].c0;
-            sum[i].c1 += f.factor * add[i].c1;
-            sum[i].c2 += f.factor * add[i].c2;
-          }
-        }
+      for (std::size_t j = 0; j < sum_.size(); ++j) {
+        sum_[j] += f.factor * c.cut[j];
       }
       for (const StoredValue& v : kStoredValues) {
         r.values.*v.member += f.factor * c.values.*v.member;
@@ -230,6 +224,19 @@ class DesignComputation {
         pointLoads.push_back(c.loads.a);
       }
     }
+    std::size_t j = 0;
+    for (std::size_t m = 0; m < 3; ++m) {
+      const std::vector<double>& cuts = cuts_[m];
+      const double end = m == 1 ? portal.L : portal.h;
+      for (ForceLine MemberLines::*force : kForces) {
+        std::vector<LinePiece>& pieces = (r.solution.lines[m].*force).pieces;
+        pieces.resize(cuts.size());
+        for (std::size_t i = 0; i < cuts.size(); ++i, j += 3) {
+          pieces[i] = {cuts[i], i + 1 < cuts.size() ? cuts[i + 1] : end, sum_[j], sum_[j + 1],
+                       sum_[j + 2]};
+        }
+      }
+    }
     // Not summed: k is the portal's, the field point the combination's own.
     r.values.k = solutions_.front()[0]->values.k;
     const ForceLine& beam = r.solution.lines[static_cast<std::size_t>(Member::Beam)].M;
@@ -237,24 +244,24 @@ class DesignComputation {
     r.values.M3 = beam.At(r.values.X3);
     const FaultWatch watch;
     r.values.M3 = watch(r.values.M3);
-    const Deformation d =
+    Deformation d =
         DeformationOf(portal.system, portal.L, portal.I1, portal.I2,
                       {r.solution.lines[0].M, r.solution.lines[1].M, r.solution.lines[2].M});
     r.check.settings = result_.design.settings;
     if (r.combination.state == LimitState::Ultimate) {
       const double fy = YieldStrength(r.check.settings.grade);
-      if (const SectionProperties* s = SectionOf(result_.design.columns)) {
+      if (const SectionProperties* s = columnSection_) {
         r.check.columns = CheckMemberOn(r.solution.lines, portal.h, portal.L, *s,
                                         {Member::LeftColumn, Member::RightColumn}, fy);
       }
-      if (const SectionProperties* s = SectionOf(result_.design.beam)) {
+      if (const SectionProperties* s = beamSection_) {
         r.check.beam = CheckMemberOn(r.solution.lines, portal.h, portal.L, *s, {Member::Beam}, fy);
       }
     } else {
       r.check.sway = LimitOf(portal.h, d.u, r.check.settings.swayLimit);
       r.check.deflection = LimitOf(portal.L, d.w, r.check.settings.deflectionLimit);
     }
-    r.solution.deformation = d;
+    r.solution.deformation = std::move(d);
     result_.combinations.push_back(std::move(r));
   }
 
@@ -343,23 +350,40 @@ class DesignComputation {
     stations.insert(stations.end(), cuts.begin(), cuts.end());
     std::sort(stations.begin(), stations.end());
     stations.erase(std::unique(stations.begin(), stations.end()), stations.end());
-    for (const double s : stations) {
-      const auto from = std::upper_bound(cuts.begin(), cuts.end(), s);
-      const std::size_t right = static_cast<std::size_t>(from - cuts.begin()) - 1;
-      const std::size_t left = right > 0 && cuts[right] == s ? right - 1 : right;
-      EnvelopeStation before{s, -HUGE_VAL, HUGE_VAL, 0, 0}, after = before;
-      bool jumps = false;
-      for (const std::size_t i : ultimate) {
-        const std::vector<LinePiece>& pieces = line(i).pieces;
-        const double valueBefore = pieces[left].At(s), valueAfter = pieces[right].At(s);
-        // Where a line runs on through a cut its two pieces meet but for rounding.
-        jumps = jumps || std::abs(valueBefore - valueAfter) > 1e-9 * (1 + std::abs(valueBefore));
-        Take(before, valueBefore, i);
-        Take(after, valueAfter, i);
+    // The piece left and right of each station (one where the station is no cut).
+    const std::size_t count = stations.size();
+    std::vector<std::size_t> left(count), right(count);
+    for (std::size_t k = 0; k < count; ++k) {
+      const auto from = std::upper_bound(cuts.begin(), cuts.end(), stations[k]);
+      right[k] = static_cast<std::size_t>(from - cuts.begin()) - 1;
+      left[k] = right[k] > 0 && cuts[right[k]] == stations[k] ? right[k] - 1 : right[k];
+    }
+    std::vector<EnvelopeStation> before(count), after(count);
+    for (std::size_t k = 0; k < count; ++k) {
+      before[k] = after[k] = {stations[k], -HUGE_VAL, HUGE_VAL, 0, 0};
+    }
+    std::vector<char> jumps(count, 0);
+    // Combination by combination, so that each one's pieces are read while they are at hand.
+    for (const std::size_t i : ultimate) {
+      const std::vector<LinePiece>& pieces = line(i).pieces;
+      for (std::size_t k = 0; k < count; ++k) {
+        const double s = stations[k];
+        const double valueBefore = pieces[left[k]].At(s);
+        Take(before[k], valueBefore, i);
+        if (left[k] != right[k]) {
+          const double valueAfter = pieces[right[k]].At(s);
+          Take(after[k], valueAfter, i);
+          // Where a line runs on through a cut its two pieces meet but for rounding.
+          if (std::abs(valueBefore - valueAfter) > 1e-9 * (1 + std::abs(valueBefore))) {
+            jumps[k] = 1;
+          }
+        }
       }
-      envelope.stations.push_back(before);
-      if (jumps) {
-        envelope.stations.push_back(after);
+    }
+    for (std::size_t k = 0; k < count; ++k) {
+      envelope.stations.push_back(before[k]);
+      if (jumps[k] != 0) {
+        envelope.stations.push_back(after[k]);
       }
     }
     return envelope;
@@ -379,6 +403,9 @@ class DesignComputation {
   DesignResult result_;
   std::vector<std::array<std::optional<CaseSolution>, 2>> solutions_;
   std::array<std::vector<double>, 3> cuts_;  // by member
+  std::vector<double> sum_;                  // a combination's coefficients, as CaseSolution::cut
+  const SectionProperties* columnSection_;
+  const SectionProperties* beamSection_;
 };
 
 }  // namespace
