@@ -98,40 +98,31 @@ void RotationZeros(const Piece& p, Visit&& visit) {
     if ((flo < 0) == (fhi < 0)) {
       continue;
     }
-    // Regula falsi (Illinois) to the last representable step: tolerance-free on a monotone
-    // part, and a few steps where bisection takes fifty. A bisection step is taken whenever
-    // three steps have not halved the bracket.
-    double flo2 = flo, fhi2 = fhi;  // the ends' values, halved where an end stays put
-    int kept = 0;                   // the end kept in the last step: -1 lo, 1 hi
-    double width = hi - lo;
+    // Newton's method on the rotation, whose slope is M/EI, kept inside the bracket (a
+    // bisection step where it would leave it, and every fourth step), to the last representable
+    // step: tolerance-free on a monotone part, and a few steps where bisection takes fifty.
+    double x = lo + (hi - lo) / 2;
     for (int step = 1;; ++step) {
-      double mid = hi - fhi2 * (hi - lo) / (fhi2 - flo2);
-      const bool slow = step % 3 == 0 && hi - lo > width / 2;
-      if (step % 3 == 0) {
-        width = hi - lo;
-      }
-      if (slow || !(mid > lo && mid < hi)) {
-        mid = lo + (hi - lo) / 2;
-      }
-      if (mid <= lo || mid >= hi) {
+      const double fx = PieceRotation(p, x);
+      if (fx == 0) {
+        lo = hi = x;
         break;
       }
-      const double fmid = PieceRotation(p, mid);
-      if (fmid == 0) {
-        lo = hi = mid;
-        break;
-      }
-      if ((fmid < 0) == (flo < 0)) {
-        lo = mid;
-        flo = flo2 = fmid;
-        fhi2 = kept == 1 ? fhi2 / 2 : fhi2;
-        kept = 1;
+      if ((fx < 0) == (flo < 0)) {
+        lo = x;
+        flo = fx;
       } else {
-        hi = mid;
-        fhi2 = fmid;
-        flo2 = kept == -1 ? flo2 / 2 : flo2;
-        kept = -1;
+        hi = x;
       }
+      const double slope = m.At(m.start + x) / p.EI;
+      double next = x - fx / slope;
+      if (step % 4 == 0 || !(next > lo && next < hi)) {
+        next = lo + (hi - lo) / 2;
+      }
+      if (next <= lo || next >= hi || next == x) {
+        break;
+      }
+      x = next;
     }
     visit(std::abs(PieceRotation(p, lo)) <= std::abs(PieceRotation(p, hi)) ? lo : hi);
   }
