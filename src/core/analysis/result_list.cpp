@@ -7,9 +7,8 @@
 #include "text_rules.h"
 
 namespace strevo {
-namespace {
 
-std::string CsvField(std::string text) {
+std::string CsvField(const std::string& text) {
   if (text.find_first_of(";\"\r\n") == std::string::npos) {
     return text;
   }
@@ -22,8 +21,6 @@ std::string CsvField(std::string text) {
   }
   return quoted + "\"";
 }
-
-}  // namespace
 
 bool DeformationsBeyondOneFiftieth(const Computation& computation) {
   const auto& d = computation.deformation;

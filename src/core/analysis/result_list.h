@@ -51,6 +51,8 @@ std::string DeformationNote(const Computation& computation);
 std::string ResultListText(const std::vector<ListRow>& rows);
 // A table for pasting into a spreadsheet: each number also carries its value.
 std::string ResultListHtml(const std::vector<ListRow>& rows);
+// A field of a CSV line: quoted where it holds a semicolon, a quote or a line break.
+std::string CsvField(const std::string& text);
 // For German spreadsheets: UTF-8 with byte-order mark, semicolons, decimal comma, CRLF.
 std::string ResultListCsv(const std::vector<ListRow>& rows);
 

@@ -40,8 +40,9 @@ DiagramKind KindOf(ForceKind kind) {
   return {"Normalkräfte", 8, kLabelN1, 4};
 }
 
-const ForceLine& LineOf(const PortalLines& lines, Member member, ForceKind kind) {
-  const MemberLines& along = lines[static_cast<std::size_t>(member)];
+// M, Q or N of a member's lines or of its envelope.
+template <class Along>
+const auto& OfKind(const Along& along, ForceKind kind) {
   switch (kind) {
     case ForceKind::Moment:
       return along.M;
@@ -53,17 +54,12 @@ const ForceLine& LineOf(const PortalLines& lines, Member member, ForceKind kind)
   return along.N;
 }
 
+const ForceLine& LineOf(const PortalLines& lines, Member member, ForceKind kind) {
+  return OfKind(lines[static_cast<std::size_t>(member)], kind);
+}
+
 const ForceEnvelope& EnvelopeOf(const PortalEnvelope& envelope, Member member, ForceKind kind) {
-  const MemberEnvelope& along = envelope[static_cast<std::size_t>(member)];
-  switch (kind) {
-    case ForceKind::Moment:
-      return along.M;
-    case ForceKind::Shear:
-      return along.Q;
-    case ForceKind::Normal:
-      break;
-  }
-  return along.N;
+  return OfKind(envelope[static_cast<std::size_t>(member)], kind);
 }
 
 struct Station {

@@ -1,0 +1,394 @@
+// The forms a computed design leaves the program in, against the result they are written from:
+// the JSON read back, the CSV in German spreadsheet form, and the list rows.
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "design_file.h"
+#include "design_output.h"
+#include "json.h"
+#include "json_lookup.h"
+#include "text_rules.h"
+
+namespace strevo {
+namespace {
+
+const DesignResult& Example() {
+  static const DesignResult result = ComputeDesign(ReadDesignFile(STREVO_DESIGN_EXAMPLE));
+  return result;
+}
+
+// Both members as bare second moments of area, a roof load and wind; no self-weight.
+Design BareDesign() {
+  Design design;
+  design.system = SystemType::FixedFrame;
+  design.h = 5;
+  design.L = 12;
+  design.columns.I = 20000;
+  design.beam.I = 40000;
+  design.loadCases = {{"Dach", Action::Permanent, 'A', false, {3, 0, 0, 0, 0}},
+                      {"Wind; Nord \"West\"", Action::Wind, 'A', false, {0, 0, 0, 0.8, 0.4}}};
+  return design;
+}
+
+using testing::Get;
+
+std::vector<std::string> Keys(const JsonValue& object) {
+  std::vector<std::string> keys;
+  for (const JsonMember& member : object.members) {
+    keys.push_back(member.key);
+  }
+  return keys;
+}
+
+std::vector<std::string> Lines(const std::string& text, const std::string& end) {
+  std::vector<std::string> lines;
+  std::size_t from = 0;
+  for (std::size_t at = text.find(end); at != std::string::npos; at = text.find(end, from)) {
+    lines.push_back(text.substr(from, at - from));
+    from = at + end.size();
+  }
+  EXPECT_EQ(from, text.size()) << "the last line is ended too";
+  return lines;
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+  std::vector<std::string> fields;
+  std::string field;
+  bool quoted = false;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (c == '"') {
+      if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
+        field += '"';
+        ++i;
+      } else {
+        quoted = !quoted;
+      }
+    } else if (c == ';' && !quoted) {
+      fields.push_back(field);
+      field.clear();
+    } else {
+      field += c;
+    }
+  }
+  fields.push_back(field);
+  return fields;
+}
+
+// A whole number as a German spreadsheet reads it: decimal comma, no point.
+bool GermanNumber(std::string text) {
+  if (text.empty() || text.find('.') != std::string::npos) {
+    return false;
+  }
+  std::replace(text.begin(), text.end(), ',', '.');
+  double value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+// "0.00" style: digits, a point and exactly two decimals, a minus in front at most.
+bool Fixed2(const std::string& text) {
+  const std::size_t digits = text.starts_with('-') ? 1 : 0;
+  if (text.size() < digits + 4 || text[text.size() - 3] != '.') {
+    return false;
+  }
+  for (std::size_t i = digits; i < text.size(); ++i) {
+    if (i != text.size() - 3 && (text[i] < '0' || text[i] > '9')) {
+      return false;
+    }
+  }
+  return true;
+}
+
+const ListRow* Row(const std::vector<ListRow>& rows, const std::string& symbol) {
+  for (const ListRow& row : rows) {
+    if (row.symbol == symbol) {
+      return &row;
+    }
+  }
+  return nullptr;
+}
+
+TEST(DesignResultJson, ReadsBackAsTheCombinationsAndNumbersOfTheResult) {
+  const DesignResult& result = Example();
+  const JsonValue root = ParseJson(DesignResultJson(result));
+  EXPECT_EQ(Keys(root), (std::vector<std::string>{"format", "version", "combinations", "checks"}));
+  EXPECT_EQ(Get(root, "format").text, "strevo-ergebnis");
+  EXPECT_EQ(Get(root, "version").number, 1);
+  const JsonValue& combinations = Get(root, "combinations");
+  ASSERT_EQ(combinations.items.size(), result.combinations.size());
+  const std::vector<std::string> symbols{"AH", "AV", "MA", "BH", "BV", "MB", "M1", "N1",
+                                         "Q1", "M2", "N2", "Q2", "X3", "M3", "M4", "N4",
+                                         "Q4", "M5", "N5", "Q5", "u",  "w",  "xw"};
+  for (std::size_t i = 0; i < result.combinations.size(); ++i) {
+    const CombinationResult& c = result.combinations[i];
+    const JsonValue& json = combinations.items[i];
+    EXPECT_EQ(Keys(json),
+              (std::vector<std::string>{"id", "limitState", "label", "factors", "results"}));
+    EXPECT_EQ(Get(json, "id").text, c.combination.id);
+    EXPECT_EQ(Get(json, "limitState").text, c.combination.id.substr(0, 3));
+    EXPECT_EQ(Get(json, "label").text, c.combination.label);
+    const JsonValue& factors = Get(json, "factors");
+    ASSERT_EQ(factors.items.size(), c.combination.factors.size()) << c.combination.id;
+    for (std::size_t f = 0; f < factors.items.size(); ++f) {
+      const CaseFactor& factor = c.combination.factors[f];
+      const DesignCase& loadCase = result.cases[factor.loadCase];
+      const JsonValue& item = factors.items[f];
+      EXPECT_EQ(Get(item, "case").text, loadCase.name);
+      EXPECT_EQ(Get(item, "factor").number, factor.factor);
+      if (loadCase.action == Action::Wind) {
+        EXPECT_EQ(Keys(item), (std::vector<std::string>{"case", "direction", "factor"}));
+        EXPECT_EQ(Get(item, "direction").text, factor.mirrored ? "rechts" : "links");
+      } else {
+        EXPECT_EQ(Keys(item), (std::vector<std::string>{"case", "factor"}));
+      }
+    }
+    // Named one by one here, so that a value under the wrong key shows.
+    const SharedResults& v = c.values;
+    const Deformation& d = *c.solution.deformation;
+    const std::vector<double> expected{v.AH, v.AV, v.MA, v.BH, v.BV, v.MB, v.M1, v.N1,
+                                       v.Q1, v.M2, v.N2, v.Q2, v.X3, v.M3, v.M4, v.N4,
+                                       v.Q4, v.M5, v.N5, v.Q5, d.u,  d.w,  d.xw};
+    const JsonValue& results = Get(json, "results");
+    ASSERT_EQ(Keys(results), symbols);
+    for (std::size_t k = 0; k < symbols.size(); ++k) {
+      EXPECT_EQ(results.members[k].value.number, expected[k]) << c.combination.id << symbols[k];
+    }
+  }
+}
+
+// Independent of how the program names its values: the reactions of every combination in the
+// JSON balance its factored loads (vertical: q·L + F and the columns' weight g·h twice;
+// horizontal: BH − AH carries the wind (wD + wS)·h, mirrored wind the other way).
+TEST(DesignResultJson, ReactionsBalanceTheFactoredLoads) {
+  const DesignResult& result = Example();
+  const JsonValue root = ParseJson(DesignResultJson(result));
+  const double h = 6, L = 15, gColumns = 88.3 * 9.81 / 1000;  // HE 300 A: 88.3 kg/m
+  int windy = 0;
+  for (std::size_t i = 0; i < result.combinations.size(); ++i) {
+    const JsonValue& json = Get(root, "combinations").items[i];
+    double vertical = 0, horizontal = 0;
+    for (const JsonValue& factor : Get(json, "factors").items) {
+      const std::string& name = Get(factor, "case").text;
+      const double f = Get(factor, "factor").number;
+      if (name == "Dach") {
+        vertical += f * 4.0 * L;
+      } else if (name == "Schnee") {
+        vertical += f * 8.0 * L;
+      } else if (name == "Lager") {
+        vertical += f * 40.0;
+      } else if (name == "Eigengewicht") {
+        vertical += f * (77.6 * 9.81 / 1000 * L + 2 * gColumns * h);  // IPE 450: 77.6 kg/m
+      } else if (name == "Wind") {
+        vertical += f * -1.2 * L;
+        const double side = Get(factor, "direction").text == "links" ? 1 : -1;
+        horizontal += side * f * (3.0 + 1.5) * h;
+        ++windy;
+      }
+    }
+    const JsonValue& r = Get(json, "results");
+    EXPECT_NEAR(Get(r, "AV").number + Get(r, "BV").number, vertical, 1e-9 * vertical)
+        << Get(json, "id").text;
+    EXPECT_NEAR(Get(r, "BH").number - Get(r, "AH").number, horizontal, 1e-9 * vertical)
+        << Get(json, "id").text;
+  }
+  EXPECT_GT(windy, 10);
+}
+
+TEST(DesignResultJson, GoverningChecksNameTheirCombinationAndVerdict) {
+  const DesignResult& result = Example();
+  const JsonValue checks = Get(ParseJson(DesignResultJson(result)), "checks");
+  EXPECT_EQ(Keys(checks), (std::vector<std::string>{"columns", "beam", "sway", "deflection"}));
+  // The worst member utilisation, found here over the ultimate combinations.
+  double worstColumns = 0;
+  std::string worstId;
+  for (const CombinationResult& c : result.combinations) {
+    if (c.check.columns && c.check.columns->Eta() > worstColumns) {
+      worstColumns = c.check.columns->Eta();
+      worstId = c.combination.id;
+    }
+  }
+  const JsonValue& columns = Get(checks, "columns");
+  EXPECT_EQ(Keys(columns), (std::vector<std::string>{"eta", "combination", "place", "met"}));
+  EXPECT_EQ(Get(columns, "eta").number, worstColumns);
+  EXPECT_EQ(Get(columns, "combination").text, worstId);
+  EXPECT_EQ(Get(columns, "place").text, result.checks.columns->check.EtaPlace());
+  EXPECT_EQ(Get(columns, "met").boolean, worstColumns <= 1);
+  EXPECT_EQ(Get(columns, "met").kind, JsonValue::Kind::Boolean);
+  const JsonValue& deflection = Get(checks, "deflection");
+  EXPECT_EQ(Keys(deflection), (std::vector<std::string>{"ratio", "limit", "combination", "met"}));
+  EXPECT_EQ(Get(deflection, "limit").number, 300);
+  const GoverningLimit& governing = *result.checks.deflection;
+  const CombinationResult& c = result.combinations[governing.combination];
+  EXPECT_EQ(Get(deflection, "combination").text, c.combination.id);
+  // L/w of that combination, in mm as w is.
+  EXPECT_NEAR(Get(deflection, "ratio").number, 15000 / std::abs(c.solution.deformation->w),
+              1e-9 * 15000);
+  EXPECT_EQ(Get(deflection, "met").boolean, Get(deflection, "ratio").number >= 300);
+}
+
+TEST(DesignResultJson, IsIndentedByTwoAndEscapesNames) {
+  const std::string json = DesignResultJson(ComputeDesign(BareDesign()));
+  const std::vector<std::string> lines = Lines(json, "\n");
+  ASSERT_GT(lines.size(), 10u);
+  EXPECT_EQ(lines[0], "{");
+  EXPECT_EQ(lines[1], "  \"format\": \"strevo-ergebnis\",");
+  EXPECT_EQ(lines[2], "  \"version\": 1,");
+  EXPECT_EQ(lines.back(), "}");
+  std::size_t depth = 0;
+  for (const std::string& line : lines) {
+    const std::size_t indent = line.find_first_not_of(' ');
+    EXPECT_EQ(indent % 2, 0u) << line;
+    EXPECT_LE(indent, depth + 2) << line;
+    EXPECT_NE(line.back(), ' ') << line;
+    depth = indent;
+  }
+  EXPECT_NE(json.find("\"case\": \"Wind; Nord \\\"West\\\"\""), std::string::npos);
+  const JsonValue checks = Get(ParseJson(json), "checks");
+  EXPECT_EQ(Keys(checks), (std::vector<std::string>{"sway", "deflection"}))
+      << "no section check for a bare I";
+}
+
+TEST(DesignResultCsv, IsOneTableOfCombinationsAndOneOfChecksInGermanNumbers) {
+  const DesignResult& result = Example();
+  const std::string csv = DesignResultCsv(result);
+  ASSERT_EQ(csv.substr(0, 3), "\xEF\xBB\xBF");
+  const std::vector<std::string> lines = Lines(csv.substr(3), "\r\n");
+  const std::size_t n = result.combinations.size();
+  ASSERT_EQ(lines.size(), 1 + n + 1 + 1 + 4);
+  const std::vector<std::string> header = Fields(lines[0]);
+  const std::vector<std::string> start(header.begin(), header.begin() + 9);
+  EXPECT_EQ(start, (std::vector<std::string>{"Kombination", "Grenzzustand", "Bezeichnung", "Dach",
+                                             "Schnee", "Wind (links)", "Wind (rechts)", "Lager",
+                                             "Eigengewicht"}));
+  EXPECT_EQ(header[9], "AH [kN]");
+  EXPECT_EQ(header[11], "MA [kNm]");
+  EXPECT_EQ(header.back(), "xw [m]");
+  ASSERT_EQ(header.size(), 9u + 23u);
+  for (std::size_t i = 0; i < n; ++i) {
+    const CombinationResult& c = result.combinations[i];
+    const std::vector<std::string> fields = Fields(lines[1 + i]);
+    ASSERT_EQ(fields.size(), header.size()) << lines[1 + i];
+    EXPECT_EQ(fields[0], c.combination.id);
+    EXPECT_EQ(fields[2], c.combination.label);
+    for (std::size_t k = 9; k < fields.size(); ++k) {
+      EXPECT_TRUE(GermanNumber(fields[k])) << fields[k];
+    }
+    std::string AH = fields[9];
+    std::replace(AH.begin(), AH.end(), ',', '.');
+    EXPECT_EQ(std::stod(AH), c.values.AH);
+  }
+  // GZT 1 holds the permanent cases only: the variable ones' cells stay empty.
+  const std::vector<std::string> first = Fields(lines[1]);
+  EXPECT_EQ((std::vector<std::string>(first.begin(), first.begin() + 9)),
+            (std::vector<std::string>{"GZT 1", "GZT", "1,35·G", "1,35", "", "", "", "", "1,35"}));
+  EXPECT_EQ(lines[1 + n], "");
+  EXPECT_EQ(lines[2 + n], "Nachweis;Wert;Grenze;Kombination;Stelle;erfüllt");
+  const GoverningMember& columns = *result.checks.columns;
+  const std::vector<std::string> columnsRow = Fields(lines[3 + n]);
+  EXPECT_EQ(columnsRow[0], "Stützen η");
+  EXPECT_EQ(columnsRow[2], "1");
+  EXPECT_EQ(columnsRow[3], result.combinations[columns.combination].combination.id);
+  EXPECT_EQ(columnsRow[4], columns.check.EtaPlace());
+  EXPECT_EQ(columnsRow[5], columns.check.Eta() <= 1 ? "ja" : "nein");
+  EXPECT_EQ(Fields(lines[6 + n])[0], "Durchbiegung L/w");
+  EXPECT_EQ(Fields(lines[6 + n])[2], "300");
+}
+
+TEST(DesignResultCsv, QuotesANameWithSemicolonOrQuotes) {
+  const std::string csv = DesignResultCsv(ComputeDesign(BareDesign()));
+  const std::string header = csv.substr(3, csv.find("\r\n") - 3);
+  EXPECT_NE(header.find(";\"Wind; Nord \"\"West\"\" (links)\";"), std::string::npos) << header;
+  EXPECT_EQ(Fields(header)[4], "Wind; Nord \"West\" (links)");
+  EXPECT_EQ(csv.find("Stützen η"), std::string::npos);
+  EXPECT_EQ(csv.find("Riegel η"), std::string::npos);
+}
+
+TEST(DesignRows, ShowThePortalCasesCombinationsEnvelopeAndChecks) {
+  const DesignResult& result = Example();
+  const std::vector<ListRow> rows = DesignRows(result);
+  ASSERT_FALSE(rows.empty());
+  EXPECT_EQ(rows[0].symbol, "System");
+  EXPECT_EQ(rows[0].value, "Zweigelenk Strevo");
+  EXPECT_EQ(Row(rows, "Profil S")->value, "HE 300 A");
+  EXPECT_EQ(Row(rows, "I2")->value, "33740.00");
+  EXPECT_EQ(Row(rows, "Grenze w")->value, "L/300");
+  for (const ListRow& row : rows) {
+    if (row.number) {
+      EXPECT_TRUE(Fixed2(row.value)) << row.symbol << " " << row.value;
+    }
+  }
+  // Each combination: its id and label, then its values, in order.
+  std::size_t at = 0;
+  for (const CombinationResult& c : result.combinations) {
+    while (at < rows.size() && rows[at].symbol != c.combination.id) {
+      ++at;
+    }
+    ASSERT_LT(at + 3, rows.size()) << c.combination.id;
+    EXPECT_EQ(rows[at].value, c.combination.label);
+    EXPECT_EQ(rows[at + 1].symbol, "AH");
+    EXPECT_EQ(rows[at + 1].value, FormatFixed2(c.values.AH));
+    EXPECT_EQ(rows[at + 2].symbol, "AV");
+    EXPECT_EQ(rows[at + 2].value, FormatFixed2(c.values.AV));
+  }
+  const ForceEnvelope& beamM = result.envelope[static_cast<std::size_t>(Member::Beam)].M;
+  bool beamMax = false;
+  for (std::size_t i = 1; i < rows.size(); ++i) {
+    if (rows[i].symbol == "max M" && rows[i - 1].value == "Riegel") {
+      beamMax = true;
+      EXPECT_EQ(rows[i].value, FormatFixed2(beamM.max.value));
+      EXPECT_EQ(rows[i].remark.substr(0, rows[i].remark.find(',')),
+                result.combinations[beamM.max.by].combination.id);
+    }
+  }
+  EXPECT_TRUE(beamMax);
+  // The governing checks close the list, each with the verdict of the result.
+  const std::vector<ListRow> last(rows.end() - 4, rows.end());
+  EXPECT_EQ(last[0].symbol, "ηS");
+  EXPECT_EQ(last[0].value, FormatFixed2(result.checks.columns->check.Eta()));
+  EXPECT_EQ(last[0].verdict,
+            result.checks.columns->check.Eta() <= 1 ? Verdict::Met : Verdict::NotMet);
+  EXPECT_EQ(last[3].symbol, "L/w");
+  EXPECT_EQ(last[3].verdict, result.checks.deflection->check.met ? Verdict::Met : Verdict::NotMet);
+  EXPECT_EQ(ExitStatusOf(result), result.checks.AllMet() ? 0 : 1);
+  EXPECT_EQ(ResultListText(rows).substr(0, 26), "System: Zweigelenk Strevo\n");
+}
+
+TEST(DesignRows, BareIDesignHasNoSectionCheckRows) {
+  const DesignResult result = ComputeDesign(BareDesign());
+  const std::vector<ListRow> rows = DesignRows(result);
+  for (const ListRow& row : rows) {
+    EXPECT_NE(row.symbol, "ηS");
+    EXPECT_NE(row.symbol, "ηR");
+    EXPECT_NE(row.symbol.substr(0, 6), "Profil");
+    EXPECT_NE(row.symbol, "gS");
+  }
+  EXPECT_EQ(Row(rows, "I1")->remark, "Stützen ohne Profil: kein Querschnittsnachweis");
+  // GZG 1 is the roof load alone: a symmetric portal does not sway, and no ratio is shown.
+  const auto gzg1 = std::find_if(rows.begin(), rows.end(),
+                                 [](const ListRow& row) { return row.symbol == "GZG 1"; });
+  ASSERT_NE(gzg1, rows.end());
+  const auto sway =
+      std::find_if(gzg1, rows.end(), [](const ListRow& row) { return row.symbol == "h/u"; });
+  ASSERT_NE(sway, rows.end());
+  EXPECT_EQ(sway->value, "—");
+  EXPECT_FALSE(sway->number);
+  EXPECT_EQ(sway->verdict, Verdict::Met);
+  EXPECT_EQ(ExitStatusOf(result), 0) << "stiff members, light loads";
+}
+
+TEST(ExitStatusOf, IsOneWhenACheckFails) {
+  Design design = BareDesign();
+  design.beam.I = 400;  // the deflection exceeds L/300 many times over
+  const DesignResult result = ComputeDesign(design);
+  ASSERT_FALSE(result.checks.deflection->check.met);
+  EXPECT_EQ(ExitStatusOf(result), 1);
+}
+
+}  // namespace
+}  // namespace strevo
