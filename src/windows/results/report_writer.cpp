@@ -1,29 +1,19 @@
 #include "report_writer.h"
 
-#include <QAbstractTextDocumentLayout>
-#include <QFont>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextDocument>
 #include <algorithm>
+#include <optional>
 
-#include "picture_painter.h"
+#include "design_report.h"
 #include "rechenweg.h"
+#include "report_layout.h"
 #include "report_pictures.h"
 #include "result_list.h"
 
 namespace strevo {
 namespace {
-
-// The page is laid out in points: A4 is 595 x 842, with 50-point margins.
-constexpr qreal kPageWidth = 595, kPageHeight = 842, kMargin = 50;
-QFont ReportFont(qreal points, bool bold = false) {
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setStyleHint(QFont::SansSerif);
-  font.setPointSizeF(points);
-  font.setBold(bold);
-  return font;
-}
 
 QString Text(const std::string& text) {
   return QString::fromStdString(text);
@@ -46,16 +36,6 @@ class Page {
   qreal y_ = kMargin;
 };
 
-void Footer(QPainter& painter, int page, int pages) {
-  painter.setFont(ReportFont(8));
-  painter.setPen(Qt::darkGray);
-  const QRectF area(kMargin, kPageHeight - kMargin + 10, kPageWidth - 2 * kMargin, 14);
-  painter.drawText(area, Qt::AlignLeft,
-                   QStringLiteral("Strevo %1").arg(QStringLiteral(STREVO_VERSION)));
-  painter.drawText(area, Qt::AlignRight, QStringLiteral("Seite %1 von %2").arg(page).arg(pages));
-  painter.setPen(Qt::black);
-}
-
 // "AH = 0.58 kN", as the result lines write a value.
 QString RowText(const ListRow& row) {
   QString text = Text(row.symbol + " = " + row.value);
@@ -70,26 +50,6 @@ void Rows(Page& page, const std::vector<ListRow>& rows, std::size_t from, std::s
   for (std::size_t i = from; i < to && i < rows.size(); ++i) {
     page.Line(RowText(rows[i]), 10, false, left);
   }
-}
-
-void SetUpWriter(QPdfWriter& writer) {
-  writer.setPageSize(QPageSize(QPageSize::A4));
-  writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-  writer.setResolution(72);  // one unit a point; the output stays vector
-  writer.setTitle(QStringLiteral("Strevoberechnung"));
-  writer.setCreator(QStringLiteral("Strevo %1").arg(QStringLiteral(STREVO_VERSION)));
-}
-
-// The Rechenweg's text on a page: inside the margins, above the footer.
-constexpr QSizeF kTextPage(kPageWidth - 2 * kMargin, kPageHeight - 2 * kMargin - 20);
-
-// The Rechenweg follows on pages of its own, laid out for this writer so that no line is cut.
-void LayOutRechenweg(QTextDocument& rechenweg, QPdfWriter& writer, const QString& html) {
-  rechenweg.documentLayout()->setPaintDevice(&writer);
-  rechenweg.setDefaultFont(ReportFont(9));
-  rechenweg.setDocumentMargin(0);
-  rechenweg.setPageSize(kTextPage);
-  rechenweg.setHtml(html);
 }
 
 void WriteHeading(Page& page, QPainter& painter, const Computation& computation,
@@ -158,18 +118,6 @@ void WriteSectionCheck(Page& page, QPainter& painter, const std::vector<ListRow>
   page.Line(QString::fromUtf8(kCheckStatement), 9);
 }
 
-// A picture that cannot be drawn (whole) says why over its middle.
-void WritePicture(QPainter& painter, const ReportPicture& picture, const QRectF& area) {
-  PaintRecording(painter, area, picture.picture, ReportFont(8));
-  if (!picture.note.empty()) {
-    painter.setFont(ReportFont(9));
-    const qreal side = area.height();
-    painter.fillRect(area.adjusted(10, side / 2 - 20, -10, -side / 2 + 20), Qt::white);
-    painter.drawText(area.adjusted(14, 0, -14, 0), Qt::AlignCenter | Qt::TextWordWrap,
-                     Text(picture.note));
-  }
-}
-
 // Two pictures a row, each under its title.
 void WritePictures(Page& page, QPainter& painter, const std::array<ReportPicture, 4>& pictures) {
   page.SetY(kMargin);
@@ -185,28 +133,21 @@ void WritePictures(Page& page, QPainter& painter, const std::array<ReportPicture
   }
 }
 
-void WriteRechenwegPages(QPdfWriter& writer, QPainter& painter, QTextDocument& rechenweg,
-                         int pages) {
-  for (int i = 0; i < rechenweg.pageCount(); ++i) {
-    writer.newPage();
-    painter.save();
-    painter.translate(kMargin, kMargin - i * kTextPage.height());
-    rechenweg.drawContents(&painter, QRectF(QPointF(0, i * kTextPage.height()), kTextPage));
-    painter.restore();
-    Footer(painter, 3 + i, pages);
-  }
-}
-
 }  // namespace
 
 void WriteReport(QIODevice& device, const TakenComputation& taken, const ReportFacts& facts) {
   const Computation& computation = taken.Snapshot();
   QPdfWriter writer(&device);
-  SetUpWriter(writer);
+  SetUpWriter(writer, QStringLiteral("Strevoberechnung"));
   QPainter painter(&writer);
   QTextDocument rechenweg;
-  LayOutRechenweg(rechenweg, writer, QString::fromStdString(RechenwegHtml(taken.Rechenweg())));
-  const int pages = 2 + rechenweg.pageCount();
+  LayOutText(rechenweg, writer, QString::fromStdString(RechenwegHtml(taken.Rechenweg())));
+  const int ownPages = 2 + rechenweg.pageCount();
+  std::optional<DesignReportPages> design;
+  if (facts.design != nullptr) {
+    design.emplace(writer, *facts.design, facts);
+  }
+  const int pages = ownPages + (design ? design->Count() : 0);
 
   Page page(painter);
   WriteHeading(page, painter, computation, facts);
@@ -219,7 +160,10 @@ void WriteReport(QIODevice& device, const TakenComputation& taken, const ReportF
   WritePictures(page, painter, DrawReportPictures(computation));
   Footer(painter, 2, pages);
 
-  WriteRechenwegPages(writer, painter, rechenweg, pages);
+  WriteTextPages(writer, painter, rechenweg, 3, pages);
+  if (design) {
+    design->Paint(writer, painter, ownPages + 1, pages);
+  }
 }
 
 }  // namespace strevo

@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 
+#include "design_result.h"
 #include "taken_computation.h"
 
 class QIODevice;
@@ -13,6 +14,8 @@ namespace strevo {
 struct ReportFacts {
   QDateTime created;
   bool inputsChanged = false;  // the fields no longer hold what the computation read
+  // The design taken in the design window: its pages follow the computation's.
+  const DesignResult* design = nullptr;
 };
 
 // Lays out what the taken computation holds, its section check and Rechenweg included.
