@@ -7,14 +7,15 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/io.github.strevo.Strevo.metainfo.xml
 
 # Debian wants the manual page and the changelog compressed, without time stamps.
 set(packaging ${PROJECT_BINARY_DIR}/packaging)
-foreach(file strevo.1 changelog)
+foreach(file strevo.1 strevo-cli.1 changelog)
   add_custom_command(OUTPUT ${packaging}/${file}.gz
     COMMAND ${CMAKE_COMMAND} -E make_directory ${packaging}
     COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/packaging/${file} > ${packaging}/${file}.gz
     DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${file})
 endforeach()
-add_custom_target(strevo_packaging ALL DEPENDS ${packaging}/strevo.1.gz ${packaging}/changelog.gz)
-install(FILES ${packaging}/strevo.1.gz DESTINATION share/man/man1)
+add_custom_target(strevo_packaging ALL DEPENDS ${packaging}/strevo.1.gz ${packaging}/strevo-cli.1.gz
+                                              ${packaging}/changelog.gz)
+install(FILES ${packaging}/strevo.1.gz ${packaging}/strevo-cli.1.gz DESTINATION share/man/man1)
 install(FILES ${packaging}/changelog.gz ${PROJECT_SOURCE_DIR}/packaging/copyright
         DESTINATION share/doc/strevo)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/lintian-overrides

@@ -1,0 +1,150 @@
+// strevo-cli: computes a design file without a window and writes the result as JSON or CSV on
+// standard output, or the PDF report; the exit status says whether every check is met.
+#include <cstdio>
+#include <exception>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "arithmetic_fault.h"
+#include "design_file.h"
+#include "design_output.h"
+#include "design_result.h"
+#include "report_command.h"
+
+namespace {
+
+// 0 and 1 are ExitStatusOf's: every check met, or one not.
+constexpr int kBadInput = 2, kArithmeticFault = 3;
+
+constexpr const char* kUsage = "Aufruf: strevo-cli DATEI.strevo [--csv | --bericht AUSGABE.pdf]\n";
+constexpr const char* kHelp =
+    "\n"
+    "Berechnet die Bemessung eines Rahmens aus einer Bemessungsdatei (.strevo) ohne Fenster:\n"
+    "alle Kombinationen nach EN 1990, ihre Umhüllende und alle Nachweise.\n"
+    "\n"
+    "  (ohne Option)           das Ergebnis als JSON auf der Standardausgabe\n"
+    "  --csv                   das Ergebnis als CSV für deutsche Tabellenkalkulationen\n"
+    "  --bericht AUSGABE.pdf   den Bericht als PDF in die Datei AUSGABE.pdf\n"
+    "  --help                  diese Hilfe\n"
+    "  --version               die Version\n"
+    "\n"
+    "Rückgabewert: 0 alle Nachweise erfüllt, 1 ein Nachweis nicht erfüllt, 2 fehlerhafter\n"
+    "Aufruf oder fehlerhafte Eingabe (Meldung auf der Standardfehlerausgabe), 3 Rechenfehler\n"
+    "(Überlauf, Division durch Null).\n";
+
+enum class Output { Json, Csv, Report };
+
+struct Call {
+  std::string design;
+  Output output = Output::Json;
+  std::string report;  // the PDF's path
+};
+
+void SetOutput(Call& call, Output output) {
+  if (call.output != Output::Json && call.output != output) {
+    throw std::invalid_argument("--csv und --bericht schließen einander aus.");
+  }
+  call.output = output;
+}
+
+Call Parse(int argc, char** argv) {
+  Call call;
+  bool options = true, haveDesign = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (options && argument == "--") {
+      options = false;
+    } else if (options && argument == "--csv") {
+      SetOutput(call, Output::Csv);
+    } else if (options && (argument == "--bericht" || argument.starts_with("--bericht="))) {
+      SetOutput(call, Output::Report);
+      if (argument != "--bericht") {
+        call.report = argument.substr(std::string_view("--bericht=").size());
+      } else if (i + 1 < argc) {
+        call.report = argv[++i];
+      }
+      if (call.report.empty()) {
+        throw std::invalid_argument("--bericht braucht den Namen der PDF-Datei.");
+      }
+    } else if (options && argument.starts_with("-") && argument != "-") {
+      throw std::invalid_argument("Unbekannte Option „" + std::string(argument) + "“.");
+    } else if (haveDesign) {
+      throw std::invalid_argument("Nur eine Bemessungsdatei: „" + std::string(argument) +
+                                  "“ ist zu viel.");
+    } else {
+      call.design = argument;
+      haveDesign = true;
+    }
+  }
+  if (!haveDesign) {
+    throw std::invalid_argument("Keine Bemessungsdatei angegeben.");
+  }
+  return call;
+}
+
+int Fail(const std::string& message, int status) {
+  std::fprintf(stderr, "strevo-cli: %s\n", message.c_str());
+  return status;
+}
+
+bool WriteOut(const std::string& text) {
+  return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
+         std::fflush(stdout) == 0;
+}
+
+int Run(const Call& call) {
+  const strevo::DesignResult result = strevo::ComputeDesign(strevo::ReadDesignFile(call.design));
+  switch (call.output) {
+    case Output::Json:
+    case Output::Csv: {
+      const std::string text = call.output == Output::Json ? strevo::DesignResultJson(result)
+                                                           : strevo::DesignResultCsv(result);
+      if (!WriteOut(text)) {
+        return Fail("Das Ergebnis konnte nicht auf die Standardausgabe geschrieben werden.",
+                    kBadInput);
+      }
+      break;
+    }
+    case Output::Report:
+      strevo::SaveDesignReport(result, call.report);
+      break;
+  }
+  return strevo::ExitStatusOf(result);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument == "--") {
+      break;
+    }
+    if (argument == "--help" || argument == "-h") {
+      return WriteOut(std::string(kUsage) + kHelp) ? 0 : kBadInput;
+    }
+    if (argument == "--version") {
+      return WriteOut("strevo-cli (Strevo) " STREVO_VERSION "\n") ? 0 : kBadInput;
+    }
+  }
+  Call call;
+  try {
+    call = Parse(argc, argv);
+  } catch (const std::invalid_argument& error) {
+    Fail(error.what(), kBadInput);
+    std::fputs(kUsage, stderr);
+    std::fputs("Mehr mit „strevo-cli --help“.\n", stderr);
+    return kBadInput;
+  }
+  try {
+    return Run(call);
+  } catch (const strevo::ArithmeticFault& fault) {
+    return Fail(call.design + ": Rechenfehler (" + strevo::FaultText(fault) +
+                    "), die Bemessung lässt sich nicht berechnen.",
+                kArithmeticFault);
+  } catch (const std::exception& error) {
+    // Mistakes in the design file or the design, and a report that cannot be written.
+    return Fail(error.what(), kBadInput);
+  }
+}
