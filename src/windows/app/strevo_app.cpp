@@ -5,11 +5,17 @@
 #include <QFile>
 #include <QIcon>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPixmap>
+#include <QRadioButton>
+#include <stdexcept>
 #include <utility>
 
 #include "input_table.h"
+#include "profile_table.h"
 #include "program_picture.h"
+#include "project_file.h"
+#include "section_properties.h"
 
 namespace strevo {
 
@@ -22,6 +28,7 @@ StrevoApp::StrevoApp(MessageService& messages, FileDialogService& fileDialogs)
 
 StrevoApp::~StrevoApp() {
   // The main window's reactions reach the other windows; take them down first.
+  design_.reset();
   list_.reset();
   about_.reset();
   form4_.reset();
@@ -173,6 +180,7 @@ ResultListWindow& StrevoApp::ResultList() {
   return LoadOnFirstUse(list_, [this] {
     auto window = std::make_unique<ResultListWindow>(*this);
     window->ShowComputation(LastComputation(), InputsChangedSinceComputation());
+    window->ShowDesign(LastDesign());
     return window;
   });
 }
@@ -201,6 +209,9 @@ void StrevoApp::Quit() {
   }
   if (list_) {
     list_->close();
+  }
+  if (design_) {
+    design_->close();
   }
   form1_->close();
   quitRequested_ = true;
@@ -235,6 +246,105 @@ void StrevoApp::SectionChosen(int field, const QString& designation) {
 
 void StrevoApp::SectionsWindowClosed() {
   Unload(form4_);
+}
+
+DesignWindow& StrevoApp::DesignForm() {
+  return LoadOnFirstUse(design_, [this] { return std::make_unique<DesignWindow>(*this); });
+}
+
+void StrevoApp::ShowDesignWindow() {
+  ShowModeless(DesignForm());
+}
+
+void StrevoApp::DesignWindowClosed() {
+  Unload(design_);
+}
+
+namespace {
+
+// The number as the main window's field shows it: exact, without the file's leading blank.
+QString FieldText(double value) {
+  return QString::fromStdString(NumberToText(value)).trimmed();
+}
+
+// "HE-A 300" for "HE 300 A": the family and the nominal height, as the cross-section window
+// names a section.
+QString ProgramDesignation(const SectionProperties& section) {
+  const std::string published = section.designation;
+  const auto start = published.find_first_of("0123456789");
+  const auto end = published.find_first_not_of("0123456789", start);
+  return QStringLiteral("%1 %2").arg(QString::fromUtf8(section.family),
+                                     QString::fromStdString(published.substr(start, end - start)));
+}
+
+}  // namespace
+
+PortalChoice StrevoApp::MainPortal() const {
+  const std::optional<SystemType> system = SelectedSystem();
+  if (!system) {
+    throw std::runtime_error("Im Hauptfenster ist kein System gewählt.");
+  }
+  const InputSet in = ReadInputs();
+  const auto member = [&](int m, double value) {
+    const std::optional<ChosenSection>& chosen = chosen_[m];
+    if (chosen && chosen->value == value) {
+      if (const SectionProperties* section = FindSection(chosen->designation)) {
+        return MemberChoice{section->designation, 0};
+      }
+    }
+    return MemberChoice{"", value};
+  };
+  return {*system, in.h, in.L, member(0, in.I1), member(1, in.I2)};
+}
+
+LoadCase StrevoApp::MainLoads() const {
+  return LoadCaseOf(ReadInputs());
+}
+
+void StrevoApp::ApplyPortal(const PortalChoice& portal) {
+  form1_->Option1(static_cast<int>(portal.system))->setChecked(true);
+  SetInputText(kFieldH, FieldText(portal.h));
+  SetInputText(kFieldL, FieldText(portal.L));
+  ApplyMember(0, portal.columns);
+  ApplyMember(1, portal.beam);
+}
+
+void StrevoApp::ApplyMember(int member, const MemberChoice& choice) {
+  const int field = member == 0 ? kFieldI1 : kFieldI2;
+  const SectionProperties* section = SectionOf(choice);
+  if (section == nullptr) {
+    SetInputText(field, FieldText(choice.I));
+    chosen_[member].reset();
+    return;
+  }
+  const QString designation = ProgramDesignation(*section);
+  Form4& sections = SectionsWindow();
+  QListWidget* list = sections.List(member + 1);
+  for (int family = 0; family < static_cast<int>(kProfileFamilies.size()); ++family) {
+    const QString prefix = QString::fromUtf8(kProfileFamilies[family].prefix);
+    if (!designation.startsWith(prefix)) {
+      continue;
+    }
+    member == 0 ? sections.SetColumnFamily(family) : sections.SetBeamFamily(family);
+    // The family's list is fresh, without a current row: choosing the row writes the field.
+    for (int row = 0; row < list->count(); ++row) {
+      if (prefix + list->item(row)->text().trimmed() == designation) {
+        list->setCurrentRow(row);
+        return;
+      }
+    }
+  }
+  // A table without the section: its published I, and the section kept as chosen.
+  SetInputText(field, FieldText(section->Iy));
+  SectionChosen(field, designation);
+}
+
+const DesignResult& StrevoApp::TakeDesign(const Design& design) {
+  lastDesign_ = ComputeDesign(design);
+  if (list_) {
+    list_->ShowDesign(&*lastDesign_);
+  }
+  return *lastDesign_;
 }
 
 }  // namespace strevo

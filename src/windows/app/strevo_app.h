@@ -10,6 +10,8 @@
 #include <string>
 
 #include "command_guard.h"
+#include "design_result.h"
+#include "design_window.h"
 #include "file_dialog_service.h"
 #include "form1.h"
 #include "form2.h"
@@ -26,7 +28,8 @@ namespace strevo {
 class StrevoApp : public MainWindowHost,
                   public ResultsHost,
                   public SectionsHost,
-                  public ResultListHost {
+                  public ResultListHost,
+                  public DesignHost {
  public:
   StrevoApp(MessageService& messages, FileDialogService& fileDialogs);
   ~StrevoApp() override;
@@ -38,9 +41,13 @@ class StrevoApp : public MainWindowHost,
   bool IsSectionsWindowLoaded() const { return form4_ != nullptr; }
   bool IsAboutBoxLoaded() const { return about_ != nullptr; }
   bool IsResultListLoaded() const { return list_ != nullptr; }
+  bool IsDesignWindowLoaded() const { return design_ != nullptr; }
   Form2& ResultsWindow();          // loads it, hidden, on first use
   ResultListWindow& ResultList();  // loads it on first use
-  FrmAbout& AboutBox();            // loads it on first use
+  DesignWindow& DesignForm();      // loads it on first use
+  // The design last computed in the design window; none before the first.
+  const DesignResult* LastDesign() const override { return lastDesign_ ? &*lastDesign_ : nullptr; }
+  FrmAbout& AboutBox();  // loads it on first use
   // Where the profile table is looked for; the program's own directory unless changed.
   void SetProgramDirectory(const std::filesystem::path& directory) {
     programDirectory_ = directory;
@@ -75,6 +82,7 @@ class StrevoApp : public MainWindowHost,
   bool InputsChangedSinceComputation() const override;
   FileDialogService* ExportDialogs() override { return &fileDialogs_; }
   void ShowResultList() override;
+  void ShowDesignWindow() override;
 
   // ResultListHost
   void ResultListClosed() override;
@@ -87,11 +95,22 @@ class StrevoApp : public MainWindowHost,
   void SectionsWindowClosed() override;
   void SectionChosen(int field, const QString& designation) override;
 
+  // DesignHost
+  PortalChoice MainPortal() const override;
+  LoadCase MainLoads() const override;
+  void ApplyPortal(const PortalChoice& portal) override;
+  const DesignResult& TakeDesign(const Design& design) override;
+  void DesignWindowClosed() override;
+  bool Quitting() const override { return quitting_; }
+
  private:
   void ShowResultsWindow();
   // Runs the engine on the fields, read now, keeps what it gives with the chosen sections and
   // tells the results window and the list; a fault leaves the last computation as it was.
   void TakeComputation();
+  // Sets I1 (member 0) or I2 to a member of a design: a section as the cross-section window
+  // chooses it, a bare I as typed.
+  void ApplyMember(int member, const MemberChoice& choice);
 
   MessageService& messages_;
   FileDialogService& fileDialogs_;
@@ -101,7 +120,8 @@ class StrevoApp : public MainWindowHost,
   PlatformKeyValueStore sysInfoStore_;
   DetachedLauncher launcher_;
   SharedResults results_;
-  std::optional<TakenComputation> last_;  // the last successful computation
+  std::optional<TakenComputation> last_;    // the last successful computation
+  std::optional<DesignResult> lastDesign_;  // the last design computed
   CheckSettings check_;
   // The section last chosen for I1 and I2 and the value it wrote; a member keeps its section
   // while its field reads that value.
@@ -115,6 +135,7 @@ class StrevoApp : public MainWindowHost,
   std::unique_ptr<Form4> form4_;
   std::unique_ptr<FrmAbout> about_;
   std::unique_ptr<ResultListWindow> list_;
+  std::unique_ptr<DesignWindow> design_;
   bool quitting_ = false;
   bool quitRequested_ = false;
 };

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "deflected_shape.h"
+#include "design_output.h"
 #include "make_label.h"
 #include "picture_box.h"
 #include "portal_sketch.h"
@@ -123,6 +124,7 @@ void Form2::BuildContextMenu() {
       {"BerichtSpeichern", "Bericht speichern…", QKeySequence(Qt::CTRL | Qt::Key_R),
        &Form2::mnuBerichtSpeichern_Click},
       {"Verformung", "Verformung", QKeySequence(Qt::CTRL | Qt::Key_D), &Form2::mnuVerformung_Click},
+      {"Bemessung", "Bemessung…", QKeySequence(Qt::Key_F5), &Form2::mnuBemessung_Click},
   };
   for (const auto& entry : entries) {
     auto* action = new QAction(QString::fromUtf8(entry.caption), this);
@@ -137,8 +139,9 @@ void Form2::BuildContextMenu() {
   picture_->setContextMenuPolicy(Qt::ActionsContextMenu);
   picture_->setToolTip(
       QStringLiteral("Rechte Maustaste: Ergebnisliste (F4), Kopieren (Strg+C), Ergebnisse, Bild "
-                     "und Bericht speichern (Strg+S, Strg+B, Strg+R), Verformung (Strg+D). Über "
-                     "einem Stab zeigt die Maus die Werte an dieser Stelle."));
+                     "und Bericht speichern (Strg+S, Strg+B, Strg+R), Verformung (Strg+D), "
+                     "Bemessung mit Lastfällen (F5). Über einem Stab zeigt die Maus die Werte an "
+                     "dieser Stelle."));
   picture_->installEventFilter(this);
 }
 
@@ -226,37 +229,30 @@ void Form2::WithComputation(Body&& body) {
 
 QString Form2::AskSaveName(CommonDialogSettings& settings) {
   FileDialogService* dialogs = host_.ExportDialogs();
-  if (dialogs == nullptr) {
-    return {};
-  }
-  settings.flags = kOverwritePrompt;
-  const QString asked = dialogs->ShowSave(this, settings);
-  if (asked.isEmpty()) {
-    return {};
-  }
-  settings.initialDirectory = QFileInfo(asked).absolutePath();
-  QString name = NameOfChosenType(asked, settings);
-  // The dialog asked about the name typed; a suffix added since names another file.
-  if (name != asked && QFileInfo::exists(name)) {
-    const MessageAnswer answer = host_.Messages().Show(
-        this, {QStringLiteral("„%1“ ist bereits vorhanden.\nSoll die Datei ersetzt werden?")
-                   .arg(QFileInfo(name).fileName()),
-               settings.title, MessageIcon::Question, MessageButtons::OkCancel});
-    if (answer != MessageAnswer::Ok) {
-      return {};
-    }
-  }
-  return name;
+  return dialogs == nullptr ? QString()
+                            : strevo::AskSaveName(this, *dialogs, host_.Messages(), settings);
 }
 
 void Form2::mnuErgebnisliste_Click() {
   host_.Guard().Run(this, [this] { host_.ShowResultList(); });
 }
 
+void Form2::mnuBemessung_Click() {
+  host_.Guard().Run(this, [this] { host_.ShowDesignWindow(); });
+}
+
+std::vector<ListRow> Form2::ExportRows(const TakenComputation& taken) const {
+  std::vector<ListRow> rows =
+      WithChangeNote(taken.ListRows(), host_.InputsChangedSinceComputation());
+  if (const DesignResult* design = host_.LastDesign()) {
+    const std::vector<ListRow> more = DesignRows(*design);
+    rows.insert(rows.end(), more.begin(), more.end());
+  }
+  return rows;
+}
+
 void Form2::mnuKopieren_Click() {
-  WithComputation([this](const TakenComputation& taken) {
-    CopyResultList(WithChangeNote(taken.ListRows(), host_.InputsChangedSinceComputation()));
-  });
+  WithComputation([this](const TakenComputation& taken) { CopyResultList(ExportRows(taken)); });
 }
 
 void Form2::mnuErgebnisseSpeichern_Click() {
@@ -265,7 +261,7 @@ void Form2::mnuErgebnisseSpeichern_Click() {
     csvDialog_.filter = QStringLiteral("CSV-Dateien (*.csv)|*.csv");
     const QString name = AskSaveName(csvDialog_);
     if (!name.isEmpty()) {
-      SaveResultCsv(name, WithChangeNote(taken.ListRows(), host_.InputsChangedSinceComputation()));
+      SaveResultCsv(name, ExportRows(taken));
     }
   });
 }
@@ -288,7 +284,8 @@ void Form2::mnuBerichtSpeichern_Click() {
     const QString name = AskSaveName(reportDialog_);
     if (!name.isEmpty()) {
       SaveReport(name, taken,
-                 {QDateTime::currentDateTime(), host_.InputsChangedSinceComputation()});
+                 {QDateTime::currentDateTime(), host_.InputsChangedSinceComputation(),
+                  host_.LastDesign()});
     }
   });
 }

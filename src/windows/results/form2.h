@@ -9,6 +9,7 @@
 #include "command_guard.h"
 #include "computation.h"
 #include "compute_results.h"
+#include "design_result.h"
 #include "drawings.h"
 #include "file_dialog_service.h"
 #include "printer_service.h"
@@ -41,6 +42,10 @@ class ResultsHost {
   virtual bool InputsChangedSinceComputation() const { return false; }
   virtual FileDialogService* ExportDialogs() { return nullptr; }
   virtual void ShowResultList() {}
+  virtual void ShowDesignWindow() {}
+  // The design last computed in the design window; its rows follow the computation's in the
+  // copied and saved list.
+  virtual const DesignResult* LastDesign() const { return nullptr; }
 };
 
 class Form2 : public QWidget {
@@ -66,6 +71,7 @@ class Form2 : public QWidget {
   void mnuBildSpeichern_Click();        // Ctrl+B
   void mnuBerichtSpeichern_Click();     // Ctrl+R
   void mnuVerformung_Click();           // Ctrl+D
+  void mnuBemessung_Click();            // F5
   // The values at a point of the picture (widget pixels), as its tooltip shows them.
   std::optional<QString> PictureReadout(const QPoint& pixel) const;
 
@@ -102,6 +108,8 @@ class Form2 : public QWidget {
   // Runs `body` on the last computation; says so when there is none.
   template <class Body>
   void WithComputation(Body&& body);
+  // The list as it is copied and saved: the computation's rows, then the design's.
+  std::vector<ListRow> ExportRows(const TakenComputation& taken) const;
   // Asks for a file name with these settings; empty when cancelled. A name without a type of
   // the filter gets the chosen type's suffix, and is asked about again when that file exists.
   QString AskSaveName(CommonDialogSettings& settings);

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "design_output.h"
 #include "rechenweg.h"
 #include "result_exports.h"
 #include "result_list.h"
@@ -137,6 +138,15 @@ void ResultListWindow::ShowComputation(const TakenComputation* taken, bool input
   }
 }
 
+void ResultListWindow::ShowDesign(const DesignResult* design) {
+  design_ = design;
+  Fill();
+}
+
+std::vector<ListRow> ResultListWindow::DesignListRows() const {
+  return design_ != nullptr ? DesignRows(*design_) : std::vector<ListRow>();
+}
+
 void ResultListWindow::Fill() {
   // The working ends with the section check, which follows the grade and the limits.
   rechenweg_->setHtml(taken_ != nullptr ? QString::fromStdString(RechenwegHtml(taken_->Rechenweg()))
@@ -146,13 +156,16 @@ void ResultListWindow::Fill() {
                                               : QString());
   if (taken_ == nullptr) {
     statement_->hide();
-    table_->setRowCount(0);
+    FillTable(DesignListRows());
     notice_->setText(QStringLiteral("Noch keine Berechnung"));
     notice_->show();
     return;
   }
   statement_->setVisible(!taken_->CheckRows().empty());
-  FillTable(taken_->ListRows());
+  std::vector<ListRow> rows = taken_->ListRows();
+  const std::vector<ListRow> designRows = DesignListRows();
+  rows.insert(rows.end(), designRows.begin(), designRows.end());
+  FillTable(rows);
 }
 
 void ResultListWindow::FillTable(const std::vector<ListRow>& rows) {
@@ -197,8 +210,13 @@ void ResultListWindow::Copy() {
     }
     QList<QTableWidgetItem*> selected = table_->selectedItems();
     if (selected.isEmpty()) {
-      if (taken_ != nullptr) {
-        CopyResultList(WithChangeNote(taken_->ListRows(), !notice_->isHidden()));
+      std::vector<ListRow> rows = taken_ != nullptr
+                                      ? WithChangeNote(taken_->ListRows(), !notice_->isHidden())
+                                      : std::vector<ListRow>();
+      const std::vector<ListRow> designRows = DesignListRows();
+      rows.insert(rows.end(), designRows.begin(), designRows.end());
+      if (!rows.empty()) {
+        CopyResultList(rows);
       }
       return;
     }

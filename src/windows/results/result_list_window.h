@@ -1,10 +1,11 @@
-// The "Ergebnisliste" window: the last computation as a table Größe / Wert / Einheit, following
-// each new computation while it is open.
+// The "Ergebnisliste" window: the last computation as a table Größe / Wert / Einheit, and after
+// it the last computed design, following each new one while it is open.
 #pragma once
 
 #include <QWidget>
 
 #include "command_guard.h"
+#include "design_result.h"
 #include "taken_computation.h"
 
 class QComboBox;
@@ -40,6 +41,8 @@ class ResultListWindow : public QWidget {
   // it read.
   void ShowComputation(const TakenComputation* taken, bool inputsChanged);
   void SetInputsChanged(bool inputsChanged);
+  // `design` may be none (no design computed yet); its rows follow the computation's.
+  void ShowDesign(const DesignResult* design);
   // On the list: the selected cells as tab-separated lines, or the whole list when nothing is
   // selected. On the Rechenweg: all of it as plain text, three lines a step.
   void Copy();
@@ -62,6 +65,8 @@ class ResultListWindow : public QWidget {
   void CheckChanged();
   void Fill();
   void FillTable(const std::vector<ListRow>& rows);
+  // The design's rows, none without a design.
+  std::vector<ListRow> DesignListRows() const;
 
   ResultListHost& host_;
   QComboBox* grade_ = nullptr;
@@ -74,6 +79,7 @@ class ResultListWindow : public QWidget {
   QTextBrowser* rechenweg_ = nullptr;
   QLabel* deformationNote_ = nullptr;
   const TakenComputation* taken_ = nullptr;
+  const DesignResult* design_ = nullptr;
 };
 
 }  // namespace strevo

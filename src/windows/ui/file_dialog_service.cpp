@@ -44,6 +44,28 @@ QString NameOfChosenType(const QString& name, const CommonDialogSettings& settin
          suffixes.value(chosen >= 0 && chosen < suffixes.size() ? chosen : 0);
 }
 
+QString AskSaveName(QWidget* parent, FileDialogService& dialogs, MessageService& messages,
+                    CommonDialogSettings& settings) {
+  settings.flags = kOverwritePrompt;
+  const QString asked = dialogs.ShowSave(parent, settings);
+  if (asked.isEmpty()) {
+    return {};
+  }
+  settings.initialDirectory = QFileInfo(asked).absolutePath();
+  QString name = NameOfChosenType(asked, settings);
+  // The dialog asked about the name typed; a suffix added since names another file.
+  if (name != asked && QFileInfo::exists(name)) {
+    const MessageAnswer answer = messages.Show(
+        parent, {QStringLiteral("„%1“ ist bereits vorhanden.\nSoll die Datei ersetzt werden?")
+                     .arg(QFileInfo(name).fileName()),
+                 settings.title, MessageIcon::Question, MessageButtons::OkCancel});
+    if (answer != MessageAnswer::Ok) {
+      return {};
+    }
+  }
+  return name;
+}
+
 QString QtFileDialogService::ShowOpen(QWidget* parent, const CommonDialogSettings& settings) {
   return QFileDialog::getOpenFileName(parent, settings.title, settings.initialDirectory,
                                       QtNameFilters(settings.filter));

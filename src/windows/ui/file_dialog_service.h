@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "message_service.h"
+
 class QWidget;
 
 namespace strevo {
@@ -41,5 +43,10 @@ QString QtNameFilters(const QString& filter);
 // the suffix of the type chosen in the dialog ("bild" and "bild.jpg" with SVG chosen become
 // "bild.svg" and "bild.jpg.svg").
 QString NameOfChosenType(const QString& name, const CommonDialogSettings& settings);
+
+// Asks for the name to save under, with the type the dialog chose; asks again before
+// replacing a file that the added suffix names. Empty when the user cancels either question.
+QString AskSaveName(QWidget* parent, FileDialogService& dialogs, MessageService& messages,
+                    CommonDialogSettings& settings);
 
 }  // namespace strevo

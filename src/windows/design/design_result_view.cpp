@@ -1,0 +1,412 @@
+#include "design_result_view.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <cmath>
+#include <optional>
+
+#include "design_picture.h"
+#include "design_pictures.h"
+#include "json.h"
+#include "member_forces.h"
+#include "solution.h"
+#include "text_rules.h"
+#include "twips.h"
+
+namespace strevo {
+namespace {
+
+constexpr QColor kMet(0, 128, 0);
+constexpr QColor kNotMet(220, 0, 0);
+constexpr std::array kKinds = {ForceKind::Moment, ForceKind::Shear, ForceKind::Normal};
+constexpr std::array kForces = {&MemberEnvelope::M, &MemberEnvelope::Q, &MemberEnvelope::N};
+constexpr std::array<const char*, 3> kKindSymbols = {"M", "Q", "N"};
+constexpr std::array<const char*, 3> kKindUnits = {"kNm", "kN", "kN"};
+constexpr std::array<const char*, 3> kMemberNames = {"Stütze links", "Riegel", "Stütze rechts"};
+
+QString Text(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+QString Number(double value) {
+  return Text(FormatFixed2(value));
+}
+
+// "1/n" of a limit check, n rounded down; "—" where the displacement shows as 0.
+QString RatioText(double ratio) {
+  if (!(ratio > 0) || !std::isfinite(ratio)) {
+    return QStringLiteral("—");
+  }
+  if (ratio >= 10) {
+    return QStringLiteral("1/%1").arg(std::floor(ratio), 0, 'f', 0);
+  }
+  return QStringLiteral("1/%1").arg(ratio, 0, 'g', 2);
+}
+
+QTableWidget* MakeTable(const QString& name, const QStringList& headers, QWidget* parent) {
+  auto* table = new QTableWidget(0, static_cast<int>(headers.size()), parent);
+  table->setObjectName(name);
+  table->setHorizontalHeaderLabels(headers);
+  table->verticalHeader()->hide();
+  table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+  table->horizontalHeader()->setStretchLastSection(true);
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table->setSelectionMode(QAbstractItemView::SingleSelection);
+  return table;
+}
+
+void SetRow(QTableWidget& table, int row, const QStringList& cells) {
+  for (int c = 0; c < static_cast<int>(cells.size()); ++c) {
+    table.setItem(row, c, new QTableWidgetItem(cells[c]));
+  }
+}
+
+void ColourVerdict(QTableWidget& table, int row, int column, bool met) {
+  table.item(row, column)->setForeground(met ? kMet : kNotMet);
+}
+
+// The display of one result value of a combination.
+struct ValueRow {
+  const char* symbol;
+  double SharedResults::*value;
+  const char* unit;
+};
+constexpr ValueRow kValueRows[] = {
+    {"AH", &SharedResults::AH, "kN"},  {"AV", &SharedResults::AV, "kN"},
+    {"MA", &SharedResults::MA, "kNm"}, {"BH", &SharedResults::BH, "kN"},
+    {"BV", &SharedResults::BV, "kN"},  {"MB", &SharedResults::MB, "kNm"},
+    {"M1", &SharedResults::M1, "kNm"}, {"N1", &SharedResults::N1, "kN"},
+    {"Q1", &SharedResults::Q1, "kN"},  {"M2", &SharedResults::M2, "kNm"},
+    {"N2", &SharedResults::N2, "kN"},  {"Q2", &SharedResults::Q2, "kN"},
+    {"X3", &SharedResults::X3, "m"},   {"M3", &SharedResults::M3, "kNm"},
+    {"M4", &SharedResults::M4, "kNm"}, {"N4", &SharedResults::N4, "kN"},
+    {"Q4", &SharedResults::Q4, "kN"},  {"M5", &SharedResults::M5, "kNm"},
+    {"N5", &SharedResults::N5, "kN"},  {"Q5", &SharedResults::Q5, "kN"},
+};
+
+}  // namespace
+
+QString MemberChoiceText(const MemberChoice& member) {
+  if (!member.section.empty()) {
+    return QString::fromStdString(member.section);
+  }
+  return QStringLiteral("I = %1 cm4 (ohne Profil)")
+      .arg(QString::fromStdString(JsonNumber(member.I)));
+}
+
+DesignResultView::DesignResultView(QWidget* parent) : QTabWidget(parent) {
+  setObjectName(QStringLiteral("Ergebnisse"));
+  BuildCombinationPage();
+  BuildEnvelopePage();
+  BuildCheckPage();
+}
+
+void DesignResultView::BuildCombinationPage() {
+  auto* combinationPage = new QWidget(this);
+  auto* combinationColumn = new QVBoxLayout(combinationPage);
+  combinations_ = MakeTable(QStringLiteral("Kombinationen"),
+                            {QStringLiteral("Kombination"), QStringLiteral("Einwirkungen"),
+                             QStringLiteral("maßgebend für")},
+                            combinationPage);
+  combinations_->setToolTip(
+      QStringLiteral("✓: die Kombination, unter der ein Nachweis am ungünstigsten ist."));
+  connect(combinations_, &QTableWidget::currentCellChanged, this,
+          [this](int row) { ShowCombination(row); });
+  combinationColumn->addWidget(combinations_, 1);
+  auto* combinationRow = new QHBoxLayout;
+  values_ = MakeTable(QStringLiteral("Werte"),
+                      {QStringLiteral("Größe"), QStringLiteral("Wert"), QStringLiteral("Einheit")},
+                      combinationPage);
+  values_->setSelectionBehavior(QAbstractItemView::SelectItems);
+  values_->setFixedWidth(230);
+  values_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  values_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+  combinationRow->addWidget(values_);
+  // Three diagrams and, in the fourth place, what the combination is made of.
+  auto* grid = new QGridLayout;
+  for (std::size_t k = 0; k < combinationPictures_.size(); ++k) {
+    combinationPictures_[k] = new DesignPicture(combinationPage);
+    grid->addWidget(combinationPictures_[k], static_cast<int>(k / 2), static_cast<int>(k % 2));
+  }
+  combinationLabel_ = new QLabel(combinationPage);
+  combinationLabel_->setObjectName(QStringLiteral("Kombination"));
+  combinationLabel_->setWordWrap(true);
+  combinationLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  combinationLabel_->setContentsMargins(8, 24, 8, 8);
+  grid->addWidget(combinationLabel_, 1, 1);
+  combinationRow->addLayout(grid, 1);
+  combinationColumn->addLayout(combinationRow, 3);
+  addTab(combinationPage, QStringLiteral("Kombinationen"));
+}
+
+void DesignResultView::BuildEnvelopePage() {
+  auto* envelopePage = new QWidget(this);
+  auto* envelopeColumn = new QVBoxLayout(envelopePage);
+  auto* envelopeRow = new QHBoxLayout;
+  for (DesignPicture*& picture : envelopePictures_) {
+    picture = new DesignPicture(envelopePage);
+    envelopeRow->addWidget(picture, 1);
+  }
+  envelopeColumn->addLayout(envelopeRow, 3);
+  envelope_ = MakeTable(QStringLiteral("Umhuellende"),
+                        {QStringLiteral("Stab"), QStringLiteral("Größe"), QStringLiteral("max"),
+                         QStringLiteral("Stelle"), QStringLiteral("aus"), QStringLiteral("min"),
+                         QStringLiteral("Stelle"), QStringLiteral("aus")},
+                        envelopePage);
+  envelopeColumn->addWidget(envelope_, 2);
+  addTab(envelopePage, QStringLiteral("Umhüllende (GZT)"));
+}
+
+void DesignResultView::BuildCheckPage() {
+  auto* checkPage = new QWidget(this);
+  auto* checkColumn = new QVBoxLayout(checkPage);
+  checks_ =
+      MakeTable(QStringLiteral("Nachweistabelle"),
+                {QStringLiteral("Nachweis"), QStringLiteral("Ausnutzung"), QStringLiteral("Stelle"),
+                 QStringLiteral("Kombination"), QStringLiteral("Ergebnis")},
+                checkPage);
+  checkColumn->addWidget(checks_, 1);
+  verdict_ = new QLabel(checkPage);
+  verdict_->setObjectName(QStringLiteral("Ergebnis"));
+  verdict_->setFont(SansFont(9.75, true));
+  checkColumn->addWidget(verdict_);
+  auto* statement = new QLabel(QString::fromUtf8(kCheckStatement), checkPage);
+  statement->setWordWrap(true);
+  checkColumn->addWidget(statement);
+  addTab(checkPage, QStringLiteral("Nachweise"));
+}
+
+void DesignResultView::Clear() {
+  shown_ = nullptr;
+  for (QTableWidget* table : {combinations_, values_, envelope_, checks_}) {
+    table->setRowCount(0);
+  }
+  combinationLabel_->clear();
+  verdict_->clear();
+  for (DesignPicture* picture : combinationPictures_) {
+    picture->Clear();
+  }
+  for (DesignPicture* picture : envelopePictures_) {
+    picture->Clear();
+  }
+}
+
+void DesignResultView::Show(const DesignResult& result) {
+  shown_ = &result;
+  FillCombinations(result);
+  FillEnvelope(result);
+  FillChecks(result);
+}
+
+// Each combination with the checks it governs; the one chosen shows its values.
+void DesignResultView::FillCombinations(const DesignResult& result) {
+  const int count = static_cast<int>(result.combinations.size());
+  std::vector<QStringList> governs(result.combinations.size());
+  const DesignChecks& checks = result.checks;
+  if (checks.columns) {
+    governs[checks.columns->combination] << QStringLiteral("Stützen");
+  }
+  if (checks.beam) {
+    governs[checks.beam->combination] << QStringLiteral("Riegel");
+  }
+  if (checks.sway) {
+    governs[checks.sway->combination] << QStringLiteral("Verschiebung u");
+  }
+  if (checks.deflection) {
+    governs[checks.deflection->combination] << QStringLiteral("Durchbiegung w");
+  }
+  int row = combinations_->currentRow();
+  combinations_->blockSignals(true);
+  combinations_->setRowCount(count);
+  for (int i = 0; i < count; ++i) {
+    const Combination& combination = result.combinations[i].combination;
+    SetRow(*combinations_, i,
+           {Text(combination.id), Text(combination.label),
+            governs[i].isEmpty() ? QString()
+                                 : QStringLiteral("✓ ") + governs[i].join(QStringLiteral(", "))});
+  }
+  combinations_->resizeColumnsToContents();
+  if (row < 0 || row >= count) {
+    row = 0;
+  }
+  if (count > 0) {
+    combinations_->setCurrentCell(row, 0);
+  }
+  combinations_->blockSignals(false);
+  ShowCombination(count > 0 ? row : -1);
+}
+
+void DesignResultView::ShowCombination(int index) {
+  if (shown_ == nullptr || index < 0 || index >= static_cast<int>(shown_->combinations.size())) {
+    values_->setRowCount(0);
+    combinationLabel_->clear();
+    for (DesignPicture* picture : combinationPictures_) {
+      picture->Clear();
+    }
+    return;
+  }
+  const CombinationResult& combination = shown_->combinations[index];
+  QStringList factors;
+  for (const CaseFactor& factor : combination.combination.factors) {
+    const DesignCase& loadCase = shown_->cases[factor.loadCase];
+    QString name = Text(loadCase.name);
+    if (loadCase.action == Action::Wind) {
+      name += factor.mirrored ? QStringLiteral(" (von rechts)") : QStringLiteral(" (von links)");
+    }
+    factors << QStringLiteral("%1 × %2").arg(
+        QString::number(factor.factor, 'g', 6).replace(QLatin1Char('.'), QLatin1Char(',')), name);
+  }
+  combinationLabel_->setText(QStringLiteral("%1: %2\n\n%3")
+                                 .arg(Text(combination.combination.id),
+                                      Text(combination.combination.label),
+                                      factors.join(QLatin1Char('\n'))));
+  const int valueRows = static_cast<int>(std::size(kValueRows));
+  values_->setRowCount(valueRows + 3);
+  for (int r = 0; r < valueRows; ++r) {
+    const ValueRow& value = kValueRows[r];
+    SetRow(*values_, r,
+           {QString::fromUtf8(value.symbol), Number(combination.values.*value.value),
+            QString::fromUtf8(value.unit)});
+  }
+  const std::optional<Deformation>& deformation = combination.solution.deformation;
+  const struct {
+    const char* symbol;
+    double Deformation::*value;
+    const char* unit;
+  } deformationRows[] = {
+      {"u", &Deformation::u, "mm"}, {"w", &Deformation::w, "mm"}, {"xw", &Deformation::xw, "m"}};
+  for (int r = 0; r < 3; ++r) {
+    const auto& row = deformationRows[r];
+    SetRow(*values_, valueRows + r,
+           {QString::fromUtf8(row.symbol),
+            deformation ? Number((*deformation).*row.value) : QStringLiteral("—"),
+            QString::fromUtf8(row.unit)});
+    if (!deformation) {
+      values_->item(valueRows + r, 1)
+          ->setToolTip(QStringLiteral("Nicht berechenbar: %1")
+                           .arg(Text(combination.solution.deformationFault)));
+    }
+  }
+  for (int r = 0; r < values_->rowCount(); ++r) {
+    values_->item(r, 1)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  }
+  for (std::size_t k = 0; k < kKinds.size(); ++k) {
+    combinationPictures_[k]->Show(
+        strevo::CombinationPicture(*shown_, static_cast<std::size_t>(index), kKinds[k]));
+  }
+}
+
+void DesignResultView::FillEnvelope(const DesignResult& result) {
+  for (std::size_t k = 0; k < kKinds.size(); ++k) {
+    envelopePictures_[k]->Show(strevo::EnvelopePicture(result, kKinds[k]));
+  }
+  envelope_->setRowCount(0);
+  const auto idOf = [&](std::size_t combination) {
+    return Text(result.combinations[combination].combination.id);
+  };
+  for (std::size_t m = 0; m < result.envelope.size(); ++m) {
+    const MemberEnvelope& member = result.envelope[m];
+    for (std::size_t k = 0; k < kKinds.size(); ++k) {
+      const ForceEnvelope& force = member.*kForces[k];
+      if (force.stations.empty()) {
+        continue;
+      }
+      // As the results name a place: each column from its own foot.
+      const auto place = [&](double s) {
+        return Text(PositionOn(InputsOf(result.portal, {}), static_cast<Member>(m), s));
+      };
+      const QString unit = QStringLiteral(" ") + QString::fromUtf8(kKindUnits[k]);
+      const int row = envelope_->rowCount();
+      envelope_->insertRow(row);
+      SetRow(*envelope_, row,
+             {QString::fromUtf8(kMemberNames[m]), QString::fromUtf8(kKindSymbols[k]),
+              Number(force.max.value) + unit, place(force.max.s), idOf(force.max.by),
+              Number(force.min.value) + unit, place(force.min.s), idOf(force.min.by)});
+    }
+  }
+  envelope_->resizeColumnsToContents();
+}
+
+void DesignResultView::FillChecks(const DesignResult& result) {
+  const DesignChecks& checks = result.checks;
+  checks_->setRowCount(0);
+  const auto add = [this](const QStringList& cells, std::optional<bool> met) {
+    const int row = checks_->rowCount();
+    checks_->insertRow(row);
+    SetRow(*checks_, row, cells);
+    if (met) {
+      ColourVerdict(*checks_, row, 4, *met);
+    }
+  };
+  const auto idOf = [&](std::size_t combination) {
+    return Text(result.combinations[combination].combination.id);
+  };
+  const struct {
+    const char* name;
+    const std::optional<GoverningMember>& governing;
+    const MemberChoice& member;
+  } members[] = {{"Stützen", checks.columns, result.design.columns},
+                 {"Riegel", checks.beam, result.design.beam}};
+  for (const auto& m : members) {
+    const QString name = QString::fromUtf8(m.name);
+    if (!m.governing) {
+      add({name, QStringLiteral("—"), QString(), QString(),
+           QStringLiteral("kein Nachweis: %1").arg(MemberChoiceText(m.member))},
+          std::nullopt);
+      continue;
+    }
+    const MemberCheck& check = m.governing->check;
+    const QString title =
+        QStringLiteral("%1 %2").arg(name, QString::fromUtf8(check.section->designation));
+    if (!check.fault.empty()) {
+      add({title, QStringLiteral("—"), QString(), idOf(m.governing->combination),
+           QStringLiteral("nicht berechenbar: %1").arg(Text(check.fault))},
+          false);
+      continue;
+    }
+    const bool met = check.Eta() <= 1;
+    add({title, QStringLiteral("η = %1").arg(Number(check.Eta())), Text(check.EtaPlace()),
+         idOf(m.governing->combination),
+         met ? QStringLiteral("erfüllt") : QStringLiteral("nicht erfüllt")},
+        met);
+  }
+  const struct {
+    const char* name;
+    const std::optional<GoverningLimit>& governing;
+    int limit;
+  } limits[] = {
+      {"Verschiebung u ≤ h/n", checks.sway, result.design.settings.swayLimit},
+      {"Durchbiegung w ≤ L/n", checks.deflection, result.design.settings.deflectionLimit}};
+  for (std::size_t i = 0; i < std::size(limits); ++i) {
+    const auto& l = limits[i];
+    if (!l.governing) {
+      continue;
+    }
+    const CombinationResult& combination = result.combinations[l.governing->combination];
+    QString place = QStringLiteral("Riegel");
+    if (i == 1 && combination.solution.deformation) {
+      place = QStringLiteral("Riegel, %1 m ab Punkt 2")
+                  .arg(Number(combination.solution.deformation->xw));
+    }
+    const bool met = l.governing->check.met;
+    add({QString::fromUtf8(l.name),
+         QStringLiteral("%1 (Grenze 1/%2)").arg(RatioText(l.governing->check.ratio)).arg(l.limit),
+         place, idOf(l.governing->combination),
+         met ? QStringLiteral("erfüllt") : QStringLiteral("nicht erfüllt")},
+        met);
+  }
+  checks_->resizeColumnsToContents();
+  const bool allMet = checks.AllMet();
+  verdict_->setText(allMet ? QStringLiteral("Alle Nachweise sind erfüllt.")
+                           : QStringLiteral("Nicht alle Nachweise sind erfüllt."));
+  QPalette colours = verdict_->palette();
+  colours.setColor(QPalette::WindowText, allMet ? kMet : kNotMet);
+  verdict_->setPalette(colours);
+}
+
+}  // namespace strevo

@@ -1,0 +1,64 @@
+// The result side of the design window: the combinations with, for the chosen one, every value
+// and its diagrams; the envelope of the ultimate ones; the checks with the governing
+// combination and place. It lays out a computed design and computes nothing.
+#pragma once
+
+#include <QTabWidget>
+#include <array>
+
+#include "design_result.h"
+
+class QLabel;
+class QTableWidget;
+
+namespace strevo {
+
+class DesignPicture;
+
+// "HE 300 A", or "I = 18260 cm4 (ohne Profil)" for a bare I.
+QString MemberChoiceText(const MemberChoice& member);
+
+class DesignResultView : public QTabWidget {
+  Q_OBJECT
+  Q_DISABLE_COPY_MOVE(DesignResultView)
+
+ public:
+  explicit DesignResultView(QWidget* parent = nullptr);
+
+  // Shows `result`, which must outlive the view or the next Show or Clear; the combination
+  // chosen before stays chosen while there is one of its number.
+  void Show(const DesignResult& result);
+  void Clear();
+  const DesignResult* Shown() const { return shown_; }
+
+  QTableWidget* Combinations() const { return combinations_; }
+  QTableWidget* Values() const { return values_; }
+  QLabel* CombinationLabel() const { return combinationLabel_; }
+  QTableWidget* Envelope() const { return envelope_; }
+  QTableWidget* Checks() const { return checks_; }
+  QLabel* VerdictLabel() const { return verdict_; }
+  // Moment, shear force, normal force.
+  DesignPicture* CombinationView(int kind) const { return combinationPictures_[kind]; }
+  DesignPicture* EnvelopeView(int kind) const { return envelopePictures_[kind]; }
+
+ private:
+  void BuildCombinationPage();
+  void BuildEnvelopePage();
+  void BuildCheckPage();
+  void ShowCombination(int index);
+  void FillCombinations(const DesignResult& result);
+  void FillEnvelope(const DesignResult& result);
+  void FillChecks(const DesignResult& result);
+
+  const DesignResult* shown_ = nullptr;
+  QTableWidget* combinations_ = nullptr;
+  QLabel* combinationLabel_ = nullptr;
+  QTableWidget* values_ = nullptr;
+  QTableWidget* envelope_ = nullptr;
+  QTableWidget* checks_ = nullptr;
+  QLabel* verdict_ = nullptr;
+  std::array<DesignPicture*, 3> combinationPictures_{};
+  std::array<DesignPicture*, 3> envelopePictures_{};
+};
+
+}  // namespace strevo

@@ -1,0 +1,64 @@
+// The design window's table of load cases: a row a case, its action and category chosen from
+// lists, its name and loads as typed. The table is the cases' only store: reading it gives the
+// cases and every cell that does not read as a number.
+#pragma once
+
+#include <QTableWidget>
+#include <optional>
+#include <vector>
+
+#include "design.h"
+
+class QComboBox;
+
+namespace strevo {
+
+// The number a cell or field holds, 0 for an empty one; a decimal comma reads as a point. None,
+// with the reason, for a text that is no number.
+std::optional<double> NumberOfText(const QString& text, QString& why);
+
+class LoadCaseTable : public QTableWidget {
+  Q_OBJECT
+  Q_DISABLE_COPY_MOVE(LoadCaseTable)
+
+ public:
+  enum Column { kName, kAction, kCategory, kQ, kF, kA, kWD, kWS, kColumnCount };
+
+  explicit LoadCaseTable(QWidget* parent = nullptr);
+
+  void SetCases(const std::vector<DesignCase>& cases);
+  void AddCase(const DesignCase& loadCase);  // at the end, made the current row
+  void RemoveCase(int row);
+  // Swaps two rows, texts as typed; the current row follows its case.
+  void SwapCases(int row, int other);
+
+  struct Reading {
+    std::vector<DesignCase> cases;
+    std::vector<DesignProblem> problems;  // cells that are no number; they read as 0
+  };
+  Reading Read() const;
+
+  // Marks each problem of a load case at its cell (the name's for a key without a column) with
+  // the message as tooltip; marks of earlier problems go.
+  void MarkProblems(const std::vector<DesignProblem>& problems);
+  bool IsMarked(int row, int column) const;
+
+  QComboBox* ActionBox(int row) const;
+  QComboBox* CategoryBox(int row) const;
+
+  // The key the design file gives a column's value ("name", "q", "category").
+  static const char* KeyOf(Column column);
+
+ signals:
+  void CasesEdited();  // by the user: a cell, an action or a category changed
+
+ private:
+  void FillRow(int row, const DesignCase& loadCase);
+  void ActionChosen(int row);  // the category list follows the action
+  void Mark(int row, int column, const QString& message);
+  int RowOf(const QWidget* cellWidget) const;
+
+  bool quiet_ = false;  // filled or marked from code: no edit to report
+};
+
+}  // namespace strevo

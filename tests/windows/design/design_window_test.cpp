@@ -1,0 +1,474 @@
+// The design window against a scripted host: the state of its controls after each handler,
+// files through scripted dialogs, mistakes marked at their cells, the result's tables.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "design_file.h"
+#include "design_picture.h"
+#include "design_result_view.h"
+#include "design_window.h"
+#include "load_case_table.h"
+#include "recording_messages.h"
+#include "scripted_file_dialogs.h"
+
+namespace strevo {
+namespace {
+
+using Column = LoadCaseTable::Column;
+
+class FakeHost : public DesignHost {
+ public:
+  CommandGuard& Guard() override { return guard; }
+  MessageService& Messages() override { return messages; }
+  FileDialogService& FileDialogs() override { return dialogs; }
+  PortalChoice MainPortal() const override { return portal; }
+  LoadCase MainLoads() const override { return loads; }
+  void ApplyPortal(const PortalChoice& applied) override { this->applied.push_back(applied); }
+  const DesignResult& TakeDesign(const Design& design) override {
+    ++taken;
+    last = ComputeDesign(design);
+    return *last;
+  }
+  void DesignWindowClosed() override { ++closed; }
+
+  // The main window: a kinked beam of 6 m span and 4 m height, bare I, q = 10 kN/m.
+  PortalChoice portal{SystemType::KinkedBeam, 4, 6, {"", 10000}, {"", 10000}};
+  LoadCase loads{10, 0, 0, 0, 0};
+  testing::RecordingMessages messages;
+  testing::ScriptedFileDialogs dialogs;
+  CommandGuard guard{messages};
+  std::vector<PortalChoice> applied;
+  std::optional<DesignResult> last;
+  int taken = 0;
+  int closed = 0;
+};
+
+// Snow, wind and a roof on a two-hinged frame of rolled sections.
+constexpr const char* kHalle = R"({
+  "format": "strevo-bemessung",
+  "version": 1,
+  "project": { "title": "Halle Nord", "position": "Pos. 1", "author": "M. Muster" },
+  "system": 1,
+  "h": 6.0,
+  "L": 15.0,
+  "columns": "HE 300 A",
+  "beam": "IPE 450",
+  "steel": "S355",
+  "limits": { "sway": 200, "deflection": 250 },
+  "selfWeight": false,
+  "restraints": { "beam": 3.75 },
+  "loadCases": [
+    { "name": "Dach", "action": "G", "q": 4.0 },
+    { "name": "Schnee", "action": "S", "altitude": "over1000", "q": 8.0 },
+    { "name": "Wind", "action": "W", "wD": 3.0, "wS": 1.5, "q": -1.2 }
+  ]
+})";
+
+class DesignWindowTest : public ::testing::Test {
+ protected:
+  DesignWindowTest() { window.Form_Load(); }
+
+  LoadCaseTable& Cases() { return *window.Cases(); }
+  QString Cell(int row, int column) { return Cases().item(row, column)->text(); }
+  // A cell typed and left, as the user commits an edit.
+  void Type(int row, int column, const QString& text) { Cases().item(row, column)->setText(text); }
+  QString Written(const char* text) {
+    QString path = dir.filePath(QStringLiteral("halle.strevo"));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    return path;
+  }
+  void Open(const char* text) {
+    host.dialogs.names.push_back(Written(text));
+    window.mnuOeffnen_Click();
+  }
+  QString Value(const QString& symbol) {
+    for (int row = 0; row < window.Results()->Values()->rowCount(); ++row) {
+      if (window.Results()->Values()->item(row, 0)->text() == symbol) {
+        return window.Results()->Values()->item(row, 1)->text();
+      }
+    }
+    return QStringLiteral("fehlt");
+  }
+  static QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+
+  QTemporaryDir dir;
+  FakeHost host;
+  DesignWindow window{host};
+};
+
+TEST_F(DesignWindowTest, ANewDesignTakesThePortalAndLoadsOfTheMainWindow) {
+  EXPECT_EQ(window.windowTitle(), "Bemessung");
+  EXPECT_EQ(window.PortalValue(0)->text(), "Geknickter Träger");
+  EXPECT_EQ(window.PortalValue(1)->text(), "4.00 m");
+  EXPECT_EQ(window.PortalValue(2)->text(), "6.00 m");
+  EXPECT_EQ(window.PortalValue(3)->text(), "I = 10000 cm4 (ohne Profil)");
+  ASSERT_EQ(Cases().rowCount(), 1);
+  EXPECT_EQ(Cell(0, Column::kName), "Lastfall 1");
+  EXPECT_EQ(Cases().ActionBox(0)->currentText(), "G ständig");
+  EXPECT_FALSE(Cases().CategoryBox(0)->isEnabled()) << "a permanent case has no category";
+  EXPECT_EQ(Cell(0, Column::kQ), "10");
+  EXPECT_EQ(Cell(0, Column::kF), "") << "no load, no number";
+  EXPECT_EQ(window.Grade()->currentText(), "S235");
+  EXPECT_EQ(window.SwayLimit()->value(), 150);
+  EXPECT_EQ(window.DeflectionLimit()->value(), 300);
+  EXPECT_TRUE(window.SelfWeight()->isChecked());
+  EXPECT_EQ(window.FileLabel()->text(), "Neue Bemessung");
+  EXPECT_FALSE(window.IsModified());
+  ASSERT_NE(window.ShownResult(), nullptr);
+  EXPECT_TRUE(window.Status()->text().startsWith("Berechnet: 3 Kombinationen"));
+  const QStringList menu = {
+      "mnuNeu",       "mnuOeffnen", "mnuSpeichern", "mnuSpeichernUnter", "mnuBerichtSpeichern",
+      "mnuSchliessen"};
+  for (const QString& name : menu) {
+    EXPECT_NE(window.MenuItem(name), nullptr) << name.toStdString();
+  }
+  EXPECT_EQ(window.MenuItem("mnuOeffnen")->text(), "Ö&ffnen…");
+}
+
+// A simply supported beam on hinged columns (the kinked beam under vertical load): AV = qL/2,
+// M3 = qL²/8 at midspan, no moment in the columns; w = 5qL⁴/(384EI) with EI = 2.1·I kNm², and
+// the columns turn with the corners, θ = qL³/(24EI), so the beam sways by u = θ·h.
+TEST_F(DesignWindowTest, ACombinationShowsItsValuesAndDiagrams) {
+  ASSERT_EQ(window.Results()->Combinations()->rowCount(), 3);
+  EXPECT_EQ(window.Results()->Combinations()->item(0, 0)->text(), "GZT 1");
+  EXPECT_EQ(window.Results()->Combinations()->item(2, 0)->text(), "GZG 1");
+  EXPECT_EQ(window.Results()->Combinations()->currentRow(), 0);
+  EXPECT_EQ(Value("AV"), "40.50") << "1.35 · 10 · 6 / 2";
+  EXPECT_EQ(Value("BV"), "40.50");
+  EXPECT_EQ(Value("AH"), "0.00");
+  EXPECT_EQ(Value("M2"), "0.00");
+  EXPECT_EQ(Value("M3"), "60.75") << "1.35 · 10 · 36 / 8";
+  EXPECT_EQ(Value("X3"), "3.00");
+  EXPECT_EQ(window.Results()->Values()->rowCount(), 23) << "AH … Q5, X3, M3, u, w, xw";
+  for (int kind = 0; kind < 3; ++kind) {
+    ASSERT_TRUE(window.Results()->CombinationView(kind)->Picture().has_value());
+    EXPECT_FALSE(window.Results()->CombinationView(kind)->Picture()->picture.Strokes().empty());
+  }
+  EXPECT_NE(window.Results()->CombinationView(0)->Picture()->title.find("GZT 1"),
+            std::string::npos);
+
+  window.Results()->Combinations()->setCurrentCell(2, 0);
+  EXPECT_EQ(Value("AV"), "30.00");
+  EXPECT_EQ(Value("w"), "8.04") << "5 · 10 · 6⁴ / (384 · 21000) m";
+  EXPECT_EQ(Value("xw"), "3.00");
+  EXPECT_EQ(Value("u"), "17.14") << "10 · 6³ / (24 · 21000) · 4 m";
+  EXPECT_NE(window.Results()->CombinationView(1)->Picture()->title.find("GZG 1"),
+            std::string::npos);
+
+  // The envelope's beam moment is the 1.35 one at midspan; each column measured from its foot.
+  const QTableWidget& envelope = *window.Results()->Envelope();
+  ASSERT_EQ(envelope.rowCount(), 9);
+  EXPECT_EQ(envelope.item(3, 2)->text(), "60.75 kNm");
+  EXPECT_EQ(envelope.item(3, 3)->text(), "x = 3.00 m ab Punkt 2");
+  EXPECT_EQ(envelope.item(3, 4)->text(), "GZT 1");
+  EXPECT_TRUE(envelope.item(8, 6)->text().endsWith(" m über B"))
+      << envelope.item(8, 6)->text().toStdString();
+
+  // The limits: 6000 / 8.04 and 4000 / 17.14, both within their n.
+  window.Results()->setCurrentIndex(2);
+  ASSERT_EQ(window.Results()->Checks()->rowCount(), 4);
+  EXPECT_EQ(window.Results()->Checks()->item(0, 4)->text(),
+            "kein Nachweis: I = 10000 cm4 (ohne Profil)");
+  EXPECT_EQ(window.Results()->Checks()->item(2, 1)->text(), "1/233 (Grenze 1/150)");
+  EXPECT_EQ(window.Results()->Checks()->item(3, 1)->text(), "1/746 (Grenze 1/300)");
+  EXPECT_EQ(window.Results()->Checks()->item(3, 3)->text(), "GZG 1");
+  EXPECT_EQ(window.Results()->Checks()->item(3, 2)->text(), "Riegel, 3.00 m ab Punkt 2");
+  EXPECT_EQ(window.Results()->VerdictLabel()->text(), "Alle Nachweise sind erfüllt.");
+}
+
+// With one permanent case every load grows with its factor: 1.35 governs both members, and
+// the one serviceability combination both limits.
+TEST_F(DesignWindowTest, TheGoverningCombinationsAreTicked) {
+  host.portal.columns = {"HE 200 A", 0};
+  host.portal.beam = {"IPE 300", 0};
+  window.Uebernehmen_Click();
+  ASSERT_EQ(window.Results()->Combinations()->rowCount(), 3);
+  EXPECT_EQ(window.Results()->Combinations()->item(0, 2)->text(), "✓ Stützen, Riegel");
+  EXPECT_EQ(window.Results()->Combinations()->item(1, 2)->text(), "");
+  EXPECT_EQ(window.Results()->Combinations()->item(2, 2)->text(),
+            "✓ Verschiebung u, Durchbiegung w");
+  EXPECT_EQ(window.Results()->Checks()->item(0, 0)->text(), "Stützen HE 200 A");
+  EXPECT_EQ(window.Results()->Checks()->item(0, 3)->text(), "GZT 1");
+  EXPECT_EQ(window.Results()->Checks()->item(1, 0)->text(), "Riegel IPE 300");
+  EXPECT_TRUE(window.Results()->Checks()->item(1, 1)->text().startsWith("η = "));
+  EXPECT_FALSE(window.Results()->Checks()->item(1, 2)->text().isEmpty()) << "the place is named";
+}
+
+TEST_F(DesignWindowTest, OpeningAFileFillsTheWindowAndSetsTheMainWindowsPortal) {
+  Open(kHalle);
+  EXPECT_TRUE(host.messages.shown.empty());
+  EXPECT_EQ(host.dialogs.uses.at(0).settings.filter, "Bemessungen (*.strevo)|*.strevo");
+  EXPECT_FALSE(host.dialogs.uses.at(0).save);
+  ASSERT_EQ(host.applied.size(), 1u);
+  const PortalChoice expected{SystemType::TwoHingedFrame, 6, 15, {"HE 300 A", 0}, {"IPE 450", 0}};
+  EXPECT_EQ(host.applied[0], expected);
+  EXPECT_EQ(window.ProjectField(0)->text(), "Halle Nord");
+  EXPECT_EQ(window.ProjectField(2)->text(), "M. Muster");
+  EXPECT_EQ(window.PortalValue(0)->text(), "Zweigelenk Strevo");
+  EXPECT_EQ(window.PortalValue(2)->text(), "15.00 m");
+  EXPECT_EQ(window.PortalValue(3)->text(), "HE 300 A");
+  EXPECT_EQ(window.PortalValue(4)->text(), "IPE 450");
+  EXPECT_EQ(window.Grade()->currentText(), "S355");
+  EXPECT_EQ(window.SwayLimit()->value(), 200);
+  EXPECT_EQ(window.DeflectionLimit()->value(), 250);
+  EXPECT_FALSE(window.SelfWeight()->isChecked());
+  EXPECT_EQ(window.Restraint(0)->text(), "");
+  EXPECT_EQ(window.Restraint(1)->text(), "3.75");
+  ASSERT_EQ(Cases().rowCount(), 3);
+  EXPECT_EQ(Cell(1, Column::kName), "Schnee");
+  EXPECT_EQ(Cases().ActionBox(1)->currentText(), "S Schnee");
+  EXPECT_EQ(Cases().CategoryBox(1)->currentText(), "> 1000 m");
+  EXPECT_EQ(Cell(2, Column::kQ), "-1.2");
+  EXPECT_EQ(Cell(2, Column::kWD), "3");
+  EXPECT_EQ(Cell(2, Column::kWS), "1.5");
+  EXPECT_EQ(window.FileLabel()->text(), "halle.strevo");
+  EXPECT_FALSE(window.IsModified());
+  // G + S + W: twice (none; S leading alone, with W→ or W←; W→ leading with or without S;
+  // W← likewise) for the ultimate ones, once with factor 1 for the serviceability ones.
+  ASSERT_NE(window.ShownResult(), nullptr);
+  EXPECT_EQ(window.Results()->Combinations()->rowCount(), 24);
+  EXPECT_EQ(static_cast<int>(window.ShownResult()->combinations.size()),
+            window.Results()->Combinations()->rowCount());
+  EXPECT_EQ(window.ShownResult()->design, window.CurrentDesign());
+}
+
+TEST_F(DesignWindowTest, ABadFileChangesNothingAndSaysWhy) {
+  const Design before = window.CurrentDesign();
+  std::string text = kHalle;
+  text.replace(text.find("\"h\": 6.0"), 8, "\"h\": -6.0");
+  Open(text.c_str());
+  ASSERT_EQ(host.messages.shown.size(), 1u);
+  EXPECT_TRUE(host.messages.shown[0].text.contains("„h“"));
+  EXPECT_TRUE(host.applied.empty());
+  EXPECT_EQ(window.CurrentDesign(), before);
+  EXPECT_EQ(window.FileLabel()->text(), "Neue Bemessung");
+}
+
+TEST_F(DesignWindowTest, AMistakeIsMarkedAtItsCellAndNothingIsComputed) {
+  Type(0, Column::kQ, "4 kN");
+  EXPECT_TRUE(Cases().IsMarked(0, Column::kQ));
+  EXPECT_EQ(Cases().item(0, Column::kQ)->toolTip(), "„q“ (Lastfall 1): „4 kN“ ist keine Zahl.");
+  EXPECT_FALSE(Cases().IsMarked(0, Column::kName));
+  EXPECT_EQ(window.ShownResult(), nullptr);
+  EXPECT_EQ(window.Results()->Combinations()->rowCount(), 0);
+  EXPECT_EQ(window.Results()->Values()->rowCount(), 0);
+  EXPECT_EQ(window.Results()->Checks()->rowCount(), 0);
+  EXPECT_FALSE(window.Results()->CombinationView(0)->Picture().has_value());
+  EXPECT_EQ(window.Status()->text(), "Nicht berechnet: „q“ (Lastfall 1): „4 kN“ ist keine Zahl.");
+  EXPECT_TRUE(window.IsModified());
+  EXPECT_EQ(window.FileLabel()->text(), "Neue Bemessung (geändert)");
+
+  Type(0, Column::kQ, "4,5");  // a decimal comma reads as a point
+  EXPECT_FALSE(Cases().IsMarked(0, Column::kQ));
+  EXPECT_EQ(Cases().item(0, Column::kQ)->toolTip(), "");
+  ASSERT_NE(window.ShownResult(), nullptr);
+  EXPECT_DOUBLE_EQ(window.CurrentDesign().loadCases[0].loads.q, 4.5);
+
+  // The core's mistakes: a name twice, a point load off the beam.
+  window.Hinzufuegen_Click();
+  Type(1, Column::kName, "Lastfall 1");
+  Type(1, Column::kF, "20");
+  Type(1, Column::kA, "7");
+  EXPECT_TRUE(Cases().IsMarked(1, Column::kName));
+  EXPECT_TRUE(Cases().item(1, Column::kName)->toolTip().contains("schon Lastfall 1"));
+  EXPECT_TRUE(Cases().IsMarked(1, Column::kA));
+  EXPECT_FALSE(Cases().IsMarked(1, Column::kF));
+  EXPECT_EQ(window.ShownResult(), nullptr);
+  EXPECT_TRUE(window.Status()->text().endsWith("Dazu 1 weitere Fehler, alle rot markiert."));
+
+  window.Berechnen_Click();
+  ASSERT_EQ(host.messages.shown.size(), 1u) << "Berechnen names each mistake";
+  EXPECT_EQ(host.messages.shown[0].icon, MessageIcon::Warning);
+  EXPECT_EQ(host.messages.shown[0].text.count("•"), 2);
+
+  Type(1, Column::kName, "Kran");
+  Type(1, Column::kA, "5");
+  EXPECT_FALSE(Cases().IsMarked(1, Column::kName));
+  EXPECT_NE(window.ShownResult(), nullptr);
+}
+
+TEST_F(DesignWindowTest, MistakesOutsideTheTableAreMarkedAtTheirField) {
+  window.Restraint(0)->setText(QStringLiteral("drei"));
+  EXPECT_TRUE(window.Restraint(0)->property("fehler").toBool());
+  EXPECT_EQ(window.Restraint(0)->toolTip(), "„restraints.columns“: „drei“ ist keine Zahl.");
+  EXPECT_EQ(window.ShownResult(), nullptr);
+  window.Restraint(0)->setText(QStringLiteral("-1"));
+  EXPECT_TRUE(window.Restraint(0)->toolTip().contains("größer als 0"));
+  window.Restraint(0)->setText(QString());
+  EXPECT_FALSE(window.Restraint(0)->property("fehler").toBool());
+  EXPECT_TRUE(window.Restraint(0)->toolTip().startsWith("Abstand der seitlichen Halterungen"))
+      << "its own tooltip again";
+
+  host.portal.h = 0;
+  window.Uebernehmen_Click();
+  EXPECT_TRUE(window.PortalValue(1)->property("fehler").toBool());
+  EXPECT_TRUE(window.PortalValue(1)->toolTip().contains("Stützenhöhe"));
+  EXPECT_EQ(window.ShownResult(), nullptr);
+}
+
+TEST_F(DesignWindowTest, CasesAreAddedRemovedAndReordered) {
+  window.Hinzufuegen_Click();
+  window.Hinzufuegen_Click();
+  ASSERT_EQ(Cases().rowCount(), 3);
+  EXPECT_EQ(Cell(1, Column::kName), "Lastfall 2");
+  EXPECT_EQ(Cell(2, Column::kName), "Lastfall 3");
+  EXPECT_EQ(Cases().currentRow(), 2) << "the new case is the current one";
+  Cases().ActionBox(2)->setCurrentIndex(1);  // Q
+  EXPECT_TRUE(Cases().CategoryBox(2)->isEnabled());
+  Cases().CategoryBox(2)->setCurrentIndex(4);  // E
+  Type(2, Column::kQ, "5");
+
+  window.NachOben_Click();
+  EXPECT_EQ(Cases().currentRow(), 1) << "the case keeps the focus";
+  Design design = window.CurrentDesign();
+  ASSERT_EQ(design.loadCases.size(), 3u);
+  EXPECT_EQ(design.loadCases[1].name, "Lastfall 3");
+  EXPECT_EQ(design.loadCases[1].action, Action::Imposed);
+  EXPECT_EQ(design.loadCases[1].category, 'E');
+  EXPECT_DOUBLE_EQ(design.loadCases[1].loads.q, 5);
+  EXPECT_EQ(design.loadCases[2].name, "Lastfall 2");
+  EXPECT_EQ(design.loadCases[2].action, Action::Permanent);
+  window.NachOben_Click();
+  window.NachOben_Click();  // at the top: stays
+  EXPECT_EQ(window.CurrentDesign().loadCases[0].name, "Lastfall 3");
+  window.NachUnten_Click();
+  EXPECT_EQ(window.CurrentDesign().loadCases[1].name, "Lastfall 3");
+
+  window.Entfernen_Click();
+  design = window.CurrentDesign();
+  ASSERT_EQ(design.loadCases.size(), 2u);
+  EXPECT_EQ(design.loadCases[0].name, "Lastfall 1");
+  EXPECT_EQ(design.loadCases[1].name, "Lastfall 2");
+  EXPECT_EQ(window.ShownResult()->design, design) << "each change computes again";
+
+  // The main window's loads as a case of their own, by a name not yet taken.
+  host.loads = {0, 25, 2, 1.5, 0.5};
+  window.Hauptfensterlasten_Click();
+  window.Hauptfensterlasten_Click();
+  design = window.CurrentDesign();
+  ASSERT_EQ(design.loadCases.size(), 4u);
+  EXPECT_EQ(design.loadCases[2].name, "Hauptfenster");
+  EXPECT_EQ(design.loadCases[3].name, "Hauptfenster 2");
+  EXPECT_DOUBLE_EQ(design.loadCases[3].loads.F, 25);
+  EXPECT_DOUBLE_EQ(design.loadCases[3].loads.a, 2);
+  EXPECT_DOUBLE_EQ(design.loadCases[3].loads.wD, 1.5);
+  EXPECT_EQ(Cell(3, Column::kWS), "0.5");
+}
+
+TEST_F(DesignWindowTest, TheMainWindowsPortalIsTakenOverAgain) {
+  host.portal = {SystemType::FixedFrame, 5, 12, {"HE 300 B", 0}, {"", 23130}};
+  EXPECT_EQ(window.PortalValue(0)->text(), "Geknickter Träger") << "not until asked";
+  window.Uebernehmen_Click();
+  EXPECT_EQ(window.PortalValue(0)->text(), "Eingesp. Strevo");
+  EXPECT_EQ(window.PortalValue(1)->text(), "5.00 m");
+  EXPECT_EQ(window.PortalValue(2)->text(), "12.00 m");
+  EXPECT_EQ(window.PortalValue(3)->text(), "HE 300 B");
+  EXPECT_EQ(window.PortalValue(4)->text(), "I = 23130 cm4 (ohne Profil)");
+  EXPECT_EQ(PortalChoiceOf(window.CurrentDesign()), host.portal);
+  EXPECT_EQ(window.ShownResult()->design.system, SystemType::FixedFrame);
+  EXPECT_TRUE(window.IsModified());
+  EXPECT_TRUE(host.applied.empty()) << "the main window is read, not set";
+}
+
+TEST_F(DesignWindowTest, SavingWritesTheDesignFileThatReadsBackEqual) {
+  Open(kHalle);
+  window.ProjectField(1)->setText(QStringLiteral("Pos. 2"));
+  window.Grade()->setCurrentIndex(1);
+  const QString name = dir.filePath(QStringLiteral("kopie"));
+  host.dialogs.names.push_back(name);
+  window.mnuSpeichernUnter_Click();
+  EXPECT_TRUE(host.messages.shown.empty());
+  EXPECT_EQ(host.dialogs.uses.back().settings.flags, kOverwritePrompt);
+  const QString written = name + QStringLiteral(".strevo");
+  EXPECT_EQ(Contents(written).toStdString(), WriteDesign(window.CurrentDesign()));
+  const Design read = ReadDesignFile(QFile::encodeName(written).toStdString());
+  EXPECT_EQ(read, window.CurrentDesign());
+  EXPECT_EQ(read.project.position, "Pos. 2");
+  EXPECT_EQ(read.settings.grade, SteelGrade::S275);
+  EXPECT_EQ(window.FileName(), written);
+  EXPECT_FALSE(window.IsModified());
+
+  // "Speichern" writes to the same file without asking.
+  Type(0, Column::kQ, "5");
+  const std::size_t asked = host.dialogs.uses.size();
+  window.mnuSpeichern_Click();
+  EXPECT_EQ(host.dialogs.uses.size(), asked);
+  EXPECT_DOUBLE_EQ(ReadDesignFile(QFile::encodeName(written).toStdString()).loadCases[0].loads.q,
+                   5);
+}
+
+TEST_F(DesignWindowTest, ADesignWithAMistakeIsNotSaved) {
+  Type(0, Column::kName, "");
+  const QString name = dir.filePath(QStringLiteral("leer.strevo"));
+  host.dialogs.names.push_back(name);
+  window.mnuSpeichernUnter_Click();
+  ASSERT_EQ(host.messages.shown.size(), 1u);
+  EXPECT_TRUE(host.messages.shown[0].text.contains("braucht einen Namen"));
+  EXPECT_TRUE(host.dialogs.uses.empty()) << "refused before a name is asked";
+  EXPECT_FALSE(QFile::exists(name));
+  EXPECT_TRUE(window.IsModified());
+}
+
+TEST_F(DesignWindowTest, TheReportIsAPdfAndNeedsAResult) {
+  const QString name = dir.filePath(QStringLiteral("bericht.pdf"));
+  host.dialogs.names.push_back(name);
+  window.mnuBerichtSpeichern_Click();
+  EXPECT_TRUE(host.messages.shown.empty());
+  EXPECT_TRUE(Contents(name).startsWith("%PDF"));
+
+  Type(0, Column::kA, "x");
+  host.dialogs.names.push_back(dir.filePath(QStringLiteral("nicht.pdf")));
+  const std::size_t asked = host.dialogs.uses.size();
+  window.mnuBerichtSpeichern_Click();
+  ASSERT_EQ(host.messages.shown.size(), 1u);
+  EXPECT_TRUE(host.messages.shown[0].text.startsWith("Ohne berechnete Bemessung"));
+  EXPECT_EQ(host.dialogs.uses.size(), asked) << "no dialog";
+}
+
+TEST_F(DesignWindowTest, AnArithmeticFaultIsSaidAndReportedByBerechnen) {
+  Type(0, Column::kQ, "1e308");
+  EXPECT_TRUE(host.messages.shown.empty()) << "an edit says it in the status line only";
+  EXPECT_TRUE(window.Status()->text().startsWith("Nicht berechnet: Laufzeitfehler"));
+  EXPECT_EQ(window.ShownResult(), nullptr);
+  window.Berechnen_Click();
+  ASSERT_EQ(host.messages.shown.size(), 1u);
+  EXPECT_TRUE(host.messages.shown[0].text.startsWith("Laufzeitfehler"));
+  EXPECT_EQ(host.messages.shown[0].icon, MessageIcon::Critical);
+}
+
+TEST_F(DesignWindowTest, UnsavedChangesAreOnlyDiscardedWhenTheUserSaysSo) {
+  Type(0, Column::kQ, "3");
+  host.messages.answers.push_back(MessageAnswer::Cancel);
+  window.mnuNeu_Click();
+  EXPECT_EQ(host.messages.shown.size(), 1u);
+  EXPECT_EQ(Cell(0, Column::kQ), "3");
+  host.messages.answers.push_back(MessageAnswer::Cancel);
+  window.close();
+  EXPECT_EQ(host.messages.shown.size(), 2u);
+  EXPECT_EQ(host.closed, 0) << "kept open";
+  host.messages.answers.push_back(MessageAnswer::Ok);
+  window.mnuNeu_Click();
+  EXPECT_EQ(Cell(0, Column::kQ), "10");
+  EXPECT_FALSE(window.IsModified());
+  window.mnuSchliessen_Click();
+  EXPECT_EQ(host.closed, 1);
+  EXPECT_EQ(host.messages.shown.size(), 3u) << "nothing to ask";
+}
+
+}  // namespace
+}  // namespace strevo
