@@ -78,7 +78,7 @@ inline constexpr const char* kSelfWeightCaseName = "Eigengewicht";
 struct DesignProblem {
   std::string key;      // as the design file names it: "h", "columns", "limits.sway"
   int loadCase = -1;    // the load case's index, -1 outside the table of load cases
-  std::string message;  // German, naming the key: "„a“ (Lager): die Einzellast steht nicht auf dem Riegel"
+  std::string message;  // German, naming the key and the case: "„a“ (Lager): …"
 };
 
 // Every mistake, in the order of the design file; none for a design that can be computed.

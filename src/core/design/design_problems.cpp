@@ -111,8 +111,8 @@ std::vector<DesignProblem> ProblemsOf(const Design& design) {
   }
   // Without a case, and without the self-weight that would be one, there is nothing to check:
   // "every check met" would be said of no check at all.
-  const bool selfWeightCase = design.selfWeight && (SelfWeightOf(design.beam) > 0 ||
-                                                    SelfWeightOf(design.columns) > 0);
+  const bool selfWeightCase =
+      design.selfWeight && (SelfWeightOf(design.beam) > 0 || SelfWeightOf(design.columns) > 0);
   if (design.loadCases.empty() && !selfWeightCase) {
     problems.Add("loadCases", -1, "", "die Bemessung hat keinen Lastfall.");
   }

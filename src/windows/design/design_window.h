@@ -1,8 +1,8 @@
 // The window "Bemessung": one design (the portal of the main window, steel, limits and the
 // characteristic load cases) edited, opened and saved as a design file, and its result shown:
 // the combinations with their values and diagrams, the envelope and the checks (the result
-// view). Every change
-// recomputes at once; a design with a mistake shows where it is and no result.
+// view). Every change recomputes at once; a design with a mistake shows where it is and no
+// result.
 #pragma once
 
 #include <QWidget>
