@@ -63,33 +63,6 @@ std::optional<MemberCheck> CheckMember(const Computation& c, const std::string& 
   }
 }
 
-// "1/n", n rounded down as a limit check reads it: whole from 10 up, below that to two
-// significant digits ("1/2.5", "1/0.25"), so that no n reads 0 and none overflows. n is first
-// taken to fifteen significant digits, so that a quotient such as 3/10, a hair below 0.3 in
-// binary, is not cut to 0.29.
-std::string Ratio(const LimitCheck& limit) {
-  if (!(limit.ratio > 0) || !std::isfinite(limit.ratio)) {
-    return "—";
-  }
-  std::array<char, 400> text{};
-  char* const first = text.data();
-  char* const last = first + text.size();
-  char* end = std::to_chars(first, last, limit.ratio, std::chars_format::scientific, 14).ptr;
-  double n = 0;
-  std::from_chars(first, end, n);
-  if (n >= 10) {
-    end = std::to_chars(first, last, std::floor(n), std::chars_format::fixed, 0).ptr;
-    return "1/" + std::string(first, end);
-  }
-  // The text holds n as "d.ddd…e-XX" (or "e+00"): its first two digits, placed by the exponent.
-  const char* const e = std::find(first, end, 'e');
-  int zeros = 0;
-  std::from_chars(e + 2, end, zeros);
-  const std::string digits{text[0], text[2]};
-  return e[1] == '+' ? "1/" + digits.substr(0, 1) + "." + digits.substr(1)
-                     : "1/0." + std::string(static_cast<std::size_t>(zeros - 1), '0') + digits;
-}
-
 void MemberRows(std::vector<ListRow>& rows, const char* member, const char* sectionOf,
                 const std::optional<MemberCheck>& check, const std::string& designation) {
   if (!check) {
@@ -114,7 +87,7 @@ void MemberRows(std::vector<ListRow>& rows, const char* member, const char* sect
 }
 
 void LimitRow(std::vector<ListRow>& rows, const char* symbol, const LimitCheck& limit, int n) {
-  rows.push_back({symbol, Ratio(limit), "",
+  rows.push_back({symbol, RatioText(limit), "",
                   "Grenze 1/" + std::to_string(n) + (limit.met ? ": erfüllt" : ": nicht erfüllt"),
                   false, limit.met ? Verdict::Met : Verdict::NotMet});
 }
@@ -200,6 +173,33 @@ LimitCheck LimitOf(double lengthM, double displacementMm, int n) {
   const double moved = std::abs(displacementMm);
   const bool shown = FormatFixed2(displacementMm) != "0.00";
   return {shown ? std::abs(lengthM) * 1000 / moved : 0, moved * n <= lengthM * 1000};
+}
+
+// "1/n", n rounded down as a limit check reads it: whole from 10 up, below that to two
+// significant digits ("1/2.5", "1/0.25"), so that no n reads 0 and none overflows. n is first
+// taken to fifteen significant digits, so that a quotient such as 3/10, a hair below 0.3 in
+// binary, is not cut to 0.29.
+std::string RatioText(const LimitCheck& limit) {
+  if (!(limit.ratio > 0) || !std::isfinite(limit.ratio)) {
+    return "—";
+  }
+  std::array<char, 400> text{};
+  char* const first = text.data();
+  char* const last = first + text.size();
+  char* end = std::to_chars(first, last, limit.ratio, std::chars_format::scientific, 14).ptr;
+  double n = 0;
+  std::from_chars(first, end, n);
+  if (n >= 10) {
+    end = std::to_chars(first, last, std::floor(n), std::chars_format::fixed, 0).ptr;
+    return "1/" + std::string(first, end);
+  }
+  // The text holds n as "d.ddd…e-XX" (or "e+00"): its first two digits, placed by the exponent.
+  const char* const e = std::find(first, end, 'e');
+  int zeros = 0;
+  std::from_chars(e + 2, end, zeros);
+  const std::string digits{text[0], text[2]};
+  return e[1] == '+' ? "1/" + digits.substr(0, 1) + "." + digits.substr(1)
+                     : "1/0." + std::string(static_cast<std::size_t>(zeros - 1), '0') + digits;
 }
 
 SectionCheck CheckSections(const Computation& computation, const CheckSettings& settings) {

@@ -66,6 +66,9 @@ MemberCheck CheckMemberOn(const PortalLines& lines, double h, double L,
 
 // A limit u ≤ length/n; the ratio is 0 where the displacement shows as 0.00 mm.
 LimitCheck LimitOf(double lengthM, double displacementMm, int n);
+// "1/n" of a limit, n rounded down: whole from 10 up, two significant digits below ("1/2.5");
+// "—" where the displacement shows as 0.00 mm.
+std::string RatioText(const LimitCheck& limit);
 
 // The computation's sections (its columnSection and beamSection) against its internal forces.
 SectionCheck CheckSections(const Computation& computation, const CheckSettings& settings);

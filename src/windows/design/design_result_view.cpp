@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <cmath>
 #include <optional>
 
 #include "design_picture.h"
@@ -34,17 +33,6 @@ QString Text(const std::string& text) {
 
 QString Number(double value) {
   return Text(FormatFixed2(value));
-}
-
-// "1/n" of a limit check, n rounded down; "—" where the displacement shows as 0.
-QString RatioText(double ratio) {
-  if (!(ratio > 0) || !std::isfinite(ratio)) {
-    return QStringLiteral("—");
-  }
-  if (ratio >= 10) {
-    return QStringLiteral("1/%1").arg(std::floor(ratio), 0, 'f', 0);
-  }
-  return QStringLiteral("1/%1").arg(ratio, 0, 'g', 2);
 }
 
 QTableWidget* MakeTable(const QString& name, const QStringList& headers, QWidget* parent) {
@@ -395,7 +383,7 @@ void DesignResultView::FillChecks(const DesignResult& result) {
     }
     const bool met = l.governing->check.met;
     add({QString::fromUtf8(l.name),
-         QStringLiteral("%1 (Grenze 1/%2)").arg(RatioText(l.governing->check.ratio)).arg(l.limit),
+         QStringLiteral("%1 (Grenze 1/%2)").arg(Text(RatioText(l.governing->check))).arg(l.limit),
          place, idOf(l.governing->combination),
          met ? QStringLiteral("erfüllt") : QStringLiteral("nicht erfüllt")},
         met);
