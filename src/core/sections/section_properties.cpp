@@ -25,6 +25,10 @@ std::string_view Height(std::string_view designation) {
 
 }  // namespace
 
+std::string ProgramDesignation(const SectionProperties& section) {
+  return std::string(section.family) + " " + std::string(Height(section.designation));
+}
+
 const SectionProperties* FindSection(std::string_view programDesignation) {
   const std::string_view text = Trimmed(programDesignation);
   const auto blank = text.find(' ');

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace strevo {
@@ -22,5 +23,7 @@ extern const std::array<SectionProperties, 65> kSectionProperties;
 // The section as the cross-section window names it ("HE-A 200", "IPE 300", blanks around
 // allowed); none for any other text.
 const SectionProperties* FindSection(std::string_view programDesignation);
+// The name the cross-section window gives a section: "HE-A 300" for "HE 300 A".
+std::string ProgramDesignation(const SectionProperties& section);
 
 }  // namespace strevo

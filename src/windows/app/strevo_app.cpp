@@ -267,16 +267,6 @@ QString FieldText(double value) {
   return QString::fromStdString(NumberToText(value)).trimmed();
 }
 
-// "HE-A 300" for "HE 300 A": the family and the nominal height, as the cross-section window
-// names a section.
-QString ProgramDesignation(const SectionProperties& section) {
-  const std::string published = section.designation;
-  const auto start = published.find_first_of("0123456789");
-  const auto end = published.find_first_not_of("0123456789", start);
-  return QStringLiteral("%1 %2").arg(QString::fromUtf8(section.family),
-                                     QString::fromStdString(published.substr(start, end - start)));
-}
-
 }  // namespace
 
 PortalChoice StrevoApp::MainPortal() const {
@@ -317,7 +307,7 @@ void StrevoApp::ApplyMember(int member, const MemberChoice& choice) {
     chosen_[member].reset();
     return;
   }
-  const QString designation = ProgramDesignation(*section);
+  const QString designation = QString::fromStdString(ProgramDesignation(*section));
   Form4& sections = SectionsWindow();
   QListWidget* list = sections.List(member + 1);
   for (int family = 0; family < static_cast<int>(kProfileFamilies.size()); ++family) {
