@@ -117,21 +117,6 @@ TEST(DesignResult, EveryCombinationAgreesWithTheStiffnessSolverOnItsSummedLoads)
   EXPECT_GT(compared, 1000);
 }
 
-// The equilibrium of each combination: vertical and horizontal reactions carry the loads.
-TEST(DesignResult, ReactionsCarryTheSummedLoads) {
-  const DesignResult result = ComputeDesign(testing::HallDesign());
-  for (const CombinationResult& c : result.combinations) {
-    const SummedLoads loads = SummedLoadsOf(result, c.combination);
-    double F = 0;
-    for (const testing::PointLoad& p : loads.frame.pointLoads) {
-      F += p.F;
-    }
-    EXPECT_NEAR(c.values.AV + c.values.BV, loads.frame.q * 15 + F + 2 * loads.footLoad, 1e-9);
-    EXPECT_NEAR(c.values.AH - c.values.BH, -(loads.frame.wD + loads.frame.wS) * 6, 1e-9)
-        << c.combination.label;
-  }
-}
-
 TEST(DesignResult, ACaseAloneIsTheComputationOfItsLoadsTimesItsFactor) {
   for (const SystemType system : kSystems) {
     const InputSet in = testing::AllLoads();
