@@ -488,6 +488,14 @@ std::vector<ListRow> DesignRows(const DesignResult& result) {
   return rows;
 }
 
+std::vector<ListRow> WithDesignRows(std::vector<ListRow> rows, const DesignResult* design) {
+  if (design != nullptr) {
+    const std::vector<ListRow> more = DesignRows(*design);
+    rows.insert(rows.end(), more.begin(), more.end());
+  }
+  return rows;
+}
+
 int ExitStatusOf(const DesignResult& result) {
   return result.checks.AllMet() ? 0 : 1;
 }

@@ -21,6 +21,9 @@ std::string DesignResultCsv(const DesignResult& result);
 // governing ones.
 std::vector<ListRow> DesignRows(const DesignResult& result);
 
+// A list's rows with the design's after them, when there is a design.
+std::vector<ListRow> WithDesignRows(std::vector<ListRow> rows, const DesignResult* design);
+
 // 0 when every check is met, 1 when one is not (the exit status of `strevo-cli`).
 int ExitStatusOf(const DesignResult& result);
 

@@ -242,13 +242,8 @@ void Form2::mnuBemessung_Click() {
 }
 
 std::vector<ListRow> Form2::ExportRows(const TakenComputation& taken) const {
-  std::vector<ListRow> rows =
-      WithChangeNote(taken.ListRows(), host_.InputsChangedSinceComputation());
-  if (const DesignResult* design = host_.LastDesign()) {
-    const std::vector<ListRow> more = DesignRows(*design);
-    rows.insert(rows.end(), more.begin(), more.end());
-  }
-  return rows;
+  return WithDesignRows(WithChangeNote(taken.ListRows(), host_.InputsChangedSinceComputation()),
+                        host_.LastDesign());
 }
 
 void Form2::mnuKopieren_Click() {

@@ -143,10 +143,6 @@ void ResultListWindow::ShowDesign(const DesignResult* design) {
   Fill();
 }
 
-std::vector<ListRow> ResultListWindow::DesignListRows() const {
-  return design_ != nullptr ? DesignRows(*design_) : std::vector<ListRow>();
-}
-
 void ResultListWindow::Fill() {
   // The working ends with the section check, which follows the grade and the limits.
   rechenweg_->setHtml(taken_ != nullptr ? QString::fromStdString(RechenwegHtml(taken_->Rechenweg()))
@@ -156,16 +152,13 @@ void ResultListWindow::Fill() {
                                               : QString());
   if (taken_ == nullptr) {
     statement_->hide();
-    FillTable(DesignListRows());
+    FillTable(WithDesignRows({}, design_));
     notice_->setText(QStringLiteral("Noch keine Berechnung"));
     notice_->show();
     return;
   }
   statement_->setVisible(!taken_->CheckRows().empty());
-  std::vector<ListRow> rows = taken_->ListRows();
-  const std::vector<ListRow> designRows = DesignListRows();
-  rows.insert(rows.end(), designRows.begin(), designRows.end());
-  FillTable(rows);
+  FillTable(WithDesignRows(taken_->ListRows(), design_));
 }
 
 void ResultListWindow::FillTable(const std::vector<ListRow>& rows) {
@@ -210,11 +203,10 @@ void ResultListWindow::Copy() {
     }
     QList<QTableWidgetItem*> selected = table_->selectedItems();
     if (selected.isEmpty()) {
-      std::vector<ListRow> rows = taken_ != nullptr
-                                      ? WithChangeNote(taken_->ListRows(), !notice_->isHidden())
-                                      : std::vector<ListRow>();
-      const std::vector<ListRow> designRows = DesignListRows();
-      rows.insert(rows.end(), designRows.begin(), designRows.end());
+      const std::vector<ListRow> rows = WithDesignRows(
+          taken_ != nullptr ? WithChangeNote(taken_->ListRows(), !notice_->isHidden())
+                            : std::vector<ListRow>(),
+          design_);
       if (!rows.empty()) {
         CopyResultList(rows);
       }

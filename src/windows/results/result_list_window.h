@@ -65,8 +65,6 @@ class ResultListWindow : public QWidget {
   void CheckChanged();
   void Fill();
   void FillTable(const std::vector<ListRow>& rows);
-  // The design's rows, none without a design.
-  std::vector<ListRow> DesignListRows() const;
 
   ResultListHost& host_;
   QComboBox* grade_ = nullptr;
