@@ -410,28 +410,40 @@ CriticalLoad CriticalLoadOf(const Portal& portal, const NormalForces& forces) {
       low = high = next;
     }
   }
-  // The mode: inverse iteration just below the eigenvalue, where the matrix is nearly
-  // singular and its solution is the mode.
-  model.Stiffness(forces, low, K);
-  std::vector<double> mode(static_cast<std::size_t>(model.Count()), 1.0);
-  for (int i = 0; i < 3; ++i) {
-    std::vector<double> next = mode;
-    if (!SolveLinear(K, next, model.Count())) {
-      break;
+  // The mode: held sideways (the columns may not lean alike: the beam held for the frames, the
+  // beam's sway half the roller's slide for the kinked beam), does the portal still buckle at
+  // αcr? Then its mode needs no sway. Counting decides it, as it found αcr.
+  const double critical = (low + high) / 2, above = critical * (1 + 1e-6);
+  model.Stiffness(forces, above, K);
+  const int n = model.Count();
+  const int slide = model.SlideB().index;
+  // x = T·z over the unknowns without the sway (frames) or without the slide (kinked beam).
+  const int dropped = slide >= 0 ? slide : 0;
+  std::vector<double> T(static_cast<std::size_t>(n * (n - 1)), 0.0);
+  for (int i = 0, k = 0; i < n; ++i) {
+    if (i != dropped) {
+      T[static_cast<std::size_t>(i * (n - 1) + k++)] = 1;
     }
-    const double largest = std::abs(*std::max_element(
-        next.begin(), next.end(), [](double a, double b) { return std::abs(a) < std::abs(b); }));
-    for (double& v : next) {
-      v /= largest;
-    }
-    mode = next;
   }
-  // Sideways: the columns leaning alike and the corners turning alike outweigh their leaning
-  // and turning apart (as the kinked beam's columns do, its roller sliding).
-  const double left = mode[0], right = mode[0] - At(mode, model.SlideB());
-  const double sideways = std::abs(left + right) / (2 * portal.h) + std::abs(mode[1] + mode[2]) / 2;
-  const double apart = std::abs(left - right) / (2 * portal.h) + std::abs(mode[1] - mode[2]) / 2;
-  return {(low + high) / 2, sideways >= apart ? BucklingMode::Sway : BucklingMode::Symmetric};
+  if (slide >= 0) {
+    T[static_cast<std::size_t>(slide * (n - 1))] = 2;
+  }
+  std::vector<double> held(static_cast<std::size_t>((n - 1) * (n - 1)), 0.0);
+  for (int a = 0; a < n - 1; ++a) {
+    for (int b = 0; b < n - 1; ++b) {
+      double sum = 0;
+      for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) {
+          sum += T[static_cast<std::size_t>(i * (n - 1) + a)] *
+                 K[static_cast<std::size_t>(i * n + j)] *
+                 T[static_cast<std::size_t>(j * (n - 1) + b)];
+        }
+      }
+      held[static_cast<std::size_t>(a * (n - 1) + b)] = sum;
+    }
+  }
+  const bool stillBuckles = model.ClampedCount(forces, above) + InertiaOf(held, n - 1).negative > 0;
+  return {critical, stillBuckles ? BucklingMode::Symmetric : BucklingMode::Sway};
 }
 
 FrameResponse AnalyseFrame(const Portal& portal, const FrameLoads& loads, Theory theory) {
