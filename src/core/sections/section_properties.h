@@ -16,6 +16,16 @@ struct SectionProperties {
   double mass;              // kg/m
   double Iy;                // cm4
   double Wel;               // elastic section modulus about the strong axis, cm³
+  double Wpl;               // plastic section modulus about the strong axis, cm³
+  double Avz;               // shear area for load parallel to the web (6.2.6(3)a), cm²
+  double iy;                // cm
+  double Iz;                // cm4
+  double Welz, Wplz;        // cm³
+  double iz;                // cm
+  double It;                // St Venant torsion constant, cm4
+  double Iw;                // warping constant, cm6
+  // Table 5.2 for pure bending about y and for pure compression, by grade: S235, S275, S355.
+  int classBending[3], classCompression[3];
 };
 
 extern const std::array<SectionProperties, 65> kSectionProperties;

@@ -1,0 +1,353 @@
+#include "member_design.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <numbers>
+
+namespace strevo {
+namespace {
+
+constexpr double kElasticModulus = 210000;  // N/mm²
+constexpr double kPi2 = std::numbers::pi * std::numbers::pi;
+const double kSqrt3 = std::sqrt(3.0);
+
+// The table gives cm², cm³, cm4, cm6 and the forces come in kN, kNm and m; every formula below
+// works in N and mm and converts at its edges.
+constexpr double kMm2PerCm2 = 1e2, kMm3PerCm3 = 1e3, kMm4PerCm4 = 1e4, kMm6PerCm6 = 1e6;
+constexpr double kMmPerM = 1e3, kNPerKN = 1e3, kNmmPerKNm = 1e6;
+
+double Squared(double x) {
+  return x * x;
+}
+// kN carried by an area (cm²) at a stress (N/mm²).
+double ForceOf(double areaCm2, double stress) {
+  return areaCm2 * kMm2PerCm2 * stress / kNPerKN;
+}
+// kNm carried by a section modulus (cm³) at a stress (N/mm²).
+double MomentOf(double modulusCm3, double stress) {
+  return modulusCm3 * kMm3PerCm3 * stress / kNmmPerKNm;
+}
+
+// The web between the flanges: hw (mm) and Aw = hw·tw (mm²).
+double WebHeight(const SectionProperties& s) {
+  return s.h - 2 * s.tf;
+}
+double WebArea(const SectionProperties& s) {
+  return WebHeight(s) * s.tw;
+}
+
+int ClassOf(double slenderness, double class1, double class2, double class3) {
+  if (slenderness <= class1) {
+    return 1;
+  }
+  if (slenderness <= class2) {
+    return 2;
+  }
+  return slenderness <= class3 ? 3 : 4;
+}
+
+// 6.2: the plastic resistances, reduced for shear (6.30) and for compression or tension (6.36).
+CrossSectionCheck PlasticCheck(const SectionProperties& s, double fy, const MemberForces& f) {
+  CrossSectionCheck c;
+  const double stress = fy / kGammaM0;
+  c.NRd = ForceOf(s.A, stress);
+  c.VRd = ForceOf(s.Avz, stress / kSqrt3);
+  const double N = std::abs(f.N), V = std::abs(f.Q), M = std::abs(f.M);
+  if (V > 0.5 * c.VRd) {
+    // At most 1, the whole web taken by shear: beyond Vpl,Rd the check fails on V already.
+    c.rho = std::min(1.0, Squared(2 * V / c.VRd - 1));
+  }
+  const double Aw = WebArea(s);
+  const double Mpl =
+      (s.Wpl * kMm3PerCm3 - c.rho * Aw * Aw / (4 * s.tw)) * stress / kNmmPerKNm;  // Mpl(,V)
+  const double Npl = (s.A * kMm2PerCm2 - c.rho * Aw) * stress / kNPerKN;          // Npl(,V)
+  c.MRd = Mpl;
+  c.eta = std::max(N / c.NRd, V / c.VRd);
+  if (N > 0.25 * c.NRd || N > 0.5 * Aw * stress / kNPerKN) {
+    const double n = N / Npl;
+    if (n >= 1) {
+      c.MRd = 0;
+      c.eta = std::max(c.eta, n + M / Mpl);
+      return c;
+    }
+    const double area = s.A * kMm2PerCm2;
+    const double a = std::min(0.5, (area - 2 * s.b * s.tf) / area);
+    c.MRd = std::min(Mpl, Mpl * (1 - n) / (1 - 0.5 * a));
+  }
+  c.eta = std::max(c.eta, M / c.MRd);
+  return c;
+}
+
+// 6.1(5): von Mises at the web–flange junction, the edge stress and the largest shear stress.
+CrossSectionCheck ElasticCheck(const SectionProperties& s, double fy, const MemberForces& f) {
+  CrossSectionCheck c;
+  c.elastic = true;
+  const double stress = fy / kGammaM0;
+  c.NRd = ForceOf(s.A, stress);
+  c.VRd = ForceOf(s.Avz, stress / kSqrt3);
+  c.MRd = MomentOf(s.Wel, stress);
+  const double N = std::abs(f.N) * kNPerKN, V = std::abs(f.Q) * kNPerKN;
+  const double M = std::abs(f.M) * kNmmPerKNm;
+  const double A = s.A * kMm2PerCm2, Iy = s.Iy * kMm4PerCm4;
+  const double edge = N / A + M / (s.Wel * kMm3PerCm3);
+  const double sigmaJ = N / A + M * (s.h / 2 - s.tf) / Iy;
+  const double flangeMoment = s.b * s.tf * (s.h - s.tf) / 2;  // first moment of a flange, mm³
+  const double tauJ = V * flangeMoment / (Iy * s.tw);
+  const double tauMax = V * (s.Wpl * kMm3PerCm3 / 2) / (Iy * s.tw);
+  c.eta = std::max({edge, std::sqrt(sigmaJ * sigmaJ + 3 * tauJ * tauJ), kSqrt3 * tauMax}) / stress;
+  return c;
+}
+
+double Compression(const MemberForces& f) {
+  return std::max(0.0, -f.N);
+}
+
+// Table 6.2, rolled I sections with tf ≤ 40 mm (all sections of the table).
+BucklingCurve CurveY(const SectionProperties& s) {
+  return s.h / s.b > 1.2 ? BucklingCurve{'a', 0.21} : BucklingCurve{'b', 0.34};
+}
+BucklingCurve CurveZ(const SectionProperties& s) {
+  return s.h / s.b > 1.2 ? BucklingCurve{'b', 0.34} : BucklingCurve{'c', 0.49};
+}
+// Table 6.5, rolled I sections.
+BucklingCurve CurveLT(const SectionProperties& s) {
+  return s.h / s.b <= 2 ? BucklingCurve{'b', 0.34} : BucklingCurve{'c', 0.49};
+}
+
+FlexuralBuckling Buckling(const SectionProperties& s, double fy, double Icm4, double Lcr,
+                          BucklingCurve curve, double NEd) {
+  FlexuralBuckling b;
+  b.curve = curve;
+  b.Lcr = Lcr;
+  b.NEd = NEd;
+  b.Ncr = kPi2 * kElasticModulus * Icm4 * kMm4PerCm4 / Squared(Lcr * kMmPerM) / kNPerKN;
+  const double NRk = ForceOf(s.A, fy);
+  b.lambda = std::sqrt(NRk / b.Ncr);
+  b.chi = NEd / b.Ncr <= 0.04 ? 1 : FlexuralReduction(b.lambda, curve.alpha);
+  b.eta = NEd / (b.chi * NRk / kGammaM1);
+  return b;
+}
+
+// SN003 for fork supports and the load at the shear centre (C2 drops out), kNm.
+double CriticalMoment(const SectionProperties& s, double lengthM, double C1) {
+  const double L = lengthM * kMmPerM;
+  const double EIz = kElasticModulus * s.Iz * kMm4PerCm4;
+  const double warping = s.Iw * kMm6PerCm6 / (s.Iz * kMm4PerCm4);
+  const double torsion = L * L * kShearModulus * s.It * kMm4PerCm4 / (kPi2 * EIz);
+  return C1 * kPi2 * EIz / (L * L) * std::sqrt(warping + torsion) / kNmmPerKNm;
+}
+
+// The least n with length/n ≤ spacing; a spacing that divides the length exactly must not
+// gain a segment from rounding (15/3.75).
+int SegmentCount(double length, double spacing) {
+  if (!(spacing > 0) || !(length > spacing)) {
+    return 1;
+  }
+  return static_cast<int>(std::ceil(length / spacing * (1 - 1e-9)));
+}
+
+double LargestMoment(const MemberDesignForces& f, double start, double end) {
+  double largest = std::max(std::abs(f.at(start).M), std::abs(f.at(end).M));
+  for (const PlaceForces& p : f.places) {
+    if (p.s >= start && p.s <= end) {
+      largest = std::max(largest, std::abs(p.forces.M));
+    }
+  }
+  return largest;
+}
+
+// Table B.3's Ms: of the midpoint and the places inside where Q changes sign (the extremes of
+// M), the moment of the largest magnitude.
+double InteriorMoment(const MemberDesignForces& f, double start, double end) {
+  double ms = f.at((start + end) / 2).M;
+  const std::vector<PlaceForces>& p = f.places;
+  for (std::size_t i = 0; i < p.size(); ++i) {
+    if (!(p[i].s > start && p[i].s < end)) {
+      continue;
+    }
+    const double q = p[i].forces.Q;
+    const bool turns = q == 0 || (i > 0 && p[i - 1].forces.Q * q < 0) ||
+                       (i + 1 < p.size() && p[i + 1].forces.Q * q < 0);
+    if (turns && std::abs(p[i].forces.M) > std::abs(ms)) {
+      ms = p[i].forces.M;
+    }
+  }
+  return ms;
+}
+
+// Table B.3, always the row for a uniform load: it never lies below the point-load row.
+double EquivalentMomentFactor(const MemberDesignForces& f, double start, double end) {
+  const double m1 = f.at(start).M, m2 = f.at(end).M;
+  const double mh = std::abs(m1) >= std::abs(m2) ? m1 : m2;
+  const double other = std::abs(m1) >= std::abs(m2) ? m2 : m1;
+  const double psi = mh == 0 ? 1 : other / mh;
+  const double ms = InteriorMoment(f, start, end);
+  double cm = 1;  // no moment at all
+  if (mh != 0 && std::abs(ms) <= std::abs(mh)) {
+    const double as = ms / mh;
+    if (as >= 0) {
+      cm = 0.2 + 0.8 * as;
+    } else {
+      cm = psi >= 0 ? 0.1 - 0.8 * as : 0.1 * (1 - psi) - 0.8 * as;
+    }
+    cm = std::max(0.4, cm);
+  } else if (ms != 0) {
+    const double ah = mh / ms;
+    cm = ah >= 0 || psi >= 0 ? 0.95 + 0.05 * ah : 0.95 + 0.05 * ah * (1 + 2 * psi);
+  }
+  return std::min(1.0, cm);
+}
+
+// The quarter-point formula for C1, at most 2.5.
+double MomentFactorC1(const MemberDesignForces& f, double start, double end, double mmax) {
+  if (mmax == 0) {
+    return 1;
+  }
+  const double step = (end - start) / 4;
+  const double ma = std::abs(f.at(start + step).M), mb = std::abs(f.at(start + 2 * step).M);
+  const double mc = std::abs(f.at(start + 3 * step).M);
+  return std::min(2.5, 12.5 * mmax / (2.5 * mmax + 3 * ma + 4 * mb + 3 * mc));
+}
+
+LateralTorsionalBuckling LateralTorsional(const MemberDesignForces& f, const SectionProperties& s,
+                                          double fy, double Wy, double start, double end) {
+  LateralTorsionalBuckling b;
+  b.curve = CurveLT(s);
+  b.start = start;
+  b.end = end;
+  b.MEd = LargestMoment(f, start, end);
+  b.C1 = MomentFactorC1(f, start, end, b.MEd);
+  b.Mcr = CriticalMoment(s, end - start, b.C1);
+  const double MRk = MomentOf(Wy, fy);
+  b.lambda = std::sqrt(MRk / b.Mcr);
+  b.chi = b.MEd / b.Mcr <= 0.16 ? 1 : LateralTorsionalReduction(b.lambda, b.curve.alpha);
+  b.eta = b.MEd / (b.chi * MRk / kGammaM1);
+  return b;
+}
+
+// 6.61 and 6.62 with Annex B (Table B.2) for one segment.
+MemberInteraction Interaction(const FlexuralBuckling& y, const FlexuralBuckling& z,
+                              const LateralTorsionalBuckling& lt, double NRk, double MRk,
+                              bool plastic, double Cmy, double CmLT) {
+  MemberInteraction m;
+  m.start = lt.start;
+  m.end = lt.end;
+  m.Cmy = Cmy;
+  m.CmLT = CmLT;
+  const double ny = y.NEd / (y.chi * NRk / kGammaM1);
+  const double nz = z.NEd / (z.chi * NRk / kGammaM1);
+  const double lz = z.lambda;
+  if (plastic) {
+    m.kyy = std::min(Cmy * (1 + (y.lambda - 0.2) * ny), Cmy * (1 + 0.8 * ny));
+    const double kzy = 1 - 0.1 * lz * nz / (CmLT - 0.25);
+    m.kzy = lz >= 0.4 ? std::max(kzy, 1 - 0.1 * nz / (CmLT - 0.25)) : std::min(0.6 + lz, kzy);
+  } else {
+    m.kyy = std::min(Cmy * (1 + 0.6 * y.lambda * ny), Cmy * (1 + 0.6 * ny));
+    m.kzy = std::max(1 - 0.05 * lz * nz / (CmLT - 0.25), 1 - 0.05 * nz / (CmLT - 0.25));
+  }
+  const double bending = lt.MEd / (lt.chi * MRk / kGammaM1);
+  m.eta61 = ny + m.kyy * bending;
+  m.eta62 = nz + m.kzy * bending;
+  m.eta = std::max(m.eta61, m.eta62);
+  return m;
+}
+
+}  // namespace
+
+double FlexuralReduction(double lambda, double alpha) {
+  if (lambda <= 0.2) {
+    return 1;
+  }
+  const double phi = 0.5 * (1 + alpha * (lambda - 0.2) + lambda * lambda);
+  return std::min(1.0, 1 / (phi + std::sqrt(phi * phi - lambda * lambda)));
+}
+
+double LateralTorsionalReduction(double lambda, double alpha) {
+  if (lambda <= 0.4) {
+    return 1;
+  }
+  const double phi = 0.5 * (1 + alpha * (lambda - 0.4) + 0.75 * lambda * lambda);
+  const double chi = 1 / (phi + std::sqrt(phi * phi - 0.75 * lambda * lambda));
+  return std::min({1.0, 1 / (lambda * lambda), chi});
+}
+
+int SectionClass(const SectionProperties& s, double fy, double compression, double moment) {
+  const double eps = std::sqrt(235 / fy);
+  const double outstand = (s.b - s.tw - 2 * s.r) / 2 / s.tf;
+  const int flange = ClassOf(outstand, 9 * eps, 10 * eps, 14 * eps);
+  const double c = s.h - 2 * s.tf - 2 * s.r;
+  const double slenderness = c / s.tw;
+  compression = std::max(0.0, compression);
+  // Plastic: the compressed share α of the web, the axial force taken by its middle.
+  const double alpha = std::min(1.0, 0.5 + compression * kNPerKN / (2 * c * s.tw * fy));
+  const bool compressed = alpha > 0.5;
+  const double class1 = compressed ? 396 * eps / (13 * alpha - 1) : 36 * eps / alpha;
+  const double class2 = compressed ? 456 * eps / (13 * alpha - 1) : 41.5 * eps / alpha;
+  // Elastic: ψ from the stresses at the ends of c, compression positive.
+  const double axial = compression * kNPerKN / (s.A * kMm2PerCm2);
+  const double bending = std::abs(moment) * kNmmPerKNm * (c / 2) / (s.Iy * kMm4PerCm4);
+  const double psi = axial + bending > 0 ? (axial - bending) / (axial + bending) : -1;
+  const double class3 =
+      psi > -1 ? 42 * eps / (0.67 + 0.33 * psi) : 62 * eps * (1 - psi) * std::sqrt(-psi);
+  return std::max(flange, ClassOf(slenderness, class1, class2, class3));
+}
+
+double MemberVerification::Eta() const {
+  return std::max(
+      {crossSection.eta, bucklingY.eta, bucklingZ.eta, lateralTorsional.eta, interaction.eta});
+}
+
+MemberVerification VerifyMember(const MemberDesignForces& forces, const SectionProperties& section,
+                                double fy, double bucklingLengthY, double restraintSpacing) {
+  MemberVerification v;
+  double NEd = 0;
+  const PlaceForces* largestMoment = nullptr;
+  bool first = true;
+  for (const PlaceForces& p : forces.places) {
+    const int sectionClass = SectionClass(section, fy, Compression(p.forces), p.forces.M);
+    v.covered = v.covered && sectionClass < 4;
+    CrossSectionCheck check = sectionClass <= 2 ? PlasticCheck(section, fy, p.forces)
+                                                : ElasticCheck(section, fy, p.forces);
+    if (first || check.eta > v.crossSection.eta) {
+      check.sectionClass = sectionClass;
+      check.s = p.s;
+      check.forces = p.forces;
+      v.crossSection = check;
+      first = false;
+    }
+    NEd = std::max(NEd, Compression(p.forces));
+    if (largestMoment == nullptr || std::abs(p.forces.M) > std::abs(largestMoment->forces.M)) {
+      largestMoment = &p;
+    }
+  }
+  // The member's class under its governing moment chooses plastic or elastic resistances.
+  const bool plastic =
+      largestMoment == nullptr ||
+      SectionClass(section, fy, Compression(largestMoment->forces), largestMoment->forces.M) <= 2;
+  const double Wy = plastic ? section.Wpl : section.Wel;
+  const double NRk = ForceOf(section.A, fy), MRk = MomentOf(Wy, fy);
+
+  const int segments = SegmentCount(forces.length, restraintSpacing);
+  const double segment = forces.length / segments;
+  v.bucklingY = Buckling(section, fy, section.Iy, bucklingLengthY, CurveY(section), NEd);
+  v.bucklingZ = Buckling(section, fy, section.Iz, segment, CurveZ(section), NEd);
+  const double Cmy = EquivalentMomentFactor(forces, 0, forces.length);
+  for (int i = 0; i < segments; ++i) {
+    const double start = i * segment;
+    const double end = i + 1 == segments ? forces.length : (i + 1) * segment;
+    const LateralTorsionalBuckling lt = LateralTorsional(forces, section, fy, Wy, start, end);
+    if (i == 0 || lt.eta > v.lateralTorsional.eta) {
+      v.lateralTorsional = lt;
+    }
+    const MemberInteraction interaction =
+        Interaction(v.bucklingY, v.bucklingZ, lt, NRk, MRk, plastic, Cmy,
+                    EquivalentMomentFactor(forces, start, end));
+    if (i == 0 || interaction.eta > v.interaction.eta) {
+      v.interaction = interaction;
+    }
+  }
+  return v;
+}
+
+}  // namespace strevo

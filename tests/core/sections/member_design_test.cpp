@@ -1,0 +1,176 @@
+// The member checks of EN 1993-1-1 against hand calculations (numbers in the comments, from the
+// section table's values) and against the table's own cross-section classes.
+#include <cmath>
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "member_design.h"
+
+namespace strevo {
+namespace {
+
+const SectionProperties& Section(const std::string& designation) {
+  const SectionProperties* s = FindSection(designation);
+  EXPECT_NE(s, nullptr) << designation;
+  return *s;
+}
+
+// A member with a constant N and the moment line M(s), Q = dM/ds, looked at in 41 places.
+MemberDesignForces Forces(double length, double N, const std::function<double(double)>& M,
+                          const std::function<double(double)>& Q) {
+  MemberDesignForces f;
+  f.length = length;
+  f.at = [=](double s) { return MemberForces{M(s), Q(s), N}; };
+  for (int i = 0; i <= 40; ++i) {
+    const double s = length * i / 40;
+    f.places.push_back({s, f.at(s)});
+  }
+  return f;
+}
+MemberDesignForces Linear(double length, double N, double M0, double M1) {
+  return Forces(
+      length, N, [=](double s) { return M0 + (M1 - M0) * s / length; },
+      [=](double) { return (M1 - M0) / length; });
+}
+
+TEST(MemberDesign, ReductionFactorsFollowTheirCurves) {
+  // Table 6.1 at λ̄ = 1; Φ = 0.5·(1 + α·0.8 + 1).
+  EXPECT_NEAR(FlexuralReduction(1, 0.21), 0.6656, 5e-5);
+  EXPECT_NEAR(FlexuralReduction(1, 0.34), 0.5970, 5e-5);
+  EXPECT_NEAR(FlexuralReduction(1, 0.49), 0.5399, 5e-5);
+  EXPECT_EQ(FlexuralReduction(0.2, 0.49), 1);
+  // 6.57, curve b: λ̄LT = 1: Φ = 0.5·(1 + 0.34·0.6 + 0.75) = 0.977,
+  // χLT = 1/(0.977 + √(0.977² − 0.75)) = 0.69967.
+  EXPECT_NEAR(LateralTorsionalReduction(1, 0.34), 0.69967, 5e-5);
+  EXPECT_EQ(LateralTorsionalReduction(0.4, 0.49), 1);
+  // λ̄LT = 3: Φ = 4.317, χLT = 0.1288 but at most 1/9.
+  EXPECT_DOUBLE_EQ(LateralTorsionalReduction(3, 0.34), 1.0 / 9);
+}
+
+TEST(MemberDesign, ClassesInPureBendingAndCompressionAreTheTables) {
+  const double grades[3] = {235, 275, 355};
+  for (const SectionProperties& s : kSectionProperties) {
+    for (int g = 0; g < 3; ++g) {
+      const double squash = s.A * grades[g] / 10;  // kN: the whole web yields in compression
+      EXPECT_EQ(SectionClass(s, grades[g], 0, 100), s.classBending[g]) << s.designation;
+      EXPECT_EQ(SectionClass(s, grades[g], squash, 0), s.classCompression[g]) << s.designation;
+    }
+  }
+}
+
+TEST(MemberDesign, PlasticCrossSectionReducedForShearAndAxialForce) {
+  const SectionProperties& ipe = Section("IPE 300");  // class 1 in bending, S235
+  // Vpl = 25.68·235/√3/10 = 348.42 kN; V = 0.75·Vpl: ρ = 0.25; Aw = 278.6·7.1 = 1978.06 mm²,
+  // Aw²/(4·tw) = 137.77 cm³; Mpl,V = (628.4 − 0.25·137.77)·0.235 = 139.58 kNm.
+  const double Vpl = 348.419;
+  MemberDesignForces shear = Forces(
+      0.5, 0, [=](double s) { return 120 - 0.75 * Vpl * s; }, [=](double) { return -0.75 * Vpl; });
+  MemberVerification v = VerifyMember(shear, ipe, 235, 0.5, 0.5);
+  EXPECT_NEAR(v.crossSection.rho, 0.25, 1e-5);
+  EXPECT_NEAR(v.crossSection.MRd, 139.58, 0.01);
+  EXPECT_NEAR(v.crossSection.eta, 120 / 139.58, 1e-4);
+  EXPECT_EQ(v.crossSection.s, 0);
+  // N = 400 kN > 0.25·Npl = 316.1 kN: n = 400/1264.3 = 0.31638, a = (5380 − 3210)/5380 =
+  // 0.40335, MN = 147.674·(1 − n)/(1 − a/2) = 126.46 kNm; tension reduces alike.
+  for (const double N : {-400.0, 400.0}) {
+    v = VerifyMember(Linear(2, N, 100, 100), ipe, 235, 2, 2);
+    EXPECT_NEAR(v.crossSection.MRd, 126.46, 0.01) << N;
+    EXPECT_NEAR(v.crossSection.eta, 100 / 126.46, 1e-4) << N;
+    EXPECT_FALSE(v.crossSection.elastic);
+  }
+  // Beyond Npl the check fails, with a finite η.
+  v = VerifyMember(Linear(2, -1300, 10, 10), ipe, 235, 2, 2);
+  EXPECT_GT(v.crossSection.eta, 1);
+  EXPECT_TRUE(std::isfinite(v.crossSection.eta));
+}
+
+TEST(MemberDesign, ElasticCrossSectionForClassThree) {
+  // HE 260 A in S355: flange c/t = 102.25/12.5 = 8.18 > 10ε = 8.14, class 3. M = 250 kNm,
+  // V = 200 kN: σj = 250e6·112.5/10450e4 = 269.14, τj = 200e3·260·12.5·237.5/2/(10450e4·7.5) =
+  // 98.48 N/mm², √(269.14² + 3·98.48²) = 318.64 above the edge σ 299.04 and √3·τmax 203.27.
+  const SectionProperties& hea = Section("HE-A 260");
+  const MemberVerification v =
+      VerifyMember(Forces(
+                       1, 0, [](double s) { return 250 - 200 * s; }, [](double) { return -200.0; }),
+                   hea, 355, 1, 1);
+  EXPECT_EQ(v.crossSection.sectionClass, 3);
+  EXPECT_TRUE(v.crossSection.elastic);
+  EXPECT_NEAR(v.crossSection.eta, 318.64 / 355, 1e-4);
+  EXPECT_TRUE(v.covered);
+  // IPE 300 in S355 is class 4 in compression: not covered, yet checked elastically.
+  const MemberVerification slender =
+      VerifyMember(Linear(1, -1500, 0, 0), Section("IPE 300"), 355, 1, 1);
+  EXPECT_FALSE(slender.covered);
+  EXPECT_NEAR(slender.crossSection.eta, 1500 * 10 / 53.8 / 355, 1e-9);
+}
+
+TEST(MemberDesign, CriticalMomentAndMomentFactors) {
+  // IPE 300, 5 m, constant moment (C1 = 1): π²·E·Iz/L² = π²·210000·603.8e4/5000² = 500578 N,
+  // Iw/Iz = 20917.5 mm², L²·G·It/(π²·E·Iz) = 32556.7 mm²: Mcr = 500578·231.245 = 115.76 kNm.
+  const SectionProperties& ipe = Section("IPE 300");
+  MemberVerification v = VerifyMember(Linear(5, 0, 50, 50), ipe, 235, 5, 5);
+  EXPECT_DOUBLE_EQ(v.lateralTorsional.C1, 1);
+  EXPECT_NEAR(v.lateralTorsional.Mcr, 115.76, 0.01);
+  EXPECT_DOUBLE_EQ(v.interaction.CmLT, 1);
+  // Linear to zero: 12.5/(2.5 + 3·0.75 + 4·0.5 + 3·0.25) = 12.5/7.5; Cm = 0.6 + 0.4·0.
+  v = VerifyMember(Linear(5, 0, 50, 0), ipe, 235, 5, 5);
+  EXPECT_NEAR(v.lateralTorsional.C1, 12.5 / 7.5, 1e-12);
+  EXPECT_NEAR(v.interaction.CmLT, 0.6, 1e-12);
+  // Simply supported under a uniform load: 12.5/(2.5 + 3·0.75 + 4 + 3·0.75) = 1.136;
+  // Table B.3 with Mh = 0: αh = 0, Cm = 0.95.
+  v = VerifyMember(
+      Forces(
+          5, 0, [](double s) { return 4 * s * (5 - s); }, [](double s) { return 20 - 8 * s; }),
+      ipe, 235, 5, 5);
+  EXPECT_NEAR(v.lateralTorsional.C1, 12.5 / 11, 1e-12);
+  EXPECT_NEAR(v.lateralTorsional.MEd, 25, 1e-12);
+  EXPECT_NEAR(v.interaction.CmLT, 0.95, 1e-12);
+  // 15 m with restraints every 3.75 m: four segments, not five.
+  v = VerifyMember(Linear(15, 0, 50, 50), ipe, 235, 15, 3.75);
+  EXPECT_DOUBLE_EQ(v.bucklingZ.Lcr, 3.75);
+  EXPECT_DOUBLE_EQ(v.lateralTorsional.end - v.lateralTorsional.start, 3.75);
+}
+
+TEST(MemberDesign, ColumnWithCompressionAndLinearMoment) {
+  // IPE 300, S235, 5 m, N = −300 kN, M from 0 at the foot to 80 kNm at the top, restrained at
+  // mid-height. NRk = 1264.3 kN, MRk = Wpl·fy = 147.674 kNm.
+  const MemberVerification v =
+      VerifyMember(Linear(5, -300, 0, 80), Section("IPE 300"), 235, 5, 2.5);
+  // Top: web α = 0.5 + 300e3/(2·248.6·7.1·235) = 0.862, c/t = 35.0 ≤ 396ε/(13α − 1) = 38.8:
+  // class 1. N > 0.5·hw·tw·fy = 232.4 kN: n = 0.23729, MN = 141.086, η = 80/141.086 = 0.56703.
+  EXPECT_EQ(v.crossSection.sectionClass, 1);
+  EXPECT_DOUBLE_EQ(v.crossSection.s, 5);
+  EXPECT_NEAR(v.crossSection.eta, 0.56703, 1e-5);
+  // y (curve a): Ncr = π²·E·8356e4/5000² = 6927.5 kN, λ̄ = 0.42721, Φ = 0.61511, χ = 0.94548,
+  // η = 300/(0.94548·1264.3/1.1) = 0.27606.
+  EXPECT_EQ(v.bucklingY.curve.name, 'a');
+  EXPECT_NEAR(v.bucklingY.chi, 0.94548, 1e-5);
+  EXPECT_NEAR(v.bucklingY.eta, 0.27606, 1e-5);
+  // z (curve b) over 2.5 m: Ncr = 2002.3 kN, λ̄ = 0.79462, Φ = 0.91680, χ = 0.72777, η = 0.35865.
+  EXPECT_EQ(v.bucklingZ.curve.name, 'b');
+  EXPECT_NEAR(v.bucklingZ.chi, 0.72777, 1e-5);
+  EXPECT_NEAR(v.bucklingZ.eta, 0.35865, 1e-5);
+  // Upper segment, 40 to 80 kNm: C1 = 1000/(200 + 150 + 240 + 210) = 1.25; Mcr = 1.25·2002314 N
+  // ·√(20917.5 + 8139.2) mm = 426.64 kNm; h/b = 2: curve b; λ̄LT = 0.58833, Φ = 0.66181,
+  // χLT = 0.92235, η = 80/(0.92235·147.674/1.1) = 0.64608. (Lower: 40/568.9 ≤ 0.16, χLT = 1.)
+  EXPECT_DOUBLE_EQ(v.lateralTorsional.start, 2.5);
+  EXPECT_EQ(v.lateralTorsional.curve.name, 'b');
+  EXPECT_NEAR(v.lateralTorsional.Mcr, 426.64, 0.01);
+  EXPECT_NEAR(v.lateralTorsional.eta, 0.64608, 1e-5);
+  // Cmy = 0.6 + 0.4·0 = 0.6, CmLT = 0.2 + 0.8·60/80 = 0.8; ny = 0.27606, nz = 0.35865;
+  // kyy = 0.6·(1 + 0.22721·0.27606) = 0.63763; kzy = 1 − 0.1·0.79462·0.35865/0.55 = 0.94818;
+  // η61 = 0.27606 + 0.63763·0.64608 = 0.68803, η62 = 0.35865 + 0.94818·0.64608 = 0.97125.
+  EXPECT_NEAR(v.interaction.Cmy, 0.6, 1e-12);
+  EXPECT_NEAR(v.interaction.CmLT, 0.8, 1e-12);
+  EXPECT_NEAR(v.interaction.kyy, 0.63763, 1e-5);
+  EXPECT_NEAR(v.interaction.kzy, 0.94818, 1e-5);
+  EXPECT_NEAR(v.interaction.eta61, 0.68803, 1e-5);
+  EXPECT_NEAR(v.interaction.eta62, 0.97125, 1e-5);
+  EXPECT_DOUBLE_EQ(v.Eta(), v.interaction.eta62);
+  EXPECT_TRUE(v.covered);
+}
+
+}  // namespace
+}  // namespace strevo
