@@ -135,6 +135,24 @@ int ClampedEigenvaluesBelow(double x) {
 struct Dof {
   int index = -1;
   double sign = 1;
+  bool Free() const { return index >= 0; }
+  std::size_t At() const { return static_cast<std::size_t>(index); }
+};
+
+// A small dense square matrix, row by row.
+class Matrix {
+ public:
+  void Reset(std::size_t n) {
+    n_ = n;
+    a_.assign(n * n, 0.0);
+  }
+  std::size_t Size() const { return n_; }
+  double& operator()(std::size_t i, std::size_t j) { return a_[i * n_ + j]; }
+  double operator()(std::size_t i, std::size_t j) const { return a_[i * n_ + j]; }
+
+ private:
+  std::size_t n_ = 0;
+  std::vector<double> a_;
 };
 struct Element {
   Member member;
@@ -168,7 +186,7 @@ class Model {
     double previous = 0;
     for (const double a : beamNodes) {
       const Dof v{count_++, 1}, theta{count_++, 1};
-      beamDeflections_.push_back(v.index);
+      beamDeflections_.push_back(v);
       elements_.push_back(
           {Member::Beam, previous, a - previous, EI2, {previousV, previousTheta, v, theta}});
       previousV = v;
@@ -184,12 +202,12 @@ class Model {
     elements_.push_back({Member::RightColumn, 0, portal.h, EI1, {sway, right, slideB_, footB}});
   }
 
-  int Count() const { return count_; }
+  std::size_t Count() const { return static_cast<std::size_t>(count_); }
   std::vector<Element>& Elements() { return elements_; }
   const std::vector<Element>& Elements() const { return elements_; }
   Dof SlideB() const { return slideB_; }
   // The unknown deflection under each of the beam's nodes, in the order given.
-  const std::vector<int>& BeamDeflections() const { return beamDeflections_; }
+  const std::vector<Dof>& BeamDeflections() const { return beamDeflections_; }
 
   static double AxialOf(const NormalForces& n, Member m) {
     switch (m) {
@@ -203,19 +221,15 @@ class Model {
     return 0;
   }
 
-  // The stiffness matrix with the members' normal forces times `factor` (row-major).
-  void Stiffness(const NormalForces& n, double factor, std::vector<double>& K) const {
-    K.assign(static_cast<std::size_t>(count_ * count_), 0.0);
+  // The stiffness matrix with the members' normal forces times `factor`.
+  void Stiffness(const NormalForces& n, double factor, Matrix& K) const {
+    K.Reset(Count());
     for (const Element& e : elements_) {
       const auto k = ElementStiffness(e, factor * AxialOf(n, e.member));
-      for (int i = 0; i < 4; ++i) {
-        if (e.dofs[i].index < 0) {
-          continue;
-        }
-        for (int j = 0; j < 4; ++j) {
-          if (e.dofs[j].index >= 0) {
-            K[static_cast<std::size_t>(e.dofs[i].index * count_ + e.dofs[j].index)] +=
-                e.dofs[i].sign * e.dofs[j].sign * k[static_cast<std::size_t>(i * 4 + j)];
+      for (std::size_t i = 0; i < 4; ++i) {
+        for (std::size_t j = 0; j < 4 && e.dofs[i].Free(); ++j) {
+          if (e.dofs[j].Free()) {
+            K(e.dofs[i].At(), e.dofs[j].At()) += e.dofs[i].sign * e.dofs[j].sign * k[i * 4 + j];
           }
         }
       }
@@ -250,20 +264,21 @@ class Model {
   Portal portal_;
   int count_ = 0;
   Dof slideB_;
-  std::vector<int> beamDeflections_;
+  std::vector<Dof> beamDeflections_;
   std::vector<Element> elements_;
 };
 
 // The symmetric matrix's LDLᵀ (no pivoting): how many eigenvalues lie below zero (negative
-// pivots) and the determinant (their product).
+// pivots) and the determinant (their product). Works on K in place.
 struct Inertia {
   int negative = 0;
   double determinant = 1;
 };
-Inertia InertiaOf(std::vector<double>& K, int n) {
+Inertia InertiaOf(Matrix& K) {
   Inertia inertia;
-  for (int j = 0; j < n; ++j) {
-    const double pivot = K[static_cast<std::size_t>(j * n + j)];
+  const std::size_t n = K.Size();
+  for (std::size_t j = 0; j < n; ++j) {
+    const double pivot = K(j, j);
     inertia.determinant *= pivot;
     if (pivot <= 0) {
       // A zero pivot is singular here: count it as passed, the search brackets it either way.
@@ -272,10 +287,10 @@ Inertia InertiaOf(std::vector<double>& K, int n) {
         continue;
       }
     }
-    for (int i = j + 1; i < n; ++i) {
-      const double f = K[static_cast<std::size_t>(i * n + j)] / pivot;
-      for (int k = j + 1; k < n; ++k) {
-        K[static_cast<std::size_t>(i * n + k)] -= f * K[static_cast<std::size_t>(j * n + k)];
+    for (std::size_t i = j + 1; i < n; ++i) {
+      const double f = K(i, j) / pivot;
+      for (std::size_t k = j + 1; k < n; ++k) {
+        K(i, k) -= f * K(j, k);
       }
     }
   }
@@ -283,48 +298,44 @@ Inertia InertiaOf(std::vector<double>& K, int n) {
 }
 
 // Solves K·d = f by elimination with partial pivoting; false when K is singular.
-bool SolveLinear(std::vector<double> K, std::vector<double>& f, int n) {
-  for (int j = 0; j < n; ++j) {
-    int p = j;
-    for (int i = j + 1; i < n; ++i) {
-      if (std::abs(K[static_cast<std::size_t>(i * n + j)]) >
-          std::abs(K[static_cast<std::size_t>(p * n + j)])) {
+bool SolveLinear(Matrix K, std::vector<double>& f) {
+  const std::size_t n = K.Size();
+  for (std::size_t j = 0; j < n; ++j) {
+    std::size_t p = j;
+    for (std::size_t i = j + 1; i < n; ++i) {
+      if (std::abs(K(i, j)) > std::abs(K(p, j))) {
         p = i;
       }
     }
-    if (K[static_cast<std::size_t>(p * n + j)] == 0) {
+    if (K(p, j) == 0) {
       return false;
     }
     if (p != j) {
-      for (int k = 0; k < n; ++k) {
-        std::swap(K[static_cast<std::size_t>(p * n + k)], K[static_cast<std::size_t>(j * n + k)]);
+      for (std::size_t k = 0; k < n; ++k) {
+        std::swap(K(p, k), K(j, k));
       }
-      std::swap(f[static_cast<std::size_t>(p)], f[static_cast<std::size_t>(j)]);
+      std::swap(f[p], f[j]);
     }
-    const double pivot = K[static_cast<std::size_t>(j * n + j)];
-    for (int i = j + 1; i < n; ++i) {
-      const double m = K[static_cast<std::size_t>(i * n + j)] / pivot;
-      if (m == 0) {
-        continue;
+    for (std::size_t i = j + 1; i < n; ++i) {
+      const double m = K(i, j) / K(j, j);
+      for (std::size_t k = j; k < n && m != 0; ++k) {
+        K(i, k) -= m * K(j, k);
       }
-      for (int k = j; k < n; ++k) {
-        K[static_cast<std::size_t>(i * n + k)] -= m * K[static_cast<std::size_t>(j * n + k)];
-      }
-      f[static_cast<std::size_t>(i)] -= m * f[static_cast<std::size_t>(j)];
+      f[i] -= m * f[j];
     }
   }
-  for (int j = n - 1; j >= 0; --j) {
-    double sum = f[static_cast<std::size_t>(j)];
-    for (int k = j + 1; k < n; ++k) {
-      sum -= K[static_cast<std::size_t>(j * n + k)] * f[static_cast<std::size_t>(k)];
+  for (std::size_t j = n; j-- > 0;) {
+    double sum = f[j];
+    for (std::size_t k = j + 1; k < n; ++k) {
+      sum -= K(j, k) * f[k];
     }
-    f[static_cast<std::size_t>(j)] = sum / K[static_cast<std::size_t>(j * n + j)];
+    f[j] = sum / K(j, j);
   }
   return true;
 }
 
 double At(const std::vector<double>& d, Dof dof) {
-  return dof.index < 0 ? 0.0 : dof.sign * d[static_cast<std::size_t>(dof.index)];
+  return dof.Free() ? dof.sign * d[dof.At()] : 0.0;
 }
 
 }  // namespace
@@ -351,10 +362,10 @@ CriticalLoad CriticalLoadOf(const Portal& portal, const NormalForces& forces) {
   if (!(std::min({forces.leftColumn, forces.beam, forces.rightColumn}) < 0)) {
     return {HUGE_VAL, BucklingMode::Sway};
   }
-  std::vector<double> K;
+  Matrix K;
   const auto count = [&](double factor) {
     model.Stiffness(forces, factor, K);
-    return model.ClampedCount(forces, factor) + InertiaOf(K, model.Count()).negative;
+    return model.ClampedCount(forces, factor) + InertiaOf(K).negative;
   };
   // Bracket the lowest eigenvalue between a factor with none below and one with one or more.
   double low = 0, high = 1;
@@ -381,7 +392,7 @@ CriticalLoad CriticalLoadOf(const Portal& portal, const NormalForces& forces) {
   }
   const auto determinant = [&](double factor) {
     model.Stiffness(forces, factor, K);
-    return InertiaOf(K, model.Count()).determinant;
+    return InertiaOf(K).determinant;
   };
   double dLow = determinant(low), dHigh = determinant(high);
   int side = 0;
@@ -415,34 +426,35 @@ CriticalLoad CriticalLoadOf(const Portal& portal, const NormalForces& forces) {
   // αcr? Then its mode needs no sway. Counting decides it, as it found αcr.
   const double critical = (low + high) / 2, above = critical * (1 + 1e-6);
   model.Stiffness(forces, above, K);
-  const int n = model.Count();
-  const int slide = model.SlideB().index;
-  // x = T·z over the unknowns without the sway (frames) or without the slide (kinked beam).
-  const int dropped = slide >= 0 ? slide : 0;
-  std::vector<double> T(static_cast<std::size_t>(n * (n - 1)), 0.0);
-  for (int i = 0, k = 0; i < n; ++i) {
+  // The held unknowns z: all but the sway (frames) or the slide (kinked beam), x = T·z.
+  const std::size_t n = model.Count();
+  const Dof slide = model.SlideB();
+  const std::size_t dropped = slide.Free() ? slide.At() : 0;
+  Matrix T;  // n × n, its column `dropped` unused
+  T.Reset(n);
+  for (std::size_t i = 0; i < n; ++i) {
     if (i != dropped) {
-      T[static_cast<std::size_t>(i * (n - 1) + k++)] = 1;
+      T(i, i) = 1;
     }
   }
-  if (slide >= 0) {
-    T[static_cast<std::size_t>(slide * (n - 1))] = 2;
+  if (slide.Free()) {
+    T(slide.At(), 0) = 2;
   }
-  std::vector<double> held(static_cast<std::size_t>((n - 1) * (n - 1)), 0.0);
-  for (int a = 0; a < n - 1; ++a) {
-    for (int b = 0; b < n - 1; ++b) {
+  Matrix held;
+  held.Reset(n - 1);
+  const auto column = [dropped](std::size_t a) { return a < dropped ? a : a + 1; };
+  for (std::size_t a = 0; a + 1 < n; ++a) {
+    for (std::size_t b = 0; b + 1 < n; ++b) {
       double sum = 0;
-      for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < n; ++j) {
-          sum += T[static_cast<std::size_t>(i * (n - 1) + a)] *
-                 K[static_cast<std::size_t>(i * n + j)] *
-                 T[static_cast<std::size_t>(j * (n - 1) + b)];
+      for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = 0; j < n; ++j) {
+          sum += T(i, column(a)) * K(i, j) * T(j, column(b));
         }
       }
-      held[static_cast<std::size_t>(a * (n - 1) + b)] = sum;
+      held(a, b) = sum;
     }
   }
-  const bool stillBuckles = model.ClampedCount(forces, above) + InertiaOf(held, n - 1).negative > 0;
+  const bool stillBuckles = model.ClampedCount(forces, above) + InertiaOf(held).negative > 0;
   return {critical, stillBuckles ? BucklingMode::Symmetric : BucklingMode::Sway};
 }
 
@@ -466,43 +478,43 @@ FrameResponse AnalyseFrame(const Portal& portal, const FrameLoads& loads, Theory
           : e.member == Member::Beam     ? -loads.q
                                          : loads.wS;
   }
-  const int n = model.Count();
   // The loads on the unknowns: the horizontal forces at the tops on the sway, the point loads
   // on their deflections, the right foot's force where it may slide.
-  std::vector<double> nodal(static_cast<std::size_t>(n), 0.0);
+  std::vector<double> nodal(model.Count(), 0.0);
   nodal[0] = loads.topLeft + loads.topRight;
-  if (model.SlideB().index >= 0) {
-    nodal[static_cast<std::size_t>(model.SlideB().index)] += loads.footRight;
+  if (model.SlideB().Free()) {
+    nodal[model.SlideB().At()] += loads.footRight;
   }
   for (const BeamPointLoad& p : loads.pointLoads) {
     const auto node = std::find(beamNodes.begin(), beamNodes.end(), p.a);
     if (node != beamNodes.end()) {
-      nodal[static_cast<std::size_t>(
-          model.BeamDeflections()[static_cast<std::size_t>(node - beamNodes.begin())])] -= p.F;
+      nodal[model.BeamDeflections()[static_cast<std::size_t>(node - beamNodes.begin())].At()] -=
+          p.F;
     }
   }
 
   FrameResponse response;
-  std::vector<double> K, d;
+  Matrix K;
+  std::vector<double> d;
   std::vector<std::array<double, 4>> ends(model.Elements().size());
   const auto solve = [&](const NormalForces& axial) {
     model.Stiffness(axial, 1, K);
     if (theory == Theory::SecondOrder) {
-      std::vector<double> factored = K;
-      if (model.ClampedCount(axial, 1) + InertiaOf(factored, n).negative > 0) {
+      Matrix factored = K;
+      if (model.ClampedCount(axial, 1) + InertiaOf(factored).negative > 0) {
         throw UnstableFrame{};
       }
     }
     d = nodal;
     for (const Element& e : model.Elements()) {
       const auto fixedEnd = Model::FixedEndForces(e, Model::AxialOf(axial, e.member));
-      for (int i = 0; i < 4; ++i) {
-        if (e.dofs[i].index >= 0) {
-          d[static_cast<std::size_t>(e.dofs[i].index)] -= e.dofs[i].sign * fixedEnd[i];
+      for (std::size_t i = 0; i < 4; ++i) {
+        if (e.dofs[i].Free()) {
+          d[e.dofs[i].At()] -= e.dofs[i].sign * fixedEnd[i];
         }
       }
     }
-    if (!SolveLinear(K, d, n)) {
+    if (!SolveLinear(K, d)) {
       throw UnstableFrame{};
     }
     // Each element's end forces on it: K·d plus the fixed-end forces.
@@ -511,10 +523,9 @@ FrameResponse AnalyseFrame(const Portal& portal, const FrameLoads& loads, Theory
       const double N = Model::AxialOf(axial, e.member);
       const auto k = Model::ElementStiffness(e, N);
       ends[j] = Model::FixedEndForces(e, N);
-      for (int r = 0; r < 4; ++r) {
-        for (int c = 0; c < 4; ++c) {
-          ends[j][static_cast<std::size_t>(r)] +=
-              k[static_cast<std::size_t>(r * 4 + c)] * At(d, e.dofs[c]);
+      for (std::size_t r = 0; r < 4; ++r) {
+        for (std::size_t c = 0; c < 4; ++c) {
+          ends[j][r] += k[r * 4 + c] * At(d, e.dofs[c]);
         }
       }
     }
