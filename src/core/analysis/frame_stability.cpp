@@ -25,16 +25,16 @@ constexpr int kSeriesTerms = 14;
 
 // Σ (−x)^n / (2n + offset)! for n ≥ 0.
 double EvenSeries(double x, int offset) {
-  double term = 1, factorial = 1;
-  for (int j = 2; j <= offset; ++j) {
-    factorial *= j;
-  }
-  term /= factorial;
+  double term = offset == 2 ? 0.5 : 1.0;  // 1/offset!
   double sum = term;
   for (int n = 1; n < kSeriesTerms; ++n) {
     const double a = 2.0 * n + offset;
     term *= -x / ((a - 1) * a);
     sum += term;
+    // The terms fall ever faster; once one no longer shows in the sum, none will.
+    if (std::abs(term) <= 1e-17 * std::abs(sum)) {
+      break;
+    }
   }
   return sum;
 }
