@@ -157,32 +157,14 @@ double LargestMoment(const MemberDesignForces& f, double start, double end) {
   return largest;
 }
 
-// Table B.3's Ms: of the midpoint and the places inside where Q changes sign (the extremes of
-// M), the moment of the largest magnitude.
-double InteriorMoment(const MemberDesignForces& f, double start, double end) {
-  double ms = f.at((start + end) / 2).M;
-  const std::vector<PlaceForces>& p = f.places;
-  for (std::size_t i = 0; i < p.size(); ++i) {
-    if (!(p[i].s > start && p[i].s < end)) {
-      continue;
-    }
-    const double q = p[i].forces.Q;
-    const bool turns = q == 0 || (i > 0 && p[i - 1].forces.Q * q < 0) ||
-                       (i + 1 < p.size() && p[i + 1].forces.Q * q < 0);
-    if (turns && std::abs(p[i].forces.M) > std::abs(ms)) {
-      ms = p[i].forces.M;
-    }
-  }
-  return ms;
-}
-
 // Table B.3, always the row for a uniform load: it never lies below the point-load row.
 double EquivalentMomentFactor(const MemberDesignForces& f, double start, double end) {
   const double m1 = f.at(start).M, m2 = f.at(end).M;
   const double mh = std::abs(m1) >= std::abs(m2) ? m1 : m2;
   const double other = std::abs(m1) >= std::abs(m2) ? m2 : m1;
   const double psi = mh == 0 ? 1 : other / mh;
-  const double ms = InteriorMoment(f, start, end);
+  // Ms at the middle, as the table draws it: a peak near an end must not flip the row.
+  const double ms = f.at((start + end) / 2).M;
   double cm = 1;  // no moment at all
   if (mh != 0 && std::abs(ms) <= std::abs(mh)) {
     const double as = ms / mh;
@@ -217,6 +199,7 @@ LateralTorsionalBuckling LateralTorsional(const MemberDesignForces& f, const Sec
   b.start = start;
   b.end = end;
   b.MEd = LargestMoment(f, start, end);
+  b.Wy = Wy;
   b.C1 = MomentFactorC1(f, start, end, b.MEd);
   b.Mcr = CriticalMoment(s, end - start, b.C1);
   const double MRk = MomentOf(Wy, fy);
@@ -233,6 +216,7 @@ MemberInteraction Interaction(const FlexuralBuckling& y, const FlexuralBuckling&
   MemberInteraction m;
   m.start = lt.start;
   m.end = lt.end;
+  m.lateralTorsional = lt;
   m.Cmy = Cmy;
   m.CmLT = CmLT;
   const double ny = y.NEd / (y.chi * NRk / kGammaM1);

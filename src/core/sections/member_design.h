@@ -70,13 +70,15 @@ struct LateralTorsionalBuckling {
   double Mcr = 0;             // kNm
   double lambda = 0, chi = 1;
   double MEd = 0;  // largest |M| in the segment, kNm
+  double Wy = 0;   // cm³: Wpl,y for a member of class 1 or 2 under its largest moment, else Wel,y
   double eta = 0;  // MEd / (χLT·Wy·fy/γM1)
 };
 
 struct MemberInteraction {
-  double start = 0, end = 0;  // the governing segment
-  double Cmy = 1, CmLT = 1;   // Table B.3
-  double kyy = 0, kzy = 0;    // Table B.2 (members susceptible to torsional deformation)
+  double start = 0, end = 0;                  // the governing segment
+  LateralTorsionalBuckling lateralTorsional;  // of that segment: its MEd, χLT and Wy enter
+  double Cmy = 1, CmLT = 1;                   // Table B.3
+  double kyy = 0, kzy = 0;  // Table B.2 (members susceptible to torsional deformation)
   double eta61 = 0, eta62 = 0;
   double eta = 0;  // the larger
 };
@@ -91,7 +93,10 @@ struct MemberVerification {
   double Eta() const;
 };
 
-// The member's checks. Buckling about y takes `bucklingLengthY` (the system length when the
+// The member's checks. Buckling is left out (χ = 1) where NEd/Ncr ≤ 0.04 (6.3.1.2(4)) and
+// lateral-torsional buckling where MEd/Mcr ≤ 0.16 (6.3.2.2(4)). Cmy and CmLT follow Table B.3's
+// row for a uniform load (never below the point-load row) with Mh the larger end moment and Ms
+// the moment at the middle. Buckling about y takes `bucklingLengthY` (the system length when the
 // forces hold the global effects); about z and lateral-torsional buckling take the segments
 // between lateral restraints: the member in n equal segments, n the least with length/n ≤
 // `restraintSpacing`, fork supports, load at the shear centre.
