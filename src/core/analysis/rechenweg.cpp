@@ -12,71 +12,19 @@
 #include "compute_results.h"
 #include "input_table.h"
 #include "portal_statics.h"
+#include "rechenweg_builder.h"
 #include "text_rules.h"
 
 namespace strevo {
 namespace {
 
 using Kind = Formula::Kind;
-
-// A formula as the closed forms write it: +, −, · and / on Exprs build the tree, and a number
-// stands for itself, so that the same template text gives numbers or formulas.
-struct Expr {
-  Expr(FormulaPtr formula) : p(std::move(formula)) {}  // NOLINT(google-explicit-constructor)
-  Expr(double value)                                   // NOLINT(google-explicit-constructor)
-      : p(std::make_shared<const Formula>(Formula{Kind::Number, value, {}, nullptr, nullptr})) {}
-  FormulaPtr p;
-};
-
-Expr Make(Kind kind, const Expr& left, const FormulaPtr& right) {
-  return std::make_shared<const Formula>(Formula{kind, 0, {}, left.p, right});
-}
-Expr Var(const char* name) {
-  return std::make_shared<const Formula>(Formula{Kind::Name, 0, name, nullptr, nullptr});
-}
-Expr operator+(const Expr& a, const Expr& b) {
-  return Make(Kind::Add, a, b.p);
-}
-Expr operator-(const Expr& a, const Expr& b) {
-  return Make(Kind::Subtract, a, b.p);
-}
-Expr operator*(const Expr& a, const Expr& b) {
-  return Make(Kind::Multiply, a, b.p);
-}
-Expr operator/(const Expr& a, const Expr& b) {
-  return Make(Kind::Divide, a, b.p);
-}
-Expr operator-(const Expr& a) {
-  return Make(Kind::Negate, a, nullptr);
-}
-Expr Sq(const Expr& a) {
-  return Make(Kind::Square, a, nullptr);
-}
-
-using Values = std::map<std::string, double, std::less<>>;
-
-double Evaluate(const Formula& f, const Values& values) {
-  switch (f.kind) {
-    case Kind::Number:
-      return f.number;
-    case Kind::Name:
-      return values.at(f.name);
-    case Kind::Add:
-      return Evaluate(*f.left, values) + Evaluate(*f.right, values);
-    case Kind::Subtract:
-      return Evaluate(*f.left, values) - Evaluate(*f.right, values);
-    case Kind::Multiply:
-      return Evaluate(*f.left, values) * Evaluate(*f.right, values);
-    case Kind::Divide:
-      return Evaluate(*f.left, values) / Evaluate(*f.right, values);
-    case Kind::Negate:
-      return -Evaluate(*f.left, values);
-    case Kind::Square:
-      break;
-  }
-  const double x = Evaluate(*f.left, values);
-  return x * x;
-}
+using working::Builder;
+using working::Expr;
+using working::Reason;
+using working::Valued;
+using working::Values;
+using working::Var;
 
 int Precedence(Kind kind) {
   switch (kind) {
@@ -88,13 +36,15 @@ int Precedence(Kind kind) {
       return 2;
     case Kind::Negate:
       return 3;
-    case Kind::Square:
+    case Kind::Root:
       return 4;
+    case Kind::Square:
+      return 5;
     case Kind::Number:
     case Kind::Name:
       break;
   }
-  return 5;
+  return 6;
 }
 
 // A power of ten raised: "⁻¹⁵" as text, "<sup>−15</sup>" in HTML.
@@ -149,6 +99,10 @@ std::string NameHtml(const std::string& name) {
   while (main < name.size() && (static_cast<unsigned char>(name[main]) & 0xC0) == 0x80) {
     ++main;
   }
+  // A combining mark (the bar of λ̄) belongs to the letter it stands on.
+  while (main + 1 < name.size() && (name[main] == '\xCC' || name[main] == '\xCD')) {
+    main += 2;
+  }
   if (name.rfind("EI", 0) == 0) {
     main = 2;  // EI1 is EI with index 1
   }
@@ -198,6 +152,9 @@ std::string Write(const Formula& f, const Style& style) {
              Operand(*f.right, Precedence(f.right->kind) <= own, style);
     case Kind::Negate:
       return "−" + Operand(*f.left, Precedence(f.left->kind) < 2, style);
+    // A root of more than one name or number takes its argument in parentheses.
+    case Kind::Root:
+      return "√" + Operand(*f.left, own >= Precedence(f.left->kind), style);
     case Kind::Square:
       break;
   }
@@ -223,102 +180,6 @@ std::string Unwrapped(const std::string& text) {
                       text.find(')') == text.size() - 1;
   return single ? text.substr(1, text.size() - 2) : text;
 }
-
-// A formula quoted with its value: "AV − a · q = 4.25 kN".
-struct Valued {
-  Expr formula;
-  double value;
-  const char* unit;
-};
-
-// Why a step's formula applies: words and formulas in turn, the formulas written in symbols as
-// in the steps, so that the reason reads in the same type as the lines below it.
-class Reason {
- public:
-  Reason& operator<<(std::string_view words) {
-    parts_.push_back({std::string(words), nullptr, std::nullopt, ""});
-    return *this;
-  }
-  Reason& operator<<(const Expr& formula) {
-    parts_.push_back({"", formula.p, std::nullopt, ""});
-    return *this;
-  }
-  Reason& operator<<(const Valued& valued) {
-    parts_.push_back({"", valued.formula.p, valued.value, valued.unit});
-    return *this;
-  }
-
-  std::string Text(bool html) const {
-    std::string text;
-    for (const Part& part : parts_) {
-      if (!part.formula) {
-        text += html ? HtmlEscaped(part.words) : part.words;
-        continue;
-      }
-      text += Write(*part.formula, {false, html, nullptr});
-      if (part.value) {
-        text += " = " + Shown(*part.value) + (part.unit.empty() ? "" : " " + part.unit);
-      }
-    }
-    return text;
-  }
-
- private:
-  struct Part {
-    std::string words;
-    FormulaPtr formula;
-    std::optional<double> value;
-    std::string unit;
-  };
-  std::vector<Part> parts_;
-};
-
-class Builder {
- public:
-  explicit Builder(const Computation& c) : values_(EngineValues(c)) {}
-  explicit Builder(Values values) : values_(std::move(values)) {}
-
-  // A step whose formula gives the target; the value shown is the engine's where it has one.
-  void Step(const char* target, const char* unit, const Expr& formula, const Reason& reason = {}) {
-    RechenwegStep step{target, unit, reason.Text(false), formula.p, 0, {}, {}, {}, {}};
-    step.value = Evaluate(*formula.p, values_);
-    values_.try_emplace(target, step.value);  // intermediates (n, m, EI) join the values
-    Finish(step, values_.at(target), reason.Text(true));
-  }
-  // A value that no closed formula gives (the deformations): the method says how.
-  void Stated(const char* target, const char* unit, double value, const Reason& method) {
-    RechenwegStep step{target, unit, method.Text(false), nullptr, value, {}, {}, {}, {}};
-    Finish(step, value, method.Text(true));
-  }
-  // A formula's value with the numbers the steps put in, for a reason to quote.
-  Valued Value(const Expr& formula, const char* unit) const {
-    return {formula, Evaluate(*formula.p, values_), unit};
-  }
-  std::vector<RechenwegStep> Steps() && { return std::move(steps_); }
-
- private:
-  void Finish(RechenwegStep& step, double shown, const std::string& reasonHtml) {
-    const std::string unit = step.unit.empty() ? "" : " " + step.unit;
-    step.result = step.target + " = " + Shown(shown) + unit;
-    std::string html = "<p>";
-    if (!reasonHtml.empty()) {
-      html += reasonHtml + "<br>";
-    }
-    if (step.formula) {
-      step.symbols = step.target + " = " + Write(*step.formula, {false, false, &values_});
-      step.numbers = step.target + " = " + Unwrapped(Write(*step.formula, {true, false, &values_}));
-      html += NameHtml(step.target) + " = " + Write(*step.formula, {false, true, &values_}) +
-              "<br>" + NameHtml(step.target) + " = " +
-              Unwrapped(Write(*step.formula, {true, true, &values_})) + "<br>";
-    }
-    html += "<b>" + NameHtml(step.target) + " = " + Shown(shown) + "</b>" + unit + "</p>";
-    step.html = std::move(html);
-    steps_.push_back(std::move(step));
-  }
-
-  Values values_;
-  std::vector<RechenwegStep> steps_;
-};
 
 statics::Loads<Expr> FormulaLoads() {
   return {Var("wD"), Var("q"), Var("h"),  Var("a"), Var("L"),
@@ -424,6 +285,135 @@ class FormulaRun {
 
 }  // namespace
 
+namespace working {
+
+Expr::Expr(double value)
+    : p(std::make_shared<const Formula>(Formula{Kind::Number, value, {}, nullptr, nullptr})) {}
+
+namespace {
+Expr Make(Kind kind, const Expr& left, const FormulaPtr& right) {
+  return std::make_shared<const Formula>(Formula{kind, 0, {}, left.p, right});
+}
+}  // namespace
+
+Expr Var(std::string name) {
+  return std::make_shared<const Formula>(Formula{Kind::Name, 0, std::move(name), nullptr, nullptr});
+}
+Expr operator+(const Expr& a, const Expr& b) {
+  return Make(Kind::Add, a, b.p);
+}
+Expr operator-(const Expr& a, const Expr& b) {
+  return Make(Kind::Subtract, a, b.p);
+}
+Expr operator*(const Expr& a, const Expr& b) {
+  return Make(Kind::Multiply, a, b.p);
+}
+Expr operator/(const Expr& a, const Expr& b) {
+  return Make(Kind::Divide, a, b.p);
+}
+Expr operator-(const Expr& a) {
+  return Make(Kind::Negate, a, nullptr);
+}
+Expr Sq(const Expr& a) {
+  return Make(Kind::Square, a, nullptr);
+}
+Expr Sqrt(const Expr& a) {
+  return Make(Kind::Root, a, nullptr);
+}
+
+double Evaluate(const Formula& f, const Values& values) {
+  switch (f.kind) {
+    case Kind::Number:
+      return f.number;
+    case Kind::Name:
+      return values.at(f.name);
+    case Kind::Add:
+      return Evaluate(*f.left, values) + Evaluate(*f.right, values);
+    case Kind::Subtract:
+      return Evaluate(*f.left, values) - Evaluate(*f.right, values);
+    case Kind::Multiply:
+      return Evaluate(*f.left, values) * Evaluate(*f.right, values);
+    case Kind::Divide:
+      return Evaluate(*f.left, values) / Evaluate(*f.right, values);
+    case Kind::Negate:
+      return -Evaluate(*f.left, values);
+    case Kind::Root:
+      return std::sqrt(Evaluate(*f.left, values));
+    case Kind::Square:
+      break;
+  }
+  const double x = Evaluate(*f.left, values);
+  return x * x;
+}
+
+Reason& Reason::operator<<(std::string_view words) {
+  parts_.push_back({std::string(words), nullptr, std::nullopt, ""});
+  return *this;
+}
+Reason& Reason::operator<<(const Expr& formula) {
+  parts_.push_back({"", formula.p, std::nullopt, ""});
+  return *this;
+}
+Reason& Reason::operator<<(const Valued& valued) {
+  parts_.push_back({"", valued.formula.p, valued.value, valued.unit});
+  return *this;
+}
+
+std::string Reason::Text(bool html) const {
+  std::string text;
+  for (const Part& part : parts_) {
+    if (!part.formula) {
+      text += html ? HtmlEscaped(part.words) : part.words;
+      continue;
+    }
+    text += Write(*part.formula, {false, html, nullptr});
+    if (part.value) {
+      text += " = " + Shown(*part.value) + (part.unit.empty() ? "" : " " + part.unit);
+    }
+  }
+  return text;
+}
+
+void Builder::Step(const std::string& target, const char* unit, const Expr& formula,
+                   const Reason& reason) {
+  RechenwegStep step{target, unit, reason.Text(false), formula.p, 0, {}, {}, {}, {}};
+  step.value = Evaluate(*formula.p, values_);
+  values_.try_emplace(target, step.value);  // intermediates (n, m, EI) join the values
+  Finish(step, values_.at(target), reason.Text(true));
+}
+
+void Builder::Stated(const std::string& target, const char* unit, double value,
+                     const Reason& method) {
+  RechenwegStep step{target, unit, method.Text(false), nullptr, value, {}, {}, {}, {}};
+  values_.try_emplace(target, value);
+  Finish(step, value, method.Text(true));
+}
+
+Valued Builder::Value(const Expr& formula, const char* unit) const {
+  return {formula, Evaluate(*formula.p, values_), unit};
+}
+
+void Builder::Finish(RechenwegStep& step, double shown, const std::string& reasonHtml) {
+  const std::string unit = step.unit.empty() ? "" : " " + step.unit;
+  step.result = step.target + " = " + Shown(shown) + unit;
+  std::string html = "<p>";
+  if (!reasonHtml.empty()) {
+    html += reasonHtml + "<br>";
+  }
+  if (step.formula) {
+    step.symbols = step.target + " = " + Write(*step.formula, {false, false, &values_});
+    step.numbers = step.target + " = " + Unwrapped(Write(*step.formula, {true, false, &values_}));
+    html += NameHtml(step.target) + " = " + Write(*step.formula, {false, true, &values_}) + "<br>" +
+            NameHtml(step.target) + " = " +
+            Unwrapped(Write(*step.formula, {true, true, &values_})) + "<br>";
+  }
+  html += "<b>" + NameHtml(step.target) + " = " + Shown(shown) + "</b>" + unit + "</p>";
+  step.html = std::move(html);
+  steps_.push_back(std::move(step));
+}
+
+}  // namespace working
+
 std::vector<RechenwegStep> CheckSteps(const CheckWorking& w) {
   const std::string& m = w.member;
   const std::string sigma = "σ" + m, tau = "τ" + m, etaSigma = "ησ" + m, etaTau = "ητ" + m;
@@ -445,23 +435,23 @@ std::vector<RechenwegStep> CheckSteps(const CheckWorking& w) {
          Reason() << "Stegfläche aus Profilhöhe " << h << ", Stegdicke " << tw << " und Flansch"
                   << "dicke " << tf << " (mm):");
   b.Stated("N", "kN", w.N,
-           Reason() << "Normalkraft und Moment, wo " << Var(sigma.c_str()) << " am größten ist ("
+           Reason() << "Normalkraft und Moment, wo " << Var(sigma) << " am größten ist ("
                     << w.sigmaPlace << "), als Beträge:");
   b.Stated("M", "kNm", w.M, {});
   // kN/cm² are 10 N/mm², kNm/cm³ are 1000 N/mm².
-  b.Step(sigma.c_str(), "N/mm²", Expr(10) * N / A + Expr(1000) * M / Wel,
+  b.Step(sigma, "N/mm²", Expr(10) * N / A + Expr(1000) * M / Wel,
          Reason() << "Randspannung; kN/cm² sind 10 N/mm², kNm/cm³ sind 1000 N/mm²:");
   b.Stated("Q", "kN", w.Q,
-           Reason() << "Querkraft, wo " << Var(tau.c_str()) << " am größten ist (" << w.tauPlace
+           Reason() << "Querkraft, wo " << Var(tau) << " am größten ist (" << w.tauPlace
                     << "), als Betrag:");
-  b.Step(tau.c_str(), "N/mm²", Expr(1000) * Q / Av,
+  b.Step(tau, "N/mm²", Expr(1000) * Q / Av,
          Reason() << "Mittlere Schubspannung im Steg; kN/mm² sind 1000 N/mm²:");
-  b.Step(etaSigma.c_str(), "", Var(sigma.c_str()) / fy,
+  b.Step(etaSigma, "", Var(sigma) / fy,
          Reason() << "Ausnutzung mit " << fy << " = " << std::to_string(static_cast<int>(w.fy))
                   << " N/mm² und γM0 = 1.0:");
-  b.Step(etaTau.c_str(), "", Var(tau.c_str()) / (fy / Expr(std::sqrt(3.0))));
+  b.Step(etaTau, "", Var(tau) / (fy / Expr(std::sqrt(3.0))));
   const double eta = std::max(w.etaSigma, w.etaTau);
-  b.Stated(("η" + m).c_str(), "", eta,
+  b.Stated("η" + m, "", eta,
            Reason() << "Maßgebend ist der größere Wert; "
                     << (eta <= 1 ? "η ≤ 1: Nachweis erfüllt." : "η > 1: Nachweis nicht erfüllt."));
   return std::move(b).Steps();
@@ -471,7 +461,7 @@ std::vector<RechenwegStep> BuildRechenweg(const Computation& computation) {
   if (!computation.system) {
     return {};
   }
-  Builder b(computation);
+  Builder b(EngineValues(computation));
   FormulaRun run(b, computation);
   statics::Portal(run, FormulaLoads(), computation.system);
   if (const auto& d = computation.deformation) {

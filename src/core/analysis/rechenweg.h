@@ -13,7 +13,7 @@ namespace strevo {
 
 // A formula: numbers, named values and the operations the closed forms use.
 struct Formula {
-  enum class Kind { Number, Name, Add, Subtract, Multiply, Divide, Negate, Square };
+  enum class Kind { Number, Name, Add, Subtract, Multiply, Divide, Negate, Square, Root };
   Kind kind;
   double number = 0;  // Number
   std::string name;   // Name: an input, k, a result value or an intermediate

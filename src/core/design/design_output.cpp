@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <string_view>
 #include <tuple>
 
@@ -91,6 +92,15 @@ std::string CsvLine(const std::vector<std::string>& fields) {
   return line + "\r\n";
 }
 
+// AH … Q5 with X3 and M3, as every form names them.
+std::vector<ResultValue> SharedValuesOf(const SharedResults& r) {
+  return {{"AH", "kN", r.AH}, {"AV", "kN", r.AV},  {"MA", "kNm", r.MA}, {"BH", "kN", r.BH},
+          {"BV", "kN", r.BV}, {"MB", "kNm", r.MB}, {"M1", "kNm", r.M1}, {"N1", "kN", r.N1},
+          {"Q1", "kN", r.Q1}, {"M2", "kNm", r.M2}, {"N2", "kN", r.N2},  {"Q2", "kN", r.Q2},
+          {"X3", "m", r.X3},  {"M3", "kNm", r.M3}, {"M4", "kNm", r.M4}, {"N4", "kN", r.N4},
+          {"Q4", "kN", r.Q4}, {"M5", "kNm", r.M5}, {"N5", "kN", r.N5},  {"Q5", "kN", r.Q5}};
+}
+
 const std::string& IdOf(const DesignResult& result, std::size_t combination) {
   return result.combinations[combination].combination.id;
 }
@@ -120,6 +130,43 @@ std::array<MemberEntry, 2> MemberEntries(const DesignResult& result) {
            {"beam", "Riegel", "ηR", result.checks.beam}}};
 }
 
+const char* EtaKey(MemberCheckKind kind) {
+  switch (kind) {
+    case MemberCheckKind::CrossSection:
+      return "etaCrossSection";
+    case MemberCheckKind::BucklingY:
+      return "etaBucklingY";
+    case MemberCheckKind::BucklingZ:
+      return "etaBucklingZ";
+    case MemberCheckKind::LateralTorsional:
+      return "etaLTB";
+    case MemberCheckKind::Interaction:
+      break;
+  }
+  return "etaInteraction";
+}
+
+// The member's checks in a combination.
+const std::optional<MemberDesign>& MemberOf(const DesignResult& result, const MemberEntry& member,
+                                            std::size_t combination) {
+  const CombinationResult& c = result.combinations[combination];
+  return std::string_view(member.key) == "columns" ? c.columns : c.beam;
+}
+
+// Which check governs and where: "Biegedrillknicken, Riegel zwischen … und …"; why there is no
+// utilisation where the portal is unstable.
+std::string GoverningText(const MemberDesign& check) {
+  if (check.unstable) {
+    return "Rahmen instabil (αcr ≤ 1)";
+  }
+  const MemberCheckKind kind = GoverningCheck(check);
+  std::string text = std::string(CheckName(kind)) + ", " + CheckPlace(check, kind);
+  if (!check.verification.covered) {
+    text += "; Querschnittsklasse 4: nicht abgedeckt";
+  }
+  return text;
+}
+
 void FactorsJson(JsonWriter& w, const DesignResult& result, const Combination& combination) {
   w.Key("factors");
   w.Open('[');
@@ -136,19 +183,46 @@ void FactorsJson(JsonWriter& w, const DesignResult& result, const Combination& c
   w.Close(']');
 }
 
+void ValuesJson(JsonWriter& w, std::string_view key, const std::vector<ResultValue>& values) {
+  w.Key(key);
+  w.Open('{');
+  for (const ResultValue& value : values) {
+    w.Field(value.symbol, value.value ? JsonNumber(*value.value) : "null");
+  }
+  w.Close('}');
+}
+
 void CombinationJson(JsonWriter& w, const DesignResult& result, const CombinationResult& c) {
   w.Open('{');
   w.Field("id", JsonString(c.combination.id));
   w.Field("limitState", JsonString(LimitStateName(c.combination.state)));
   w.Field("label", JsonString(c.combination.label));
   FactorsJson(w, result, c.combination);
-  w.Key("results");
-  w.Open('{');
-  for (const ResultValue& value : ResultValuesOf(c)) {
-    w.Field(value.symbol, value.value ? JsonNumber(*value.value) : "null");
+  ValuesJson(w, "results", ResultValuesOf(c));
+  if (const std::optional<CombinationStability>& st = c.stability) {
+    w.Key("alphaCr");
+    if (std::isfinite(st->critical.factor)) {
+      w.Open('{');
+      w.Field("value", JsonNumber(st->critical.factor));
+      w.Field("mode", st->critical.mode == BucklingMode::Sway ? "\"sway\"" : "\"symmetric\"");
+      w.Close('}');
+    } else {
+      w.Value("null");
+    }
+    w.Field("imperfection", JsonNumber(st->imperfection));
+    w.Field("secondOrder", Bool(st->secondOrder));
+    if (st->unstable) {
+      w.Field("resultsDesign", "null");
+    } else {
+      ValuesJson(w, "resultsDesign", DesignValuesOf(*st));
+    }
   }
   w.Close('}');
-  w.Close('}');
+}
+
+// A utilisation; null where there is none to give (the portal unstable).
+std::string EtaJson(double eta) {
+  return std::isfinite(eta) ? JsonNumber(eta) : "null";
 }
 
 void ChecksJson(JsonWriter& w, const DesignResult& result) {
@@ -158,15 +232,21 @@ void ChecksJson(JsonWriter& w, const DesignResult& result) {
     if (!member.check) {
       continue;
     }
-    const MemberCheck& check = member.check->check;
+    const GoverningMember& governing = *member.check;
+    const MemberDesign& check = governing.check;
     w.Key(member.key);
     w.Open('{');
-    w.Field("eta", JsonNumber(check.Eta()));
-    w.Field("combination", JsonString(IdOf(result, member.check->combination)));
-    w.Field("place", JsonString(check.EtaPlace()));
-    w.Field("met", Bool(CheckMet(check)));
-    if (!check.fault.empty()) {
-      w.Field("fault", JsonString(check.fault));
+    w.Field("eta", EtaJson(check.Eta()));
+    for (const MemberCheckKind kind : kMemberCheckKinds) {
+      w.Field(EtaKey(kind), check.unstable ? "null" : JsonNumber(LargestOf(governing, kind).eta));
+    }
+    w.Field("combination", JsonString(IdOf(result, governing.combination)));
+    w.Field("place", JsonString(check.unstable ? "" : CheckPlace(check, GoverningCheck(check))));
+    w.Field("met", Bool(check.Met()));
+    if (check.unstable) {
+      w.Field("unstable", "true");
+    } else if (!check.verification.covered) {
+      w.Field("covered", "false");
     }
     w.Close('}');
   }
@@ -219,6 +299,11 @@ std::string CsvCombinations(const DesignResult& result) {
   for (const ResultValue& value : ResultValuesOf(CombinationResult{})) {
     header.push_back(std::string(value.symbol) + " [" + value.unit + "]");
   }
+  header.insert(header.end(), {"αcr", "Modus", "Lcr links [m]", "Lcr rechts [m]", "φ", "Theorie"});
+  const std::vector<ResultValue> designValues = DesignValuesOf(CombinationStability{});
+  for (const ResultValue& value : designValues) {
+    header.push_back(std::string(value.symbol) + ",d [" + value.unit + "]");
+  }
   std::string csv = CsvLine(header);
   for (const CombinationResult& c : result.combinations) {
     std::vector<std::string> fields{c.combination.id, LimitStateName(c.combination.state),
@@ -233,6 +318,20 @@ std::string CsvCombinations(const DesignResult& result) {
     for (const ResultValue& value : ResultValuesOf(c)) {
       fields.push_back(value.value ? CsvNumber(*value.value) : "");
     }
+    if (const std::optional<CombinationStability>& st = c.stability) {
+      const bool finite = std::isfinite(st->critical.factor);
+      fields.push_back(finite ? CsvNumber(st->critical.factor) : "");
+      fields.emplace_back(finite ? ModeName(st->critical.mode) : "kein Druck");
+      for (const std::optional<double>& length : st->columnBucklingLength) {
+        fields.push_back(length ? CsvNumber(*length) : "");
+      }
+      fields.push_back(CsvNumber(st->imperfection));
+      fields.emplace_back(st->unstable ? "instabil" : TheoryName(*st));
+      for (const ResultValue& value : DesignValuesOf(*st)) {
+        fields.push_back(CsvNumber(*value.value));
+      }
+    }
+    fields.resize(header.size());
     csv += CsvLine(fields);
   }
   return csv;
@@ -241,13 +340,21 @@ std::string CsvCombinations(const DesignResult& result) {
 std::string CsvChecks(const DesignResult& result) {
   std::string csv = CsvLine({"Nachweis", "Wert", "Grenze", "Kombination", "Stelle", "erfüllt"});
   for (const MemberEntry& member : MemberEntries(result)) {
-    if (member.check) {
-      const MemberCheck& check = member.check->check;
-      const bool computed = check.fault.empty();
-      csv += CsvLine({std::string(member.name) + " η", computed ? CsvNumber(check.Eta()) : "", "1",
-                      IdOf(result, member.check->combination),
-                      computed ? check.EtaPlace() : "Nachweis nicht berechenbar: " + check.fault,
-                      CheckMet(check) ? "ja" : "nein"});
+    if (!member.check) {
+      continue;
+    }
+    const GoverningMember& governing = *member.check;
+    const MemberDesign& check = governing.check;
+    const std::string name = member.name;
+    csv += CsvLine({name + " η", check.unstable ? "" : CsvNumber(check.Eta()), "1",
+                    IdOf(result, governing.combination), GoverningText(check),
+                    check.Met() ? "ja" : "nein"});
+    for (const MemberCheckKind kind : kMemberCheckKinds) {
+      const GoverningMember::Largest& largest = LargestOf(governing, kind);
+      const std::optional<MemberDesign>& at = MemberOf(result, member, largest.combination);
+      csv += CsvLine({name + " " + CheckName(kind), CsvNumber(largest.eta), "1",
+                      IdOf(result, largest.combination), at ? CheckPlace(*at, kind) : "",
+                      largest.eta <= 1 ? "ja" : "nein"});
     }
   }
   for (const LimitEntry& limit : LimitEntries(result)) {
@@ -257,7 +364,26 @@ std::string CsvChecks(const DesignResult& result) {
                       limit.check->check.met ? "ja" : "nein"});
     }
   }
-  return csv;
+  if (!result.checks.columns && !result.checks.beam) {
+    return csv;
+  }
+  // The governing combination's values of each member's checks.
+  csv += "\r\n" + CsvLine({"Stab", "Kombination", "maßgebend", "Klasse", "χy", "χz", "χLT", "λ̄y",
+                           "λ̄z", "λ̄LT", "Mcr [kNm]", "C1"});
+  for (const MemberEntry& member : MemberEntries(result)) {
+    if (!member.check || member.check->check.unstable) {
+      continue;
+    }
+    const MemberVerification& v = member.check->check.verification;
+    csv += CsvLine({member.name, IdOf(result, member.check->combination),
+                    CheckName(GoverningCheck(member.check->check)),
+                    std::to_string(v.crossSection.sectionClass), CsvNumber(v.bucklingY.chi),
+                    CsvNumber(v.bucklingZ.chi), CsvNumber(v.lateralTorsional.chi),
+                    CsvNumber(v.bucklingY.lambda), CsvNumber(v.bucklingZ.lambda),
+                    CsvNumber(v.lateralTorsional.lambda), CsvNumber(v.lateralTorsional.Mcr),
+                    CsvNumber(v.lateralTorsional.C1)});
+  }
+  return csv + "\r\n" + CsvLine({kDesignCheckStatement});
 }
 
 // Rows of the list.
@@ -266,15 +392,13 @@ const char* Verdicted(bool met) {
   return met ? "Nachweis erfüllt" : "Nachweis nicht erfüllt";
 }
 
-ListRow MemberRow(const char* symbol, const MemberCheck& check, const std::string& prefix) {
-  if (!check.fault.empty()) {
-    return {symbol,         "—", "", prefix + "Nachweis nicht berechenbar: " + check.fault, false,
-            Verdict::NotMet};
+ListRow MemberRow(const char* symbol, const MemberDesign& check, const std::string& prefix) {
+  const Verdict mark = check.Met() ? Verdict::Met : Verdict::NotMet;
+  const std::string text = prefix + GoverningText(check) + ": " + Verdicted(check.Met());
+  if (check.unstable) {
+    return {symbol, "—", "", text, false, mark};
   }
-  const bool met = CheckMet(check);
-  return {symbol, FormatFixed2(check.Eta()),
-          "",     prefix + check.EtaPlace() + ": " + Verdicted(met),
-          true,   met ? Verdict::Met : Verdict::NotMet};
+  return {symbol, FormatFixed2(check.Eta()), "", text, true, mark};
 }
 
 // n of h/u or L/w; none where the displacement shows as 0.00 mm.
@@ -353,23 +477,60 @@ void CaseRows(std::vector<ListRow>& rows, const DesignResult& result) {
   }
 }
 
+// αcr with its mode, the columns' buckling lengths, φ and the theory the design forces take.
+void StabilityRows(std::vector<ListRow>& rows, const CombinationStability& st) {
+  const Verdict stable = st.unstable ? Verdict::NotMet : Verdict::None;
+  if (std::isfinite(st.critical.factor)) {
+    rows.push_back({"αcr", FormatFixed2(st.critical.factor), "",
+                    std::string(ModeName(st.critical.mode)) +
+                        (st.unstable ? "; instabil (αcr ≤ 1): keine Bemessungsschnittgrößen" : ""),
+                    true, stable});
+  } else {
+    rows.push_back({"αcr", "—", "", "kein Druck", false});
+  }
+  const char* const columns[] = {"Lcr links", "Lcr rechts"};
+  for (std::size_t i = 0; i < 2; ++i) {
+    if (const std::optional<double>& length = st.columnBucklingLength[i]) {
+      rows.push_back({columns[i], FormatFixed2(*length), "m", "Knicklänge der Stütze aus αcr"});
+    }
+  }
+  rows.push_back(
+      {"φ", ImperfectionText(st.imperfection), "", "Schiefstellung φ0 · αh · αm", false});
+  rows.push_back({"Theorie", st.unstable ? "—" : TheoryName(st), "",
+                  st.secondOrder ? "αcr < 10" : "αcr ≥ 10", false, stable});
+}
+
 void CombinationRows(std::vector<ListRow>& rows, const DesignResult& result) {
   const CheckSettings& settings = result.design.settings;
   for (const CombinationResult& c : result.combinations) {
     rows.push_back({c.combination.id, c.combination.label, "", "", false});
+    // The design forces beside the first-order values, by symbol.
+    std::vector<ResultValue> design;
+    if (c.stability) {
+      design = DesignValuesOf(*c.stability);
+    }
     for (const ResultValue& value : ResultValuesOf(c)) {
-      if (value.value) {
-        rows.push_back({value.symbol, FormatFixed2(*value.value), value.unit});
-      } else {
+      if (!value.value) {
         rows.push_back({value.symbol, "—", value.unit,
                         "nicht berechenbar: " + c.solution.deformationFault, false});
+        continue;
       }
+      const auto same = std::find_if(design.begin(), design.end(), [&](const ResultValue& d) {
+        return std::string_view(d.symbol) == value.symbol;
+      });
+      rows.push_back({value.symbol, FormatFixed2(*value.value), value.unit,
+                      same == design.end()
+                          ? ""
+                          : "Bemessung: " + FormatFixed2(*same->value) + " " + value.unit});
     }
-    if (c.check.columns) {
-      rows.push_back(MemberRow("ηS", *c.check.columns, ""));
+    if (c.stability) {
+      StabilityRows(rows, *c.stability);
     }
-    if (c.check.beam) {
-      rows.push_back(MemberRow("ηR", *c.check.beam, ""));
+    if (c.columns) {
+      rows.push_back(MemberRow("ηS", *c.columns, ""));
+    }
+    if (c.beam) {
+      rows.push_back(MemberRow("ηR", *c.beam, ""));
     }
     if (c.check.sway) {
       rows.push_back(LimitRow("h/u", *c.check.sway, settings.swayLimit, ""));
@@ -400,12 +561,46 @@ void EnvelopeRows(std::vector<ListRow>& rows, const DesignResult& result) {
   }
 }
 
+// A member's checks: each one's largest η with its combination and place, the values of the
+// governing combination's checks, and the member's η and verdict.
+void GoverningMemberRows(std::vector<ListRow>& rows, const DesignResult& result,
+                         const MemberEntry& member) {
+  const GoverningMember& governing = *member.check;
+  const MemberDesign& check = governing.check;
+  rows.push_back({member.name, "", "", "", false});
+  for (const MemberCheckKind kind : kMemberCheckKinds) {
+    const GoverningMember::Largest& largest = LargestOf(governing, kind);
+    const std::optional<MemberDesign>& at = MemberOf(result, member, largest.combination);
+    rows.push_back({CheckName(kind), FormatFixed2(largest.eta), "",
+                    IdOf(result, largest.combination) + (at ? ", " + CheckPlace(*at, kind) : ""),
+                    true, largest.eta <= 1 ? Verdict::Met : Verdict::NotMet});
+  }
+  if (!check.unstable) {
+    const MemberVerification& v = check.verification;
+    const std::string id = IdOf(result, governing.combination);
+    rows.push_back({"Klasse", std::to_string(v.crossSection.sectionClass), "",
+                    id + ", " + check.crossSectionPlace, false});
+    const std::tuple<const char*, double, const char*> values[] = {
+        {"χy", v.bucklingY.chi, ""},
+        {"χz", v.bucklingZ.chi, ""},
+        {"χLT", v.lateralTorsional.chi, ""},
+        {"λ̄y", v.bucklingY.lambda, ""},
+        {"λ̄z", v.bucklingZ.lambda, ""},
+        {"λ̄LT", v.lateralTorsional.lambda, ""},
+        {"Mcr", v.lateralTorsional.Mcr, "kNm"},
+        {"C1", v.lateralTorsional.C1, ""}};
+    for (const auto& [symbol, value, unit] : values) {
+      rows.push_back({symbol, FormatFixed2(value), unit, id});
+    }
+  }
+  rows.push_back(MemberRow(member.symbol, check, IdOf(result, governing.combination) + ", "));
+}
+
 void GoverningRows(std::vector<ListRow>& rows, const DesignResult& result) {
   rows.push_back({"Nachweise", "maßgebend über alle Kombinationen", "", "", false});
   for (const MemberEntry& member : MemberEntries(result)) {
     if (member.check) {
-      rows.push_back(MemberRow(member.symbol, member.check->check,
-                               IdOf(result, member.check->combination) + ", "));
+      GoverningMemberRows(rows, result, member);
     }
   }
   for (const LimitEntry& limit : LimitEntries(result)) {
@@ -413,6 +608,9 @@ void GoverningRows(std::vector<ListRow>& rows, const DesignResult& result) {
       rows.push_back(LimitRow(limit.symbol, limit.check->check, limit.limit,
                               IdOf(result, limit.check->combination) + ": "));
     }
+  }
+  if (result.checks.columns || result.checks.beam) {
+    rows.push_back({"Hinweis", kDesignCheckStatement, "", "", false});
   }
 }
 
@@ -424,18 +622,102 @@ bool HasEnvelope(const DesignResult& result) {
       [](const CombinationResult& c) { return c.combination.state == LimitState::Ultimate; });
 }
 
-bool CheckMet(const MemberCheck& check) {
-  return check.fault.empty() && check.Eta() <= 1;
+const char* CheckName(MemberCheckKind kind) {
+  switch (kind) {
+    case MemberCheckKind::CrossSection:
+      return "Querschnitt";
+    case MemberCheckKind::BucklingY:
+      return "Biegeknicken y";
+    case MemberCheckKind::BucklingZ:
+      return "Biegeknicken z";
+    case MemberCheckKind::LateralTorsional:
+      return "Biegedrillknicken";
+    case MemberCheckKind::Interaction:
+      break;
+  }
+  return "Interaktion";
+}
+
+double CheckEta(const MemberVerification& v, MemberCheckKind kind) {
+  switch (kind) {
+    case MemberCheckKind::CrossSection:
+      return v.crossSection.eta;
+    case MemberCheckKind::BucklingY:
+      return v.bucklingY.eta;
+    case MemberCheckKind::BucklingZ:
+      return v.bucklingZ.eta;
+    case MemberCheckKind::LateralTorsional:
+      return v.lateralTorsional.eta;
+    case MemberCheckKind::Interaction:
+      break;
+  }
+  return v.interaction.eta;
+}
+
+const std::string& CheckPlace(const MemberDesign& design, MemberCheckKind kind) {
+  switch (kind) {
+    case MemberCheckKind::CrossSection:
+      return design.crossSectionPlace;
+    case MemberCheckKind::BucklingY:
+    case MemberCheckKind::BucklingZ:
+      return design.bucklingPlace;
+    case MemberCheckKind::LateralTorsional:
+      return design.lateralTorsionalPlace;
+    case MemberCheckKind::Interaction:
+      break;
+  }
+  return design.interactionPlace;
+}
+
+MemberCheckKind GoverningCheck(const MemberDesign& design) {
+  MemberCheckKind governing = MemberCheckKind::CrossSection;
+  for (const MemberCheckKind kind : kMemberCheckKinds) {
+    if (CheckEta(design.verification, kind) > CheckEta(design.verification, governing)) {
+      governing = kind;
+    }
+  }
+  return governing;
+}
+
+const GoverningMember::Largest& LargestOf(const GoverningMember& governing, MemberCheckKind kind) {
+  switch (kind) {
+    case MemberCheckKind::CrossSection:
+      return governing.crossSection;
+    case MemberCheckKind::BucklingY:
+      return governing.bucklingY;
+    case MemberCheckKind::BucklingZ:
+      return governing.bucklingZ;
+    case MemberCheckKind::LateralTorsional:
+      return governing.lateralTorsional;
+    case MemberCheckKind::Interaction:
+      break;
+  }
+  return governing.interaction;
+}
+
+const char* ModeName(BucklingMode mode) {
+  return mode == BucklingMode::Sway ? "Seitenverschiebung" : "symmetrisch";
+}
+
+const char* TheoryName(const CombinationStability& stability) {
+  return stability.secondOrder ? "Theorie II. Ordnung" : "Theorie I. Ordnung";
+}
+
+std::string ImperfectionText(double phi) {
+  return "1/" + std::to_string(std::lround(1 / phi));
+}
+
+std::vector<ResultValue> DesignValuesOf(const CombinationStability& stability) {
+  if (stability.unstable) {
+    return {};
+  }
+  std::vector<ResultValue> values = SharedValuesOf(stability.designValues);
+  values.push_back({"u", "mm", stability.design.sway * 1000});
+  return values;
 }
 
 std::vector<ResultValue> ResultValuesOf(const CombinationResult& combination) {
-  const SharedResults& r = combination.values;
-  std::vector<ResultValue> values{
-      {"AH", "kN", r.AH}, {"AV", "kN", r.AV},  {"MA", "kNm", r.MA}, {"BH", "kN", r.BH},
-      {"BV", "kN", r.BV}, {"MB", "kNm", r.MB}, {"M1", "kNm", r.M1}, {"N1", "kN", r.N1},
-      {"Q1", "kN", r.Q1}, {"M2", "kNm", r.M2}, {"N2", "kN", r.N2},  {"Q2", "kN", r.Q2},
-      {"X3", "m", r.X3},  {"M3", "kNm", r.M3}, {"M4", "kNm", r.M4}, {"N4", "kN", r.N4},
-      {"Q4", "kN", r.Q4}, {"M5", "kNm", r.M5}, {"N5", "kN", r.N5},  {"Q5", "kN", r.Q5}};
+  std::vector<ResultValue> values = SharedValuesOf(combination.values);
   const std::optional<Deformation>& d = combination.solution.deformation;
   values.push_back({"u", "mm", d ? std::optional(d->u) : std::nullopt});
   values.push_back({"w", "mm", d ? std::optional(d->w) : std::nullopt});

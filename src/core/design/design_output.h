@@ -2,6 +2,7 @@
 // `strevo-cli`, and the rows the list window, its copy and its CSV file show.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,7 +43,39 @@ std::string ActionText(const DesignCase& loadCase);
 // Whether there is an ultimate combination, and so an envelope.
 bool HasEnvelope(const DesignResult& result);
 
-// A member check is met when it could be computed and η ≤ 1.
-bool CheckMet(const MemberCheck& check);
+// What a design's checks cover and what they leave to the engineer, said wherever they are shown.
+inline constexpr const char* kDesignCheckStatement =
+    "Nachweise nach EN 1993-1-1 mit deutschem Nationalen Anhang (γM0 = 1.0, γM1 = 1.1) für jede "
+    "GZT-Kombination: Stabilität des Rahmens in seiner Ebene (αcr mit exakten "
+    "Stabilitätsfunktionen, Schiefstellung φ, Theorie II. Ordnung bei αcr < 10), Querschnitte der "
+    "Klassen 1 bis 3 mit M–V und M–N, Biegeknicken um y und z, Biegedrillknicken zwischen den "
+    "seitlichen Halterungen (Gabellagerung, Last im Schubmittelpunkt) und die Interaktion nach "
+    "6.61/6.62 (Anhang B). Querschnitte der Klasse 4 sind nicht abgedeckt. Rahmenecken, "
+    "Anschlüsse und Fußpunkte sind nicht nachgewiesen.";
+
+// The five checks of a member, in the order every form of the result lists them.
+enum class MemberCheckKind { CrossSection, BucklingY, BucklingZ, LateralTorsional, Interaction };
+inline constexpr std::array<MemberCheckKind, 5> kMemberCheckKinds = {
+    MemberCheckKind::CrossSection, MemberCheckKind::BucklingY, MemberCheckKind::BucklingZ,
+    MemberCheckKind::LateralTorsional, MemberCheckKind::Interaction};
+
+// "Querschnitt", "Biegeknicken y", "Biegeknicken z", "Biegedrillknicken", "Interaktion".
+const char* CheckName(MemberCheckKind kind);
+double CheckEta(const MemberVerification& verification, MemberCheckKind kind);
+// Where the check governs, as the results name places.
+const std::string& CheckPlace(const MemberDesign& design, MemberCheckKind kind);
+// The check of the largest η (the first on a tie).
+MemberCheckKind GoverningCheck(const MemberDesign& design);
+const GoverningMember::Largest& LargestOf(const GoverningMember& governing, MemberCheckKind kind);
+
+// "Seitenverschiebung", "symmetrisch".
+const char* ModeName(BucklingMode mode);
+// "Theorie I. Ordnung", "Theorie II. Ordnung".
+const char* TheoryName(const CombinationStability& stability);
+// "1/283": the sway imperfection as the standard writes it.
+std::string ImperfectionText(double phi);
+
+// AH … Q5, X3, M3 and u (mm) of the design forces; empty when the portal is unstable.
+std::vector<ResultValue> DesignValuesOf(const CombinationStability& stability);
 
 }  // namespace strevo

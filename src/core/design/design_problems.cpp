@@ -5,6 +5,7 @@
 
 #include "design.h"
 #include "json.h"
+#include "text_rules.h"
 
 namespace strevo {
 namespace {
@@ -25,6 +26,16 @@ class Problems {
       Add(key, -1, "", what + " ist keine endliche Zahl.");
     } else if (value <= 0) {
       Add(key, -1, "", what + " muss größer als 0 sein.");
+    }
+  }
+
+  // Each segment between restraints is checked on its own: a hundred per member are plenty.
+  void Spacing(double value, double length, const std::string& key, const std::string& what) {
+    Positive(value, key, what);
+    if (std::isfinite(value) && value > 0 && std::isfinite(length) && value < length / 100) {
+      Add(key, -1, "",
+          what + " ist kleiner als ein Hundertstel der Stablänge (" + FormatFixed2(length) +
+              " m).");
     }
   }
 
@@ -70,12 +81,12 @@ std::vector<DesignProblem> ProblemsOf(const Design& design) {
   problems.Limit(design.settings.swayLimit, "limits.sway", "u ≤ h/n");
   problems.Limit(design.settings.deflectionLimit, "limits.deflection", "w ≤ L/n");
   if (design.restraints.columns) {
-    problems.Positive(*design.restraints.columns, "restraints.columns",
-                      "der Abstand der seitlichen Halterungen der Stützen");
+    problems.Spacing(*design.restraints.columns, design.h, "restraints.columns",
+                     "der Abstand der seitlichen Halterungen der Stützen");
   }
   if (design.restraints.beam) {
-    problems.Positive(*design.restraints.beam, "restraints.beam",
-                      "der Abstand der seitlichen Halterungen des Riegels");
+    problems.Spacing(*design.restraints.beam, design.L, "restraints.beam",
+                     "der Abstand der seitlichen Halterungen des Riegels");
   }
   const bool spanKnown = std::isfinite(design.L) && design.L > 0;
   std::map<std::string, int> names;  // the first load case with each name

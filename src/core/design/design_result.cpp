@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <stdexcept>
 
 #include "arithmetic_fault.h"
 #include "portal_statics.h"
+#include "text_rules.h"
 
 namespace strevo {
 namespace {
@@ -134,6 +136,8 @@ class DesignComputation {
       DesignCase self{kSelfWeightCaseName, Action::Permanent, 'A', false, {}};
       self.loads.q = gBeam;
       result_.cases.push_back(self);
+      selfWeightCase_ = result_.cases.size() - 1;
+      columnWeight_ = gColumns * design.h;
     }
     for (const DesignCase& c : result_.cases) {
       std::array<std::optional<CaseSolution>, 2> both;
@@ -199,7 +203,7 @@ class DesignComputation {
 
   void Combine(Combination combination) {
     const Portal& portal = result_.portal;
-    CombinationResult r{std::move(combination), {}, {}, {}};
+    CombinationResult r{std::move(combination), {}, {}, {}, {}, {}, {}};
     double q = 0;
     std::vector<double> pointLoads;
     sum_.assign(solutions_.front()[0]->cut.size(), 0.0);
@@ -249,14 +253,7 @@ class DesignComputation {
                       {r.solution.lines[0].M, r.solution.lines[1].M, r.solution.lines[2].M});
     r.check.settings = result_.design.settings;
     if (r.combination.state == LimitState::Ultimate) {
-      const double fy = YieldStrength(r.check.settings.grade);
-      if (const SectionProperties* s = columnSection_) {
-        r.check.columns = CheckMemberOn(r.solution.lines, portal.h, portal.L, *s,
-                                        {Member::LeftColumn, Member::RightColumn}, fy);
-      }
-      if (const SectionProperties* s = beamSection_) {
-        r.check.beam = CheckMemberOn(r.solution.lines, portal.h, portal.L, *s, {Member::Beam}, fy);
-      }
+      Stability(r, d.u);
     } else {
       r.check.sway = LimitOf(portal.h, d.u, r.check.settings.swayLimit);
       r.check.deflection = LimitOf(portal.L, d.w, r.check.settings.deflectionLimit);
@@ -265,14 +262,237 @@ class DesignComputation {
     result_.combinations.push_back(std::move(r));
   }
 
+  // The combination's loads as one load on the portal: each case's loads times its factor.
+  FrameLoads LoadsOf(const Combination& combination) const {
+    FrameLoads loads;
+    for (const CaseFactor& f : combination.factors) {
+      const LoadCase& c = solutions_[f.loadCase][f.mirrored ? 1 : 0]->loads;
+      loads.q += f.factor * c.q;
+      loads.wD += f.factor * c.wD;
+      loads.wS += f.factor * c.wS;
+      if (f.factor * c.F != 0) {
+        loads.pointLoads.push_back({c.a, f.factor * c.F});
+      }
+      if (selfWeightCase_ && f.loadCase == *selfWeightCase_) {
+        loads.columnWeight += f.factor * columnWeight_;
+      }
+    }
+    return loads;
+  }
+
+  // αcr, the sway imperfection, the design forces (second order where αcr < 10) and the member
+  // checks of an ultimate combination.
+  void Stability(CombinationResult& r, double swayMm) const {
+    const Portal& portal = result_.portal;
+    CombinationStability st;
+    const PortalLines& lines = r.solution.lines;
+    // First order, the columns' weight at their tops: each column's force at its foot.
+    st.normalForces = {lines[0].N.At(0), lines[1].N.At(0), lines[2].N.At(portal.h)};
+    st.critical = CriticalLoadOf(portal, st.normalForces);
+    const double EI1 = kSteelModulus * 1e-5 * portal.I1;  // kNm²
+    const std::array<double, 2> columns{st.normalForces.leftColumn, st.normalForces.rightColumn};
+    for (std::size_t i = 0; i < 2; ++i) {
+      if (columns[i] < 0 && std::isfinite(st.critical.factor)) {
+        st.columnBucklingLength[i] =
+            std::numbers::pi * std::sqrt(EI1 / (st.critical.factor * -columns[i]));
+      }
+    }
+    // 5.3.2: φ = φ0·αh·αm, m = 2 columns, in the direction the combination sways.
+    const double alphaH = std::clamp(2 / std::sqrt(portal.h), 2.0 / 3, 1.0);
+    st.imperfection = alphaH * std::sqrt(0.5 * (1 + 1.0 / 2)) / 200;
+    // Rounding leaves a symmetric portal a sway of some 1e-15 mm: that is no sway, to the right.
+    const double direction = swayMm < -1e-9 ? -1 : 1;
+    FrameLoads loads = LoadsOf(r.combination);
+    for (std::size_t i = 0; i < 2; ++i) {
+      st.imperfectionForces[i] = direction * st.imperfection * std::max(0.0, -columns[i]);
+    }
+    loads.topLeft = st.imperfectionForces[0];
+    loads.footLeft = -st.imperfectionForces[0];
+    loads.topRight = st.imperfectionForces[1];
+    loads.footRight = -st.imperfectionForces[1];
+    st.secondOrder = st.critical.factor < 10;
+    st.unstable = st.critical.factor <= 1;
+    if (!st.unstable) {
+      try {
+        st.design =
+            AnalyseFrame(portal, loads, st.secondOrder ? Theory::SecondOrder : Theory::FirstOrder);
+        st.designValues = DesignValuesOf(st.design);
+      } catch (const UnstableFrame&) {
+        st.unstable = true;
+      }
+    }
+    const double fy = YieldStrength(result_.design.settings.grade);
+    const Restraints& restraints = result_.design.restraints;
+    if (const SectionProperties* s = columnSection_) {
+      r.columns = MemberDesignOf(st, *s, fy, {Member::LeftColumn, Member::RightColumn},
+                                 restraints.columns.value_or(portal.h));
+    }
+    if (const SectionProperties* s = beamSection_) {
+      r.beam = MemberDesignOf(st, *s, fy, {Member::Beam}, restraints.beam.value_or(portal.L));
+    }
+    r.stability = std::move(st);
+  }
+
+  // The result values of the design forces; X3 where the beam's moment is largest in the field.
+  SharedResults DesignValuesOf(const FrameResponse& f) const {
+    const double h = result_.portal.h, L = result_.portal.L;
+    SharedResults v;
+    v.AH = f.reactions.AH;
+    v.AV = f.reactions.AV;
+    v.MA = f.reactions.MA;
+    v.BH = f.reactions.BH;
+    v.BV = f.reactions.BV;
+    v.MB = f.reactions.MB;
+    const auto take = [](const MemberForces& at, double& M, double& N, double& Q) {
+      M = at.M;
+      N = at.N;
+      Q = at.Q;
+    };
+    const ExactLine& beam = f.lines[static_cast<std::size_t>(Member::Beam)];
+    take(f.lines[0].At(h), v.M1, v.N1, v.Q1);
+    take(beam.At(0), v.M2, v.N2, v.Q2);
+    take(beam.At(L), v.M4, v.N4, v.Q4);
+    take(f.lines[2].At(0), v.M5, v.N5, v.Q5);
+    v.k = solutions_.front()[0]->values.k;
+    v.X3 = L / 2;
+    v.M3 = -HUGE_VAL;
+    for (const PlaceForces& p : PlacesOf(beam)) {
+      if (p.s > 0 && p.s < L && p.forces.M > v.M3) {
+        v.X3 = p.s;
+        v.M3 = p.forces.M;
+      }
+    }
+    v.M3 = beam.At(v.X3).M;
+    return v;
+  }
+
+  // Where Q = 0 between two places of a piece where its sign differs: Newton's method on
+  // Q' = w − k2·M, kept inside the bracket.
+  static double ShearZero(const ExactPiece& p, double low, double high) {
+    const bool rising = p.Q(low) < 0;
+    double s = (low + high) / 2;
+    for (int k = 0; k < 50 && high - low > 1e-13 * (1 + std::abs(high)); ++k) {
+      const double q = p.Q(s);
+      if (q == 0) {
+        return s;
+      }
+      ((q < 0) == rising ? low : high) = s;
+      const double slope = p.w - p.k2 * p.M(s);
+      const double next = slope != 0 ? s - q / slope : low;
+      s = next > low && next < high ? next : (low + high) / 2;
+      if (std::abs(next - s) == 0 && std::abs(q) <= 1e-12 * (1 + std::abs(p.Q0))) {
+        return s;
+      }
+    }
+    return s;
+  }
+
+  // Where a member's cross-section is checked: each piece's ends (a cut's both sides), eight
+  // places between and every place where the moment turns, found from the shear's sign change.
+  static std::vector<PlaceForces> PlacesOf(const ExactLine& line) {
+    std::vector<PlaceForces> places;
+    for (const ExactPiece& p : line.pieces) {
+      const auto at = [&p](double s) { return PlaceForces{s, {p.M(s), p.Q(s), p.N(s)}}; };
+      constexpr int kParts = 8;
+      PlaceForces previous = at(p.start);
+      places.push_back(previous);
+      for (int j = 1; j <= kParts; ++j) {
+        const PlaceForces next = at(p.start + (p.end - p.start) * j / kParts);
+        if ((previous.forces.Q < 0) != (next.forces.Q < 0)) {
+          places.push_back(at(ShearZero(p, previous.s, next.s)));
+        }
+        places.push_back(next);
+        previous = next;
+      }
+    }
+    return places;
+  }
+
+  std::string SegmentText(Member member, double start, double end) const {
+    const InputSet in = InputsOf(result_.portal, {});
+    if (start <= 0 && end >= MemberLength(in, member)) {
+      return MemberName(member);
+    }
+    return std::string(MemberName(member)) + " zwischen " + PositionOn(in, member, start) +
+           " und " + PositionOn(in, member, end);
+  }
+
+  // The members' checks on the design forces; for the columns the worse column's of each.
+  MemberDesign MemberDesignOf(const CombinationStability& st, const SectionProperties& section,
+                              double fy, std::initializer_list<Member> members,
+                              double spacing) const {
+    MemberDesign design;
+    if (st.unstable) {
+      design.unstable = true;
+      return design;
+    }
+    const InputSet in = InputsOf(result_.portal, {});
+    bool first = true;
+    for (const Member m : members) {
+      const ExactLine& line = st.design.lines[static_cast<std::size_t>(m)];
+      const double length = MemberLength(in, m);
+      MemberDesignForces forces{length, PlacesOf(line), [&line](double s) { return line.At(s); }};
+      const MemberVerification v = VerifyMember(forces, section, fy, length, spacing);
+      MemberVerification& to = design.verification;
+      if (first || v.crossSection.eta > to.crossSection.eta) {
+        to.crossSection = v.crossSection;
+        design.crossSectionMember = m;
+        design.crossSectionPlace = PositionOn(in, m, v.crossSection.s);
+      }
+      if (first || std::max(v.bucklingY.eta, v.bucklingZ.eta) >
+                       std::max(to.bucklingY.eta, to.bucklingZ.eta)) {
+        to.bucklingY = v.bucklingY;
+        to.bucklingZ = v.bucklingZ;
+        design.bucklingMember = m;
+        design.bucklingPlace = MemberName(m);
+      }
+      if (first || v.lateralTorsional.eta > to.lateralTorsional.eta) {
+        to.lateralTorsional = v.lateralTorsional;
+        design.lateralTorsionalMember = m;
+        design.lateralTorsionalPlace =
+            SegmentText(m, v.lateralTorsional.start, v.lateralTorsional.end);
+      }
+      if (first || v.interaction.eta > to.interaction.eta) {
+        to.interaction = v.interaction;
+        design.interactionMember = m;
+        design.interactionPlace = SegmentText(m, v.interaction.start, v.interaction.end);
+      }
+      to.covered = (first || to.covered) && v.covered;
+      first = false;
+    }
+    return design;
+  }
+
   // The worst of each check; the first combination on a tie.
   void Govern() {
     DesignChecks& checks = result_.checks;
     const auto member = [](std::optional<GoverningMember>& worst,
-                           const std::optional<MemberCheck>& check, std::size_t i) {
-      if (check && (!worst || check->Eta() > worst->check.Eta())) {
-        worst = GoverningMember{*check, i};
+                           const std::optional<MemberDesign>& check, std::size_t i) {
+      if (!check) {
+        return;
       }
+      if (!worst || check->Eta() > worst->check.Eta()) {
+        GoverningMember next{*check, i, {}, {}, {}, {}, {}};
+        if (worst) {
+          next.crossSection = worst->crossSection;
+          next.bucklingY = worst->bucklingY;
+          next.bucklingZ = worst->bucklingZ;
+          next.lateralTorsional = worst->lateralTorsional;
+          next.interaction = worst->interaction;
+        }
+        worst = std::move(next);
+      }
+      const MemberVerification& v = check->verification;
+      const auto largest = [i](GoverningMember::Largest& to, double eta) {
+        if (eta > to.eta) {
+          to = {eta, i};
+        }
+      };
+      largest(worst->crossSection, v.crossSection.eta);
+      largest(worst->bucklingY, v.bucklingY.eta);
+      largest(worst->bucklingZ, v.bucklingZ.eta);
+      largest(worst->lateralTorsional, v.lateralTorsional.eta);
+      largest(worst->interaction, v.interaction.eta);
     };
     const auto limit = [](std::optional<GoverningLimit>& worst,
                           const std::optional<LimitCheck>& check, double moved, double& largest,
@@ -285,8 +505,8 @@ class DesignComputation {
     double sway = 0, deflection = 0;
     for (std::size_t i = 0; i < result_.combinations.size(); ++i) {
       const CombinationResult& c = result_.combinations[i];
-      member(checks.columns, c.check.columns, i);
-      member(checks.beam, c.check.beam, i);
+      member(checks.columns, c.columns, i);
+      member(checks.beam, c.beam, i);
       limit(checks.sway, c.check.sway, c.solution.deformation->u, sway, i);
       limit(checks.deflection, c.check.deflection, c.solution.deformation->w, deflection, i);
     }
@@ -406,38 +626,24 @@ class DesignComputation {
   std::vector<double> sum_;                  // a combination's coefficients, as CaseSolution::cut
   const SectionProperties* columnSection_;
   const SectionProperties* beamSection_;
+  std::optional<std::size_t> selfWeightCase_;
+  double columnWeight_ = 0;  // kN, each column's own weight
 };
 
 }  // namespace
 
-bool DesignChecks::AllMet() const {
-  const auto eta = [](const std::optional<GoverningMember>& g) {
-    return !g || (g->check.fault.empty() && g->check.Eta() <= 1);
-  };
-  const auto limit = [](const std::optional<GoverningLimit>& g) { return !g || g->check.met; };
-  return eta(columns) && eta(beam) && limit(sway) && limit(deflection);
+double MemberDesign::Eta() const {
+  return unstable ? HUGE_VAL : verification.Eta();
 }
 
-std::vector<RechenwegStep> GoverningCheckRechenweg(const DesignResult& result) {
-  std::vector<RechenwegStep> steps;
-  const double fy = YieldStrength(result.design.settings.grade);
-  const auto add = [&](const std::optional<GoverningMember>& governing, const char* index,
-                       const char* members, const MemberChoice& member) {
-    if (!governing) {
-      return;
-    }
-    const MemberCheck& c = governing->check;
-    const SectionProperties& p = *c.section;
-    const std::string caption = std::string(members) + ", " + member.section + ", " +
-                                result.combinations[governing->combination].combination.id;
-    const std::vector<RechenwegStep> more =
-        CheckSteps({index, caption, p.A, p.Iy, p.Wel, p.h, p.tw, p.tf, c.N, c.M, c.Q, c.sigmaPlace,
-                    c.tauPlace, fy, c.etaSigma, c.etaTau});
-    steps.insert(steps.end(), more.begin(), more.end());
-  };
-  add(result.checks.columns, "S", "Stützen", result.design.columns);
-  add(result.checks.beam, "R", "Riegel", result.design.beam);
-  return steps;
+bool MemberDesign::Met() const {
+  return !unstable && verification.covered && Eta() <= 1;
+}
+
+bool DesignChecks::AllMet() const {
+  const auto eta = [](const std::optional<GoverningMember>& g) { return !g || g->check.Met(); };
+  const auto limit = [](const std::optional<GoverningLimit>& g) { return !g || g->check.met; };
+  return eta(columns) && eta(beam) && limit(sway) && limit(deflection);
 }
 
 DesignResult ComputeDesign(const Design& design) {

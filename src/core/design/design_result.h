@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "design.h"
+#include "frame_stability.h"
+#include "member_design.h"
 #include "rechenweg.h"
 #include "section_check.h"
 #include "shared_results.h"
@@ -42,13 +44,46 @@ struct Combination {
 // one.
 std::vector<Combination> CombinationsOf(const std::vector<DesignCase>& cases);
 
+// The portal's stability in one ultimate combination and the forces its members are designed
+// for (EN 1993-1-1, 5.2 and 5.3).
+struct CombinationStability {
+  // The first-order normal forces, the columns' weight taken at their tops.
+  NormalForces normalForces;
+  CriticalLoad critical;
+  // Lcr = π·√(EI1/(αcr·N)) of the left and the right column; none where it is not compressed.
+  std::array<std::optional<double>, 2> columnBucklingLength;
+  double imperfection = 0;  // φ = φ0·αh·αm
+  // φ·N at the top of the left and the right column, kN, positive to the right (−φ·N at the
+  // foot).
+  std::array<double, 2> imperfectionForces{};
+  bool secondOrder = false;    // αcr < 10
+  bool unstable = false;       // αcr ≤ 1: no design forces; every member check fails
+  FrameResponse design;        // the design forces (empty when unstable)
+  SharedResults designValues;  // AH … Q5, X3 and M3 of the design forces; u, w, xw are not set
+};
+
+// A member's verification in one combination: for the columns the worse column's of each check.
+struct MemberDesign {
+  MemberVerification verification;
+  // Where each check governs, as the results name places; "" where a check does not apply.
+  std::string crossSectionPlace, bucklingPlace, lateralTorsionalPlace, interactionPlace;
+  // The member whose check this is (the left or the right column for the columns).
+  Member crossSectionMember = Member::Beam, bucklingMember = Member::Beam,
+         lateralTorsionalMember = Member::Beam, interactionMember = Member::Beam;
+  bool unstable = false;  // the portal is unstable in this combination
+  double Eta() const;     // the largest utilisation; +inf when unstable
+  bool Met() const;       // η ≤ 1, the section covered and the portal stable
+};
+
 struct CombinationResult {
   Combination combination;
   Solution solution;  // the factored sum of the cases' solutions, deformations integrated anew
   // AH … Q5 as the list names them, X3 and M3 found on the combination's own beam line.
   SharedResults values;
-  // The member checks (GZT) or the limits (GZG) of this combination alone.
+  // The limits (GZG) of this combination alone; its settings are the design's.
   SectionCheck check;
+  std::optional<CombinationStability> stability;  // ultimate combinations
+  std::optional<MemberDesign> columns, beam;      // ultimate combinations; none for a bare I
 };
 
 // Along a member: the largest and the smallest value over all ultimate combinations at each
@@ -78,8 +113,15 @@ using PortalEnvelope = std::array<MemberEnvelope, 3>;  // by Member
 
 // The worst of a check over its combinations, and which combination that is.
 struct GoverningMember {
-  MemberCheck check;
+  MemberDesign check;  // of the combination with the largest utilisation
   std::size_t combination;
+  // The largest of each check over all ultimate combinations (and both columns), each with its
+  // combination.
+  struct Largest {
+    double eta = 0;
+    std::size_t combination = 0;
+  };
+  Largest crossSection, bucklingY, bucklingZ, lateralTorsional, interaction;
 };
 struct GoverningLimit {
   LimitCheck check;
@@ -101,8 +143,10 @@ struct DesignResult {
   DesignChecks checks;
 };
 
-// The working of the governing member checks, each captioned with its combination
-// ("Stützen, HE 300 A, GZT 3"): section values, governing forces, σ, τ and η with the numbers.
+// The working of each member's governing combination, captioned "Stützen, HE 300 A, GZT 3":
+// αcr, the buckling lengths, the sway imperfection and the theory, the cross-section, flexural
+// and lateral-torsional buckling and the interaction, each step with its numbers; it ends in
+// the member's η ("ηS", "ηR"). Written in design_rechenweg.cpp.
 std::vector<RechenwegStep> GoverningCheckRechenweg(const DesignResult& result);
 
 // Computes the design whole. A design with problems (ProblemsOf) is not computed: that throws

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "design_picture.h"
@@ -77,6 +79,74 @@ constexpr ValueRow kValueRows[] = {
     {"N5", &SharedResults::N5, "kN"},  {"Q5", &SharedResults::Q5, "kN"},
 };
 
+QString EtaText(double eta) {
+  return QStringLiteral("η = %1").arg(std::isfinite(eta) ? Number(eta) : QStringLiteral("∞"));
+}
+
+QString PlaceText(const std::string& place) {
+  return place.empty() ? QStringLiteral("—") : Text(place);
+}
+
+QString VerdictText(const MemberDesign& design, double eta) {
+  if (design.unstable) {
+    return QStringLiteral("instabil (αcr ≤ 1)");
+  }
+  if (!design.verification.covered) {
+    return QStringLiteral("nicht abgedeckt (Klasse 4)");
+  }
+  return eta <= 1 ? QStringLiteral("erfüllt") : QStringLiteral("nicht erfüllt");
+}
+
+QString Curve(const BucklingCurve& curve) {
+  return QStringLiteral("Kurve %1").arg(QLatin1Char(curve.name));
+}
+
+QString FlexuralValues(const FlexuralBuckling& b, const char* axis) {
+  return QStringLiteral("λ̄%1 = %2, χ%1 = %3 (%4), Lcr = %5 m")
+      .arg(QString::fromUtf8(axis), Number(b.lambda), Number(b.chi), Curve(b.curve), Number(b.Lcr));
+}
+
+// One of a member's checks: its largest utilisation, where the results name its place, and the
+// values that show how it came about.
+struct CheckRow {
+  const char* name;
+  GoverningMember::Largest largest;
+  const std::string MemberDesign::*place;
+  double (*eta)(const MemberVerification&);
+  QString (*values)(const MemberVerification&);
+};
+
+std::array<CheckRow, kCheckRows> CheckRowsOf(const GoverningMember& governing) {
+  return {{
+      {"Querschnitt", governing.crossSection, &MemberDesign::crossSectionPlace,
+       [](const MemberVerification& v) { return v.crossSection.eta; },
+       [](const MemberVerification& v) {
+         return QStringLiteral("Klasse %1").arg(v.crossSection.sectionClass);
+       }},
+      {"Biegeknicken y", governing.bucklingY, &MemberDesign::bucklingPlace,
+       [](const MemberVerification& v) { return v.bucklingY.eta; },
+       [](const MemberVerification& v) { return FlexuralValues(v.bucklingY, "y"); }},
+      {"Biegeknicken z", governing.bucklingZ, &MemberDesign::bucklingPlace,
+       [](const MemberVerification& v) { return v.bucklingZ.eta; },
+       [](const MemberVerification& v) { return FlexuralValues(v.bucklingZ, "z"); }},
+      {"Biegedrillknicken", governing.lateralTorsional, &MemberDesign::lateralTorsionalPlace,
+       [](const MemberVerification& v) { return v.lateralTorsional.eta; },
+       [](const MemberVerification& v) {
+         const LateralTorsionalBuckling& lt = v.lateralTorsional;
+         return QStringLiteral("λ̄LT = %1, χLT = %2 (%3), Mcr = %4 kNm, C1 = %5")
+             .arg(Number(lt.lambda), Number(lt.chi), Curve(lt.curve), Number(lt.Mcr),
+                  Number(lt.C1));
+       }},
+      {"Interaktion", governing.interaction, &MemberDesign::interactionPlace,
+       [](const MemberVerification& v) { return v.interaction.eta; },
+       [](const MemberVerification& v) {
+         const MemberInteraction& i = v.interaction;
+         return QStringLiteral("Gl. 6.61: %1, Gl. 6.62: %2, kyy = %3, kzy = %4")
+             .arg(Number(i.eta61), Number(i.eta62), Number(i.kyy), Number(i.kzy));
+       }},
+  }};
+}
+
 }  // namespace
 
 QString MemberChoiceText(const MemberChoice& member) {
@@ -108,25 +178,47 @@ void DesignResultView::BuildCombinationPage() {
   combinationColumn->addWidget(combinations_, 1);
   auto* combinationRow = new QHBoxLayout;
   values_ = MakeTable(QStringLiteral("Werte"),
-                      {QStringLiteral("Größe"), QStringLiteral("Wert"), QStringLiteral("Einheit")},
+                      {QStringLiteral("Größe"), QStringLiteral("Wert"), QStringLiteral("Bemessung"),
+                       QStringLiteral("Einheit")},
                       combinationPage);
+  values_->horizontalHeaderItem(1)->setToolTip(
+      QStringLiteral("Theorie I. Ordnung, ohne Schiefstellung."));
+  values_->horizontalHeaderItem(2)->setToolTip(
+      QStringLiteral("Die Schnittgrößen, für die die Stäbe nachgewiesen werden (GZT): mit der "
+                     "Schiefstellung φ, bei αcr < 10 nach Theorie II. Ordnung."));
   values_->setSelectionBehavior(QAbstractItemView::SelectItems);
-  values_->setFixedWidth(230);
+  values_->setFixedWidth(300);
   values_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  values_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+  values_->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
   combinationRow->addWidget(values_);
-  // Three diagrams and, in the fourth place, what the combination is made of.
+  // Three diagrams and, in the fourth place, what the combination is made of and how stable
+  // the portal is under it.
   auto* grid = new QGridLayout;
   for (std::size_t k = 0; k < combinationPictures_.size(); ++k) {
     combinationPictures_[k] = new DesignPicture(combinationPage);
     grid->addWidget(combinationPictures_[k], static_cast<int>(k / 2), static_cast<int>(k % 2));
   }
+  auto* about = new QVBoxLayout;
   combinationLabel_ = new QLabel(combinationPage);
   combinationLabel_->setObjectName(QStringLiteral("Kombination"));
   combinationLabel_->setWordWrap(true);
   combinationLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   combinationLabel_->setContentsMargins(8, 24, 8, 8);
-  grid->addWidget(combinationLabel_, 1, 1);
+  about->addWidget(combinationLabel_);
+  stability_ = MakeTable(QStringLiteral("Stabilitaet"),
+                         {QStringLiteral("Stabilität"), QStringLiteral("Wert")}, combinationPage);
+  stability_->setSelectionBehavior(QAbstractItemView::SelectItems);
+  stability_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  // The cell beside three diagrams is narrow: long values wrap rather than being cut.
+  stability_->setWordWrap(true);
+  stability_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  stability_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  stability_->setToolTip(
+      QStringLiteral("EN 1993-1-1, 5.2 und 5.3: αcr des Rahmens, die Knicklängen Lcr der linken "
+                     "und der rechten Stütze und die Schiefstellung φ mit ihren Ersatzkräften φ·N "
+                     "am Kopf jeder Stütze."));
+  about->addWidget(stability_, 1);
+  grid->addLayout(about, 1, 1);
   combinationRow->addLayout(grid, 1);
   combinationColumn->addLayout(combinationRow, 3);
   addTab(combinationPage, QStringLiteral("Kombinationen"));
@@ -153,17 +245,34 @@ void DesignResultView::BuildEnvelopePage() {
 void DesignResultView::BuildCheckPage() {
   auto* checkPage = new QWidget(this);
   auto* checkColumn = new QVBoxLayout(checkPage);
-  checks_ =
-      MakeTable(QStringLiteral("Nachweistabelle"),
-                {QStringLiteral("Nachweis"), QStringLiteral("Ausnutzung"), QStringLiteral("Stelle"),
-                 QStringLiteral("Kombination"), QStringLiteral("Ergebnis")},
-                checkPage);
+  checks_ = MakeTable(
+      QStringLiteral("Nachweistabelle"),
+      {QStringLiteral("Nachweis"), QStringLiteral("Ausnutzung"), QStringLiteral("Ergebnis"),
+       QStringLiteral("Kombination"), QStringLiteral("Stelle"), QStringLiteral("Kennwerte")},
+      checkPage);
+  // The verdicts stay in sight: a long place wraps in its column, the values follow on the
+  // right.
+  checks_->setWordWrap(true);
+  checks_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  checks_->horizontalHeader()->setStretchLastSection(false);
+  checks_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  checks_->horizontalHeader()->setSectionResizeMode(4, QHeaderView::Interactive);
+  checks_->setColumnWidth(4, 180);
   checkColumn->addWidget(checks_, 1);
   verdict_ = new QLabel(checkPage);
   verdict_->setObjectName(QStringLiteral("Ergebnis"));
   verdict_->setFont(SansFont(9.75, true));
   checkColumn->addWidget(verdict_);
-  auto* statement = new QLabel(QString::fromUtf8(kCheckStatement), checkPage);
+  auto* statement = new QLabel(
+      QStringLiteral("Nachweise nach EN 1993-1-1 mit deutschem Nationalen Anhang (γM0 = %1, "
+                     "γM1 = %2): Querschnitt (6.2), Biegeknicken (6.3.1), Biegedrillknicken "
+                     "(6.3.2) und Interaktion (6.3.3, Anhang B), für die Schnittgrößen mit "
+                     "Schiefstellung φ, bei αcr < 10 nach Theorie II. Ordnung (5.2, 5.3). "
+                     "Querschnitte der Klasse 4 sind nicht abgedeckt. Jede Zeile nennt die "
+                     "Kombination, in der der Nachweis am ungünstigsten ist, mit deren Kennwerten.")
+          .arg(kGammaM0, 0, 'f', 1)
+          .arg(kGammaM1, 0, 'f', 1),
+      checkPage);
   statement->setWordWrap(true);
   checkColumn->addWidget(statement);
   addTab(checkPage, QStringLiteral("Nachweise"));
@@ -171,7 +280,7 @@ void DesignResultView::BuildCheckPage() {
 
 void DesignResultView::Clear() {
   shown_ = nullptr;
-  for (QTableWidget* table : {combinations_, values_, envelope_, checks_}) {
+  for (QTableWidget* table : {combinations_, values_, stability_, envelope_, checks_}) {
     table->setRowCount(0);
   }
   combinationLabel_->clear();
@@ -233,6 +342,7 @@ void DesignResultView::ShowCombination(int index) {
   if (shown_ == nullptr || index < 0 || index >= static_cast<int>(shown_->combinations.size())) {
     values_->setRowCount(0);
     combinationLabel_->clear();
+    ShowStability(nullptr);
     for (DesignPicture* picture : combinationPictures_) {
       picture->Clear();
     }
@@ -255,11 +365,21 @@ void DesignResultView::ShowCombination(int index) {
                                       factors.join(QLatin1Char('\n'))));
   const int valueRows = static_cast<int>(std::size(kValueRows));
   values_->setRowCount(valueRows + 3);
+  const CombinationStability* stability = combination.stability ? &*combination.stability : nullptr;
   for (int r = 0; r < valueRows; ++r) {
     const ValueRow& value = kValueRows[r];
+    QString designed;
+    if (stability != nullptr) {
+      designed =
+          stability->unstable ? QStringLiteral("—") : Number(stability->designValues.*value.value);
+    }
     SetRow(*values_, r,
-           {QString::fromUtf8(value.symbol), Number(combination.values.*value.value),
+           {QString::fromUtf8(value.symbol), Number(combination.values.*value.value), designed,
             QString::fromUtf8(value.unit)});
+    if (stability != nullptr && stability->unstable) {
+      values_->item(r, 2)->setToolTip(
+          QStringLiteral("Instabil (αcr ≤ 1): keine Bemessungsschnittgrößen."));
+    }
   }
   const std::optional<Deformation>& deformation = combination.solution.deformation;
   const struct {
@@ -272,7 +392,7 @@ void DesignResultView::ShowCombination(int index) {
     const auto& row = deformationRows[r];
     SetRow(*values_, valueRows + r,
            {QString::fromUtf8(row.symbol),
-            deformation ? Number((*deformation).*row.value) : QStringLiteral("—"),
+            deformation ? Number((*deformation).*row.value) : QStringLiteral("—"), QString(),
             QString::fromUtf8(row.unit)});
     if (!deformation) {
       values_->item(valueRows + r, 1)
@@ -281,11 +401,64 @@ void DesignResultView::ShowCombination(int index) {
     }
   }
   for (int r = 0; r < values_->rowCount(); ++r) {
-    values_->item(r, 1)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (int c = 1; c <= 2; ++c) {
+      values_->item(r, c)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
   }
+  ShowStability(stability);
   for (std::size_t k = 0; k < kKinds.size(); ++k) {
     combinationPictures_[k]->Show(
         strevo::CombinationPicture(*shown_, static_cast<std::size_t>(index), kKinds[k]));
+  }
+}
+
+// Hidden for a serviceability combination: its stability is not asked.
+void DesignResultView::ShowStability(const CombinationStability* stability) {
+  stability_->setVisible(stability != nullptr);
+  if (stability == nullptr) {
+    stability_->setRowCount(0);
+    return;
+  }
+  const QString noCompression = QStringLiteral("— (kein Druck)");
+  const CriticalLoad& critical = stability->critical;
+  const bool compressed = std::isfinite(critical.factor);
+  QString theory = QStringLiteral("Theorie I. Ordnung");
+  if (stability->unstable) {
+    theory = QStringLiteral("instabil (αcr ≤ 1)");
+  } else if (stability->secondOrder) {
+    theory = QStringLiteral("Theorie II. Ordnung");
+  }
+  const auto length = [&](const std::optional<double>& Lcr) {
+    return Lcr ? Number(*Lcr) + QStringLiteral(" m") : noCompression;
+  };
+  const auto kN = [](double value) { return Number(value) + QStringLiteral(" kN"); };
+  QString mode = QStringLiteral("—");
+  if (compressed) {
+    mode = critical.mode == BucklingMode::Sway ? QStringLiteral("Seitenverschiebung")
+                                               : QStringLiteral("symmetrisch");
+  }
+  // φ ≥ φ0·2/3·√0.75 > 0 for every portal.
+  const QString phi = QStringLiteral("1/%1").arg(std::lround(1 / stability->imperfection));
+  const QStringList rows[] = {
+      {QStringLiteral("αcr"), compressed ? Number(critical.factor) : noCompression},
+      {QStringLiteral("Knickfigur"), mode},
+      {QStringLiteral("Lcr links"), length(stability->columnBucklingLength[0])},
+      {QStringLiteral("Lcr rechts"), length(stability->columnBucklingLength[1])},
+      {QStringLiteral("φ"), phi},
+      {QStringLiteral("φ·N links"), kN(stability->imperfectionForces[0])},
+      {QStringLiteral("φ·N rechts"), kN(stability->imperfectionForces[1])},
+      {QStringLiteral("Berechnung"), theory}};
+  const int count = static_cast<int>(std::size(rows));
+  stability_->setRowCount(count);
+  for (int r = 0; r < count; ++r) {
+    SetRow(*stability_, r, rows[r]);
+  }
+  stability_->item(4, 1)->setToolTip(
+      QStringLiteral("φ = φ0·αh·αm = %1").arg(stability->imperfection, 0, 'f', 5));
+  stability_->item(count - 1, 1)
+      ->setToolTip(QStringLiteral("Theorie II. Ordnung bei αcr < 10, instabil bei αcr ≤ 1."));
+  if (stability->unstable) {
+    stability_->item(count - 1, 1)->setForeground(kNotMet);
   }
 }
 
@@ -328,7 +501,7 @@ void DesignResultView::FillChecks(const DesignResult& result) {
     checks_->insertRow(row);
     SetRow(*checks_, row, cells);
     if (met) {
-      ColourVerdict(*checks_, row, 4, *met);
+      ColourVerdict(*checks_, row, 2, *met);
     }
   };
   const auto idOf = [&](std::size_t combination) {
@@ -338,30 +511,45 @@ void DesignResultView::FillChecks(const DesignResult& result) {
     const char* name;
     const std::optional<GoverningMember>& governing;
     const MemberChoice& member;
-  } members[] = {{"Stützen", checks.columns, result.design.columns},
-                 {"Riegel", checks.beam, result.design.beam}};
+    std::optional<MemberDesign> CombinationResult::*design;
+  } members[] = {{"Stützen", checks.columns, result.design.columns, &CombinationResult::columns},
+                 {"Riegel", checks.beam, result.design.beam, &CombinationResult::beam}};
   for (const auto& m : members) {
     const QString name = QString::fromUtf8(m.name);
     if (!m.governing) {
-      add({name, QStringLiteral("—"), QString(), QString(),
+      add({name, QStringLiteral("—"),
            QStringLiteral("kein Nachweis: %1").arg(MemberChoiceText(m.member))},
           std::nullopt);
       continue;
     }
-    const MemberCheck& check = m.governing->check;
-    const QString title =
-        QStringLiteral("%1 %2").arg(name, QString::fromUtf8(check.section->designation));
-    if (!check.fault.empty()) {
-      add({title, QStringLiteral("—"), QString(), idOf(m.governing->combination),
-           QStringLiteral("nicht berechenbar: %1").arg(Text(check.fault))},
-          false);
-      continue;
+    const GoverningMember& governing = *m.governing;
+    const MemberDesign& worst = governing.check;
+    const std::array<CheckRow, kCheckRows> rows = CheckRowsOf(governing);
+    const auto* const largest =
+        std::max_element(rows.begin(), rows.end(), [&](const CheckRow& a, const CheckRow& b) {
+          return a.eta(worst.verification) < b.eta(worst.verification);
+        });
+    add({QStringLiteral("%1 %2").arg(name, QString::fromUtf8(SectionOf(m.member)->designation)),
+         EtaText(worst.Eta()), VerdictText(worst, worst.Eta()), idOf(governing.combination),
+         PlaceText(worst.*largest->place),
+         worst.unstable ? QString()
+                        : QStringLiteral("maßgebend: %1").arg(QString::fromUtf8(largest->name))},
+        worst.Met());
+    for (int c = 0; c < checks_->columnCount(); ++c) {
+      QTableWidgetItem* item = checks_->item(checks_->rowCount() - 1, c);
+      QFont font = item->font();
+      font.setBold(true);
+      item->setFont(font);
     }
-    const bool met = check.Eta() <= 1;
-    add({title, QStringLiteral("η = %1").arg(Number(check.Eta())), Text(check.EtaPlace()),
-         idOf(m.governing->combination),
-         met ? QStringLiteral("erfüllt") : QStringLiteral("nicht erfüllt")},
-        met);
+    for (const CheckRow& row : rows) {
+      // Each check's place and values from the combination where it is largest.
+      const MemberDesign& design = *(result.combinations[row.largest.combination].*m.design);
+      add({QStringLiteral("    ") + QString::fromUtf8(row.name), EtaText(row.largest.eta),
+           VerdictText(design, row.largest.eta), idOf(row.largest.combination),
+           PlaceText(design.*row.place),
+           design.unstable ? QString() : row.values(design.verification)},
+          row.largest.eta <= 1 && design.verification.covered && !design.unstable);
+    }
   }
   const struct {
     const char* name;
@@ -384,11 +572,10 @@ void DesignResultView::FillChecks(const DesignResult& result) {
     const bool met = l.governing->check.met;
     add({QString::fromUtf8(l.name),
          QStringLiteral("%1 (Grenze 1/%2)").arg(Text(RatioText(l.governing->check))).arg(l.limit),
-         place, idOf(l.governing->combination),
-         met ? QStringLiteral("erfüllt") : QStringLiteral("nicht erfüllt")},
+         met ? QStringLiteral("erfüllt") : QStringLiteral("nicht erfüllt"),
+         idOf(l.governing->combination), place},
         met);
   }
-  checks_->resizeColumnsToContents();
   const bool allMet = checks.AllMet();
   verdict_->setText(allMet ? QStringLiteral("Alle Nachweise sind erfüllt.")
                            : QStringLiteral("Nicht alle Nachweise sind erfüllt."));

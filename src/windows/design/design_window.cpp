@@ -55,7 +55,7 @@ DesignWindow::DesignWindow(DesignHost& host) : host_(host) {
   setObjectName(QStringLiteral("Bemessung"));
   setWindowTitle(QStringLiteral("Bemessung"));
   setFont(SansFont(8.25));
-  resize(1280, 860);
+  resize(1400, 860);
 
   auto* layout = new QVBoxLayout(this);
   BuildMenu();

@@ -4,6 +4,7 @@
 #include <QPdfWriter>
 #include <QStringList>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "design_output.h"
@@ -163,10 +164,9 @@ std::vector<std::pair<std::size_t, QStringList>> GoverningCombinations(const Des
 }
 
 // Four values a row: "AH = 12.34 kN".
-void WriteValues(ReportFlow& flow, const CombinationResult& combination) {
+void WriteValues(ReportFlow& flow, const std::vector<ResultValue>& values) {
   constexpr std::size_t kColumns = 4;
   std::vector<FlowRow> rows;
-  const std::vector<ResultValue> values = ResultValuesOf(combination);
   for (std::size_t i = 0; i < values.size(); ++i) {
     if (i % kColumns == 0) {
       rows.emplace_back();
@@ -185,19 +185,67 @@ void WriteGoverningValues(ReportFlow& flow, const DesignResult& result) {
     const Combination& combination = result.combinations[index].combination;
     flow.Subheading(Text(combination.id + ": " + combination.label));
     flow.Paragraph(QStringLiteral("maßgebend für: ") + governs.join(QStringLiteral(", ")));
-    WriteValues(flow, result.combinations[index]);
+    const CombinationResult& c = result.combinations[index];
+    WriteValues(flow, ResultValuesOf(c));
+    if (c.stability && !c.stability->unstable) {
+      flow.Paragraph(QStringLiteral("Bemessungsschnittgrößen (%1):")
+                         .arg(QString::fromUtf8(TheoryName(*c.stability))));
+      WriteValues(flow, DesignValuesOf(*c.stability));
+    }
   }
 }
 
-FlowCell MemberCell(const std::optional<MemberCheck>& check) {
-  if (!check) {
-    return {};
+QString LengthText(const std::optional<double>& length) {
+  return length ? Fixed(*length) : QStringLiteral("—");
+}
+
+// αcr, the mode, the columns' buckling lengths, φ and the theory of every ultimate combination.
+void WriteStability(ReportFlow& flow, const DesignResult& result) {
+  std::vector<FlowRow> rows;
+  for (const CombinationResult& c : result.combinations) {
+    if (!c.stability) {
+      continue;
+    }
+    const CombinationStability& st = *c.stability;
+    const bool finite = std::isfinite(st.critical.factor);
+    rows.push_back(
+        {{Text(c.combination.id)},
+         {finite ? Fixed(st.critical.factor) : QStringLiteral("—"),
+          st.unstable ? kNotMetColour : Qt::black, st.unstable},
+         {finite ? QString::fromUtf8(ModeName(st.critical.mode)) : QStringLiteral("kein Druck")},
+         {LengthText(st.columnBucklingLength[0])},
+         {LengthText(st.columnBucklingLength[1])},
+         {Text(ImperfectionText(st.imperfection))},
+         st.unstable ? FlowCell{QStringLiteral("instabil (αcr ≤ 1)"), kNotMetColour, true}
+                     : FlowCell{QString::fromUtf8(TheoryName(st))}});
   }
-  if (!check->fault.empty()) {
-    return {QStringLiteral("nicht berechenbar: ") + Text(check->fault), kNotMetColour};
+  if (rows.empty()) {
+    return;
   }
-  const bool met = CheckMet(*check);
-  return {Fixed(check->Eta()), met ? Qt::black : kNotMetColour, !met};
+  flow.Heading(QStringLiteral("Stabilität des Rahmens (GZT)"));
+  flow.Paragraph(QStringLiteral(
+      "αcr: kleinster Verzweigungslastfaktor der Normalkräfte, mit exakten Stabilitätsfunktionen "
+      "über alle Eigenformen gesucht. Lcr = π · √(EI1 / (αcr · N)) der gedrückten Stützen. "
+      "Schiefstellung φ = φ0 · αh · αm (EN 1993-1-1, 5.3.2) als Ersatzkräfte φ · N an den "
+      "Stützen. Bei αcr < 10 werden die Schnittgrößen nach Theorie II. Ordnung bestimmt."));
+  flow.Table({0.14, 0.1, 0.2, 0.12, 0.12, 0.1, 0.22},
+             {{QStringLiteral("Kombination")},
+              {QStringLiteral("αcr")},
+              {QStringLiteral("Eigenform")},
+              {QStringLiteral("Lcr links [m]")},
+              {QStringLiteral("Lcr rechts [m]")},
+              {QStringLiteral("φ")},
+              {QStringLiteral("Schnittgrößen")}},
+             rows);
+}
+
+FlowCell EtaCell(double eta, bool met) {
+  return {std::isfinite(eta) ? Fixed(eta) : QStringLiteral("—"), met ? Qt::black : kNotMetColour,
+          !met};
+}
+
+FlowCell MemberCell(const std::optional<MemberDesign>& check) {
+  return check ? EtaCell(check->Eta(), check->Met()) : FlowCell{};
 }
 
 FlowCell LimitCell(const std::optional<LimitCheck>& check) {
@@ -208,8 +256,22 @@ FlowCell LimitCell(const std::optional<LimitCheck>& check) {
   return {ratio, check->met ? Qt::black : kNotMetColour, !check->met};
 }
 
-FlowCell PlaceCell(const std::optional<MemberCheck>& check) {
-  return {check ? Text(check->EtaPlace()) : QString()};
+// Which check governs and where: "Biegedrillknicken, Riegel zwischen … und …".
+QString GoverningText(const MemberDesign& check) {
+  if (check.unstable) {
+    return QStringLiteral("Rahmen instabil (αcr ≤ 1)");
+  }
+  const MemberCheckKind kind = GoverningCheck(check);
+  QString text =
+      QString::fromUtf8(CheckName(kind)) + QStringLiteral(", ") + Text(CheckPlace(check, kind));
+  if (!check.verification.covered) {
+    text += QStringLiteral("; Klasse 4: nicht abgedeckt");
+  }
+  return text;
+}
+
+FlowCell PlaceCell(const std::optional<MemberDesign>& check) {
+  return {check ? GoverningText(*check) : QString()};
 }
 
 void WriteChecksPerCombination(ReportFlow& flow, const DesignResult& result) {
@@ -217,21 +279,22 @@ void WriteChecksPerCombination(ReportFlow& flow, const DesignResult& result) {
   for (const CombinationResult& c : result.combinations) {
     const FlowCell id{Text(c.combination.id)};
     if (c.combination.state == LimitState::Ultimate) {
-      ultimate.push_back({id, MemberCell(c.check.columns), PlaceCell(c.check.columns),
-                          MemberCell(c.check.beam), PlaceCell(c.check.beam)});
+      ultimate.push_back(
+          {id, MemberCell(c.columns), PlaceCell(c.columns), MemberCell(c.beam), PlaceCell(c.beam)});
     } else {
       serviceability.push_back({id, LimitCell(c.check.sway), LimitCell(c.check.deflection)});
     }
   }
   flow.Heading(QStringLiteral("Nachweise je Kombination"));
   if (result.checks.columns || result.checks.beam) {
-    flow.Paragraph(QStringLiteral("Ausnutzung η der Querschnitte (GZT), Grenze 1.00:"));
+    flow.Paragraph(QStringLiteral(
+        "Ausnutzung η der Stäbe (GZT), der größte der fünf Nachweise, Grenze 1.00:"));
     flow.Table({0.16, 0.12, 0.3, 0.12, 0.3},
                {{QStringLiteral("Kombination")},
                 {QStringLiteral("η Stützen")},
-                {QStringLiteral("Stelle")},
+                {QStringLiteral("maßgebend")},
                 {QStringLiteral("η Riegel")},
-                {QStringLiteral("Stelle")}},
+                {QStringLiteral("maßgebend")}},
                ultimate);
   }
   if (!serviceability.empty()) {
@@ -245,27 +308,79 @@ void WriteChecksPerCombination(ReportFlow& flow, const DesignResult& result) {
   }
 }
 
+// The values of each member's checks in its governing combination.
+void WriteMemberValues(ReportFlow& flow, const DesignResult& result) {
+  std::vector<FlowRow> rows;
+  const auto member = [&](const char* name, const std::optional<GoverningMember>& g) {
+    if (!g || g->check.unstable) {
+      return;
+    }
+    const MemberVerification& v = g->check.verification;
+    rows.push_back({{QString::fromUtf8(name)},
+                    {Text(IdOf(result, g->combination))},
+                    {QString::number(v.crossSection.sectionClass)},
+                    {Fixed(v.bucklingY.chi)},
+                    {Fixed(v.bucklingZ.chi)},
+                    {Fixed(v.lateralTorsional.chi)},
+                    {Fixed(v.bucklingY.lambda)},
+                    {Fixed(v.bucklingZ.lambda)},
+                    {Fixed(v.lateralTorsional.lambda)},
+                    {Fixed(v.lateralTorsional.Mcr)},
+                    {Fixed(v.lateralTorsional.C1)}});
+  };
+  member("Stützen", result.checks.columns);
+  member("Riegel", result.checks.beam);
+  if (rows.empty()) {
+    return;
+  }
+  flow.Paragraph(QStringLiteral("Werte der maßgebenden Kombination (Mcr in kNm):"));
+  flow.Table({0.12, 0.1, 0.07, 0.08, 0.08, 0.08, 0.08, 0.08, 0.08, 0.12, 0.11},
+             {{QStringLiteral("Stab")},
+              {QStringLiteral("Kombination")},
+              {QStringLiteral("Klasse")},
+              {QStringLiteral("χy")},
+              {QStringLiteral("χz")},
+              {QStringLiteral("χLT")},
+              {QStringLiteral("λ̄y")},
+              {QStringLiteral("λ̄z")},
+              {QStringLiteral("λ̄LT")},
+              {QStringLiteral("Mcr")},
+              {QStringLiteral("C1")}},
+             rows);
+}
+
 void WriteGoverningChecks(ReportFlow& flow, const DesignResult& result) {
   const DesignChecks& checks = result.checks;
   std::vector<FlowRow> rows;
+  using Which = std::optional<MemberDesign> CombinationResult::*;
   const auto member = [&](const char* name, const MemberChoice& choice,
-                          const std::optional<GoverningMember>& g) {
+                          const std::optional<GoverningMember>& g, Which which) {
     if (!g) {
       return;
     }
-    const MemberCheck& check = g->check;
-    const bool computed = check.fault.empty();
-    rows.push_back(
-        {{QStringLiteral("%1 (%2): η").arg(QString::fromUtf8(name), Text(choice.section))},
-         {computed ? Fixed(check.Eta()) : QStringLiteral("—")},
-         {QStringLiteral("1.00")},
-         {Text(IdOf(result, g->combination))},
-         {computed ? Text(check.EtaPlace())
-                   : QStringLiteral("nicht berechenbar: ") + Text(check.fault)},
-         VerdictCell(CheckMet(check))});
+    const QString caption =
+        QStringLiteral("%1 (%2)").arg(QString::fromUtf8(name), Text(choice.section));
+    for (const MemberCheckKind kind : kMemberCheckKinds) {
+      const GoverningMember::Largest& largest = LargestOf(*g, kind);
+      const CombinationResult& c = result.combinations[largest.combination];
+      const std::optional<MemberDesign>& at = c.*which;
+      rows.push_back({{caption + QStringLiteral(": ") + QString::fromUtf8(CheckName(kind))},
+                      {Fixed(largest.eta)},
+                      {QStringLiteral("1.00")},
+                      {Text(IdOf(result, largest.combination))},
+                      {at ? Text(CheckPlace(*at, kind)) : QString()},
+                      VerdictCell(largest.eta <= 1)});
+    }
+    const MemberDesign& check = g->check;
+    rows.push_back({{caption + QStringLiteral(": η"), Qt::black, true},
+                    EtaCell(check.Eta(), check.Met()),
+                    {QStringLiteral("1.00")},
+                    {Text(IdOf(result, g->combination))},
+                    {GoverningText(check)},
+                    VerdictCell(check.Met())});
   };
-  member("Stützen", result.design.columns, checks.columns);
-  member("Riegel", result.design.beam, checks.beam);
+  member("Stützen", result.design.columns, checks.columns, &CombinationResult::columns);
+  member("Riegel", result.design.beam, checks.beam, &CombinationResult::beam);
   const auto limit = [&](const char* name, int n, const std::optional<GoverningLimit>& g) {
     if (g) {
       rows.push_back({{QString::fromUtf8(name)},
@@ -293,7 +408,8 @@ void WriteGoverningChecks(ReportFlow& flow, const DesignResult& result) {
     flow.Paragraph(QStringLiteral("Nicht alle Nachweise sind erfüllt."), kNotMetColour, true);
   }
   if (checks.columns || checks.beam) {
-    flow.Paragraph(QString::fromUtf8(kCheckStatement));
+    WriteMemberValues(flow, result);
+    flow.Paragraph(QString::fromUtf8(kDesignCheckStatement));
   }
 }
 
@@ -317,20 +433,26 @@ void WriteEnvelopePage(QPainter& painter, const DesignResult& result) {
 
 }  // namespace
 
-DesignReportPages::DesignReportPages(QPaintDevice& device, const DesignResult& result,
+DesignReportPages::DesignReportPages(QPdfWriter& writer, const DesignResult& result,
                                      const ReportFacts& facts)
-    : result_(result), front_(device), back_(device), envelope_(HasEnvelope(result)) {
+    : result_(result), front_(writer), back_(writer), envelope_(HasEnvelope(result)) {
   WriteProject(front_, result, facts);
   WritePortal(front_, result);
   WriteCases(front_, result);
   WriteCombinations(front_, result);
+  WriteStability(back_, result);
   WriteGoverningValues(back_, result);
   WriteChecksPerCombination(back_, result);
   WriteGoverningChecks(back_, result);
+  if (const std::vector<RechenwegStep> steps = GoverningCheckRechenweg(result); !steps.empty()) {
+    rechenweg_ = std::make_unique<QTextDocument>();
+    LayOutText(*rechenweg_, writer, Text(RechenwegHtml(steps)));
+  }
 }
 
 int DesignReportPages::Count() const {
-  return front_.PageCount() + (envelope_ ? 1 : 0) + back_.PageCount();
+  return front_.PageCount() + (envelope_ ? 1 : 0) + back_.PageCount() +
+         (rechenweg_ ? rechenweg_->pageCount() : 0);
 }
 
 void DesignReportPages::Paint(QPdfWriter& writer, QPainter& painter, int firstPage,
@@ -355,6 +477,9 @@ void DesignReportPages::Paint(QPdfWriter& writer, QPainter& painter, int firstPa
     Footer(painter, page++, pages);
   }
   write(back_);
+  if (rechenweg_) {
+    WriteTextPages(writer, painter, *rechenweg_, page, pages);
+  }
 }
 
 void WriteDesignReport(QIODevice& device, const DesignResult& result, const ReportFacts& facts) {

@@ -1,6 +1,10 @@
 // The PDF report of a design: project, portal and sections, steel and limits, load cases and
-// combinations, the envelope's pictures, the governing combinations' values and every check.
+// combinations, the envelope's pictures, the portal's stability, the governing combinations'
+// values, every check and the working of the governing member checks.
 #pragma once
+
+#include <QTextDocument>
+#include <memory>
 
 #include "design_result.h"
 #include "report_flow.h"
@@ -8,7 +12,6 @@
 
 class QIODevice;
 class QPainter;
-class QPaintDevice;
 class QPdfWriter;
 
 namespace strevo {
@@ -17,7 +20,7 @@ namespace strevo {
 // can follow other pages under one page count.
 class DesignReportPages {
  public:
-  DesignReportPages(QPaintDevice& device, const DesignResult& result, const ReportFacts& facts);
+  DesignReportPages(QPdfWriter& writer, const DesignResult& result, const ReportFacts& facts);
   int Count() const;
   // Paints them as pages firstPage… of `pages`, each on a new page but the document's first.
   void Paint(QPdfWriter& writer, QPainter& painter, int firstPage, int pages) const;
@@ -26,6 +29,7 @@ class DesignReportPages {
   const DesignResult& result_;
   ReportFlow front_, back_;  // before and after the envelope's page
   bool envelope_;
+  std::unique_ptr<QTextDocument> rechenweg_;  // none without member checks
 };
 
 // Lays out what the computed design holds; it computes nothing.

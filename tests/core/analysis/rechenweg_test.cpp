@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "rechenweg.h"
+#include "rechenweg_builder.h"
 #include "test_inputs.h"
 #include "text_rules.h"
 
@@ -80,6 +81,9 @@ class Reader {
     return Take("²") ? base * base : base;
   }
   double Primary() {
+    if (Take("√")) {
+      return std::sqrt(Primary());
+    }
     if (Take("(")) {
       const double value = Sum();
       if (!Take(")")) {
@@ -311,6 +315,25 @@ TEST(Rechenweg, TheReasonIsTypesetLikeTheFormulas) {
   EXPECT_NE(jump.find("<i>A</i><sub>V</sub> − <i>a</i> · <i>q</i> = 3.00 kN"), std::string::npos);
   const std::string end = StepFor(Steps(SystemType::KinkedBeam, 1, 0, 2, 4, -2), "X3").html;
   EXPECT_NE(end.find("mit <i>q</i> &gt; 0 ist"), std::string::npos) << end;
+}
+
+// A root takes its argument in parentheses unless that is one name; a squared root stands in
+// parentheses; the bar of λ̄ stays on the letter and the index is set below.
+TEST(Rechenweg, RootsReadBackAndAreWrittenUnambiguously) {
+  using working::Expr;
+  using working::Var;
+  working::Builder b({{"a", 2.25}, {"b", 0.75}, {"λ̄y", 0.5}});
+  b.Step("r", "", working::Sqrt(Var("a") + Var("b")) * working::Sq(working::Sqrt(Var("a"))));
+  b.Step("λ̄z", "", working::Sqrt(Var("λ̄y")) / Expr(2));
+  const std::vector<RechenwegStep> steps = std::move(b).Steps();
+  ASSERT_EQ(steps.size(), 2u);
+  EXPECT_EQ(steps[0].symbols, "r = √(a + b) · (√a)²");
+  EXPECT_EQ(steps[0].numbers, "r = √(2.25 + 0.75) · (√2.25)²");
+  EXPECT_NEAR(steps[0].value, std::sqrt(3.0) * 2.25, 1e-15);
+  EXPECT_EQ(Reader(steps[0].numbers.substr(4)).Read(), steps[0].value);
+  EXPECT_EQ(steps[1].symbols, "λ̄z = √λ̄y / 2");
+  EXPECT_EQ(Reader(steps[1].numbers.substr(std::string("λ̄z = ").size())).Read(), steps[1].value);
+  EXPECT_NE(steps[1].html.find("<i>λ̄</i><sub>y</sub>"), std::string::npos) << steps[1].html;
 }
 
 }  // namespace

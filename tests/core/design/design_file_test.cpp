@@ -226,9 +226,9 @@ TEST(DesignFile, WritesTheOptionalPartsOnlyWhereTheyAreSet) {
             "}\n");
   EXPECT_EQ(ReadDesign(WriteDesign(design)), design);
   design.loadCases.clear();
-  design.restraints = {6.0, std::nullopt};
+  design.restraints = {1e20, std::nullopt};
   const std::string text = WriteDesign(design);
-  EXPECT_NE(text.find("  \"restraints\": { \"columns\": 6.0 },\n  \"loadCases\": []\n}"),
+  EXPECT_NE(text.find("  \"restraints\": { \"columns\": 1e+20 },\n  \"loadCases\": []\n}"),
             std::string::npos)
       << text;
   // Saved while being edited; opened, it says what it lacks.
@@ -301,10 +301,10 @@ Design RandomDesign(std::mt19937& random) {
                      std::uniform_int_distribution(1, 1000)(random)};
   design.selfWeight = chance();
   if (chance()) {
-    design.restraints.columns = RandomNumber(random, 0.01, 20);
+    design.restraints.columns = RandomNumber(random, 0.5, 20);
   }
   if (chance()) {
-    design.restraints.beam = RandomNumber(random, 0.01, 60);
+    design.restraints.beam = RandomNumber(random, 0.7, 60);
   }
   for (int i = std::uniform_int_distribution(1, 6)(random); i > 0; --i) {
     DesignCase loadCase;
@@ -399,6 +399,8 @@ TEST(DesignFile, EveryMistakeIsNamedWithItsKeyAndLine) {
        "restraints.columns", "Abstand der seitlichen Halterungen der Stützen muss größer als 0"},
       {afterSelfWeight, afterSelfWeight + "  \"restraints\": {\n\"beam\": -1 },\n", 14,
        "restraints.beam", "Halterungen des Riegels"},
+      {afterSelfWeight, afterSelfWeight + "  \"restraints\": { \"beam\": 0.1 },\n", 13,
+       "restraints.beam", "kleiner als ein Hundertstel der Stablänge (15.00 m)"},
   };
   for (const Mistake& m : mistakes) {
     const std::string text = ExampleWith(m.from, m.to);

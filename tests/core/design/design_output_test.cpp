@@ -1,6 +1,7 @@
 // The forms a computed design leaves the program in, against the result they are written from:
 // the JSON read back, the CSV in German spreadsheet form, and the list rows.
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -128,8 +129,11 @@ TEST(DesignResultJson, ReadsBackAsTheCombinationsAndNumbersOfTheResult) {
   for (std::size_t i = 0; i < result.combinations.size(); ++i) {
     const CombinationResult& c = result.combinations[i];
     const JsonValue& json = combinations.items[i];
-    EXPECT_EQ(Keys(json),
-              (std::vector<std::string>{"id", "limitState", "label", "factors", "results"}));
+    std::vector<std::string> keys{"id", "limitState", "label", "factors", "results"};
+    if (c.stability) {
+      keys.insert(keys.end(), {"alphaCr", "imperfection", "secondOrder", "resultsDesign"});
+    }
+    EXPECT_EQ(Keys(json), keys);
     EXPECT_EQ(Get(json, "id").text, c.combination.id);
     EXPECT_EQ(Get(json, "limitState").text, c.combination.id.substr(0, 3));
     EXPECT_EQ(Get(json, "label").text, c.combination.label);
@@ -159,6 +163,26 @@ TEST(DesignResultJson, ReadsBackAsTheCombinationsAndNumbersOfTheResult) {
     for (std::size_t k = 0; k < symbols.size(); ++k) {
       EXPECT_EQ(results.members[k].value.number, expected[k]) << c.combination.id << symbols[k];
     }
+    if (!c.stability) {
+      continue;
+    }
+    const CombinationStability& st = *c.stability;
+    EXPECT_EQ(Get(Get(json, "alphaCr"), "value").number, st.critical.factor);
+    EXPECT_EQ(Get(Get(json, "alphaCr"), "mode").text, "sway") << "a portal sways first";
+    EXPECT_EQ(Get(json, "imperfection").number, st.imperfection);
+    EXPECT_EQ(Get(json, "secondOrder").boolean, st.critical.factor < 10);
+    const SharedResults& dv = st.designValues;
+    const std::vector<double> design{dv.AH, dv.AV, dv.MA, dv.BH, dv.BV, dv.MB, dv.M1,
+                                     dv.N1, dv.Q1, dv.M2, dv.N2, dv.Q2, dv.X3, dv.M3,
+                                     dv.M4, dv.N4, dv.Q4, dv.M5, dv.N5, dv.Q5};
+    const JsonValue& resultsDesign = Get(json, "resultsDesign");
+    ASSERT_EQ(Keys(resultsDesign), std::vector<std::string>(symbols.begin(), symbols.end() - 2));
+    for (std::size_t k = 0; k < design.size(); ++k) {
+      EXPECT_EQ(resultsDesign.members[k].value.number, design[k]) << c.combination.id;
+    }
+    EXPECT_EQ(Get(resultsDesign, "u").number, st.design.sway * 1000) << "in mm";
+    // The imperfection adds no vertical load.
+    EXPECT_NEAR(dv.AV + dv.BV, v.AV + v.BV, 1e-9 * (v.AV + v.BV)) << c.combination.id;
   }
 }
 
@@ -204,20 +228,38 @@ TEST(DesignResultJson, GoverningChecksNameTheirCombinationAndVerdict) {
   const DesignResult& result = Example();
   const JsonValue checks = Get(ParseJson(DesignResultJson(result)), "checks");
   EXPECT_EQ(Keys(checks), (std::vector<std::string>{"columns", "beam", "sway", "deflection"}));
-  // The worst member utilisation, found here over the ultimate combinations.
+  // The worst of each member check, found here over the ultimate combinations.
+  std::array<double, 5> worst{};
   double worstColumns = 0;
   std::string worstId;
   for (const CombinationResult& c : result.combinations) {
-    if (c.check.columns && c.check.columns->Eta() > worstColumns) {
-      worstColumns = c.check.columns->Eta();
+    if (!c.columns) {
+      continue;
+    }
+    const MemberVerification& v = c.columns->verification;
+    const std::array<double, 5> etas{v.crossSection.eta, v.bucklingY.eta, v.bucklingZ.eta,
+                                     v.lateralTorsional.eta, v.interaction.eta};
+    for (std::size_t k = 0; k < 5; ++k) {
+      worst[k] = std::max(worst[k], etas[k]);
+    }
+    if (c.columns->Eta() > worstColumns) {
+      worstColumns = c.columns->Eta();
       worstId = c.combination.id;
     }
   }
   const JsonValue& columns = Get(checks, "columns");
-  EXPECT_EQ(Keys(columns), (std::vector<std::string>{"eta", "combination", "place", "met"}));
+  EXPECT_EQ(Keys(columns),
+            (std::vector<std::string>{"eta", "etaCrossSection", "etaBucklingY", "etaBucklingZ",
+                                      "etaLTB", "etaInteraction", "combination", "place", "met"}));
   EXPECT_EQ(Get(columns, "eta").number, worstColumns);
+  EXPECT_EQ(worstColumns, *std::max_element(worst.begin(), worst.end()));
+  const char* const keys[] = {"etaCrossSection", "etaBucklingY", "etaBucklingZ", "etaLTB",
+                              "etaInteraction"};
+  for (std::size_t k = 0; k < 5; ++k) {
+    EXPECT_EQ(Get(columns, keys[k]).number, worst[k]) << keys[k];
+  }
   EXPECT_EQ(Get(columns, "combination").text, worstId);
-  EXPECT_EQ(Get(columns, "place").text, result.checks.columns->check.EtaPlace());
+  EXPECT_NE(Get(columns, "place").text.find("Stütze"), std::string::npos);
   EXPECT_EQ(Get(columns, "met").boolean, worstColumns <= 1);
   EXPECT_EQ(Get(columns, "met").kind, JsonValue::Kind::Boolean);
   const JsonValue& deflection = Get(checks, "deflection");
@@ -260,7 +302,9 @@ TEST(DesignResultCsv, IsOneTableOfCombinationsAndOneOfChecksInGermanNumbers) {
   ASSERT_EQ(csv.substr(0, 3), "\xEF\xBB\xBF");
   const std::vector<std::string> lines = Lines(csv.substr(3), "\r\n");
   const std::size_t n = result.combinations.size();
-  ASSERT_EQ(lines.size(), 1 + n + 1 + 1 + 4);
+  // Combinations; checks (each member's η and its five checks, the two limits); the governing
+  // values of both members; the statement.
+  ASSERT_EQ(lines.size(), 1 + n + 1 + 1 + 12 + 2 + 1 + 1 + 2 + 1 + 1);
   const std::vector<std::string> header = Fields(lines[0]);
   const std::vector<std::string> start(header.begin(), header.begin() + 9);
   EXPECT_EQ(start, (std::vector<std::string>{"Kombination", "Grenzzustand", "Bezeichnung", "Dach",
@@ -268,16 +312,26 @@ TEST(DesignResultCsv, IsOneTableOfCombinationsAndOneOfChecksInGermanNumbers) {
                                              "Eigengewicht"}));
   EXPECT_EQ(header[9], "AH [kN]");
   EXPECT_EQ(header[11], "MA [kNm]");
-  EXPECT_EQ(header.back(), "xw [m]");
-  ASSERT_EQ(header.size(), 9u + 23u);
+  EXPECT_EQ(header[9 + 22], "xw [m]");
+  EXPECT_EQ(header[9 + 23], "αcr");
+  EXPECT_EQ(header.back(), "u,d [mm]");
+  ASSERT_EQ(header.size(), 9u + 23u + 6u + 21u);
   for (std::size_t i = 0; i < n; ++i) {
     const CombinationResult& c = result.combinations[i];
     const std::vector<std::string> fields = Fields(lines[1 + i]);
     ASSERT_EQ(fields.size(), header.size()) << lines[1 + i];
     EXPECT_EQ(fields[0], c.combination.id);
     EXPECT_EQ(fields[2], c.combination.label);
-    for (std::size_t k = 9; k < fields.size(); ++k) {
+    for (std::size_t k = 9; k < 9 + 23; ++k) {
       EXPECT_TRUE(GermanNumber(fields[k])) << fields[k];
+    }
+    if (c.stability) {
+      EXPECT_EQ(fields[9 + 24], "Seitenverschiebung");
+      EXPECT_EQ(fields[9 + 28],
+                c.stability->secondOrder ? "Theorie II. Ordnung" : "Theorie I. Ordnung");
+      EXPECT_TRUE(GermanNumber(fields.back())) << fields.back();
+    } else {
+      EXPECT_EQ(fields.back(), "") << "no design forces for serviceability";
     }
     std::string AH = fields[9];
     std::replace(AH.begin(), AH.end(), ',', '.');
@@ -294,10 +348,16 @@ TEST(DesignResultCsv, IsOneTableOfCombinationsAndOneOfChecksInGermanNumbers) {
   EXPECT_EQ(columnsRow[0], "Stützen η");
   EXPECT_EQ(columnsRow[2], "1");
   EXPECT_EQ(columnsRow[3], result.combinations[columns.combination].combination.id);
-  EXPECT_EQ(columnsRow[4], columns.check.EtaPlace());
-  EXPECT_EQ(columnsRow[5], columns.check.Eta() <= 1 ? "ja" : "nein");
-  EXPECT_EQ(Fields(lines[6 + n])[0], "Durchbiegung L/w");
-  EXPECT_EQ(Fields(lines[6 + n])[2], "300");
+  EXPECT_EQ(columnsRow[5], columns.check.Met() ? "ja" : "nein");
+  const std::vector<std::string> ltb = Fields(lines[7 + n]);
+  EXPECT_EQ(ltb[0], "Stützen Biegedrillknicken");
+  EXPECT_EQ(ltb[3], result.combinations[columns.lateralTorsional.combination].combination.id);
+  EXPECT_EQ(Fields(lines[16 + n])[0], "Durchbiegung L/w");
+  EXPECT_EQ(Fields(lines[16 + n])[2], "300");
+  EXPECT_EQ(Fields(lines[19 + n])[0], "Stützen");
+  EXPECT_EQ(Fields(lines[19 + n])[3],
+            std::to_string(columns.check.verification.crossSection.sectionClass));
+  EXPECT_EQ(lines.back(), CsvField(kDesignCheckStatement));
 }
 
 TEST(DesignResultCsv, QuotesANameWithSemicolonOrQuotes) {
@@ -347,14 +407,23 @@ TEST(DesignRows, ShowThePortalCasesCombinationsEnvelopeAndChecks) {
     }
   }
   EXPECT_TRUE(beamMax);
-  // The governing checks close the list, each with the verdict of the result.
-  const std::vector<ListRow> last(rows.end() - 4, rows.end());
-  EXPECT_EQ(last[0].symbol, "ηS");
-  EXPECT_EQ(last[0].value, FormatFixed2(result.checks.columns->check.Eta()));
-  EXPECT_EQ(last[0].verdict,
-            result.checks.columns->check.Eta() <= 1 ? Verdict::Met : Verdict::NotMet);
-  EXPECT_EQ(last[3].symbol, "L/w");
-  EXPECT_EQ(last[3].verdict, result.checks.deflection->check.met ? Verdict::Met : Verdict::NotMet);
+  // The governing checks close the list, each with the verdict of the result, and the statement
+  // of what they cover last.
+  const GoverningMember& columns = *result.checks.columns;
+  const auto eta = std::find_if(rows.rbegin(), rows.rend(),
+                                [](const ListRow& row) { return row.symbol == "ηS"; });
+  ASSERT_NE(eta, rows.rend());
+  EXPECT_EQ(eta->value, FormatFixed2(columns.check.Eta()));
+  EXPECT_EQ(eta->verdict, columns.check.Met() ? Verdict::Met : Verdict::NotMet);
+  EXPECT_NE(eta->remark.find(CheckName(GoverningCheck(columns.check))), std::string::npos)
+      << eta->remark;
+  const std::vector<ListRow> last(rows.end() - 3, rows.end());
+  EXPECT_EQ(last[1].symbol, "L/w");
+  EXPECT_EQ(last[1].verdict, result.checks.deflection->check.met ? Verdict::Met : Verdict::NotMet);
+  EXPECT_EQ(last[2].symbol, "Hinweis");
+  EXPECT_EQ(last[2].value, kDesignCheckStatement);
+  EXPECT_NE(last[2].value.find("Rahmenecken, Anschlüsse und Fußpunkte sind nicht nachgewiesen."),
+            std::string::npos);
   EXPECT_EQ(ExitStatusOf(result), result.checks.AllMet() ? 0 : 1);
   EXPECT_EQ(ResultListText(rows).substr(0, 26), "System: Zweigelenk Strevo\n");
 }
@@ -388,6 +457,68 @@ TEST(ExitStatusOf, IsOneWhenACheckFails) {
   const DesignResult result = ComputeDesign(design);
   ASSERT_FALSE(result.checks.deflection->check.met);
   EXPECT_EQ(ExitStatusOf(result), 1);
+}
+
+// Without compression the portal cannot buckle: αcr is written as null, first order. Under a
+// hundred times the example's loads it is unstable in every ultimate combination: no design
+// forces, no utilisation, and the checks fail.
+TEST(DesignResultJson, WritesNullWhereThereIsNoCriticalLoadOrNoDesignForce) {
+  Design uplift = BareDesign();
+  uplift.loadCases = {{"Sog", Action::Permanent, 'A', false, {-3, 0, 0, 0, 0}}};
+  const DesignResult lifted = ComputeDesign(uplift);
+  const JsonValue first = Get(ParseJson(DesignResultJson(lifted)), "combinations").items.at(0);
+  EXPECT_EQ(Get(first, "alphaCr").kind, JsonValue::Kind::Null);
+  EXPECT_FALSE(Get(first, "secondOrder").boolean);
+  EXPECT_EQ(Get(Get(first, "resultsDesign"), "AH").number, lifted.combinations[0].values.AH);
+
+  Design heavy = ReadDesignFile(STREVO_DESIGN_EXAMPLE);
+  for (DesignCase& c : heavy.loadCases) {
+    c.loads.q *= 100;
+    c.loads.F *= 100;
+  }
+  const DesignResult result = ComputeDesign(heavy);
+  const JsonValue root = ParseJson(DesignResultJson(result));
+  const JsonValue& gzt1 = Get(root, "combinations").items.at(0);
+  ASSERT_LE(Get(Get(gzt1, "alphaCr"), "value").number, 1);
+  EXPECT_EQ(Get(gzt1, "resultsDesign").kind, JsonValue::Kind::Null);
+  const JsonValue& beam = Get(Get(root, "checks"), "beam");
+  EXPECT_EQ(Get(beam, "eta").kind, JsonValue::Kind::Null);
+  EXPECT_EQ(Get(beam, "etaLTB").kind, JsonValue::Kind::Null);
+  EXPECT_TRUE(Get(beam, "unstable").boolean);
+  EXPECT_FALSE(Get(beam, "met").boolean);
+  EXPECT_EQ(ExitStatusOf(result), 1);
+  const std::vector<ListRow> rows = DesignRows(result);
+  const ListRow* alpha = Row(rows, "αcr");
+  EXPECT_EQ(alpha->verdict, Verdict::NotMet);
+  EXPECT_NE(alpha->remark.find("instabil"), std::string::npos);
+}
+
+// The working reaches each check's value from the numbers it puts in, and ends in the member's η.
+TEST(GoverningCheckRechenweg, EachCheckStepGivesTheChecksValue) {
+  const DesignResult& result = Example();
+  const std::vector<RechenwegStep> steps = GoverningCheckRechenweg(result);
+  const MemberVerification& v = result.checks.beam->check.verification;
+  // The beam's steps follow the columns': the last step of a name is the beam's.
+  const auto last = [&](const std::string& target) {
+    const auto step = std::find_if(steps.rbegin(), steps.rend(),
+                                   [&](const RechenwegStep& s) { return s.target == target; });
+    EXPECT_NE(step, steps.rend()) << target;
+    EXPECT_TRUE(step->formula) << target << " is computed, not stated";
+    return step->value;
+  };
+  const std::pair<const char*, double> expected[] = {
+      {"NRd", v.crossSection.NRd},      {"VRd", v.crossSection.VRd},
+      {"Ncr,z", v.bucklingZ.Ncr},       {"χz", v.bucklingZ.chi},
+      {"ηBK,z", v.bucklingZ.eta},       {"C1", v.lateralTorsional.C1},
+      {"Mcr", v.lateralTorsional.Mcr},  {"χLT", v.lateralTorsional.chi},
+      {"ηBDK", v.lateralTorsional.eta}, {"kzy", v.interaction.kzy},
+      {"η6.62", v.interaction.eta62}};
+  for (const auto& [target, value] : expected) {
+    EXPECT_NEAR(last(target), value, 1e-9 * value) << target;
+  }
+  EXPECT_EQ(steps.back().target, "ηR");
+  EXPECT_EQ(steps.back().value, result.checks.beam->check.Eta());
+  EXPECT_NE(steps.back().reason.find("nicht erfüllt"), std::string::npos);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,8 @@
 #include "load_case_table.h"
 #include "recording_messages.h"
 #include "scripted_file_dialogs.h"
+#include "test_designs.h"
+#include "text_rules.h"
 
 namespace strevo {
 namespace {
@@ -93,13 +96,19 @@ class DesignWindowTest : public ::testing::Test {
     host.dialogs.names.push_back(Written(text));
     window.mnuOeffnen_Click();
   }
-  QString Value(const QString& symbol) {
+  void Open(const Design& design) { Open(WriteDesign(design).c_str()); }
+  // The first-order value (column 1) or the designed one (column 2) the values table shows.
+  QString Value(const QString& symbol, int column = 1) {
     for (int row = 0; row < window.Results()->Values()->rowCount(); ++row) {
       if (window.Results()->Values()->item(row, 0)->text() == symbol) {
-        return window.Results()->Values()->item(row, 1)->text();
+        return window.Results()->Values()->item(row, column)->text();
       }
     }
     return QStringLiteral("fehlt");
+  }
+  QString Stability(int row) { return window.Results()->Stability()->item(row, 1)->text(); }
+  QString Check(int row, int column) {
+    return window.Results()->Checks()->item(row, column)->text();
   }
   static QByteArray Contents(const QString& path) {
     QFile file(path);
@@ -162,7 +171,11 @@ TEST_F(DesignWindowTest, ACombinationShowsItsValuesAndDiagrams) {
   EXPECT_NE(window.Results()->CombinationView(0)->Picture()->title.find("GZT 1"),
             std::string::npos);
 
+  EXPECT_EQ(window.Results()->Stability()->rowCount(), 8);
+
   window.Results()->Combinations()->setCurrentCell(2, 0);
+  EXPECT_EQ(window.Results()->Stability()->rowCount(), 0) << "no stability for GZG";
+  EXPECT_EQ(Value("AV", 2), "") << "nothing designed for GZG";
   EXPECT_EQ(Value("AV"), "30.00");
   EXPECT_EQ(Value("w"), "8.04") << "5 · 10 · 6⁴ / (384 · 21000) m";
   EXPECT_EQ(Value("xw"), "3.00");
@@ -182,12 +195,12 @@ TEST_F(DesignWindowTest, ACombinationShowsItsValuesAndDiagrams) {
   // The limits: 6000 / 8.04 and 4000 / 17.14, both within their n.
   window.Results()->setCurrentIndex(2);
   ASSERT_EQ(window.Results()->Checks()->rowCount(), 4);
-  EXPECT_EQ(window.Results()->Checks()->item(0, 4)->text(),
+  EXPECT_EQ(window.Results()->Checks()->item(0, 2)->text(),
             "kein Nachweis: I = 10000 cm4 (ohne Profil)");
   EXPECT_EQ(window.Results()->Checks()->item(2, 1)->text(), "1/233 (Grenze 1/150)");
   EXPECT_EQ(window.Results()->Checks()->item(3, 1)->text(), "1/746 (Grenze 1/300)");
   EXPECT_EQ(window.Results()->Checks()->item(3, 3)->text(), "GZG 1");
-  EXPECT_EQ(window.Results()->Checks()->item(3, 2)->text(), "Riegel, 3.00 m ab Punkt 2");
+  EXPECT_EQ(window.Results()->Checks()->item(3, 4)->text(), "Riegel, 3.00 m ab Punkt 2");
   EXPECT_EQ(window.Results()->VerdictLabel()->text(), "Alle Nachweise sind erfüllt.");
 }
 
@@ -204,9 +217,9 @@ TEST_F(DesignWindowTest, TheGoverningCombinationsAreTicked) {
             "✓ Verschiebung u, Durchbiegung w");
   EXPECT_EQ(window.Results()->Checks()->item(0, 0)->text(), "Stützen HE 200 A");
   EXPECT_EQ(window.Results()->Checks()->item(0, 3)->text(), "GZT 1");
-  EXPECT_EQ(window.Results()->Checks()->item(1, 0)->text(), "Riegel IPE 300");
-  EXPECT_TRUE(window.Results()->Checks()->item(1, 1)->text().startsWith("η = "));
-  EXPECT_FALSE(window.Results()->Checks()->item(1, 2)->text().isEmpty()) << "the place is named";
+  EXPECT_EQ(Check(1 + kCheckRows, 0), "Riegel IPE 300");
+  EXPECT_TRUE(Check(1 + kCheckRows, 1).startsWith("η = "));
+  EXPECT_FALSE(Check(1 + kCheckRows, 4).isEmpty()) << "the place is named";
 }
 
 TEST_F(DesignWindowTest, OpeningAFileFillsTheWindowAndSetsTheMainWindowsPortal) {
@@ -319,6 +332,134 @@ TEST_F(DesignWindowTest, MistakesOutsideTheTableAreMarkedAtTheirField) {
   EXPECT_TRUE(window.PortalValue(1)->property("fehler").toBool());
   EXPECT_TRUE(window.PortalValue(1)->toolTip().contains("Stützenhöhe"));
   EXPECT_EQ(window.ShownResult(), nullptr);
+}
+
+// Lateral restraints cut a member into equal segments, the least number no longer than the
+// spacing: 6 m at 4 m in two of 3 m, 15 m at 3.75 m in four; one segment buckles about z.
+TEST_F(DesignWindowTest, TheRestraintsAreComputedSavedReadBackAndClearedByNeu) {
+  Open(testing::HallDesign());
+  const int columnsZ = 3, beamZ = 1 + kCheckRows + 3;
+  ASSERT_EQ(Check(columnsZ, 0).trimmed(), "Biegeknicken z");
+  EXPECT_TRUE(Check(columnsZ, 5).endsWith("Lcr = 6.00 m")) << "empty: the member's length";
+  EXPECT_TRUE(Check(beamZ, 5).endsWith("Lcr = 15.00 m"));
+  EXPECT_EQ(window.Restraint(0)->placeholderText(), "Stablänge");
+
+  window.Restraint(0)->setText(QStringLiteral("4"));
+  window.Restraint(1)->setText(QStringLiteral("3,75"));  // a decimal comma reads as a point
+  ASSERT_NE(window.ShownResult(), nullptr);
+  EXPECT_EQ(window.ShownResult()->design.restraints, (Restraints{4.0, 3.75}));
+  EXPECT_TRUE(Check(columnsZ, 5).endsWith("Lcr = 3.00 m")) << Check(columnsZ, 5).toStdString();
+  EXPECT_TRUE(Check(beamZ, 5).endsWith("Lcr = 3.75 m")) << Check(beamZ, 5).toStdString();
+
+  const QString name = dir.filePath(QStringLiteral("gehalten.strevo"));
+  host.dialogs.names.push_back(name);
+  window.mnuSpeichernUnter_Click();
+  EXPECT_EQ(ReadDesignFile(QFile::encodeName(name).toStdString()).restraints,
+            (Restraints{4.0, 3.75}));
+
+  window.mnuNeu_Click();  // saved: nothing to ask
+  EXPECT_TRUE(host.messages.shown.empty());
+  EXPECT_EQ(window.Restraint(0)->text(), "");
+  EXPECT_EQ(window.Restraint(1)->text(), "");
+  EXPECT_EQ(window.CurrentDesign().restraints, Restraints{});
+}
+
+// Every ultimate combination shows the stability and the design values the result holds; the
+// checks show each check's largest η with its combination.
+TEST_F(DesignWindowTest, TheHallShowsItsStabilityAndChecksAsComputed) {
+  Open(testing::HallDesign());
+  ASSERT_NE(window.ShownResult(), nullptr);
+  const DesignResult& result = *window.ShownResult();
+  const auto id = [&](std::size_t combination) {
+    return QString::fromStdString(result.combinations[combination].combination.id);
+  };
+  const auto number = [](double value) { return QString::fromStdString(FormatFixed2(value)); };
+  for (std::size_t i = 0; i < result.combinations.size(); ++i) {
+    window.Results()->Combinations()->setCurrentCell(static_cast<int>(i), 0);
+    const CombinationResult& combination = result.combinations[i];
+    if (!combination.stability) {
+      EXPECT_EQ(window.Results()->Stability()->rowCount(), 0) << id(i).toStdString();
+      continue;
+    }
+    const CombinationStability& stability = *combination.stability;
+    ASSERT_FALSE(stability.unstable) << id(i).toStdString();
+    // A portal on hinged feet buckles sideways first.
+    EXPECT_EQ(Stability(0), number(stability.critical.factor));
+    EXPECT_EQ(Stability(1), "Seitenverschiebung");
+    EXPECT_EQ(Stability(2), number(*stability.columnBucklingLength[0]) + " m");
+    EXPECT_EQ(Stability(5), number(stability.imperfectionForces[0]) + " kN");
+    EXPECT_EQ(Stability(7),
+              stability.critical.factor < 10 ? "Theorie II. Ordnung" : "Theorie I. Ordnung");
+    EXPECT_EQ(Value("M2", 2), number(stability.designValues.M2)) << id(i).toStdString();
+    EXPECT_EQ(Value("M3", 2), number(stability.designValues.M3)) << id(i).toStdString();
+    EXPECT_EQ(Value("M3", 1), number(combination.values.M3)) << id(i).toStdString();
+  }
+
+  // 1.35·G alone loads both columns alike. A column on a hinged foot held at its top by the beam
+  // (6EIb/L) buckles sideways at k·h·tan(k·h) = 6·Ib·h/(Ic·L) = 4.434 (IPE 450 33740 cm4,
+  // HE 300 A 18260 cm4): k·h = 1.288, Lcr = π·h/(k·h) = 14.63 m; the beam's own compression
+  // softens it a little.
+  const Combination& permanent = result.combinations[0].combination;
+  ASSERT_TRUE(std::all_of(
+      permanent.factors.begin(), permanent.factors.end(),
+      [&](const CaseFactor& f) { return result.cases[f.loadCase].action == Action::Permanent; }));
+  window.Results()->Combinations()->setCurrentCell(0, 0);
+  for (int row : {2, 3}) {
+    const double Lcr = Stability(row).chopped(2).toDouble();
+    EXPECT_GT(Lcr, 14.60);
+    EXPECT_LT(Lcr, 14.80);
+  }
+
+  for (int m = 0; m < 2; ++m) {
+    const GoverningMember& governing = m == 0 ? *result.checks.columns : *result.checks.beam;
+    const int top = m * (1 + kCheckRows);
+    EXPECT_EQ(Check(top, 0), m == 0 ? "Stützen HE 300 A" : "Riegel IPE 450");
+    EXPECT_EQ(Check(top, 1), "η = " + number(governing.check.Eta()));
+    EXPECT_EQ(Check(top, 3), id(governing.combination));
+    EXPECT_EQ(Check(top, 2), governing.check.Met() ? "erfüllt" : "nicht erfüllt");
+    const GoverningMember::Largest largest[] = {governing.crossSection, governing.bucklingY,
+                                                governing.bucklingZ, governing.lateralTorsional,
+                                                governing.interaction};
+    double worst = 0;
+    for (int k = 0; k < kCheckRows; ++k) {
+      EXPECT_EQ(Check(top + 1 + k, 1), "η = " + number(largest[k].eta)) << k;
+      EXPECT_EQ(Check(top + 1 + k, 3), id(largest[k].combination)) << k;
+      worst = std::max(worst, largest[k].eta);
+    }
+    EXPECT_DOUBLE_EQ(worst, governing.check.Eta()) << "the member's η is its largest check's";
+    // Table 5.2, S235: HE 300 A flange 118.75/14 = 8.5 ≤ 9, web 208/8.5 = 24.5 ≤ 33; IPE 450
+    // flange 69.3/14.6 = 4.7, web 378.8/9.4 = 40.3 ≤ 72 in bending with little compression.
+    EXPECT_EQ(Check(top + 1, 5), "Klasse 1");
+  }
+}
+
+// HE 100 A columns of 6 m on hinged feet: swaying, Lcr ≥ 2h = 12 m, Ncr ≤ π²·EI/(12 m)² =
+// 50 kN, while 20 kN/m on 15 m puts at least 150 kN on each: αcr < 1 in every combination.
+// IPE 450 columns in S355 under at least 910 kN: the web, c/t = 40.3, is compressed beyond the
+// class 3 limit 42ε = 34.2 at the hinged foot, where nothing bends.
+TEST_F(DesignWindowTest, AnUnstablePortalAndAClass4SectionAreSaidAsSuch) {
+  Design design = testing::HallDesign();
+  design.columns.section = "HE 100 A";
+  design.loadCases[0].loads.q = 20;
+  Open(design);
+  ASSERT_NE(window.ShownResult(), nullptr);
+  EXPECT_EQ(Stability(7), "instabil (αcr ≤ 1)");
+  EXPECT_EQ(window.Results()->Stability()->item(7, 1)->foreground().color(), QColor(220, 0, 0));
+  EXPECT_EQ(Value("M2", 2), "—");
+  EXPECT_NE(Value("M2", 1), "—") << "first order stands";
+  EXPECT_EQ(Check(0, 1), "η = ∞");
+  EXPECT_EQ(Check(0, 2), "instabil (αcr ≤ 1)");
+  EXPECT_EQ(window.Results()->VerdictLabel()->text(), "Nicht alle Nachweise sind erfüllt.");
+
+  design = testing::HallDesign();
+  design.columns.section = "IPE 450";
+  design.settings.grade = SteelGrade::S355;
+  design.loadCases[0].loads.q = 120;
+  Open(design);
+  ASSERT_NE(window.ShownResult(), nullptr);
+  EXPECT_NE(Stability(7), "instabil (αcr ≤ 1)");
+  EXPECT_EQ(Check(0, 2), "nicht abgedeckt (Klasse 4)");
+  EXPECT_EQ(window.Results()->Checks()->item(0, 2)->foreground().color(), QColor(220, 0, 0));
 }
 
 TEST_F(DesignWindowTest, CasesAreAddedRemovedAndReordered) {

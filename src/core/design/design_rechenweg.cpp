@@ -1,0 +1,459 @@
+// The working of each member's governing combination: the portal's stability, the section
+// class and resistances, flexural and lateral-torsional buckling and the interaction, each
+// step with its formula, the numbers put in and the value the check computed.
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <string>
+
+#include "deformations.h"
+#include "design_output.h"
+#include "design_result.h"
+#include "member_forces.h"
+#include "rechenweg_builder.h"
+#include "text_rules.h"
+
+namespace strevo {
+namespace {
+
+using working::Builder;
+using working::Expr;
+using working::Reason;
+using working::Sq;
+using working::Sqrt;
+using working::Values;
+using working::Var;
+
+Expr Pi() {
+  return Var("π");
+}
+Expr Fy() {
+  return Var("fy");
+}
+Expr GammaM0() {
+  return Var("γM0");
+}
+Expr GammaM1() {
+  return Var("γM1");
+}
+
+// The numbers every step of a member may put in: the section's values, fy, γM0, γM1 and π.
+Values SectionValues(const SectionProperties& s, double fy) {
+  return {{"A", s.A},   {"Avz", s.Avz},    {"Iy", s.Iy},      {"Iz", s.Iz},
+          {"It", s.It}, {"Iw", s.Iw},      {"Wpl,y", s.Wpl},  {"Wel,y", s.Wel},
+          {"h", s.h},   {"b", s.b},        {"tw", s.tw},      {"tf", s.tf},
+          {"fy", fy},   {"γM0", kGammaM0}, {"γM1", kGammaM1}, {"π", std::numbers::pi},
+          {"m", 2},     {"φ0", 1.0 / 200}};
+}
+
+std::string Verdict(double eta) {
+  return eta <= 1 ? "η ≤ 1: Nachweis erfüllt." : "η > 1: Nachweis nicht erfüllt.";
+}
+
+// Of two or more formulas bounded against each other, the one whose value the check took.
+Expr Taken(const Builder& b, std::initializer_list<Expr> candidates, double value) {
+  const Expr* best = candidates.begin();
+  for (const Expr& e : candidates) {
+    if (std::abs(b.Value(e, "").value - value) < std::abs(b.Value(*best, "").value - value)) {
+      best = &e;
+    }
+  }
+  return *best;
+}
+
+// The member, its combination and where its forces come from.
+struct Working {
+  const DesignResult& result;
+  const CombinationResult& combination;
+  const MemberDesign& check;
+  const SectionProperties& section;
+  double fy;
+};
+
+void StabilitySteps(Builder& b, const Working& w, const std::string& caption) {
+  const CombinationStability& st = *w.combination.stability;
+  const NormalForces& n = st.normalForces;
+  b.Stated("Nlinks", "kN", -n.leftColumn,
+           Reason() << caption
+                    << ": Druckkräfte nach Theorie I. Ordnung, das Eigengewicht der Stützen an "
+                       "ihrem Kopf angesetzt (Druck positiv):");
+  b.Stated("NRiegel", "kN", -n.beam, {});
+  b.Stated("Nrechts", "kN", -n.rightColumn, {});
+  if (!std::isfinite(st.critical.factor)) {
+    b.Stated("φ", "", st.imperfection,
+             Reason() << "Keine Stütze ist gedrückt: αcr ist unbegrenzt, die Schnittgrößen "
+                         "folgen aus Theorie I. Ordnung; die Schiefstellung ist wirkungslos.");
+    return;
+  }
+  b.Stated("αcr", "", st.critical.factor,
+           Reason() << "Kleinster Verzweigungslastfaktor der Normalkräfte: exakte Steifigkeit "
+                       "der Stäbe mit Stabilitätsfunktionen, die Eigenwerte unter einem "
+                       "Versuchsfaktor gezählt (Wittrick–Williams) und der kleinste eingegrenzt; "
+                       "Eigenform "
+                    << ModeName(st.critical.mode) << ":");
+  if (st.unstable) {
+    return;
+  }
+  b.Step("EI1", "kNm²", Expr(kBendingStiffnessPerCm4) * Var("I1"));
+  const char* const names[] = {"Lcr,links", "Lcr,rechts"};
+  const char* const forces[] = {"Nlinks", "Nrechts"};
+  for (std::size_t i = 0; i < 2; ++i) {
+    if (st.columnBucklingLength[i]) {
+      b.Step(names[i], "m", Pi() * Sqrt(Var("EI1") / (Var("αcr") * Var(forces[i]))),
+             i == 0 || !st.columnBucklingLength[0]
+                 ? Reason() << "Knicklänge der gedrückten Stützen in der Rahmenebene aus αcr:"
+                 : Reason());
+    }
+  }
+  const Expr h = Var("hS");
+  const double alphaH = 2 / std::sqrt(w.result.portal.h);
+  if (alphaH >= 2.0 / 3 && alphaH <= 1) {
+    b.Step("αh", "", Expr(2) / Sqrt(h),
+           Reason() << "Schiefstellung nach 5.3.2 aus der Stützenhöhe " << h << " (m):");
+  } else {
+    b.Stated("αh", "", std::clamp(alphaH, 2.0 / 3, 1.0),
+             Reason() << "Schiefstellung nach 5.3.2: " << Expr(2) / Sqrt(h)
+                      << " liegt außerhalb von 2/3 … 1 und wird begrenzt:");
+  }
+  b.Step("αm", "", Sqrt(Expr(0.5) * (Expr(1) + Expr(1) / Var("m"))),
+         Reason() << "Zwei Stützen tragen die Last (" << Var("m") << " = 2):");
+  b.Step("φ", "", Var("φ0") * Var("αh") * Var("αm"));
+  b.Step("1/φ", "", Expr(1) / Var("φ"));
+  const double direction = st.imperfectionForces[0] + st.imperfectionForces[1] < 0 ? -1 : 1;
+  const char* const heads[] = {"Hφ,links", "Hφ,rechts"};
+  for (std::size_t i = 0; i < 2; ++i) {
+    b.Step(heads[i], "kN", Var("φ") * Var(forces[i]),
+           i == 0 ? Reason() << "Ersatzkräfte der Schiefstellung am Stützenkopf, "
+                             << (direction > 0 ? "nach rechts" : "nach links")
+                             << " (in Richtung der Verschiebung), am Fuß entgegengesetzt:"
+                  : Reason());
+  }
+  b.Stated("ud", "mm", st.design.sway * 1000,
+           st.secondOrder
+               ? Reason() << "αcr < 10: Schnittgrößen nach Theorie II. Ordnung am verformten "
+                             "Rahmen mit den Ersatzkräften, die Normalkräfte "
+                          << std::to_string(st.design.iterations)
+                          << "-mal nachgeführt; Verschiebung des Riegels:"
+               : Reason() << "αcr ≥ 10: die Verformungen ändern die Schnittgrößen kaum, sie "
+                             "folgen aus Theorie I. Ordnung mit den Ersatzkräften; Verschiebung "
+                             "des Riegels:");
+}
+
+void CrossSectionSteps(Builder& b, const Working& w) {
+  const CrossSectionCheck& c = w.check.verification.crossSection;
+  const Expr N = Var("N"), V = Var("V"), M = Var("M"), A = Var("A");
+  b.Stated("N", "kN", std::abs(c.forces.N),
+           Reason() << "Querschnitt, wo er am stärksten ausgenutzt ist ("
+                    << w.check.crossSectionPlace
+                    << "), Schnittgrößen als Beträge; dort Querschnittsklasse "
+                    << std::to_string(c.sectionClass)
+                    << " nach Tabelle 5.2 (Flansch und Steg unter diesem N und M):");
+  b.Stated("V", "kN", std::abs(c.forces.Q), {});
+  b.Stated("M", "kNm", std::abs(c.forces.M), {});
+  // kN from cm² and N/mm² are a tenth; kNm from cm³ and N/mm² a thousandth.
+  b.Step("NRd", "kN", A * Fy() / Expr(10) / GammaM0(),
+         Reason() << "Widerstände; cm² · N/mm² sind 0.1 kN, cm³ · N/mm² sind 0.001 kNm:");
+  b.Step("VRd", "kN", Var("Avz") * Fy() / (Expr(10) * Sqrt(3) * GammaM0()));
+  if (c.elastic) {
+    b.Step("σ", "N/mm²", Expr(10) * N / A + Expr(1000) * M / Var("Wel,y"),
+           Reason() << "Klasse 3: elastischer Nachweis nach 6.1; Randspannung:");
+    b.Step("σj", "N/mm²",
+           Expr(10) * N / A + Expr(100) * M * (Var("h") / Expr(2) - Var("tf")) / Var("Iy"),
+           Reason() << "Am Übergang von Steg und Flansch:");
+    b.Step("τj", "N/mm²",
+           V * Var("b") * Var("tf") * (Var("h") - Var("tf")) / (Expr(20) * Var("Iy") * Var("tw")));
+    b.Step("τmax", "N/mm²", Expr(50) * V * Var("Wpl,y") / (Var("Iy") * Var("tw")));
+    b.Step("σv", "N/mm²", Sqrt(Sq(Var("σj")) + Expr(3) * Sq(Var("τj"))));
+    b.Stated("ηQuerschnitt", "", c.eta,
+             Reason() << "Die größte der Spannungen " << Var("σ") << ", " << Var("σv") << " und "
+                      << Sqrt(3) * Var("τmax") << ", geteilt durch " << Fy() / GammaM0() << ":");
+    return;
+  }
+  if (c.rho > 0) {
+    b.Step("ρ", "", Sq(Expr(2) * V / Var("VRd") - Expr(1)),
+           Reason() << "V > 0.5 · VRd: die Querkraft mindert die Fließgrenze des Stegs (6.2.8):");
+  } else {
+    b.Stated("ρ", "", 0, Reason() << "V ≤ 0.5 · VRd: keine Abminderung für die Querkraft (6.2.8):");
+  }
+  b.Step("Aw", "mm²", (Var("h") - Expr(2) * Var("tf")) * Var("tw"));
+  b.Step("Mpl,V", "kNm",
+         (Var("Wpl,y") - Var("ρ") * Sq(Var("Aw")) / (Expr(4) * Var("tw")) / Expr(1000)) * Fy() /
+             Expr(1000) / GammaM0(),
+         Reason() << "Plastisches Moment, für die Querkraft abgemindert (6.30):");
+  const double N0 = std::abs(c.forces.N);
+  const double webLimit = 0.5 * (w.section.h - 2 * w.section.tf) * w.section.tw * w.fy / 1000;
+  const Expr MRd = Var("MRd");
+  if (N0 > 0.25 * c.NRd || N0 > webLimit) {
+    b.Step("Npl,V", "kN", (Expr(100) * A - Var("ρ") * Var("Aw")) * Fy() / Expr(1000) / GammaM0(),
+           Reason() << "N > 0.25 · NRd oder N > 0.5 · hw · tw · fy: die Normalkraft mindert das "
+                       "Moment (6.2.9.1):");
+    b.Step("n", "", N / Var("Npl,V"));
+    b.Step("a", "", (Expr(100) * A - Expr(2) * Var("b") * Var("tf")) / (Expr(100) * A),
+           Reason() << "Stegflächenanteil, höchstens 0.5:");
+    b.Step("MRd", "kNm", Var("Mpl,V") * (Expr(1) - Var("n")) / (Expr(1) - Expr(0.5) * Var("a")),
+           Reason() << "Nach 6.36, höchstens " << Var("Mpl,V") << ":");
+  } else {
+    b.Step("MRd", "kNm", Var("Mpl,V"),
+           Reason() << "N ≤ 0.25 · NRd und N ≤ 0.5 · hw · tw · fy: keine Abminderung für die "
+                       "Normalkraft (6.33, 6.34):");
+  }
+  b.Step("ηN", "", N / Var("NRd"));
+  b.Step("ηV", "", V / Var("VRd"));
+  b.Step("ηM", "", M / MRd);
+  b.Stated("ηQuerschnitt", "", c.eta, Reason() << "Der größte der drei Werte:");
+}
+
+void BucklingSteps(Builder& b, const FlexuralBuckling& f, const char* axis) {
+  const std::string index(axis);
+  const std::string Lcr = "Lcr," + index, Ncr = "Ncr," + index, lambda = "λ̄" + index,
+                    phi = "Φ" + index, chi = "χ" + index, eta = "ηBK," + index, I = "I" + index,
+                    EI = "EI" + index;
+  b.Stated(Lcr, "m", f.Lcr,
+           index == "y"
+               ? Reason() << "Biegeknicken um " << axis
+                          << ": Systemlänge des Stabs; die Schiefstellung und die "
+                             "Theorie II. Ordnung stecken in den Schnittgrößen:"
+               : Reason() << "Biegeknicken um " << axis << ": Abstand der seitlichen Halterungen:");
+  b.Step(EI, "kNm²", Expr(kBendingStiffnessPerCm4) * Var(I));
+  b.Step(Ncr, "kN", Sq(Pi()) * Var(EI) / Sq(Var(Lcr)));
+  b.Step(lambda, "", Sqrt(Var("NRk") / Var(Ncr)));
+  if (f.NEd == 0) {
+    b.Stated(eta, "", 0, Reason() << "Der Stab ist nicht gedrückt:");
+    return;
+  }
+  if (f.chi == 1) {
+    b.Stated(chi, "", 1, Reason() << "λ̄ ≤ 0.2 oder NEd / Ncr ≤ 0.04: kein Knicken (6.3.1.2(4)):");
+  } else {
+    const Expr alpha = Var("α" + index);
+    b.Stated("α" + index, "", f.curve.alpha,
+             Reason() << "Knicklinie " << std::string(1, f.curve.name) << " (Tabelle 6.2):");
+    b.Step(phi, "", Expr(0.5) * (Expr(1) + alpha * (Var(lambda) - Expr(0.2)) + Sq(Var(lambda))));
+    b.Step(chi, "", Expr(1) / (Var(phi) + Sqrt(Sq(Var(phi)) - Sq(Var(lambda)))));
+  }
+  b.Step(eta, "", Var("NEd") / (Var(chi) * Var("NRk") / GammaM1()));
+}
+
+// C1, Mcr, λ̄LT and χLT of a segment between lateral restraints.
+struct Segment {
+  Member member;
+  double start, end;  // m along the member
+  double MEd;         // largest |M| in it, kNm
+  BucklingCurve curve;
+  const std::string& place;
+};
+
+void LateralTorsionalSteps(Builder& b, const Working& w, const Segment& g) {
+  const ExactLine& line = w.combination.stability->design.lines[static_cast<std::size_t>(g.member)];
+  const InputSet in = InputsOf(w.result.portal, {});
+  const double quarter = (g.end - g.start) / 4;
+  b.Stated("Ls", "m", g.end - g.start,
+           Reason() << "Biegedrillknicken im Abschnitt zwischen seitlichen Halterungen (" << g.place
+                    << "), Gabellagerung und Last im Schubmittelpunkt:");
+  b.Stated("My,Ed", "kNm", g.MEd, Reason() << "Größtes |M| im Abschnitt:");
+  b.Stated("MA", "kNm", std::abs(line.At(g.start + quarter).M),
+           Reason() << "|M| in den Viertelspunkten, bei "
+                    << PositionOn(in, g.member, g.start + quarter) << ", "
+                    << PositionOn(in, g.member, g.start + 2 * quarter) << " und "
+                    << PositionOn(in, g.member, g.start + 3 * quarter) << ":");
+  b.Stated("MB", "kNm", std::abs(line.At(g.start + 2 * quarter).M), {});
+  b.Stated("MC", "kNm", std::abs(line.At(g.start + 3 * quarter).M), {});
+  const Expr MEd = Var("My,Ed");
+  const Expr C1 =
+      Expr(12.5) * MEd /
+      (Expr(2.5) * MEd + Expr(3) * Var("MA") + Expr(4) * Var("MB") + Expr(3) * Var("MC"));
+  const double c1 = g.MEd > 0 ? b.Value(C1, "").value : 1;
+  if (c1 < 2.5 && g.MEd > 0) {
+    b.Step("C1", "", C1, Reason() << "Momentenbeiwert aus der Form der Momentenlinie:");
+  } else {
+    b.Stated("C1", "", std::min(2.5, c1),
+             Reason() << "Momentenbeiwert " << C1 << ", höchstens 2.5 (1 ohne Moment):");
+  }
+  b.Step("GIt", "kNm²", Expr(kShearModulus / 1e5) * Var("It"),
+         Reason() << "G = 81000 N/mm²; cm6 / cm4 sind 10⁻⁴ m²:");
+  b.Step("Mcr", "kNm",
+         Var("C1") * Sq(Pi()) * Var("EIz") / Sq(Var("Ls")) *
+             Sqrt(Var("Iw") / Var("Iz") / Expr(10000) +
+                  Sq(Var("Ls")) * Var("GIt") / (Sq(Pi()) * Var("EIz"))));
+  b.Step("My,Rk", "kNm", Var("Wy") * Fy() / Expr(1000));
+  b.Step("λ̄LT", "", Sqrt(Var("My,Rk") / Var("Mcr")));
+  const double lambda = b.Value(Var("λ̄LT"), "").value;
+  if (lambda <= 0.4 || b.Value(MEd / Var("Mcr"), "").value <= 0.16) {
+    b.Stated("χLT", "", 1,
+             Reason() << "λ̄LT ≤ 0.4 oder My,Ed / Mcr ≤ 0.16: kein Biegedrillknicken "
+                         "(6.3.2.2(4)):");
+    return;
+  }
+  b.Stated("αLT", "", g.curve.alpha,
+           Reason() << "Knicklinie " << std::string(1, g.curve.name)
+                    << " (Tabelle 6.5), λ̄LT,0 = 0.4, β = 0.75:");
+  b.Step(
+      "ΦLT", "",
+      Expr(0.5) * (Expr(1) + Var("αLT") * (Var("λ̄LT") - Expr(0.4)) + Expr(0.75) * Sq(Var("λ̄LT"))));
+  const Expr chi = Expr(1) / (Var("ΦLT") + Sqrt(Sq(Var("ΦLT")) - Expr(0.75) * Sq(Var("λ̄LT"))));
+  const double capped = LateralTorsionalReduction(lambda, g.curve.alpha);
+  if (capped < b.Value(chi, "").value * (1 - 1e-9)) {
+    b.Stated("χLT", "", capped,
+             Reason() << "Nach 6.57 " << b.Value(chi, "") << ", höchstens 1 und "
+                      << Expr(1) / Sq(Var("λ̄LT")) << ":");
+  } else {
+    b.Step("χLT", "", chi);
+  }
+}
+
+void InteractionSteps(Builder& b, const Working& w, bool plastic) {
+  const MemberVerification& v = w.check.verification;
+  const MemberInteraction& m = v.interaction;
+  const Expr ny = Var("ny"), nz = Var("nz"), Cmy = Var("Cmy"), CmLT = Var("CmLT");
+  const Expr ly = Var("λ̄y"), lz = Var("λ̄z");
+  b.Stated("Cmy", "", m.Cmy,
+           Reason() << "Interaktion nach 6.61 und 6.62 mit Anhang B (Tabelle B.2, "
+                       "verdrehweiche Stäbe), im Abschnitt "
+                    << w.check.interactionPlace
+                    << "; äquivalente Momentenbeiwerte nach Tabelle B.3 aus den Endmomenten und "
+                       "dem größten Feldmoment des Stabs und des Abschnitts:");
+  b.Stated("CmLT", "", m.CmLT, {});
+  b.Step("ny", "", Var("NEd") / (Var("χy") * Var("NRk") / GammaM1()));
+  b.Step("nz", "", Var("NEd") / (Var("χz") * Var("NRk") / GammaM1()));
+  const Expr c = CmLT - Expr(0.25);
+  if (plastic) {
+    b.Step("kyy", "",
+           Taken(b, {Cmy * (Expr(1) + (ly - Expr(0.2)) * ny), Cmy * (Expr(1) + Expr(0.8) * ny)},
+                 m.kyy),
+           Reason() << "Klasse 1 oder 2: " << Cmy * (Expr(1) + (ly - Expr(0.2)) * ny)
+                    << ", höchstens " << Cmy * (Expr(1) + Expr(0.8) * ny) << ":");
+    const Expr k1 = Expr(1) - Expr(0.1) * lz * nz / c, k2 = Expr(1) - Expr(0.1) * nz / c;
+    b.Step("kzy", "",
+           v.bucklingZ.lambda >= 0.4 ? Taken(b, {k1, k2}, m.kzy)
+                                     : Taken(b, {k1, Expr(0.6) + lz}, m.kzy),
+           v.bucklingZ.lambda >= 0.4
+               ? Reason() << "λ̄z ≥ 0.4: " << k1 << ", mindestens " << k2 << ":"
+               : Reason() << "λ̄z < 0.4: " << Expr(0.6) + lz << ", höchstens " << k1 << ":");
+  } else {
+    b.Step(
+        "kyy", "",
+        Taken(b, {Cmy * (Expr(1) + Expr(0.6) * ly * ny), Cmy * (Expr(1) + Expr(0.6) * ny)}, m.kyy),
+        Reason() << "Klasse 3: " << Cmy * (Expr(1) + Expr(0.6) * ly * ny) << ", höchstens "
+                 << Cmy * (Expr(1) + Expr(0.6) * ny) << ":");
+    const Expr k1 = Expr(1) - Expr(0.05) * lz * nz / c, k2 = Expr(1) - Expr(0.05) * nz / c;
+    b.Step("kzy", "", Taken(b, {k1, k2}, m.kzy), Reason() << k1 << ", mindestens " << k2 << ":");
+  }
+  const Expr bending = Var("My,Ed") / (Var("χLT") * Var("My,Rk") / GammaM1());
+  b.Step("η6.61", "", ny + Var("kyy") * bending);
+  b.Step("η6.62", "", nz + Var("kzy") * bending);
+}
+
+std::vector<RechenwegStep> MemberSteps(const Working& w, const std::string& caption,
+                                       const char* index) {
+  const MemberVerification& v = w.check.verification;
+  Values values = SectionValues(w.section, w.fy);
+  values.emplace("I1", w.result.portal.I1);
+  values.emplace("hS", w.result.portal.h);
+  // The checks' own values are shown; the formulas give them from the numbers put in.
+  const std::pair<const char*, double> engine[] = {{"NRd", v.crossSection.NRd},
+                                                   {"VRd", v.crossSection.VRd},
+                                                   {"MRd", v.crossSection.MRd},
+                                                   {"Ncr,y", v.bucklingY.Ncr},
+                                                   {"Ncr,z", v.bucklingZ.Ncr},
+                                                   {"λ̄y", v.bucklingY.lambda},
+                                                   {"λ̄z", v.bucklingZ.lambda},
+                                                   {"χy", v.bucklingY.chi},
+                                                   {"χz", v.bucklingZ.chi},
+                                                   {"ηBK,y", v.bucklingY.eta},
+                                                   {"ηBK,z", v.bucklingZ.eta},
+                                                   {"Mcr", v.lateralTorsional.Mcr},
+                                                   {"λ̄LT", v.lateralTorsional.lambda},
+                                                   {"χLT", v.lateralTorsional.chi},
+                                                   {"ηBDK", v.lateralTorsional.eta},
+                                                   {"kyy", v.interaction.kyy},
+                                                   {"kzy", v.interaction.kzy},
+                                                   {"η6.61", v.interaction.eta61},
+                                                   {"η6.62", v.interaction.eta62}};
+  for (const auto& [name, value] : engine) {
+    values.emplace(name, value);
+  }
+  Builder b(values);
+  StabilitySteps(b, w, caption);
+  const std::string eta = std::string("η") + index;
+  if (w.check.unstable) {
+    b.Stated(eta, "", HUGE_VAL,
+             Reason() << "αcr ≤ 1: der Rahmen ist in dieser Kombination instabil; kein Nachweis "
+                         "ist erfüllt.");
+    return std::move(b).Steps();
+  }
+  CrossSectionSteps(b, w);
+  // Plastic resistances where the member is of class 1 or 2 under its largest moment.
+  const bool plastic = v.lateralTorsional.Wy == w.section.Wpl;
+  b.Step("NRk", "kN", Var("A") * Fy() / Expr(10),
+         Reason() << "Stabilität; größte Druckkraft des Stabs " << Var("NEd") << " = "
+                  << FormatFixed2(v.bucklingY.NEd) << " kN:");
+  b.Stated("NEd", "kN", v.bucklingY.NEd, {});
+  BucklingSteps(b, v.bucklingY, "y");
+  BucklingSteps(b, v.bucklingZ, "z");
+  b.Stated("Wy", "cm³", plastic ? w.section.Wpl : w.section.Wel,
+           Reason() << (plastic ? "Klasse 1 oder 2 am größten Moment: Wy = Wpl,y"
+                                : "Klasse 3 am größten Moment: Wy = Wel,y"));
+  const LateralTorsionalBuckling& lt = v.lateralTorsional;
+  LateralTorsionalSteps(b, w,
+                        {w.check.lateralTorsionalMember, lt.start, lt.end, lt.MEd, lt.curve,
+                         w.check.lateralTorsionalPlace});
+  b.Step("ηBDK", "", Var("My,Ed") / (Var("χLT") * Var("My,Rk") / GammaM1()));
+  const bool sameSegment = v.interaction.start == lt.start && v.interaction.end == lt.end &&
+                           w.check.interactionMember == w.check.lateralTorsionalMember;
+  std::vector<RechenwegStep> steps;
+  if (!sameSegment) {
+    // The interaction governs in another segment: its own C1, Mcr and χLT, in a working of
+    // their own so that its names do not meet the first segment's.
+    steps = std::move(b).Steps();
+    Values more = SectionValues(w.section, w.fy);
+    more.insert(values.begin(), values.end());
+    const LateralTorsionalBuckling& own = v.interaction.lateralTorsional;
+    more.insert_or_assign("Mcr", own.Mcr);
+    more.insert_or_assign("λ̄LT", own.lambda);
+    more.insert_or_assign("χLT", own.chi);
+    more.emplace("NEd", v.bucklingY.NEd);
+    more.emplace("NRk", w.section.A * w.fy / 10);
+    more.emplace("EIz", kBendingStiffnessPerCm4 * w.section.Iz);
+    more.emplace("Wy", plastic ? w.section.Wpl : w.section.Wel);
+    Builder segment(more);
+    LateralTorsionalSteps(segment, w,
+                          {w.check.interactionMember, own.start, own.end, own.MEd, own.curve,
+                           w.check.interactionPlace});
+    InteractionSteps(segment, w, plastic);
+    segment.Stated("ηInteraktion", "", v.interaction.eta, Reason() << "Der größere Wert:");
+    segment.Stated(
+        eta, "", w.check.Eta(),
+        Reason() << "Maßgebend ist der größte der fünf Nachweise: " << Verdict(w.check.Eta()));
+    std::vector<RechenwegStep> rest = std::move(segment).Steps();
+    steps.insert(steps.end(), rest.begin(), rest.end());
+    return steps;
+  }
+  InteractionSteps(b, w, plastic);
+  b.Stated("ηInteraktion", "", v.interaction.eta, Reason() << "Der größere Wert:");
+  b.Stated(eta, "", w.check.Eta(),
+           Reason() << "Maßgebend ist der größte der fünf Nachweise: " << Verdict(w.check.Eta()));
+  return std::move(b).Steps();
+}
+
+}  // namespace
+
+std::vector<RechenwegStep> GoverningCheckRechenweg(const DesignResult& result) {
+  std::vector<RechenwegStep> steps;
+  const double fy = YieldStrength(result.design.settings.grade);
+  const auto add = [&](const std::optional<GoverningMember>& governing, const char* index,
+                       const char* members, const MemberChoice& member) {
+    if (!governing) {
+      return;
+    }
+    const CombinationResult& c = result.combinations[governing->combination];
+    const std::string caption =
+        std::string(members) + ", " + member.section + ", " + c.combination.id;
+    const Working w{result, c, governing->check, *SectionOf(member), fy};
+    const std::vector<RechenwegStep> more = MemberSteps(w, caption, index);
+    steps.insert(steps.end(), more.begin(), more.end());
+  };
+  add(result.checks.columns, "S", "Stützen", result.design.columns);
+  add(result.checks.beam, "R", "Riegel", result.design.beam);
+  return steps;
+}
+
+}  // namespace strevo
