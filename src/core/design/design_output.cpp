@@ -398,7 +398,7 @@ ListRow MemberRow(const char* symbol, const MemberDesign& check, const std::stri
   if (check.unstable) {
     return {symbol, "—", "", text, false, mark};
   }
-  return {symbol, FormatFixed2(check.Eta()), "", text, true, mark};
+  return {symbol, EtaText(check.Eta()), "", text, true, mark};
 }
 
 // n of h/u or L/w; none where the displacement shows as 0.00 mm.
@@ -571,7 +571,7 @@ void GoverningMemberRows(std::vector<ListRow>& rows, const DesignResult& result,
   for (const MemberCheckKind kind : kMemberCheckKinds) {
     const GoverningMember::Largest& largest = LargestOf(governing, kind);
     const std::optional<MemberDesign>& at = MemberOf(result, member, largest.combination);
-    rows.push_back({CheckName(kind), FormatFixed2(largest.eta), "",
+    rows.push_back({CheckName(kind), EtaText(largest.eta), "",
                     IdOf(result, largest.combination) + (at ? ", " + CheckPlace(*at, kind) : ""),
                     true, largest.eta <= 1 ? Verdict::Met : Verdict::NotMet});
   }
@@ -776,6 +776,14 @@ std::vector<ListRow> WithDesignRows(std::vector<ListRow> rows, const DesignResul
     rows.insert(rows.end(), more.begin(), more.end());
   }
   return rows;
+}
+
+std::string EtaText(double eta) {
+  if (!std::isfinite(eta)) {
+    return "∞";
+  }
+  // The factor keeps a product such as 0.5·100 from rounding up past its own hundredth.
+  return FormatFixed2(std::ceil(eta * 100 * (1 - 1e-12)) / 100);
 }
 
 int ExitStatusOf(const DesignResult& result) {

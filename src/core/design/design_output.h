@@ -44,6 +44,10 @@ std::string ActionText(const DesignCase& loadCase);
 bool HasEnvelope(const DesignResult& result);
 
 // What a design's checks cover and what they leave to the engineer, said wherever they are shown.
+// A utilisation with two decimals, rounded up so that one over 1 never reads "1.00"; "∞" where
+// the portal is unstable.
+std::string EtaText(double eta);
+
 inline constexpr const char* kDesignCheckStatement =
     "Nachweise nach EN 1993-1-1 mit deutschem Nationalen Anhang (γM0 = 1.0, γM1 = 1.1) für jede "
     "GZT-Kombination: Stabilität des Rahmens in seiner Ebene (αcr mit exakten "

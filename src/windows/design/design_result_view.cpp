@@ -10,6 +10,7 @@
 #include <cmath>
 #include <optional>
 
+#include "design_output.h"
 #include "design_picture.h"
 #include "design_pictures.h"
 #include "json.h"
@@ -79,8 +80,8 @@ constexpr ValueRow kValueRows[] = {
     {"N5", &SharedResults::N5, "kN"},  {"Q5", &SharedResults::Q5, "kN"},
 };
 
-QString EtaText(double eta) {
-  return QStringLiteral("η = %1").arg(std::isfinite(eta) ? Number(eta) : QStringLiteral("∞"));
+QString EtaLabel(double eta) {
+  return QStringLiteral("η = %1").arg(Text(EtaText(eta)));
 }
 
 QString PlaceText(const std::string& place) {
@@ -264,14 +265,9 @@ void DesignResultView::BuildCheckPage() {
   verdict_->setFont(SansFont(9.75, true));
   checkColumn->addWidget(verdict_);
   auto* statement = new QLabel(
-      QStringLiteral("Nachweise nach EN 1993-1-1 mit deutschem Nationalen Anhang (γM0 = %1, "
-                     "γM1 = %2): Querschnitt (6.2), Biegeknicken (6.3.1), Biegedrillknicken "
-                     "(6.3.2) und Interaktion (6.3.3, Anhang B), für die Schnittgrößen mit "
-                     "Schiefstellung φ, bei αcr < 10 nach Theorie II. Ordnung (5.2, 5.3). "
-                     "Querschnitte der Klasse 4 sind nicht abgedeckt. Jede Zeile nennt die "
-                     "Kombination, in der der Nachweis am ungünstigsten ist, mit deren Kennwerten.")
-          .arg(kGammaM0, 0, 'f', 1)
-          .arg(kGammaM1, 0, 'f', 1),
+      Text(kDesignCheckStatement) + QStringLiteral(" Jede Zeile nennt die Kombination, in der der "
+                                                   "Nachweis am ungünstigsten ist, mit deren "
+                                                   "Kennwerten."),
       checkPage);
   statement->setWordWrap(true);
   checkColumn->addWidget(statement);
@@ -530,7 +526,7 @@ void DesignResultView::FillChecks(const DesignResult& result) {
           return a.eta(worst.verification) < b.eta(worst.verification);
         });
     add({QStringLiteral("%1 %2").arg(name, QString::fromUtf8(SectionOf(m.member)->designation)),
-         EtaText(worst.Eta()), VerdictText(worst, worst.Eta()), idOf(governing.combination),
+         EtaLabel(worst.Eta()), VerdictText(worst, worst.Eta()), idOf(governing.combination),
          PlaceText(worst.*largest->place),
          worst.unstable ? QString()
                         : QStringLiteral("maßgebend: %1").arg(QString::fromUtf8(largest->name))},
@@ -544,7 +540,7 @@ void DesignResultView::FillChecks(const DesignResult& result) {
     for (const CheckRow& row : rows) {
       // Each check's place and values from the combination where it is largest.
       const MemberDesign& design = *(result.combinations[row.largest.combination].*m.design);
-      add({QStringLiteral("    ") + QString::fromUtf8(row.name), EtaText(row.largest.eta),
+      add({QStringLiteral("    ") + QString::fromUtf8(row.name), EtaLabel(row.largest.eta),
            VerdictText(design, row.largest.eta), idOf(row.largest.combination),
            PlaceText(design.*row.place),
            design.unstable ? QString() : row.values(design.verification)},

@@ -240,8 +240,8 @@ void WriteStability(ReportFlow& flow, const DesignResult& result) {
 }
 
 FlowCell EtaCell(double eta, bool met) {
-  return {std::isfinite(eta) ? Fixed(eta) : QStringLiteral("—"), met ? Qt::black : kNotMetColour,
-          !met};
+  return {std::isfinite(eta) ? Text(EtaText(eta)) : QStringLiteral("—"),
+          met ? Qt::black : kNotMetColour, !met};
 }
 
 FlowCell MemberCell(const std::optional<MemberDesign>& check) {
@@ -365,7 +365,7 @@ void WriteGoverningChecks(ReportFlow& flow, const DesignResult& result) {
       const CombinationResult& c = result.combinations[largest.combination];
       const std::optional<MemberDesign>& at = c.*which;
       rows.push_back({{caption + QStringLiteral(": ") + QString::fromUtf8(CheckName(kind))},
-                      {Fixed(largest.eta)},
+                      {Text(EtaText(largest.eta))},
                       {QStringLiteral("1.00")},
                       {Text(IdOf(result, largest.combination))},
                       {at ? Text(CheckPlace(*at, kind)) : QString()},

@@ -413,7 +413,7 @@ TEST(DesignRows, ShowThePortalCasesCombinationsEnvelopeAndChecks) {
   const auto eta = std::find_if(rows.rbegin(), rows.rend(),
                                 [](const ListRow& row) { return row.symbol == "ηS"; });
   ASSERT_NE(eta, rows.rend());
-  EXPECT_EQ(eta->value, FormatFixed2(columns.check.Eta()));
+  EXPECT_EQ(eta->value, EtaText(columns.check.Eta()));
   EXPECT_EQ(eta->verdict, columns.check.Met() ? Verdict::Met : Verdict::NotMet);
   EXPECT_NE(eta->remark.find(CheckName(GoverningCheck(columns.check))), std::string::npos)
       << eta->remark;
@@ -519,6 +519,15 @@ TEST(GoverningCheckRechenweg, EachCheckStepGivesTheChecksValue) {
   EXPECT_EQ(steps.back().target, "ηR");
   EXPECT_EQ(steps.back().value, result.checks.beam->check.Eta());
   EXPECT_NE(steps.back().reason.find("nicht erfüllt"), std::string::npos);
+}
+
+// Utilisations are rounded up: a check just over 1 never reads as met.
+TEST(EtaText, RoundsUpToTheHundredth) {
+  EXPECT_EQ(EtaText(1.0027), "1.01");
+  EXPECT_EQ(EtaText(0.9640), "0.97");
+  EXPECT_EQ(EtaText(0.5), "0.50");
+  EXPECT_EQ(EtaText(1.0), "1.00");
+  EXPECT_EQ(EtaText(HUGE_VAL), "∞");
 }
 
 }  // namespace

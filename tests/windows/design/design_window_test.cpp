@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "design_file.h"
+#include "design_output.h"
 #include "design_picture.h"
 #include "design_result_view.h"
 #include "design_window.h"
@@ -374,6 +375,7 @@ TEST_F(DesignWindowTest, TheHallShowsItsStabilityAndChecksAsComputed) {
     return QString::fromStdString(result.combinations[combination].combination.id);
   };
   const auto number = [](double value) { return QString::fromStdString(FormatFixed2(value)); };
+  const auto eta = [](double value) { return QString::fromStdString(EtaText(value)); };
   for (std::size_t i = 0; i < result.combinations.size(); ++i) {
     window.Results()->Combinations()->setCurrentCell(static_cast<int>(i), 0);
     const CombinationResult& combination = result.combinations[i];
@@ -414,7 +416,7 @@ TEST_F(DesignWindowTest, TheHallShowsItsStabilityAndChecksAsComputed) {
     const GoverningMember& governing = m == 0 ? *result.checks.columns : *result.checks.beam;
     const int top = m * (1 + kCheckRows);
     EXPECT_EQ(Check(top, 0), m == 0 ? "Stützen HE 300 A" : "Riegel IPE 450");
-    EXPECT_EQ(Check(top, 1), "η = " + number(governing.check.Eta()));
+    EXPECT_EQ(Check(top, 1), "η = " + eta(governing.check.Eta()));
     EXPECT_EQ(Check(top, 3), id(governing.combination));
     EXPECT_EQ(Check(top, 2), governing.check.Met() ? "erfüllt" : "nicht erfüllt");
     const GoverningMember::Largest largest[] = {governing.crossSection, governing.bucklingY,
@@ -422,7 +424,7 @@ TEST_F(DesignWindowTest, TheHallShowsItsStabilityAndChecksAsComputed) {
                                                 governing.interaction};
     double worst = 0;
     for (int k = 0; k < kCheckRows; ++k) {
-      EXPECT_EQ(Check(top + 1 + k, 1), "η = " + number(largest[k].eta)) << k;
+      EXPECT_EQ(Check(top + 1 + k, 1), "η = " + eta(largest[k].eta)) << k;
       EXPECT_EQ(Check(top + 1 + k, 3), id(largest[k].combination)) << k;
       worst = std::max(worst, largest[k].eta);
     }
