@@ -334,7 +334,7 @@ void WriteMemberValues(ReportFlow& flow, const DesignResult& result) {
     return;
   }
   flow.Paragraph(QStringLiteral("Werte der maßgebenden Kombination (Mcr in kNm):"));
-  flow.Table({0.12, 0.1, 0.07, 0.08, 0.08, 0.08, 0.08, 0.08, 0.08, 0.12, 0.11},
+  flow.Table({0.1, 0.14, 0.09, 0.075, 0.075, 0.075, 0.075, 0.075, 0.075, 0.12, 0.095},
              {{QStringLiteral("Stab")},
               {QStringLiteral("Kombination")},
               {QStringLiteral("Klasse")},
