@@ -78,7 +78,10 @@ struct FrameResponse {
   ExactLines lines;
   NormalForces normalForces;  // those the stiffness took (second order: converged)
   double sway = 0;            // the beam's horizontal displacement, m, positive to the right
-  int iterations = 0;         // of the normal forces (first order: 0)
+  // Point loads over the left and the right corner (within a millionth of the span), kN: they
+  // go straight into the columns, and the beam's line does not hold them.
+  std::array<double, 2> cornerLoads{};
+  int iterations = 0;  // of the normal forces (first order: 0)
 };
 
 // The portal under these loads. First order: equilibrium on the undeformed portal (the same

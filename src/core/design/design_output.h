@@ -52,7 +52,8 @@ inline constexpr const char* kDesignCheckStatement =
     "Nachweise nach EN 1993-1-1 mit deutschem Nationalen Anhang (γM0 = 1.0, γM1 = 1.1) für jede "
     "GZT-Kombination: Stabilität des Rahmens in seiner Ebene (αcr mit exakten "
     "Stabilitätsfunktionen, Schiefstellung φ, Theorie II. Ordnung bei αcr < 10), Querschnitte der "
-    "Klassen 1 bis 3 mit M–V und M–N, Biegeknicken um y und z, Biegedrillknicken zwischen den "
+    "Klassen 1 und 2 plastisch mit M–V und M–N, der Klasse 3 elastisch nach 6.1, Biegeknicken um y "
+    "und z, Biegedrillknicken zwischen den "
     "seitlichen Halterungen (Gabellagerung, Last im Schubmittelpunkt) und die Interaktion nach "
     "6.61/6.62 (Anhang B). Querschnitte der Klasse 4 sind nicht abgedeckt. Rahmenecken, "
     "Anschlüsse und Fußpunkte sind nicht nachgewiesen.";

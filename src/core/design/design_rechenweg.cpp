@@ -90,7 +90,10 @@ void StabilitySteps(Builder& b, const Working& w, const std::string& caption) {
                        "der Stäbe mit Stabilitätsfunktionen, die Eigenwerte unter einem "
                        "Versuchsfaktor gezählt (Wittrick–Williams) und der kleinste eingegrenzt; "
                        "Eigenform "
-                    << ModeName(st.critical.mode) << ":");
+                    << ModeName(st.critical.mode)
+                    << (st.unstable ? "; αcr ≤ 1: der Rahmen ist in dieser Kombination instabil, "
+                                      "kein Nachweis ist erfüllt:"
+                                    : ":"));
   if (st.unstable) {
     return;
   }
@@ -119,14 +122,22 @@ void StabilitySteps(Builder& b, const Working& w, const std::string& caption) {
          Reason() << "Zwei Stützen tragen die Last (" << Var("m") << " = 2):");
   b.Step("φ", "", Var("φ0") * Var("αh") * Var("αm"));
   b.Step("1/φ", "", Expr(1) / Var("φ"));
-  const double direction = st.imperfectionForces[0] + st.imperfectionForces[1] < 0 ? -1 : 1;
+  // The forces as applied: their sign is the direction; a column in tension gets none.
+  const bool left = st.imperfectionForces[0] < 0 || st.imperfectionForces[1] < 0;
   const char* const heads[] = {"Hφ,links", "Hφ,rechts"};
   for (std::size_t i = 0; i < 2; ++i) {
-    b.Step(heads[i], "kN", Var("φ") * Var(forces[i]),
-           i == 0 ? Reason() << "Ersatzkräfte der Schiefstellung am Stützenkopf, "
-                             << (direction > 0 ? "nach rechts" : "nach links")
-                             << " (in Richtung der Verschiebung), am Fuß entgegengesetzt:"
-                  : Reason());
+    Reason reason;
+    if (i == 0) {
+      reason << "Ersatzkräfte der Schiefstellung am Stützenkopf, "
+             << (left ? "nach links" : "nach rechts")
+             << " (in Richtung der Verschiebung), am Fuß entgegengesetzt:";
+    }
+    if (st.imperfectionForces[i] != 0) {
+      b.Step(heads[i], "kN", Var("φ") * Var(forces[i]), reason);
+    } else {
+      b.Stated(heads[i], "kN", 0,
+               reason << (i == 0 ? " " : "") << "die Stütze ist nicht gedrückt:");
+    }
   }
   b.Stated("ud", "mm", st.design.sway * 1000,
            st.secondOrder
@@ -375,10 +386,7 @@ std::vector<RechenwegStep> MemberSteps(const Working& w, const std::string& capt
   StabilitySteps(b, w, caption);
   const std::string eta = std::string("η") + index;
   if (w.check.unstable) {
-    b.Stated(eta, "", HUGE_VAL,
-             Reason() << "αcr ≤ 1: der Rahmen ist in dieser Kombination instabil; kein Nachweis "
-                         "ist erfüllt.");
-    return std::move(b).Steps();
+    return std::move(b).Steps();  // the αcr step says why nothing is verified
   }
   CrossSectionSteps(b, w);
   // Plastic resistances where the member is of class 1 or 2 under its largest moment.

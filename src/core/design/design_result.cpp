@@ -80,33 +80,30 @@ int Sign(double value) {
 // where the shear passes zero (inside a piece, or jumping through zero under a point load)
 // the one with the largest |M|; without any, under the point load of largest |M| when q is 0,
 // midspan when there is no load either, else the end where q's moment is largest.
-double FieldPoint(const ForceLine& M, double q, const std::vector<double>& pointLoads, double L) {
-  // The first candidate of largest |M|.
+// Whether the shear changes its sign where two pieces meet; where it is 0 on one side, the
+// sign it takes next to it under the uniform load decides.
+bool ShearTurns(double left, double right, double q) {
+  const int signLeft = left != 0 ? Sign(left) : Sign(q);
+  const int signRight = right != 0 ? Sign(right) : -Sign(q);
+  return signLeft * signRight < 0;
+}
+
+// The field point among the places where the shear changes its sign (in order of s): the first
+// of largest |M|. Without any, a point load's place (no uniform load), midspan, or the end
+// the uniform load leaves larger.
+template <class MomentAt>
+double FieldPointAmong(const std::vector<double>& turns, MomentAt moment, double q,
+                       const std::vector<double>& pointLoads, double L) {
   double chosen = 0, largest = -1;
   const auto consider = [&](double s) {
-    const double size = std::abs(M.At(s));
+    const double size = std::abs(moment(s));
     if (size > largest) {
       largest = size;
       chosen = s;
     }
   };
-  for (std::size_t i = 0; i < M.pieces.size(); ++i) {
-    const LinePiece& p = M.pieces[i];
-    if (p.c2 != 0) {
-      const double s = p.start - p.c1 / (2 * p.c2);
-      if (s > p.start && s < p.end) {
-        consider(s);
-      }
-    }
-    if (i + 1 < M.pieces.size()) {
-      const LinePiece& next = M.pieces[i + 1];
-      const double left = p.c1 + 2 * p.c2 * (next.start - p.start), right = next.c1;
-      const int signLeft = left != 0 ? Sign(left) : Sign(q);
-      const int signRight = right != 0 ? Sign(right) : -Sign(q);
-      if (signLeft * signRight < 0) {
-        consider(next.start);
-      }
-    }
+  for (const double s : turns) {
+    consider(s);
   }
   if (largest < 0 && q == 0) {
     for (const double s : pointLoads) {
@@ -119,8 +116,29 @@ double FieldPoint(const ForceLine& M, double q, const std::vector<double>& point
   if (q == 0) {
     return L / 2;
   }
-  const double start = M.At(0), end = M.At(L);
+  const double start = moment(0), end = moment(L);
   return (q > 0 ? end > start : end < start) ? L : 0.0;
+}
+
+double FieldPoint(const ForceLine& M, double q, const std::vector<double>& pointLoads, double L) {
+  std::vector<double> turns;
+  for (std::size_t i = 0; i < M.pieces.size(); ++i) {
+    const LinePiece& p = M.pieces[i];
+    if (p.c2 != 0) {
+      const double s = p.start - p.c1 / (2 * p.c2);
+      if (s > p.start && s < p.end) {
+        turns.push_back(s);
+      }
+    }
+    if (i + 1 < M.pieces.size()) {
+      const LinePiece& next = M.pieces[i + 1];
+      if (ShearTurns(p.c1 + 2 * p.c2 * (next.start - p.start), next.c1, q)) {
+        turns.push_back(next.start);
+      }
+    }
+  }
+  return FieldPointAmong(
+      turns, [&M](double s) { return M.At(s); }, q, pointLoads, L);
 }
 
 class DesignComputation {
@@ -316,7 +334,7 @@ class DesignComputation {
       try {
         st.design =
             AnalyseFrame(portal, loads, st.secondOrder ? Theory::SecondOrder : Theory::FirstOrder);
-        st.designValues = DesignValuesOf(st.design);
+        st.designValues = DesignValuesOf(st.design, loads);
       } catch (const UnstableFrame&) {
         st.unstable = true;
       }
@@ -333,8 +351,10 @@ class DesignComputation {
     r.stability = std::move(st);
   }
 
-  // The result values of the design forces; X3 where the beam's moment is largest in the field.
-  SharedResults DesignValuesOf(const FrameResponse& f) const {
+  // The result values of the design forces, named as the first-order ones: Q2 and Q4 with a
+  // point load over a corner counted on the beam (the analysis takes it straight into the
+  // column), X3/M3 by the field-point rule of the first-order lines.
+  SharedResults DesignValuesOf(const FrameResponse& f, const FrameLoads& loads) const {
     const double h = result_.portal.h, L = result_.portal.L;
     SharedResults v;
     v.AH = f.reactions.AH;
@@ -353,17 +373,32 @@ class DesignComputation {
     take(beam.At(0), v.M2, v.N2, v.Q2);
     take(beam.At(L), v.M4, v.N4, v.Q4);
     take(f.lines[2].At(0), v.M5, v.N5, v.Q5);
-    v.k = solutions_.front()[0]->values.k;
-    v.X3 = L / 2;
-    v.M3 = -HUGE_VAL;
-    for (const PlaceForces& p : PlacesOf(beam)) {
-      if (p.s > 0 && p.s < L && p.forces.M > v.M3) {
-        v.X3 = p.s;
-        v.M3 = p.forces.M;
-      }
+    v.Q2 += f.cornerLoads[0];
+    v.Q4 -= f.cornerLoads[1];
+    std::vector<double> pointLoads;
+    for (const BeamPointLoad& p : loads.pointLoads) {
+      pointLoads.push_back(p.a);
     }
+    v.k = solutions_.front()[0]->values.k;
+    v.X3 = DesignFieldPoint(beam, loads.q, pointLoads, L);
     v.M3 = beam.At(v.X3).M;
     return v;
+  }
+
+  // The first-order field-point rule on an exact beam line.
+  static double DesignFieldPoint(const ExactLine& beam, double q,
+                                 const std::vector<double>& pointLoads, double L) {
+    std::vector<double> turns;
+    for (std::size_t i = 0; i < beam.pieces.size(); ++i) {
+      const ExactPiece& p = beam.pieces[i];
+      const std::vector<double> zeros = ShearZerosOf(p);
+      turns.insert(turns.end(), zeros.begin(), zeros.end());
+      if (i + 1 < beam.pieces.size() && ShearTurns(p.Q(p.end), beam.pieces[i + 1].Q0, q)) {
+        turns.push_back(p.end);
+      }
+    }
+    return FieldPointAmong(
+        turns, [&beam](double s) { return beam.At(s).M; }, q, pointLoads, L);
   }
 
   // Where Q = 0 between two places of a piece where its sign differs: Newton's method on
@@ -380,30 +415,45 @@ class DesignComputation {
       const double slope = p.w - p.k2 * p.M(s);
       const double next = slope != 0 ? s - q / slope : low;
       s = next > low && next < high ? next : (low + high) / 2;
-      if (std::abs(next - s) == 0 && std::abs(q) <= 1e-12 * (1 + std::abs(p.Q0))) {
-        return s;
-      }
     }
     return s;
   }
 
-  // Where a member's cross-section is checked: each piece's ends (a cut's both sides), eight
-  // places between and every place where the moment turns, found from the shear's sign change.
+  // The places of a piece, in order: its ends and eight places between; and where the moment
+  // turns (the shear changes its sign between two of them), that place too.
+  static constexpr int kParts = 8;
+  template <class Visit>
+  static void ForEachPlace(const ExactPiece& p, Visit&& visit) {
+    double previous = p.start, previousQ = p.Q(p.start);
+    visit(previous, false);
+    for (int j = 1; j <= kParts; ++j) {
+      const double next = p.start + (p.end - p.start) * j / kParts, nextQ = p.Q(next);
+      if ((previousQ < 0) != (nextQ < 0)) {
+        visit(ShearZero(p, previous, next), true);
+      }
+      visit(next, false);
+      previous = next;
+      previousQ = nextQ;
+    }
+  }
+
+  static std::vector<double> ShearZerosOf(const ExactPiece& p) {
+    std::vector<double> zeros;
+    ForEachPlace(p, [&zeros](double s, bool zero) {
+      if (zero) {
+        zeros.push_back(s);
+      }
+    });
+    return zeros;
+  }
+
+  // Where a member's cross-section is checked: each piece's places (a cut's both sides).
   static std::vector<PlaceForces> PlacesOf(const ExactLine& line) {
     std::vector<PlaceForces> places;
     for (const ExactPiece& p : line.pieces) {
-      const auto at = [&p](double s) { return PlaceForces{s, {p.M(s), p.Q(s), p.N(s)}}; };
-      constexpr int kParts = 8;
-      PlaceForces previous = at(p.start);
-      places.push_back(previous);
-      for (int j = 1; j <= kParts; ++j) {
-        const PlaceForces next = at(p.start + (p.end - p.start) * j / kParts);
-        if ((previous.forces.Q < 0) != (next.forces.Q < 0)) {
-          places.push_back(at(ShearZero(p, previous.s, next.s)));
-        }
-        places.push_back(next);
-        previous = next;
-      }
+      ForEachPlace(p, [&places, &p](double s, bool) {
+        places.push_back({s, {p.M(s), p.Q(s), p.N(s)}});
+      });
     }
     return places;
   }

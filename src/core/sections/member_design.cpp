@@ -311,6 +311,10 @@ MemberVerification VerifyMember(const MemberDesignForces& forces, const SectionP
       SectionClass(section, fy, Compression(largestMoment->forces), largestMoment->forces.M) <= 2;
   const double Wy = plastic ? section.Wpl : section.Wel;
   const double NRk = ForceOf(section.A, fy), MRk = MomentOf(Wy, fy);
+  // A member that carries no normal force shows some 1e-17 kN of rounding: no compression.
+  if (NEd <= 1e-12 * NRk) {
+    NEd = 0;
+  }
 
   const int segments = SegmentCount(forces.length, restraintSpacing);
   const double segment = forces.length / segments;
