@@ -11,13 +11,15 @@
 #include "design_output.h"
 #include "design_result.h"
 #include "report_command.h"
+#include "section_search.h"
 
 namespace {
 
 // 0 and 1 are ExitStatusOf's: every check met, or one not.
 constexpr int kBadInput = 2, kArithmeticFault = 3;
 
-constexpr const char* kUsage = "Aufruf: strevo-cli DATEI.strevo [--csv | --bericht AUSGABE.pdf]\n";
+constexpr const char* kUsage =
+    "Aufruf: strevo-cli DATEI.strevo [--csv | --bericht AUSGABE.pdf | --bemessen]\n";
 constexpr const char* kHelp =
     "\n"
     "Berechnet die Bemessung eines Rahmens aus einer Bemessungsdatei (.strevo) ohne Fenster:\n"
@@ -26,6 +28,8 @@ constexpr const char* kHelp =
     "  (ohne Option)           das Ergebnis als JSON auf der Standardausgabe\n"
     "  --csv                   das Ergebnis als CSV für deutsche Tabellenkalkulationen\n"
     "  --bericht AUSGABE.pdf   den Bericht als PDF in die Datei AUSGABE.pdf\n"
+    "  --bemessen              die leichtesten Profile für Stützen und Riegel, die alle\n"
+    "                          Nachweise erfüllen, als JSON (Rückgabewert 1: kein Paar)\n"
     "  --help                  diese Hilfe\n"
     "  --version               die Version\n"
     "\n"
@@ -33,7 +37,7 @@ constexpr const char* kHelp =
     "Aufruf oder fehlerhafte Eingabe (Meldung auf der Standardfehlerausgabe), 3 Rechenfehler\n"
     "(Überlauf, Division durch Null).\n";
 
-enum class Output { Json, Csv, Report };
+enum class Output { Json, Csv, Report, Search };
 
 struct Call {
   std::string design;
@@ -43,7 +47,7 @@ struct Call {
 
 void SetOutput(Call& call, Output output) {
   if (call.output != Output::Json && call.output != output) {
-    throw std::invalid_argument("--csv und --bericht schließen einander aus.");
+    throw std::invalid_argument("--csv, --bericht und --bemessen schließen einander aus.");
   }
   call.output = output;
 }
@@ -57,6 +61,8 @@ Call Parse(int argc, char** argv) {
       options = false;
     } else if (options && argument == "--csv") {
       SetOutput(call, Output::Csv);
+    } else if (options && argument == "--bemessen") {
+      SetOutput(call, Output::Search);
     } else if (options && (argument == "--bericht" || argument.starts_with("--bericht="))) {
       SetOutput(call, Output::Report);
       if (argument != "--bericht") {
@@ -94,7 +100,16 @@ bool WriteOut(const std::string& text) {
 }
 
 int Run(const Call& call) {
-  const strevo::DesignResult result = strevo::ComputeDesign(strevo::ReadDesignFile(call.design));
+  const strevo::Design design = strevo::ReadDesignFile(call.design);
+  if (call.output == Output::Search) {
+    const strevo::SectionSearch search = strevo::SearchSections(design, {});
+    if (!WriteOut(strevo::SectionSearchJson(search))) {
+      return Fail("Das Ergebnis konnte nicht auf die Standardausgabe geschrieben werden.",
+                  kBadInput);
+    }
+    return search.passing.empty() ? 1 : 0;
+  }
+  const strevo::DesignResult result = strevo::ComputeDesign(design);
   switch (call.output) {
     case Output::Json:
     case Output::Csv: {
@@ -109,6 +124,8 @@ int Run(const Call& call) {
     case Output::Report:
       strevo::SaveDesignReport(result, call.report);
       break;
+    case Output::Search:
+      break;  // answered above
   }
   return strevo::ExitStatusOf(result);
 }

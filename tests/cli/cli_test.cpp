@@ -14,8 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include "design_file.h"
 #include "json.h"
 #include "json_lookup.h"
+#include "section_search.h"
 
 namespace strevo {
 namespace {
@@ -185,6 +187,30 @@ TEST_F(StrevoCli, ExitStatusSaysWhetherEveryCheckIsMet) {
   EXPECT_FALSE(Get(beam, "met").boolean);
 }
 
+// --bemessen writes what the search of the design core finds (tested there against trying every
+// pair): the chosen pair of the example, its alternatives and the lighter pairs that fail; 1
+// when no pair passes, with the suggestions.
+TEST_F(StrevoCli, BemessenGivesTheLightestPassingPair) {
+  const Outcome found = Cli({STREVO_DESIGN_EXAMPLE, "--bemessen"});
+  EXPECT_EQ(found.status, 0) << found.err;
+  const SectionSearch search = SearchSections(ReadDesignFile(STREVO_DESIGN_EXAMPLE), {});
+  ASSERT_EQ(search.passing.size(), 5u);
+  const JsonValue json = ParseJson(found.out);
+  EXPECT_EQ(Get(json, "columns").text, search.passing[0].columns->designation);
+  EXPECT_EQ(Get(json, "beam").text, search.passing[0].beam->designation);
+  EXPECT_EQ(Get(json, "mass").number, search.passing[0].mass);
+  EXPECT_EQ(Get(Get(json, "eta"), "beam").number, search.passing[0].etaBeam);
+  EXPECT_EQ(Get(json, "alternatives").items.size(), 4u);
+  EXPECT_EQ(Get(json, "lighterFailing").items.size(), 3u);
+
+  const Outcome none =
+      Cli({Variant("zuviel.strevo", {{"\"q\": 4.0", "\"q\": 400.0"}}), "--bemessen"});
+  EXPECT_EQ(none.status, 1) << none.err;
+  const JsonValue nothing = ParseJson(none.out);
+  EXPECT_EQ(Get(nothing, "columns").kind, JsonValue::Kind::Null);
+  EXPECT_FALSE(Get(nothing, "suggestions").items.empty());
+}
+
 TEST_F(StrevoCli, BadInputIsTwoWithAGermanMessageNamingKeyAndLine) {
   const Outcome typo = Cli({Variant("tippfehler.strevo", {{"\"selfWeight\"", "\"selfWeigth\""}})});
   EXPECT_EQ(typo.status, 2);
@@ -212,8 +238,8 @@ TEST_F(StrevoCli, BadArgumentsAreTwoAndShowHowToCall) {
       {STREVO_DESIGN_EXAMPLE, STREVO_DESIGN_EXAMPLE}};
   const std::vector<std::string> messages{
       "Keine Bemessungsdatei angegeben.", "Unbekannte Option „--json“.",
-      "--csv und --bericht schließen einander aus.", "--bericht braucht den Namen der PDF-Datei.",
-      "Nur eine Bemessungsdatei"};
+      "--csv, --bericht und --bemessen schließen einander aus.",
+      "--bericht braucht den Namen der PDF-Datei.", "Nur eine Bemessungsdatei"};
   for (std::size_t i = 0; i < calls.size(); ++i) {
     const Outcome run = Cli(calls[i]);
     EXPECT_EQ(run.status, 2) << messages[i];

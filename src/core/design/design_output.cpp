@@ -778,6 +778,69 @@ std::vector<ListRow> WithDesignRows(std::vector<ListRow> rows, const DesignResul
   return rows;
 }
 
+namespace {
+
+void WritePair(JsonWriter& w, const TriedPair& pair, const CheckSettings& settings) {
+  w.Field("columns", JsonString(pair.columns->designation));
+  w.Field("beam", JsonString(pair.beam->designation));
+  w.Field("mass", JsonNumber(pair.mass));
+  if (!pair.passes) {
+    w.Field("failure", JsonString(pair.failure));
+    return;
+  }
+  w.Key("eta");
+  w.Open('{');
+  w.Field("columns", JsonNumber(pair.etaColumns));
+  w.Field("beam", JsonNumber(pair.etaBeam));
+  // A limit as a utilisation: 1/n against 1/limit; 0 where nothing moves.
+  w.Field("sway", JsonNumber(pair.sway > 0 ? settings.swayLimit / pair.sway : 0));
+  w.Field("deflection",
+          JsonNumber(pair.deflection > 0 ? settings.deflectionLimit / pair.deflection : 0));
+  w.Close('}');
+}
+
+}  // namespace
+
+std::string SectionSearchJson(const SectionSearch& search) {
+  JsonWriter w;
+  w.Open('{');
+  if (search.passing.empty()) {
+    for (const char* key : {"columns", "beam", "mass", "eta"}) {
+      w.Field(key, "null");
+    }
+  } else {
+    WritePair(w, search.passing.front(), search.settings);
+  }
+  w.Key("alternatives");
+  w.Open('[');
+  for (std::size_t i = 1; i < search.passing.size(); ++i) {
+    w.Open('{');
+    WritePair(w, search.passing[i], search.settings);
+    w.Close('}');
+  }
+  w.Close(']');
+  w.Key("lighterFailing");
+  w.Open('[');
+  for (const TriedPair& pair : search.lighterFailing) {
+    w.Open('{');
+    WritePair(w, pair, search.settings);
+    w.Close('}');
+  }
+  w.Close(']');
+  if (search.passing.empty()) {
+    w.Key("suggestions");
+    w.Open('[');
+    for (const std::string& s : search.suggestions) {
+      w.Value(JsonString(s));
+    }
+    w.Close(']');
+  }
+  w.Field("pairs", JsonNumber(static_cast<double>(search.pairs)));
+  w.Field("decided", JsonNumber(static_cast<double>(search.decided)));
+  w.Close('}');
+  return std::move(w).Text();
+}
+
 std::string EtaText(double eta) {
   if (!std::isfinite(eta)) {
     return "∞";

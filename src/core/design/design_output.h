@@ -9,6 +9,7 @@
 
 #include "design_result.h"
 #include "result_list.h"
+#include "section_search.h"
 
 namespace strevo {
 
@@ -24,6 +25,11 @@ std::vector<ListRow> DesignRows(const DesignResult& result);
 
 // A list's rows with the design's after them, when there is a design.
 std::vector<ListRow> WithDesignRows(std::vector<ListRow> rows, const DesignResult* design);
+
+// The lightest sections as `strevo-cli --bemessen` writes them: the chosen pair with its mass
+// (kg) and utilisations (sway and deflection as limit/n), the next four passing pairs, the
+// lighter pairs that fail with why; without a passing pair null and the suggestions.
+std::string SectionSearchJson(const SectionSearch& search);
 
 // 0 when every check is met, 1 when one is not (the exit status of `strevo-cli`).
 int ExitStatusOf(const DesignResult& result);

@@ -147,15 +147,10 @@ class DesignComputation {
       : columnSection_(SectionOf(design.columns)), beamSection_(SectionOf(design.beam)) {
     result_.design = design;
     result_.portal = PortalOf(design);
-    result_.cases = design.loadCases;
-    const double gBeam = design.selfWeight ? SelfWeightOf(design.beam) : 0;
-    const double gColumns = design.selfWeight ? SelfWeightOf(design.columns) : 0;
-    if (gBeam > 0 || gColumns > 0) {
-      DesignCase self{kSelfWeightCaseName, Action::Permanent, 'A', false, {}};
-      self.loads.q = gBeam;
-      result_.cases.push_back(self);
+    result_.cases = CasesOf(design);
+    if (result_.cases.size() > design.loadCases.size()) {
       selfWeightCase_ = result_.cases.size() - 1;
-      columnWeight_ = gColumns * design.h;
+      columnWeight_ = (design.selfWeight ? SelfWeightOf(design.columns) : 0) * design.h;
     }
     for (const DesignCase& c : result_.cases) {
       std::array<std::optional<CaseSolution>, 2> both;
@@ -165,10 +160,26 @@ class DesignComputation {
       }
       solutions_.push_back(std::move(both));
     }
-    if (gColumns > 0) {
-      AddColumnWeight(*solutions_.back()[0], gColumns, design.h);
+    if (columnWeight_ > 0) {
+      AddColumnWeight(*solutions_.back()[0], columnWeight_ / design.h, design.h);
     }
     CutAlike();
+  }
+
+  // The first of these combinations, in this order, with a check not met.
+  std::optional<std::size_t> FirstFailing(const std::vector<Combination>& combinations,
+                                          const std::vector<std::size_t>& order) {
+    for (const std::size_t i : order) {
+      Combine(combinations[i]);
+      const CombinationResult& r = result_.combinations.back();
+      const auto met = [](const std::optional<MemberDesign>& m) { return !m || m->Met(); };
+      const auto limit = [](const std::optional<LimitCheck>& l) { return !l || l->met; };
+      if (!met(r.columns) || !met(r.beam) || !limit(r.check.sway) || !limit(r.check.deflection)) {
+        return i;
+      }
+      result_.combinations.pop_back();
+    }
+    return std::nullopt;
   }
 
   DesignResult Compute() {
@@ -694,6 +705,22 @@ bool DesignChecks::AllMet() const {
   const auto eta = [](const std::optional<GoverningMember>& g) { return !g || g->check.Met(); };
   const auto limit = [](const std::optional<GoverningLimit>& g) { return !g || g->check.met; };
   return eta(columns) && eta(beam) && limit(sway) && limit(deflection);
+}
+
+std::vector<DesignCase> CasesOf(const Design& design) {
+  std::vector<DesignCase> cases = design.loadCases;
+  if (design.selfWeight && (SelfWeightOf(design.beam) > 0 || SelfWeightOf(design.columns) > 0)) {
+    DesignCase self{kSelfWeightCaseName, Action::Permanent, 'A', false, {}};
+    self.loads.q = SelfWeightOf(design.beam);
+    cases.push_back(self);
+  }
+  return cases;
+}
+
+std::optional<std::size_t> FirstFailingCombination(const Design& design,
+                                                   const std::vector<Combination>& combinations,
+                                                   const std::vector<std::size_t>& order) {
+  return DesignComputation(design).FirstFailing(combinations, order);
 }
 
 DesignResult ComputeDesign(const Design& design) {

@@ -149,6 +149,18 @@ struct DesignResult {
 // the member's η ("ηS", "ηR"). Written in design_rechenweg.cpp.
 std::vector<RechenwegStep> GoverningCheckRechenweg(const DesignResult& result);
 
+// The design's load cases, then "Eigengewicht" when it has self-weight (the beam's as q).
+std::vector<DesignCase> CasesOf(const Design& design);
+
+// Whether the design meets every check of these combinations (CombinationsOf its cases),
+// deciding as early as it can: the combinations are computed one by one in the order given
+// (indices into `combinations`) and the first with a check not met ends it. Returns that index,
+// none when every check is met. For a design without problems (ProblemsOf), which it does not
+// check again: a search tries many alike. A step that overflows throws ArithmeticFault.
+std::optional<std::size_t> FirstFailingCombination(const Design& design,
+                                                   const std::vector<Combination>& combinations,
+                                                   const std::vector<std::size_t>& order);
+
 // Computes the design whole. A design with problems (ProblemsOf) is not computed: that throws
 // std::invalid_argument. A step that overflows or divides by zero throws ArithmeticFault.
 DesignResult ComputeDesign(const Design& design);

@@ -1,0 +1,202 @@
+#include "section_search.h"
+
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <functional>
+#include <mutex>
+#include <numeric>
+#include <stdexcept>
+#include <string_view>
+#include <thread>
+
+#include "design_output.h"
+#include "design_result.h"
+
+namespace strevo {
+namespace {
+
+std::vector<const SectionProperties*> Allowed(const std::array<bool, 3>& families) {
+  std::vector<const SectionProperties*> sections;
+  for (const SectionProperties& s : kSectionProperties) {
+    for (std::size_t f = 0; f < kSectionFamilies.size(); ++f) {
+      if (families[f] && std::string_view(s.family) == kSectionFamilies[f]) {
+        sections.push_back(&s);
+      }
+    }
+  }
+  return sections;
+}
+
+std::string MemberFailure(const char* members, const MemberDesign& m) {
+  if (m.unstable) {
+    return std::string(members) + ", Rahmen instabil (αcr ≤ 1)";
+  }
+  if (!m.verification.covered) {
+    return std::string(members) + ", Querschnittsklasse 4 (nicht abgedeckt)";
+  }
+  return std::string(members) + ", " + CheckName(GoverningCheck(m)) + " η = " + EtaText(m.Eta());
+}
+
+std::string LimitFailure(const char* what, const LimitCheck& check, int limit) {
+  return std::string(what) + " " + RatioText(check) + " (Grenze 1/" + std::to_string(limit) + ")";
+}
+
+// Why a combination of a computed design fails, in words.
+std::string FailureOf(const DesignResult& result, std::size_t index) {
+  const CombinationResult& c = result.combinations[index];
+  const std::string id = c.combination.id + ": ";
+  if (c.columns && !c.columns->Met()) {
+    return id + MemberFailure("Stützen", *c.columns);
+  }
+  if (c.beam && !c.beam->Met()) {
+    return id + MemberFailure("Riegel", *c.beam);
+  }
+  const CheckSettings& s = result.design.settings;
+  if (c.check.sway && !c.check.sway->met) {
+    return id + LimitFailure("Verschiebung", *c.check.sway, s.swayLimit);
+  }
+  return id + LimitFailure("Durchbiegung", *c.check.deflection, s.deflectionLimit);
+}
+
+// A pair decided failing, described by its first failing combination.
+// A pair decided failing, described by its first failing combination (computed whole, its
+// combinations come in the same order).
+TriedPair Described(const Design& design, TriedPair pair, std::size_t failing) {
+  pair.failure = FailureOf(ComputeDesign(WithSections(design, *pair.columns, *pair.beam)), failing);
+  return pair;
+}
+
+TriedPair Passing(const Design& design, TriedPair pair) {
+  const DesignResult result = ComputeDesign(WithSections(design, *pair.columns, *pair.beam));
+  pair.passes = true;
+  pair.etaColumns = result.checks.columns->check.Eta();
+  pair.etaBeam = result.checks.beam->check.Eta();
+  pair.sway = result.checks.sway ? result.checks.sway->check.ratio : 0;
+  pair.deflection = result.checks.deflection ? result.checks.deflection->check.ratio : 0;
+  return pair;
+}
+
+std::vector<std::string> SuggestionsFor(const Design& design, const AllowedFamilies& families) {
+  std::vector<std::string> suggestions;
+  if (design.settings.grade != SteelGrade::S355) {
+    suggestions.emplace_back("eine höhere Stahlsorte wählen (S355)");
+  }
+  suggestions.emplace_back("die seitlichen Halterungen von Stützen und Riegel enger setzen");
+  if (design.system != SystemType::FixedFrame) {
+    suggestions.emplace_back("die Stützenfüße einspannen (eingespannter Rahmen)");
+  }
+  const auto all = [](const std::array<bool, 3>& f) { return f[0] && f[1] && f[2]; };
+  if (!all(families.columns) || !all(families.beam)) {
+    suggestions.emplace_back("weitere Profilreihen zulassen");
+  }
+  return suggestions;
+}
+
+}  // namespace
+
+Design WithSections(Design design, const SectionProperties& columns,
+                    const SectionProperties& beam) {
+  design.columns = {columns.designation, 0};
+  design.beam = {beam.designation, 0};
+  return design;
+}
+
+SectionSearch SearchSections(const Design& design, const AllowedFamilies& families) {
+  SectionSearch search;
+  search.settings = design.settings;
+  std::vector<TriedPair> pairs;
+  for (const SectionProperties* c : Allowed(families.columns)) {
+    for (const SectionProperties* b : Allowed(families.beam)) {
+      TriedPair pair;
+      pair.columns = c;
+      pair.beam = b;
+      pair.mass = 2 * design.h * c->mass + design.L * b->mass;
+      pairs.push_back(std::move(pair));
+    }
+  }
+  // By mass; the table's order among pairs of equal mass.
+  std::stable_sort(pairs.begin(), pairs.end(),
+                   [](const TriedPair& a, const TriedPair& b) { return a.mass < b.mass; });
+  search.pairs = pairs.size();
+  if (pairs.empty()) {
+    return search;
+  }
+  // Sections from the table change nothing a problem could lie in: one look decides for all.
+  const Design first = WithSections(design, *pairs[0].columns, *pairs[0].beam);
+  if (const std::vector<DesignProblem> problems = ProblemsOf(first); !problems.empty()) {
+    throw std::invalid_argument(problems.front().message);
+  }
+  // The combinations are the same for every pair: the self-weight case stays, only its load
+  // changes.
+  const std::vector<Combination> combinations = CombinationsOf(CasesOf(first));
+  struct Failed {
+    std::size_t pair, combination;
+  };
+  std::vector<Failed> failed;  // the last few before the first passing pair
+  // Pairs are decided a batch at a time on every core, each worker trying first the
+  // combination that failed its last pair; the batch is then read in order of mass, so the
+  // result is the one pair by pair would give.
+  const std::size_t workers = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
+  constexpr std::size_t kBatch = 64;
+  std::vector<std::vector<std::size_t>> orders(workers,
+                                               std::vector<std::size_t>(combinations.size()));
+  for (std::vector<std::size_t>& order : orders) {
+    std::iota(order.begin(), order.end(), 0);
+  }
+  std::vector<std::optional<std::size_t>> failing(kBatch);
+  for (std::size_t begin = 0; begin < pairs.size() && search.passing.size() < 5; begin += kBatch) {
+    const std::size_t end = std::min(pairs.size(), begin + kBatch);
+    std::atomic<std::size_t> next = begin;
+    std::exception_ptr fault;
+    std::mutex faultMutex;
+    const auto decide = [&](std::vector<std::size_t>& order) {
+      for (std::size_t i = next++; i < end; i = next++) {
+        try {
+          const std::optional<std::size_t> f = FirstFailingCombination(
+              WithSections(design, *pairs[i].columns, *pairs[i].beam), combinations, order);
+          failing[i - begin] = f;
+          if (f) {
+            // The combination that failed this pair most likely fails the next one too.
+            const auto at = std::find(order.begin(), order.end(), *f);
+            std::rotate(order.begin(), at, at + 1);
+          }
+        } catch (...) {
+          const std::lock_guard lock(faultMutex);
+          fault = std::current_exception();
+        }
+      }
+    };
+    {
+      std::vector<std::jthread> helpers;
+      for (std::size_t w = 1; w < workers; ++w) {
+        helpers.emplace_back(decide, std::ref(orders[w]));
+      }
+      decide(orders[0]);
+    }
+    if (fault) {
+      std::rethrow_exception(fault);
+    }
+    for (std::size_t i = begin; i < end && search.passing.size() < 5; ++i) {
+      ++search.decided;
+      if (!failing[i - begin]) {
+        search.passing.push_back(Passing(design, pairs[i]));
+      } else if (search.passing.empty()) {
+        failed.push_back({i, *failing[i - begin]});
+        if (failed.size() > 3) {
+          failed.erase(failed.begin());
+        }
+      }
+    }
+  }
+  if (search.passing.empty() && !failed.empty()) {
+    failed.erase(failed.begin(), failed.end() - 1);  // the heaviest pair of all
+    search.suggestions = SuggestionsFor(design, families);
+  }
+  for (auto f = failed.rbegin(); f != failed.rend(); ++f) {
+    search.lighterFailing.push_back(Described(design, pairs[f->pair], f->combination));
+  }
+  return search;
+}
+
+}  // namespace strevo
