@@ -193,8 +193,10 @@ SectionSearch SearchSections(const Design& design, const AllowedFamilies& famili
     failed.erase(failed.begin(), failed.end() - 1);  // the heaviest pair of all
     search.suggestions = SuggestionsFor(design, families);
   }
-  for (auto f = failed.rbegin(); f != failed.rend(); ++f) {
-    search.lighterFailing.push_back(Described(design, pairs[f->pair], f->combination));
+  // The heaviest first.
+  std::reverse(failed.begin(), failed.end());
+  for (const Failed& f : failed) {
+    search.lighterFailing.push_back(Described(design, pairs[f.pair], f.combination));
   }
   return search;
 }
