@@ -171,10 +171,7 @@ class DesignComputation {
                                           const std::vector<std::size_t>& order) {
     for (const std::size_t i : order) {
       Combine(combinations[i]);
-      const CombinationResult& r = result_.combinations.back();
-      const auto met = [](const std::optional<MemberDesign>& m) { return !m || m->Met(); };
-      const auto limit = [](const std::optional<LimitCheck>& l) { return !l || l->met; };
-      if (!met(r.columns) || !met(r.beam) || !limit(r.check.sway) || !limit(r.check.deflection)) {
+      if (!CombinationMet(result_.combinations.back())) {
         return i;
       }
       result_.combinations.pop_back();
@@ -705,6 +702,12 @@ bool DesignChecks::AllMet() const {
   const auto eta = [](const std::optional<GoverningMember>& g) { return !g || g->check.Met(); };
   const auto limit = [](const std::optional<GoverningLimit>& g) { return !g || g->check.met; };
   return eta(columns) && eta(beam) && limit(sway) && limit(deflection);
+}
+
+bool CombinationMet(const CombinationResult& c) {
+  const auto met = [](const std::optional<MemberDesign>& m) { return !m || m->Met(); };
+  const auto limit = [](const std::optional<LimitCheck>& l) { return !l || l->met; };
+  return met(c.columns) && met(c.beam) && limit(c.check.sway) && limit(c.check.deflection);
 }
 
 std::vector<DesignCase> CasesOf(const Design& design) {

@@ -149,6 +149,9 @@ struct DesignResult {
 // the member's η ("ηS", "ηR"). Written in design_rechenweg.cpp.
 std::vector<RechenwegStep> GoverningCheckRechenweg(const DesignResult& result);
 
+// Whether a combination meets its checks: the members' (GZT), the limits (GZG).
+bool CombinationMet(const CombinationResult& combination);
+
 // The design's load cases, then "Eigengewicht" when it has self-weight (the beam's as q).
 std::vector<DesignCase> CasesOf(const Design& design);
 

@@ -59,11 +59,16 @@ std::string FailureOf(const DesignResult& result, std::size_t index) {
   return id + LimitFailure("Durchbiegung", *c.check.deflection, s.deflectionLimit);
 }
 
-// A pair decided failing, described by its first failing combination.
-// A pair decided failing, described by its first failing combination (computed whole, its
-// combinations come in the same order).
-TriedPair Described(const Design& design, TriedPair pair, std::size_t failing) {
-  pair.failure = FailureOf(ComputeDesign(WithSections(design, *pair.columns, *pair.beam)), failing);
+// A pair decided failing, described by its first combination (in the design's order) with a
+// check not met: the search's own order depends on which core decided what before.
+TriedPair Described(const Design& design, TriedPair pair) {
+  const DesignResult result = ComputeDesign(WithSections(design, *pair.columns, *pair.beam));
+  for (std::size_t i = 0; i < result.combinations.size(); ++i) {
+    if (!CombinationMet(result.combinations[i])) {
+      pair.failure = FailureOf(result, i);
+      break;
+    }
+  }
   return pair;
 }
 
@@ -130,10 +135,7 @@ SectionSearch SearchSections(const Design& design, const AllowedFamilies& famili
   // The combinations are the same for every pair: the self-weight case stays, only its load
   // changes.
   const std::vector<Combination> combinations = CombinationsOf(CasesOf(first));
-  struct Failed {
-    std::size_t pair, combination;
-  };
-  std::vector<Failed> failed;  // the last few before the first passing pair
+  std::vector<std::size_t> failed;  // the last few pairs before the first passing one
   // Pairs are decided a batch at a time on every core, each worker trying first the
   // combination that failed its last pair; the batch is then read in order of mass, so the
   // result is the one pair by pair would give.
@@ -182,7 +184,7 @@ SectionSearch SearchSections(const Design& design, const AllowedFamilies& famili
       if (!failing[i - begin]) {
         search.passing.push_back(Passing(design, pairs[i]));
       } else if (search.passing.empty()) {
-        failed.push_back({i, *failing[i - begin]});
+        failed.push_back(i);
         if (failed.size() > 3) {
           failed.erase(failed.begin());
         }
@@ -195,8 +197,8 @@ SectionSearch SearchSections(const Design& design, const AllowedFamilies& famili
   }
   // The heaviest first.
   std::reverse(failed.begin(), failed.end());
-  for (const Failed& f : failed) {
-    search.lighterFailing.push_back(Described(design, pairs[f.pair], f.combination));
+  for (const std::size_t f : failed) {
+    search.lighterFailing.push_back(Described(design, pairs[f]));
   }
   return search;
 }

@@ -33,8 +33,9 @@ struct TriedPair {
 
 struct SectionSearch {
   std::vector<TriedPair> passing;  // the lightest passing pair first, then up to four more
-  // The heaviest pairs lighter than the lightest passing one (up to three), each with why it
-  // fails; without a passing pair, the heaviest pair of all.
+  // The last pairs decided before the lightest passing one (up to three, the heaviest first;
+  // none heavier, some may weigh the same), each with why it fails; without a passing pair,
+  // the heaviest pair of all.
   std::vector<TriedPair> lighterFailing;
   // Without a passing pair: what the user can change.
   std::vector<std::string> suggestions;

@@ -28,6 +28,8 @@
 #include "json.h"
 #include "load_case_table.h"
 #include "save_file.h"
+#include "section_search.h"
+#include "section_search_window.h"
 #include "text_rules.h"
 #include "twips.h"
 
@@ -235,9 +237,16 @@ QWidget* DesignWindow::BuildInputs() {
   compute->setToolTip(QStringLiteral(
       "Jede Änderung rechnet sofort neu; „Berechnen“ nennt dazu jeden Fehler einzeln."));
   connect(compute, &QPushButton::clicked, this, &DesignWindow::Berechnen_Click);
+  searchButton_ = new QPushButton(QStringLiteral("Querschnitte bemessen"), inputs);
+  searchButton_->setObjectName(QStringLiteral("QuerschnitteBemessen"));
+  searchButton_->setToolTip(
+      QStringLiteral("Sucht die leichtesten Profile für Stützen und Riegel, die alle Nachweise "
+                     "erfüllen."));
+  connect(searchButton_, &QPushButton::clicked, this, &DesignWindow::QuerschnitteBemessen_Click);
   fileLabel_ = new QLabel(inputs);
   fileLabel_->setObjectName(QStringLiteral("Datei"));
   computeRow->addWidget(compute);
+  computeRow->addWidget(searchButton_);
   computeRow->addWidget(fileLabel_, 1);
   column->addLayout(computeRow);
   status_ = new QLabel(inputs);
@@ -400,6 +409,7 @@ void DesignWindow::Recompute() {
   const Reading reading = Read();
   const std::vector<DesignProblem> problems = ProblemsIn(reading);
   MarkProblems(problems);
+  searchButton_->setEnabled(problems.empty());
   if (!problems.empty()) {
     QString why = QStringLiteral("Nicht berechnet: %1").arg(Text(problems.front().message));
     if (problems.size() > 1) {
@@ -447,6 +457,25 @@ void DesignWindow::Berechnen_Click() {
                           {QStringLiteral("Die Bemessung kann so nicht berechnet werden:\n") +
                                lines.join(QLatin1Char('\n')),
                            QStringLiteral("Bemessung"), MessageIcon::Warning, MessageButtons::Ok});
+  });
+}
+
+void DesignWindow::QuerschnitteBemessen_Click() {
+  if (searchWindow_ == nullptr) {
+    searchWindow_ = new SectionSearchWindow(*this);
+  }
+  searchWindow_->Open();
+}
+
+// As a design file opened: the main window takes the portal with its new sections.
+void DesignWindow::TakeSections(const SectionProperties& columns, const SectionProperties& beam) {
+  host_.Guard().Run(this, [&] {
+    const Design design = WithSections(CurrentDesign(), columns, beam);
+    portal_.columns = design.columns;
+    portal_.beam = design.beam;
+    host_.ApplyPortal(portal_);
+    ShowPortal();
+    Edited();
   });
 }
 

@@ -28,6 +28,7 @@ class QSpinBox;
 namespace strevo {
 
 class LoadCaseTable;
+class SectionSearchWindow;
 
 // The portal of a design: what the main window's system choice, fields and chosen sections say.
 struct PortalChoice {
@@ -83,6 +84,11 @@ class DesignWindow : public QWidget {
   void NachUnten_Click();
   void Hauptfensterlasten_Click();
   void Berechnen_Click();
+  void QuerschnitteBemessen_Click();  // opens "Querschnitte bemessen"
+
+  // Sets the portal's columns and beam, in the main window as well, and recomputes.
+  void TakeSections(const SectionProperties& columns, const SectionProperties& beam);
+  CommandGuard& Guard() const { return host_.Guard(); }
 
   // The design as the controls read now; a cell that is no number reads as 0.
   Design CurrentDesign() const { return Read().design; }
@@ -104,6 +110,10 @@ class DesignWindow : public QWidget {
   QLineEdit* Restraint(int index) const { return restraints_[index]; }  // columns, beam
   LoadCaseTable* Cases() const { return cases_; }
   QLabel* Status() const { return status_; }
+  // "Querschnitte bemessen": enabled while the design has no mistake.
+  QPushButton* SearchButton() const { return searchButton_; }
+  // The window it opens, none before the first time.
+  SectionSearchWindow* SearchWindow() const { return searchWindow_; }
   QLabel* FileLabel() const { return fileLabel_; }
   DesignResultView* Results() const { return results_; }
 
@@ -156,6 +166,8 @@ class DesignWindow : public QWidget {
   QCheckBox* selfWeight_ = nullptr;
   std::array<QLineEdit*, 2> restraints_{};
   LoadCaseTable* cases_ = nullptr;
+  QPushButton* searchButton_ = nullptr;
+  SectionSearchWindow* searchWindow_ = nullptr;
   QLabel* status_ = nullptr;
   QLabel* fileLabel_ = nullptr;
   DesignResultView* results_ = nullptr;
