@@ -225,12 +225,16 @@ class Model {
   void Stiffness(const NormalForces& n, double factor, Matrix& K) const {
     K.Reset(Count());
     for (const Element& e : elements_) {
-      const auto k = ElementStiffness(e, factor * AxialOf(n, e.member));
-      for (std::size_t i = 0; i < 4; ++i) {
-        for (std::size_t j = 0; j < 4 && e.dofs[i].Free(); ++j) {
-          if (e.dofs[j].Free()) {
-            K(e.dofs[i].At(), e.dofs[j].At()) += e.dofs[i].sign * e.dofs[j].sign * k[i * 4 + j];
-          }
+      Add(e, ElementStiffness(e, factor * AxialOf(n, e.member)), K);
+    }
+  }
+
+  // An element's stiffness into the matrix at its unknowns.
+  static void Add(const Element& e, const std::array<double, 16>& k, Matrix& K) {
+    for (std::size_t i = 0; i < 4; ++i) {
+      for (std::size_t j = 0; j < 4 && e.dofs[i].Free(); ++j) {
+        if (e.dofs[j].Free()) {
+          K(e.dofs[i].At(), e.dofs[j].At()) += e.dofs[i].sign * e.dofs[j].sign * k[i * 4 + j];
         }
       }
     }
@@ -504,8 +508,17 @@ FrameResponse AnalyseFrame(const Portal& portal, const FrameLoads& loads, Theory
   Matrix K;
   std::vector<double> d;
   std::vector<std::array<double, 4>> ends(model.Elements().size());
+  // Each element's stiffness and fixed-end forces, computed once an iteration.
+  std::vector<std::array<double, 16>> stiffness(model.Elements().size());
   const auto solve = [&](const NormalForces& axial) {
-    model.Stiffness(axial, 1, K);
+    K.Reset(model.Count());
+    for (std::size_t j = 0; j < model.Elements().size(); ++j) {
+      const Element& e = model.Elements()[j];
+      const double N = Model::AxialOf(axial, e.member);
+      stiffness[j] = Model::ElementStiffness(e, N);
+      ends[j] = Model::FixedEndForces(e, N);
+      Model::Add(e, stiffness[j], K);
+    }
     if (theory == Theory::SecondOrder) {
       Matrix factored = K;
       if (model.ClampedCount(axial, 1) + InertiaOf(factored).negative > 0) {
@@ -513,11 +526,11 @@ FrameResponse AnalyseFrame(const Portal& portal, const FrameLoads& loads, Theory
       }
     }
     d = nodal;
-    for (const Element& e : model.Elements()) {
-      const auto fixedEnd = Model::FixedEndForces(e, Model::AxialOf(axial, e.member));
+    for (std::size_t j = 0; j < model.Elements().size(); ++j) {
+      const Element& e = model.Elements()[j];
       for (std::size_t i = 0; i < 4; ++i) {
         if (e.dofs[i].Free()) {
-          d[e.dofs[i].At()] -= e.dofs[i].sign * fixedEnd[i];
+          d[e.dofs[i].At()] -= e.dofs[i].sign * ends[j][i];
         }
       }
     }
@@ -527,12 +540,9 @@ FrameResponse AnalyseFrame(const Portal& portal, const FrameLoads& loads, Theory
     // Each element's end forces on it: K·d plus the fixed-end forces.
     for (std::size_t j = 0; j < model.Elements().size(); ++j) {
       const Element& e = model.Elements()[j];
-      const double N = Model::AxialOf(axial, e.member);
-      const auto k = Model::ElementStiffness(e, N);
-      ends[j] = Model::FixedEndForces(e, N);
       for (std::size_t r = 0; r < 4; ++r) {
         for (std::size_t c = 0; c < 4; ++c) {
-          ends[j][r] += k[r * 4 + c] * At(d, e.dofs[c]);
+          ends[j][r] += stiffness[j][r * 4 + c] * At(d, e.dofs[c]);
         }
       }
     }

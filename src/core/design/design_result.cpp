@@ -152,25 +152,28 @@ class DesignComputation {
       selfWeightCase_ = result_.cases.size() - 1;
       columnWeight_ = (design.selfWeight ? SelfWeightOf(design.columns) : 0) * design.h;
     }
-    for (const DesignCase& c : result_.cases) {
-      std::array<std::optional<CaseSolution>, 2> both;
-      both[0] = SolveCase(c.loads);
-      if (c.action == Action::Wind) {
-        both[1] = SolveCase(Mirrored(c.loads, design.L));
-      }
-      solutions_.push_back(std::move(both));
-    }
-    if (columnWeight_ > 0) {
-      AddColumnWeight(*solutions_.back()[0], columnWeight_ / design.h, design.h);
-    }
-    CutAlike();
   }
 
-  // The first of these combinations, in this order, with a check not met.
+  // The first of these combinations, in this order, with a check not met. An ultimate one
+  // needs no case solved: its first-order normal forces and sway come from the frame analysis
+  // of its loads as a whole, and its checks are the same.
   std::optional<std::size_t> FirstFailing(const std::vector<Combination>& combinations,
                                           const std::vector<std::size_t>& order) {
     for (const std::size_t i : order) {
-      Combine(combinations[i]);
+      const Combination& c = combinations[i];
+      if (c.state == LimitState::Ultimate) {
+        const FrameResponse first = AnalyseFrame(result_.portal, LoadsOf(c), Theory::FirstOrder);
+        const ExactLines& lines = first.lines;
+        CombinationResult r{c, {}, {}, {}, {}, {}, {}};
+        Stability(r, {lines[0].At(0).N, lines[1].At(0).N, lines[2].At(result_.portal.h).N},
+                  first.sway * 1000);
+        if (!CombinationMet(r)) {
+          return i;
+        }
+        continue;
+      }
+      SolveCases();
+      Combine(c);
       if (!CombinationMet(result_.combinations.back())) {
         return i;
       }
@@ -180,6 +183,7 @@ class DesignComputation {
   }
 
   DesignResult Compute() {
+    SolveCases();
     std::vector<Combination> combinations = CombinationsOf(result_.cases);
     result_.combinations.reserve(combinations.size());
     for (Combination& combination : combinations) {
@@ -191,6 +195,26 @@ class DesignComputation {
   }
 
  private:
+  // Each case once, wind also mirrored, the columns' weight in the self-weight case, all cut
+  // alike; once only.
+  void SolveCases() {
+    if (!solutions_.empty()) {
+      return;
+    }
+    for (const DesignCase& c : result_.cases) {
+      std::array<std::optional<CaseSolution>, 2> both;
+      both[0] = SolveCase(c.loads);
+      if (c.action == Action::Wind) {
+        both[1] = SolveCase(Mirrored(c.loads, result_.portal.L));
+      }
+      solutions_.push_back(std::move(both));
+    }
+    if (columnWeight_ > 0) {
+      AddColumnWeight(*solutions_.back()[0], columnWeight_ / result_.portal.h, result_.portal.h);
+    }
+    CutAlike();
+  }
+
   CaseSolution SolveCase(const LoadCase& loads) const {
     CaseSolution c{{}, {}, loads, {}};
     c.solution = Solve(result_.portal, loads, &c.values);
@@ -279,7 +303,8 @@ class DesignComputation {
                       {r.solution.lines[0].M, r.solution.lines[1].M, r.solution.lines[2].M});
     r.check.settings = result_.design.settings;
     if (r.combination.state == LimitState::Ultimate) {
-      Stability(r, d.u);
+      const PortalLines& lines = r.solution.lines;
+      Stability(r, {lines[0].N.At(0), lines[1].N.At(0), lines[2].N.At(portal.h)}, d.u);
     } else {
       r.check.sway = LimitOf(portal.h, d.u, r.check.settings.swayLimit);
       r.check.deflection = LimitOf(portal.L, d.w, r.check.settings.deflectionLimit);
@@ -292,7 +317,8 @@ class DesignComputation {
   FrameLoads LoadsOf(const Combination& combination) const {
     FrameLoads loads;
     for (const CaseFactor& f : combination.factors) {
-      const LoadCase& c = solutions_[f.loadCase][f.mirrored ? 1 : 0]->loads;
+      const LoadCase& entered = result_.cases[f.loadCase].loads;
+      const LoadCase c = f.mirrored ? Mirrored(entered, result_.portal.L) : entered;
       loads.q += f.factor * c.q;
       loads.wD += f.factor * c.wD;
       loads.wS += f.factor * c.wS;
@@ -308,12 +334,12 @@ class DesignComputation {
 
   // αcr, the sway imperfection, the design forces (second order where αcr < 10) and the member
   // checks of an ultimate combination.
-  void Stability(CombinationResult& r, double swayMm) const {
+  // `first`: the first-order normal forces, each column's at its foot (its weight taken at the
+  // top); `swayMm` the first-order sway.
+  void Stability(CombinationResult& r, const NormalForces& first, double swayMm) const {
     const Portal& portal = result_.portal;
     CombinationStability st;
-    const PortalLines& lines = r.solution.lines;
-    // First order, the columns' weight at their tops: each column's force at its foot.
-    st.normalForces = {lines[0].N.At(0), lines[1].N.At(0), lines[2].N.At(portal.h)};
+    st.normalForces = first;
     st.critical = CriticalLoadOf(portal, st.normalForces);
     const double EI1 = kSteelModulus * 1e-5 * portal.I1;  // kNm²
     const std::array<double, 2> columns{st.normalForces.leftColumn, st.normalForces.rightColumn};
@@ -387,7 +413,8 @@ class DesignComputation {
     for (const BeamPointLoad& p : loads.pointLoads) {
       pointLoads.push_back(p.a);
     }
-    v.k = solutions_.front()[0]->values.k;
+    const Portal& portal = result_.portal;
+    v.k = portal.I2 / portal.I1 * (portal.h / portal.L);
     v.X3 = DesignFieldPoint(beam, loads.q, pointLoads, L);
     v.M3 = beam.At(v.X3).M;
     return v;

@@ -1,14 +1,9 @@
 #include "section_search.h"
 
 #include <algorithm>
-#include <atomic>
-#include <exception>
-#include <functional>
-#include <mutex>
 #include <numeric>
 #include <stdexcept>
 #include <string_view>
-#include <thread>
 
 #include "design_output.h"
 #include "design_result.h"
@@ -136,58 +131,23 @@ SectionSearch SearchSections(const Design& design, const AllowedFamilies& famili
   // changes.
   const std::vector<Combination> combinations = CombinationsOf(CasesOf(first));
   std::vector<std::size_t> failed;  // the last few pairs before the first passing one
-  // Pairs are decided a batch at a time on every core, each worker trying first the
-  // combination that failed its last pair; the batch is then read in order of mass, so the
-  // result is the one pair by pair would give.
-  const std::size_t workers = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
-  constexpr std::size_t kBatch = 64;
-  std::vector<std::vector<std::size_t>> orders(workers,
-                                               std::vector<std::size_t>(combinations.size()));
-  for (std::vector<std::size_t>& order : orders) {
-    std::iota(order.begin(), order.end(), 0);
-  }
-  std::vector<std::optional<std::size_t>> failing(kBatch);
-  for (std::size_t begin = 0; begin < pairs.size() && search.passing.size() < 5; begin += kBatch) {
-    const std::size_t end = std::min(pairs.size(), begin + kBatch);
-    std::atomic<std::size_t> next = begin;
-    std::exception_ptr fault;
-    std::mutex faultMutex;
-    const auto decide = [&](std::vector<std::size_t>& order) {
-      for (std::size_t i = next++; i < end; i = next++) {
-        try {
-          const std::optional<std::size_t> f = FirstFailingCombination(
-              WithSections(design, *pairs[i].columns, *pairs[i].beam), combinations, order);
-          failing[i - begin] = f;
-          if (f) {
-            // The combination that failed this pair most likely fails the next one too.
-            const auto at = std::find(order.begin(), order.end(), *f);
-            std::rotate(order.begin(), at, at + 1);
-          }
-        } catch (...) {
-          const std::lock_guard lock(faultMutex);
-          fault = std::current_exception();
-        }
-      }
-    };
-    {
-      std::vector<std::jthread> helpers;
-      for (std::size_t w = 1; w < workers; ++w) {
-        helpers.emplace_back(decide, std::ref(orders[w]));
-      }
-      decide(orders[0]);
+  std::vector<std::size_t> order(combinations.size());
+  std::iota(order.begin(), order.end(), 0);
+  for (std::size_t i = 0; i < pairs.size() && search.passing.size() < 5; ++i) {
+    const std::optional<std::size_t> failing = FirstFailingCombination(
+        WithSections(design, *pairs[i].columns, *pairs[i].beam), combinations, order);
+    ++search.decided;
+    if (!failing) {
+      search.passing.push_back(Passing(design, pairs[i]));
+      continue;
     }
-    if (fault) {
-      std::rethrow_exception(fault);
-    }
-    for (std::size_t i = begin; i < end && search.passing.size() < 5; ++i) {
-      ++search.decided;
-      if (!failing[i - begin]) {
-        search.passing.push_back(Passing(design, pairs[i]));
-      } else if (search.passing.empty()) {
-        failed.push_back(i);
-        if (failed.size() > 3) {
-          failed.erase(failed.begin());
-        }
+    // The combination that failed this pair most likely fails the next one too.
+    const auto at = std::find(order.begin(), order.end(), *failing);
+    std::rotate(order.begin(), at, at + 1);
+    if (search.passing.empty()) {
+      failed.push_back(i);
+      if (failed.size() > 3) {
+        failed.erase(failed.begin());
       }
     }
   }
