@@ -430,30 +430,22 @@ CriticalLoad CriticalLoadOf(const Portal& portal, const NormalForces& forces) {
   // αcr? Then its mode needs no sway. Counting decides it, as it found αcr.
   const double critical = (low + high) / 2, above = critical * (1 + 1e-6);
   model.Stiffness(forces, above, K);
-  // The held unknowns z: all but the sway (frames) or the slide (kinked beam), x = T·z.
+  // The held unknowns z: all but the sway (frames) or the slide (kinked beam), x = T·z, so
+  // the held matrix is TᵀKT: the frames drop the sway's row and column; the kinked beam's
+  // slide is twice the sway, its row and column folded into the sway's.
   const std::size_t n = model.Count();
   const Dof slide = model.SlideB();
   const std::size_t dropped = slide.Free() ? slide.At() : 0;
-  Matrix T;  // n × n, its column `dropped` unused
-  T.Reset(n);
-  for (std::size_t i = 0; i < n; ++i) {
-    if (i != dropped) {
-      T(i, i) = 1;
-    }
-  }
-  if (slide.Free()) {
-    T(slide.At(), 0) = 2;
-  }
+  const auto full = [dropped](std::size_t a) { return a < dropped ? a : a + 1; };
   Matrix held;
   held.Reset(n - 1);
-  const auto column = [dropped](std::size_t a) { return a < dropped ? a : a + 1; };
   for (std::size_t a = 0; a + 1 < n; ++a) {
     for (std::size_t b = 0; b + 1 < n; ++b) {
-      double sum = 0;
-      for (std::size_t i = 0; i < n; ++i) {
-        for (std::size_t j = 0; j < n; ++j) {
-          sum += T(i, column(a)) * K(i, j) * T(j, column(b));
-        }
+      double sum = K(full(a), full(b));
+      if (slide.Free()) {
+        const std::size_t i = slide.At();
+        sum += (a == 0 ? 2 * K(i, full(b)) : 0) + (b == 0 ? 2 * K(full(a), i) : 0) +
+               (a == 0 && b == 0 ? 4 * K(i, i) : 0);
       }
       held(a, b) = sum;
     }
@@ -519,12 +511,6 @@ FrameResponse AnalyseFrame(const Portal& portal, const FrameLoads& loads, Theory
       ends[j] = Model::FixedEndForces(e, N);
       Model::Add(e, stiffness[j], K);
     }
-    if (theory == Theory::SecondOrder) {
-      Matrix factored = K;
-      if (model.ClampedCount(axial, 1) + InertiaOf(factored).negative > 0) {
-        throw UnstableFrame{};
-      }
-    }
     d = nodal;
     for (std::size_t j = 0; j < model.Elements().size(); ++j) {
       const Element& e = model.Elements()[j];
@@ -572,6 +558,12 @@ FrameResponse AnalyseFrame(const Portal& portal, const FrameLoads& loads, Theory
       response.iterations = i;
       // Converged; or near enough that only rounding still moves the forces.
       if (change <= 1e-11 * size || (change <= 1e-7 * size && change >= previous)) {
+        // An equilibrium only where the stiffness under these forces is still positive: past
+        // its critical load the portal has none, whatever the iteration settled on.
+        model.Stiffness(axial, 1, K);
+        if (model.ClampedCount(axial, 1) + InertiaOf(K).negative > 0) {
+          throw UnstableFrame{};
+        }
         break;
       }
       previous = change;

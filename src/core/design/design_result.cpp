@@ -166,7 +166,7 @@ class DesignComputation {
         const ExactLines& lines = first.lines;
         CombinationResult r{c, {}, {}, {}, {}, {}, {}};
         Stability(r, {lines[0].At(0).N, lines[1].At(0).N, lines[2].At(result_.portal.h).N},
-                  first.sway * 1000);
+                  first.sway * 1000, false);
         if (!CombinationMet(r)) {
           return i;
         }
@@ -304,7 +304,7 @@ class DesignComputation {
     r.check.settings = result_.design.settings;
     if (r.combination.state == LimitState::Ultimate) {
       const PortalLines& lines = r.solution.lines;
-      Stability(r, {lines[0].N.At(0), lines[1].N.At(0), lines[2].N.At(portal.h)}, d.u);
+      Stability(r, {lines[0].N.At(0), lines[1].N.At(0), lines[2].N.At(portal.h)}, d.u, true);
     } else {
       r.check.sway = LimitOf(portal.h, d.u, r.check.settings.swayLimit);
       r.check.deflection = LimitOf(portal.L, d.w, r.check.settings.deflectionLimit);
@@ -335,8 +335,9 @@ class DesignComputation {
   // αcr, the sway imperfection, the design forces (second order where αcr < 10) and the member
   // checks of an ultimate combination.
   // `first`: the first-order normal forces, each column's at its foot (its weight taken at the
-  // top); `swayMm` the first-order sway.
-  void Stability(CombinationResult& r, const NormalForces& first, double swayMm) const {
+  // top); `swayMm` the first-order sway. Not `shown`: only whether the checks are met counts,
+  // so the design values and the places' names are left out.
+  void Stability(CombinationResult& r, const NormalForces& first, double swayMm, bool shown) const {
     const Portal& portal = result_.portal;
     CombinationStability st;
     st.normalForces = first;
@@ -368,7 +369,9 @@ class DesignComputation {
       try {
         st.design =
             AnalyseFrame(portal, loads, st.secondOrder ? Theory::SecondOrder : Theory::FirstOrder);
-        st.designValues = DesignValuesOf(st.design, loads);
+        if (shown) {
+          st.designValues = DesignValuesOf(st.design, loads);
+        }
       } catch (const UnstableFrame&) {
         st.unstable = true;
       }
@@ -377,10 +380,11 @@ class DesignComputation {
     const Restraints& restraints = result_.design.restraints;
     if (const SectionProperties* s = columnSection_) {
       r.columns = MemberDesignOf(st, *s, fy, {Member::LeftColumn, Member::RightColumn},
-                                 restraints.columns.value_or(portal.h));
+                                 restraints.columns.value_or(portal.h), shown);
     }
     if (const SectionProperties* s = beamSection_) {
-      r.beam = MemberDesignOf(st, *s, fy, {Member::Beam}, restraints.beam.value_or(portal.L));
+      r.beam =
+          MemberDesignOf(st, *s, fy, {Member::Beam}, restraints.beam.value_or(portal.L), shown);
     }
     r.stability = std::move(st);
   }
@@ -502,16 +506,22 @@ class DesignComputation {
            " und " + PositionOn(in, member, end);
   }
 
-  // The members' checks on the design forces; for the columns the worse column's of each.
+  // The members' checks on the design forces; for the columns the worse column's of each, each
+  // named with its place where `named`.
   MemberDesign MemberDesignOf(const CombinationStability& st, const SectionProperties& section,
-                              double fy, std::initializer_list<Member> members,
-                              double spacing) const {
+                              double fy, std::initializer_list<Member> members, double spacing,
+                              bool named) const {
     MemberDesign design;
     if (st.unstable) {
       design.unstable = true;
       return design;
     }
     const InputSet in = InputsOf(result_.portal, {});
+    const auto name = [named](std::string& place, auto&& text) {
+      if (named) {
+        place = text();
+      }
+    };
     bool first = true;
     for (const Member m : members) {
       const ExactLine& line = st.design.lines[static_cast<std::size_t>(m)];
@@ -522,25 +532,26 @@ class DesignComputation {
       if (first || v.crossSection.eta > to.crossSection.eta) {
         to.crossSection = v.crossSection;
         design.crossSectionMember = m;
-        design.crossSectionPlace = PositionOn(in, m, v.crossSection.s);
+        name(design.crossSectionPlace, [&] { return PositionOn(in, m, v.crossSection.s); });
       }
       if (first || std::max(v.bucklingY.eta, v.bucklingZ.eta) >
                        std::max(to.bucklingY.eta, to.bucklingZ.eta)) {
         to.bucklingY = v.bucklingY;
         to.bucklingZ = v.bucklingZ;
         design.bucklingMember = m;
-        design.bucklingPlace = MemberName(m);
+        name(design.bucklingPlace, [m] { return std::string(MemberName(m)); });
       }
       if (first || v.lateralTorsional.eta > to.lateralTorsional.eta) {
         to.lateralTorsional = v.lateralTorsional;
         design.lateralTorsionalMember = m;
-        design.lateralTorsionalPlace =
-            SegmentText(m, v.lateralTorsional.start, v.lateralTorsional.end);
+        name(design.lateralTorsionalPlace,
+             [&] { return SegmentText(m, v.lateralTorsional.start, v.lateralTorsional.end); });
       }
       if (first || v.interaction.eta > to.interaction.eta) {
         to.interaction = v.interaction;
         design.interactionMember = m;
-        design.interactionPlace = SegmentText(m, v.interaction.start, v.interaction.end);
+        name(design.interactionPlace,
+             [&] { return SegmentText(m, v.interaction.start, v.interaction.end); });
       }
       to.covered = (first || to.covered) && v.covered;
       first = false;
