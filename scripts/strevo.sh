@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Strevo, builds what is out of date, then starts the program
 # or runs every test.
-#   scripts/strevo.sh run     build and start the program
+#   scripts/strevo.sh run     build the program (nothing else) and start it
 #   scripts/strevo.sh test    build and run every test: the suite, bounded fuzzing of every
 #                             text reader, the Debian package and its validators, the core's
 #                             suite in a build without Qt, clang-tidy on src/, and the suite
@@ -24,7 +24,12 @@ source scripts/install_missing.sh
 install_missing "${packages[@]}"
 
 [[ -f build/CMakeCache.txt ]] || cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
-cmake --build build -j2
+if [[ $mode == run ]]; then
+  # Only the program: the tests and benchmarks wait for `test`.
+  cmake --build build -j2 --target strevo
+else
+  cmake --build build -j2
+fi
 
 if [[ $mode == run ]]; then
   if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} ]]; then
