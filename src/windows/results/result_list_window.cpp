@@ -67,6 +67,7 @@ void ResultListWindow::BuildTable(QVBoxLayout* layout) {
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
   table_->horizontalHeader()->setStretchLastSection(true);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setTabKeyNavigation(false);  // Tab leaves the table for the next control
   table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   table_->setToolTip(
       QStringLiteral("Strg+C kopiert die markierten Zellen, ohne Markierung die "
@@ -122,6 +123,13 @@ void ResultListWindow::BuildCopyAction() {
   table_->setContextMenuPolicy(Qt::ActionsContextMenu);
   rechenweg_->addAction(copy);
   rechenweg_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  // Esc and Ctrl+W close the window, as they close a dialog and a document.
+  auto* close = new QAction(QStringLiteral("Schließen"), this);
+  close->setObjectName(QStringLiteral("Schliessen"));
+  close->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+  close->setShortcutContext(Qt::WindowShortcut);
+  connect(close, &QAction::triggered, this, &QWidget::close);
+  addAction(close);
 }
 
 void ResultListWindow::CheckChanged() {

@@ -138,6 +138,23 @@ TEST_F(ResultExportsTest, ListWindowOpensWithF4FollowsComputationsAndUnloadsOnCl
   EXPECT_FALSE(app.IsResultListLoaded());
 }
 
+// Esc and Ctrl+W close the list as its title bar does; Tab leaves the table.
+TEST_F(ResultExportsTest, ListWindowClosesWithEscAndCtrlWAndTabLeavesTheTable) {
+  form().mnuschnittgroessen_Click();
+  for (const QKeyCombination key :
+       {QKeyCombination(Qt::Key_Escape), QKeyCombination(Qt::ControlModifier, Qt::Key_W)}) {
+    results().mnuErgebnisliste_Click();
+    ASSERT_TRUE(app.IsResultListLoaded());
+    ResultListWindow& list = app.ResultList();
+    Activate(list);
+    list.Table()->setFocus();
+    QTest::keyClick(list.Table(), Qt::Key_Tab);
+    EXPECT_FALSE(list.Table()->hasFocus());
+    QTest::keyClick(&list, key.key(), key.keyboardModifiers());
+    EXPECT_FALSE(app.IsResultListLoaded()) << key.toCombined();
+  }
+}
+
 TEST_F(ResultExportsTest, RechenwegTabShowsTheWorkingAndCopiesIt) {
   Compute();
   results().mnuErgebnisliste_Click();
