@@ -158,6 +158,12 @@ void ResultListWindow::Fill() {
   table_->clearContents();
   deformationNote_->setText(taken_ != nullptr ? QString::fromStdString(taken_->DeformationNote())
                                               : QString());
+  // Grade and limits only mean something where a section is checked.
+  const bool checked = taken_ != nullptr && !taken_->CheckRows().empty();
+  for (QWidget* control : {static_cast<QWidget*>(grade_), static_cast<QWidget*>(swayLimit_),
+                           static_cast<QWidget*>(deflectionLimit_)}) {
+    control->setEnabled(checked);
+  }
   if (taken_ == nullptr) {
     statement_->hide();
     FillTable(WithDesignRows({}, design_));
@@ -165,7 +171,7 @@ void ResultListWindow::Fill() {
     notice_->show();
     return;
   }
-  statement_->setVisible(!taken_->CheckRows().empty());
+  statement_->setVisible(checked);
   FillTable(WithDesignRows(taken_->ListRows(), design_));
 }
 

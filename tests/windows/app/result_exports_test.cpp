@@ -176,6 +176,7 @@ TEST_F(ResultExportsTest, ListWindowBeforeAnyComputation) {
   results().mnuErgebnisliste_Click();
   EXPECT_EQ(app.ResultList().Notice()->text(), "Noch keine Berechnung");
   EXPECT_EQ(app.ResultList().Table()->rowCount(), 0);
+  EXPECT_FALSE(app.ResultList().Grade()->isEnabled()) << "no section, nothing to grade";
   results().mnuKopieren_Click();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_TRUE(messages.shown[0].text.startsWith("Noch keine Berechnung"));
@@ -388,6 +389,9 @@ TEST_F(ResultExportsTest, ChosenSectionsAreCheckedUntilTheFieldIsTyped) {
   const QString s235 = cell("ηR", 1);
   EXPECT_NE(s235, "<keine Zeile>");
   EXPECT_FALSE(list.findChild<QLabel*>("Nachweishinweis")->isHidden());
+  for (const char* control : {"Stahlsorte", "GrenzeU", "GrenzeW"}) {
+    EXPECT_TRUE(list.findChild<QWidget*>(control)->isEnabled()) << control;
+  }
   list.Grade()->setCurrentIndex(2);  // S355: the check again, no new computation
   EXPECT_EQ(app.CheckSettingsInUse().grade, SteelGrade::S355);
   EXPECT_NEAR(cell("ηR", 1).toDouble(), s235.toDouble() * 235 / 355, 0.006);
@@ -398,6 +402,12 @@ TEST_F(ResultExportsTest, ChosenSectionsAreCheckedUntilTheFieldIsTyped) {
   EXPECT_EQ(app.LastComputation()->Snapshot().columnSection, "");
   EXPECT_EQ(app.LastComputation()->Snapshot().beamSection, "IPE 400");
   EXPECT_EQ(cell("Profil S", 1), "kein Profil gewählt");
+  EXPECT_TRUE(list.Grade()->isEnabled()) << "the beam is still checked";
+  Type(9, "3000");  // neither member's section any more
+  Compute();
+  for (const char* control : {"Stahlsorte", "GrenzeU", "GrenzeW"}) {
+    EXPECT_FALSE(list.findChild<QWidget*>(control)->isEnabled()) << control;
+  }
 }
 
 TEST_F(ResultExportsTest, PictureTooltipNamesTheRightClickMenu) {
