@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "input_table.h"
 #include "text_rules.h"
@@ -44,22 +45,79 @@ std::string SystemCaption(std::optional<SystemType> system) {
   return system ? kSystemCaptions[static_cast<int>(*system)] : "kein System gewählt";
 }
 
+namespace {
+
+// What each symbol of the list is, with the sense in which it counts positive. Moments are
+// positive with tension on the inside of the portal, normal forces in tension, Q = dM/ds.
+struct Meaning {
+  const char* symbol;
+  const char* text;
+};
+constexpr Meaning kMeanings[] = {
+    {"wD", "Gleichlast auf der linken Stütze, positiv nach rechts"},
+    {"q", "Gleichlast auf dem Riegel, positiv nach unten"},
+    {"h", "Stützenhöhe"},
+    {"a", "Abstand der Einzellast F von Punkt 2"},
+    {"b", "Abstand der Einzellast F von Punkt 4, L − a"},
+    {"L", "Spannweite des Riegels"},
+    {"wS", "Gleichlast auf der rechten Stütze, positiv nach rechts"},
+    {"F", "Einzellast auf dem Riegel, positiv nach unten"},
+    {"I1", "Flächenmoment 2. Grades der Stützen"},
+    {"I2", "Flächenmoment 2. Grades des Riegels"},
+    {"k", "Steifigkeitsverhältnis (I2 / I1) · (h / L)"},
+    {"AH", "Horizontalkraft im Lager A, positiv nach rechts"},
+    {"AV", "Vertikalkraft im Lager A, positiv nach oben"},
+    {"MA", "Einspannmoment in A, positiv mit Zug innen"},
+    {"BH", "Horizontalkraft im Lager B, positiv nach links"},
+    {"BV", "Vertikalkraft im Lager B, positiv nach oben"},
+    {"MB", "Einspannmoment in B, positiv mit Zug innen"},
+    {"M1", "Moment an Punkt 1, Kopf der linken Stütze"},
+    {"N1", "Normalkraft an Punkt 1 in der linken Stütze, positiv als Zug"},
+    {"Q1", "Querkraft an Punkt 1, Kopf der linken Stütze"},
+    {"M2", "Moment an Punkt 2, Riegelanfang links"},
+    {"N2", "Normalkraft an Punkt 2 im Riegel, positiv als Zug"},
+    {"Q2", "Querkraft an Punkt 2, Riegelanfang links"},
+    {"X3", "Stelle des größten Feldmoments, von Punkt 2 aus"},
+    {"M3", "Größtes Feldmoment des Riegels, an der Stelle X3"},
+    {"M4", "Moment an Punkt 4, Riegelende rechts"},
+    {"N4", "Normalkraft an Punkt 4 im Riegel, positiv als Zug"},
+    {"Q4", "Querkraft an Punkt 4, Riegelende rechts"},
+    {"M5", "Moment an Punkt 5, Kopf der rechten Stütze"},
+    {"N5", "Normalkraft an Punkt 5 in der rechten Stütze, positiv als Zug"},
+    {"Q5", "Querkraft an Punkt 5, Kopf der rechten Stütze"},
+    {"u", "Verschiebung des Riegels, positiv nach rechts"},
+    {"w", "Größte Durchbiegung des Riegels, positiv nach unten"},
+    {"xw", "Stelle der größten Durchbiegung, von Punkt 2 aus"},
+};
+
+}  // namespace
+
+std::string MeaningOf(std::string_view symbol) {
+  for (const Meaning& m : kMeanings) {
+    if (symbol == m.symbol) {
+      return m.text;
+    }
+  }
+  return {};
+}
+
 std::vector<ListRow> ResultListRows(const Computation& computation) {
   std::vector<ListRow> rows;
   rows.push_back({"System", SystemCaption(computation.system), "", "", false});
+  const auto add = [&rows](const std::string& symbol, double value, const std::string& unit) {
+    rows.push_back({symbol, FormatFixed2(value), unit, MeaningOf(symbol)});
+  };
   for (int i = 0; i < kFieldCount; ++i) {
-    rows.push_back({kInputFields[i].symbol, FormatFixed2(computation.inputs.*kFieldValues[i]),
-                    kInputFields[i].unit});
+    add(kInputFields[i].symbol, computation.inputs.*kFieldValues[i], kInputFields[i].unit);
   }
-  rows.push_back({"k", FormatFixed2(computation.results.k), ""});
+  add("k", computation.results.k, "");
   for (const ResultLine& line : computation.lines) {
-    rows.push_back(
-        {ResultLineSymbol(line.index), FormatFixed2(line.value), ResultLineUnit(line.index)});
+    add(ResultLineSymbol(line.index), line.value, ResultLineUnit(line.index));
   }
   if (const auto& d = computation.deformation) {
-    rows.push_back({"u", FormatFixed2(d->u), "mm"});
-    rows.push_back({"w", FormatFixed2(d->w), "mm"});
-    rows.push_back({"xw", FormatFixed2(d->xw), "m"});
+    add("u", d->u, "mm");
+    add("w", d->w, "mm");
+    add("xw", d->xw, "m");
   }
   return rows;
 }

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "computation.h"
@@ -16,7 +17,7 @@ struct ListRow {
   std::string symbol = {};  // "AH"
   std::string value = {};   // "0.58", or a text such as the system's caption
   std::string unit = {};    // "kN"; empty for k and the system
-  std::string remark = {};  // where a check governs, its verdict; mostly empty
+  std::string remark = {};  // what the value is, or where a check governs and its verdict
   bool number = true;       // the value is a number (a spreadsheet takes it as one)
   Verdict verdict = Verdict::None;
 };
@@ -26,6 +27,9 @@ std::string SystemCaption(std::optional<SystemType> system);
 // In this order: the system, the ten inputs, k, the system's result lines in line order, then
 // the deformations u, w, xw when they could be computed; values formatted "0.00".
 std::vector<ListRow> ResultListRows(const Computation& computation);
+// What an input or result symbol is, in German, with the sense in which it counts positive
+// ("Horizontalkraft im Lager A, positiv nach rechts"); empty for an unknown symbol.
+std::string MeaningOf(std::string_view symbol);
 
 // Whether the sway exceeds h/50 or the beam's deflection L/50: a sign that I1 and I2 were
 // typed as stiffness ratios (the defaults 1.00 and 1.50), which the deformations take as cm4.

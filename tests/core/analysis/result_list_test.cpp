@@ -78,8 +78,10 @@ TEST_P(ResultListPerSystem, ClipboardTextHasTheSystemFirstThenOneValueALine) {
   ASSERT_EQ(lines.size(), rows.size() + 1) << "the text ends with a line break";
   EXPECT_EQ(lines[0], "System: " + SystemCaption(GetParam()));
   for (std::size_t i = 1; i < rows.size(); ++i) {
-    EXPECT_EQ(Split(lines[i], "\t"),
-              (std::vector<std::string>{rows[i].symbol, rows[i].value, rows[i].unit}));
+    // Every value says what it is, with its sense.
+    EXPECT_FALSE(rows[i].remark.empty()) << rows[i].symbol;
+    EXPECT_EQ(Split(lines[i], "\t"), (std::vector<std::string>{rows[i].symbol, rows[i].value,
+                                                               rows[i].unit, rows[i].remark}));
   }
   EXPECT_EQ(lines.back(), "");
 }

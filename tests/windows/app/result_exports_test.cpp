@@ -192,7 +192,9 @@ TEST_F(ResultExportsTest, CtrlCCopiesTheListAsTextAndHtml) {
   ASSERT_NE(data, nullptr);
   EXPECT_EQ(data->text().toStdString(),
             ResultListText(ResultListRows(app.LastComputation()->Snapshot())));
-  EXPECT_TRUE(data->text().startsWith("System: Geknickter Träger\nwD\t0.00\tkN/m\n"));
+  EXPECT_TRUE(
+      data->text().startsWith("System: Geknickter Träger\nwD\t0.00\tkN/m\t"
+                              "Gleichlast auf der linken Stütze, positiv nach rechts\n"));
   EXPECT_TRUE(data->hasHtml());
   EXPECT_TRUE(data->html().contains("x:num=\"5.00\""));
 
@@ -218,7 +220,7 @@ TEST_F(ResultExportsTest, CsvIsWrittenReadBackAndReplacedWhole) {
   EXPECT_EQ(fileDialogs.uses[0].settings.flags & kOverwritePrompt, kOverwritePrompt);
   const QByteArray csv = Contents(path);
   EXPECT_EQ(csv.toStdString(), ResultListCsv(ResultListRows(app.LastComputation()->Snapshot())));
-  EXPECT_TRUE(csv.contains("AH;0,58;kN;\r\n"));
+  EXPECT_TRUE(csv.contains("AH;0,58;kN;Horizontalkraft im Lager A, positiv nach rechts\r\n"));
 
   fileDialogs.names.push_back(dir.filePath("ohne_endung"));
   results().mnuErgebnisseSpeichern_Click();
