@@ -107,45 +107,26 @@ QString FlexuralValues(const FlexuralBuckling& b, const char* axis) {
       .arg(QString::fromUtf8(axis), Number(b.lambda), Number(b.chi), Curve(b.curve), Number(b.Lcr));
 }
 
-// One of a member's checks: its largest utilisation, where the results name its place, and the
-// values that show how it came about.
-struct CheckRow {
-  const char* name;
-  GoverningMember::Largest largest;
-  const std::string MemberDesign::*place;
-  double (*eta)(const MemberVerification&);
-  QString (*values)(const MemberVerification&);
-};
-
-std::array<CheckRow, kCheckRows> CheckRowsOf(const GoverningMember& governing) {
-  return {{
-      {"Querschnitt", governing.crossSection, &MemberDesign::crossSectionPlace,
-       [](const MemberVerification& v) { return v.crossSection.eta; },
-       [](const MemberVerification& v) {
-         return QStringLiteral("Klasse %1").arg(v.crossSection.sectionClass);
-       }},
-      {"Biegeknicken y", governing.bucklingY, &MemberDesign::bucklingPlace,
-       [](const MemberVerification& v) { return v.bucklingY.eta; },
-       [](const MemberVerification& v) { return FlexuralValues(v.bucklingY, "y"); }},
-      {"Biegeknicken z", governing.bucklingZ, &MemberDesign::bucklingPlace,
-       [](const MemberVerification& v) { return v.bucklingZ.eta; },
-       [](const MemberVerification& v) { return FlexuralValues(v.bucklingZ, "z"); }},
-      {"Biegedrillknicken", governing.lateralTorsional, &MemberDesign::lateralTorsionalPlace,
-       [](const MemberVerification& v) { return v.lateralTorsional.eta; },
-       [](const MemberVerification& v) {
-         const LateralTorsionalBuckling& lt = v.lateralTorsional;
-         return QStringLiteral("λ̄LT = %1, χLT = %2 (%3), Mcr = %4 kNm, C1 = %5")
-             .arg(Number(lt.lambda), Number(lt.chi), Curve(lt.curve), Number(lt.Mcr),
-                  Number(lt.C1));
-       }},
-      {"Interaktion", governing.interaction, &MemberDesign::interactionPlace,
-       [](const MemberVerification& v) { return v.interaction.eta; },
-       [](const MemberVerification& v) {
-         const MemberInteraction& i = v.interaction;
-         return QStringLiteral("Gl. 6.61: %1, Gl. 6.62: %2, kyy = %3, kzy = %4")
-             .arg(Number(i.eta61), Number(i.eta62), Number(i.kyy), Number(i.kzy));
-       }},
-  }};
+// The values that show how a check came about.
+QString CheckValues(const MemberVerification& v, MemberCheckKind kind) {
+  switch (kind) {
+    case MemberCheckKind::CrossSection:
+      return QStringLiteral("Klasse %1").arg(v.crossSection.sectionClass);
+    case MemberCheckKind::BucklingY:
+      return FlexuralValues(v.bucklingY, "y");
+    case MemberCheckKind::BucklingZ:
+      return FlexuralValues(v.bucklingZ, "z");
+    case MemberCheckKind::LateralTorsional: {
+      const LateralTorsionalBuckling& lt = v.lateralTorsional;
+      return QStringLiteral("λ̄LT = %1, χLT = %2 (%3), Mcr = %4 kNm, C1 = %5")
+          .arg(Number(lt.lambda), Number(lt.chi), Curve(lt.curve), Number(lt.Mcr), Number(lt.C1));
+    }
+    case MemberCheckKind::Interaction:
+      break;
+  }
+  const MemberInteraction& i = v.interaction;
+  return QStringLiteral("Gl. 6.61: %1, Gl. 6.62: %2, kyy = %3, kzy = %4")
+      .arg(Number(i.eta61), Number(i.eta62), Number(i.kyy), Number(i.kzy));
 }
 
 }  // namespace
@@ -418,23 +399,16 @@ void DesignResultView::ShowStability(const CombinationStability* stability) {
   const QString noCompression = QStringLiteral("— (kein Druck)");
   const CriticalLoad& critical = stability->critical;
   const bool compressed = std::isfinite(critical.factor);
-  QString theory = QStringLiteral("Theorie I. Ordnung");
-  if (stability->unstable) {
-    theory = QStringLiteral("instabil (αcr ≤ 1)");
-  } else if (stability->secondOrder) {
-    theory = QStringLiteral("Theorie II. Ordnung");
-  }
+  const QString theory = stability->unstable ? QStringLiteral("instabil (αcr ≤ 1)")
+                                             : QString::fromUtf8(TheoryName(*stability));
   const auto length = [&](const std::optional<double>& Lcr) {
     return Lcr ? Number(*Lcr) + QStringLiteral(" m") : noCompression;
   };
   const auto kN = [](double value) { return Number(value) + QStringLiteral(" kN"); };
-  QString mode = QStringLiteral("—");
-  if (compressed) {
-    mode = critical.mode == BucklingMode::Sway ? QStringLiteral("Seitenverschiebung")
-                                               : QStringLiteral("symmetrisch");
-  }
+  const QString mode =
+      compressed ? QString::fromUtf8(ModeName(critical.mode)) : QStringLiteral("—");
   // φ ≥ φ0·2/3·√0.75 > 0 for every portal.
-  const QString phi = QStringLiteral("1/%1").arg(std::lround(1 / stability->imperfection));
+  const QString phi = QString::fromStdString(ImperfectionText(stability->imperfection));
   const QStringList rows[] = {
       {QStringLiteral("αcr"), compressed ? Number(critical.factor) : noCompression},
       {QStringLiteral("Knickfigur"), mode},
@@ -520,16 +494,13 @@ void DesignResultView::FillChecks(const DesignResult& result) {
     }
     const GoverningMember& governing = *m.governing;
     const MemberDesign& worst = governing.check;
-    const std::array<CheckRow, kCheckRows> rows = CheckRowsOf(governing);
-    const auto* const largest =
-        std::max_element(rows.begin(), rows.end(), [&](const CheckRow& a, const CheckRow& b) {
-          return a.eta(worst.verification) < b.eta(worst.verification);
-        });
+    const MemberCheckKind governs = GoverningCheck(worst);
     add({QStringLiteral("%1 %2").arg(name, QString::fromUtf8(SectionOf(m.member)->designation)),
          EtaLabel(worst.Eta()), VerdictText(worst, worst.Eta()), idOf(governing.combination),
-         PlaceText(worst.*largest->place),
-         worst.unstable ? QString()
-                        : QStringLiteral("maßgebend: %1").arg(QString::fromUtf8(largest->name))},
+         PlaceText(CheckPlace(worst, governs)),
+         worst.unstable
+             ? QString()
+             : QStringLiteral("maßgebend: %1").arg(QString::fromUtf8(CheckName(governs)))},
         worst.Met());
     for (int c = 0; c < checks_->columnCount(); ++c) {
       QTableWidgetItem* item = checks_->item(checks_->rowCount() - 1, c);
@@ -537,14 +508,15 @@ void DesignResultView::FillChecks(const DesignResult& result) {
       font.setBold(true);
       item->setFont(font);
     }
-    for (const CheckRow& row : rows) {
+    for (const MemberCheckKind kind : kMemberCheckKinds) {
       // Each check's place and values from the combination where it is largest.
-      const MemberDesign& design = *(result.combinations[row.largest.combination].*m.design);
-      add({QStringLiteral("    ") + QString::fromUtf8(row.name), EtaLabel(row.largest.eta),
-           VerdictText(design, row.largest.eta), idOf(row.largest.combination),
-           PlaceText(design.*row.place),
-           design.unstable ? QString() : row.values(design.verification)},
-          row.largest.eta <= 1 && design.verification.covered && !design.unstable);
+      const GoverningMember::Largest& largest = LargestOf(governing, kind);
+      const MemberDesign& design = *(result.combinations[largest.combination].*m.design);
+      add({QStringLiteral("    ") + QString::fromUtf8(CheckName(kind)), EtaLabel(largest.eta),
+           VerdictText(design, largest.eta), idOf(largest.combination),
+           PlaceText(CheckPlace(design, kind)),
+           design.unstable ? QString() : CheckValues(design.verification, kind)},
+          largest.eta <= 1 && design.verification.covered && !design.unstable);
     }
   }
   const struct {

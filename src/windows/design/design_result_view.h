@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <array>
 
+#include "design_output.h"
 #include "design_result.h"
 
 class QLabel;
@@ -20,7 +21,7 @@ class DesignPicture;
 QString MemberChoiceText(const MemberChoice& member);
 
 // The rows of a member's checks below its own row, in order.
-inline constexpr int kCheckRows = 5;
+inline constexpr int kCheckRows = static_cast<int>(kMemberCheckKinds.size());
 
 class DesignResultView : public QTabWidget {
   Q_OBJECT
