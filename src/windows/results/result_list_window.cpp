@@ -185,6 +185,9 @@ void ResultListWindow::FillTable(const std::vector<ListRow>& rows) {
       if (c == 1 && row.number) {
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
       }
+      if (c == 3) {
+        item->setToolTip(item->text());  // the whole remark where the column cuts it
+      }
       if (c == 3 && row.verdict != Verdict::None) {
         item->setForeground(row.verdict == Verdict::Met ? QColor(0, 128, 0) : QColor(220, 0, 0));
       }

@@ -122,6 +122,8 @@ TEST_F(ResultExportsTest, ListWindowOpensWithF4FollowsComputationsAndUnloadsOnCl
   EXPECT_EQ(list.Table()->item(12, 0)->text(), "AH");
   EXPECT_EQ(list.Table()->item(12, 1)->text(), "0.58");
   EXPECT_EQ(list.Table()->item(12, 2)->text(), "kN");
+  EXPECT_EQ(list.Table()->item(12, 3)->toolTip(),
+            "Horizontalkraft im Lager A, positiv nach rechts");
   EXPECT_TRUE(list.DeformationNote()->text().endsWith(QString::fromUtf8(kLargeDeformationHint)))
       << "w of the defaults is metres";
 
