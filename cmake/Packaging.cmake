@@ -5,14 +5,24 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/io.github.strevo.Strevo.desktop
 install(FILES ${PROJECT_SOURCE_DIR}/data/io.github.strevo.Strevo.metainfo.xml
         DESTINATION share/metainfo)
 
-# Debian wants the manual page and the changelog compressed, without time stamps.
+# The manual pages are written from the handbook (docs/handbuch.md); Debian wants them and the
+# changelog compressed, without time stamps.
 set(packaging ${PROJECT_BINARY_DIR}/packaging)
-foreach(file strevo.1 strevo-cli.1 changelog)
-  add_custom_command(OUTPUT ${packaging}/${file}.gz
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${packaging}
-    COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/packaging/${file} > ${packaging}/${file}.gz
-    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${file})
+set(handbook_text ${PROJECT_SOURCE_DIR}/docs/handbuch.md)
+add_custom_command(OUTPUT ${packaging}/strevo.1 ${packaging}/strevo-cli.1
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${packaging}
+  COMMAND strevo_handbook_man ${handbook_text} ${packaging} ${PROJECT_VERSION}
+  DEPENDS strevo_handbook_man ${handbook_text}
+  COMMENT "Writing the manual pages from the handbook")
+foreach(page strevo.1 strevo-cli.1)
+  add_custom_command(OUTPUT ${packaging}/${page}.gz
+    COMMAND gzip -9 -n -c ${packaging}/${page} > ${packaging}/${page}.gz
+    DEPENDS ${packaging}/${page})
 endforeach()
+add_custom_command(OUTPUT ${packaging}/changelog.gz
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${packaging}
+  COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/packaging/changelog > ${packaging}/changelog.gz
+  DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog)
 add_custom_target(strevo_packaging ALL DEPENDS ${packaging}/strevo.1.gz ${packaging}/strevo-cli.1.gz
                                               ${packaging}/changelog.gz)
 install(FILES ${packaging}/strevo.1.gz ${packaging}/strevo-cli.1.gz DESTINATION share/man/man1)

@@ -24,10 +24,13 @@ StrevoApp::StrevoApp(MessageService& messages, FileDialogService& fileDialogs)
       fileDialogs_(fileDialogs),
       guard_(messages),
       programDirectory_(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString()),
-      form1_(std::make_unique<Form1>(*this)) {}
+      form1_(std::make_unique<Form1>(*this)) {
+  QCoreApplication::instance()->installEventFilter(&handbookKey_);
+}
 
 StrevoApp::~StrevoApp() {
   // The main window's reactions reach the other windows; take them down first.
+  handbook_.reset();
   design_.reset();
   list_.reset();
   about_.reset();
@@ -111,6 +114,14 @@ FrmAbout& StrevoApp::AboutBox() {
 
 void StrevoApp::ShowAboutBox() {
   ShowModeless(AboutBox());
+}
+
+HandbookWindow& StrevoApp::Handbook() {
+  return LoadOnFirstUse(handbook_, [] { return std::make_unique<HandbookWindow>(); });
+}
+
+void StrevoApp::ShowHandbook() {
+  ShowModeless(Handbook());
 }
 
 void StrevoApp::TakeComputation() {
@@ -212,6 +223,9 @@ void StrevoApp::Quit() {
   }
   if (design_) {
     design_->close();
+  }
+  if (handbook_) {
+    handbook_->close();
   }
   form1_->close();
   quitRequested_ = true;

@@ -17,6 +17,7 @@
 #include "form2.h"
 #include "form4.h"
 #include "frm_about.h"
+#include "handbook_window.h"
 #include "printer_service.h"
 #include "result_list_window.h"
 #include "shared_results.h"
@@ -48,6 +49,10 @@ class StrevoApp : public MainWindowHost,
   // The design last computed in the design window; none before the first.
   const DesignResult* LastDesign() const override { return lastDesign_ ? &*lastDesign_ : nullptr; }
   FrmAbout& AboutBox();  // loads it on first use
+  bool IsHandbookLoaded() const { return handbook_ != nullptr; }
+  HandbookWindow& Handbook();  // loads it on first use
+  // F1 in every window: the handbook, shown and brought to the front.
+  void ShowHandbook();
   // Where the profile table is looked for; the program's own directory unless changed.
   void SetProgramDirectory(const std::filesystem::path& directory) {
     programDirectory_ = directory;
@@ -136,6 +141,8 @@ class StrevoApp : public MainWindowHost,
   std::unique_ptr<FrmAbout> about_;
   std::unique_ptr<ResultListWindow> list_;
   std::unique_ptr<DesignWindow> design_;
+  std::unique_ptr<HandbookWindow> handbook_;
+  HandbookKey handbookKey_{[this] { ShowHandbook(); }};
   bool quitting_ = false;
   bool quitRequested_ = false;
 };
