@@ -1,15 +1,19 @@
 // strevo-cli: computes a design file without a window and writes the result as JSON or CSV on
 // standard output, or the PDF report; the exit status says whether every check is met.
+#include <cmath>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "arithmetic_fault.h"
 #include "design_file.h"
 #include "design_output.h"
 #include "design_result.h"
+#include "json.h"
 #include "report_command.h"
 #include "section_search.h"
 
@@ -99,8 +103,27 @@ bool WriteOut(const std::string& text) {
          std::fflush(stdout) == 0;
 }
 
-int Run(const Call& call) {
-  const strevo::Design design = strevo::ReadDesignFile(call.design);
+// Where an overflow most likely comes from: the load of largest magnitude, by its key and
+// case ("„q“ (Dach) = 1e+300").
+std::string LargestLoad(const strevo::Design& design) {
+  std::string named;
+  double largest = -1;
+  for (const strevo::DesignCase& loadCase : design.loadCases) {
+    const strevo::LoadCase& loads = loadCase.loads;
+    const std::pair<const char*, double> values[] = {
+        {"wD", loads.wD}, {"wS", loads.wS}, {"q", loads.q}, {"F", loads.F}};
+    for (const auto& [key, value] : values) {
+      if (std::abs(value) > largest) {
+        largest = std::abs(value);
+        named = strevo::GermanQuoted(key) + " (" + strevo::GermanQuoted(loadCase.name) +
+                ") = " + strevo::JsonNumber(value);
+      }
+    }
+  }
+  return named;
+}
+
+int Run(const Call& call, const strevo::Design& design) {
   if (call.output == Output::Search) {
     const strevo::SectionSearch search = strevo::SearchSections(design, {});
     if (!WriteOut(strevo::SectionSearchJson(search))) {
@@ -154,11 +177,15 @@ int main(int argc, char** argv) {
     std::fputs("Mehr mit „strevo-cli --help“.\n", stderr);
     return kBadInput;
   }
+  std::optional<strevo::Design> design;
   try {
-    return Run(call);
+    design = strevo::ReadDesignFile(call.design);
+    return Run(call, *design);
   } catch (const strevo::ArithmeticFault& fault) {
+    const std::string load = design ? LargestLoad(*design) : std::string();
     return Fail(call.design + ": Rechenfehler (" + strevo::FaultText(fault) +
-                    "), die Bemessung lässt sich nicht berechnen.",
+                    "), die Bemessung lässt sich nicht berechnen" +
+                    (load.empty() ? "." : "; größter Lastwert: " + load + "."),
                 kArithmeticFault);
   } catch (const std::exception& error) {
     // Mistakes in the design file or the design, and a report that cannot be written.

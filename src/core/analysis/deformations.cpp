@@ -1,6 +1,9 @@
 #include "deformations.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
+#include <string>
 
 #include "arithmetic_fault.h"
 
@@ -132,16 +135,29 @@ void RotationZeros(const Piece& p, Visit&& visit) {
 
 namespace {
 
+// A member without stiffness cannot be integrated; the fault names the field and the value
+// read from it ("I2 = 0"), which may differ from the text typed ("0,5" reads 0).
+double Stiffness(const FaultWatch& check, double I, const char* symbol) {
+  try {
+    const double EI = check(kBendingStiffnessPerCm4 * I);
+    check(1 / EI);
+    return EI;
+  } catch (const ArithmeticFault& fault) {
+    std::array<char, 32> text{};
+    char* const end = std::to_chars(text.data(), text.data() + text.size(), I).ptr;
+    throw ArithmeticFault(fault.kind(),
+                          std::string(symbol) + " = " + std::string(text.data(), end));
+  }
+}
+
 // The members' stiffness checked, their pieces filled in by `fill(member, EI, pieces)`, then the
 // march from A with the rotation there that the supports allow.
 template <class Fill>
 Deformation Integrated(SystemType system, double L, double I1, double I2, const Fill& fill) {
   const FaultWatch check;
   Deformation d{};
-  const double columnEI = check(kBendingStiffnessPerCm4 * I1);
-  const double beamEI = check(kBendingStiffnessPerCm4 * I2);
-  check(1 / columnEI);  // a member without stiffness cannot be integrated
-  check(1 / beamEI);
+  const double columnEI = Stiffness(check, I1, "I1");
+  const double beamEI = Stiffness(check, I2, "I2");
   d.pieces.reserve(4);  // a single load case: one piece a column, two on the beam
   for (const Member member : {Member::LeftColumn, Member::Beam, Member::RightColumn}) {
     d.first[static_cast<std::size_t>(member)] = d.pieces.size();

@@ -129,38 +129,124 @@ std::vector<ListRow> WithChangeNote(std::vector<ListRow> rows, bool inputsChange
   return rows;
 }
 
+bool IsNumberCell(const ListRow& row) {
+  const std::string_view value = row.value;
+  std::size_t i = value.rfind('-', 0) == 0 ? 1 : 0;
+  bool digits = false;
+  bool point = false;
+  for (; i < value.size(); ++i) {
+    if (value[i] >= '0' && value[i] <= '9') {
+      digits = true;
+    } else if (value[i] == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  return digits;
+}
+
+namespace {
+
+std::string WithDecimalComma(std::string value) {
+  std::replace(value.begin(), value.end(), '.', ',');
+  return value;
+}
+
+// A cell as text: numbers with a decimal comma.
+std::string CellText(const ListRow& row, int column) {
+  switch (column) {
+    case 0:
+      return row.symbol;
+    case 1:
+      return IsNumberCell(row) ? WithDecimalComma(row.value) : row.value;
+    case 2:
+      return row.unit;
+    default:
+      return row.remark;
+  }
+}
+
+// A number keeps the decimals it shows: "57.40" is 57.4 formatted "0,00" in LibreOffice's
+// German (1031) notation and "0\.00" in Excel's.
+std::string NumberCellHtml(const std::string& value) {
+  const std::size_t point = value.find('.');
+  const std::string zeros(point == std::string::npos ? 0 : value.size() - point - 1, '0');
+  const std::string calc = zeros.empty() ? "0" : "0," + zeros;
+  const std::string excel = zeros.empty() ? "0" : "0\\." + zeros;
+  return "<td sdval=\"" + value + "\" sdnum=\"1031;0;" + calc + "\" x:num=\"" + value +
+         "\" style=\"mso-number-format:'" + excel + "'\">" + WithDecimalComma(value) + "</td>";
+}
+
+std::string CellHtml(const ListRow& row, int column) {
+  if (column == 1 && IsNumberCell(row)) {
+    return NumberCellHtml(row.value);
+  }
+  return "<td>" + HtmlEscaped(CellText(row, column)) + "</td>";
+}
+
+// The namespaces let Excel read its attributes; the fragment marks say what is pasted where
+// the clipboard's HTML format needs them.
+std::string HtmlDocument(const std::string& table) {
+  return "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
+         "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
+         "xmlns=\"http://www.w3.org/TR/REC-html40\">\n<head><meta http-equiv=\"Content-Type\" "
+         "content=\"text/html; charset=utf-8\"></head>\n<body>\n<!--StartFragment-->\n<table>\n" +
+         table + "</table>\n<!--EndFragment-->\n</body>\n</html>\n";
+}
+
+}  // namespace
+
 std::string ResultListText(const std::vector<ListRow>& rows) {
   std::string text = "System: " + rows[0].value + "\n";
   for (std::size_t i = 1; i < rows.size(); ++i) {
-    text += rows[i].symbol + "\t" + rows[i].value + "\t" + rows[i].unit;
+    text += rows[i].symbol + "\t" + CellText(rows[i], 1) + "\t" + rows[i].unit;
     text += rows[i].remark.empty() ? "\n" : "\t" + rows[i].remark + "\n";
   }
   return text;
 }
 
 std::string ResultListHtml(const std::vector<ListRow>& rows) {
-  std::string html =
-      "<table>\n<tr><th>Größe</th><th>Wert</th><th>Einheit</th><th>Bemerkung</th></tr>\n";
+  std::string table = "<tr><th>Größe</th><th>Wert</th><th>Einheit</th><th>Bemerkung</th></tr>\n";
   for (const ListRow& row : rows) {
-    // The number attributes let spreadsheets take the value as a number in any locale.
-    const std::string number =
-        row.number ? " x:num=\"" + row.value + "\" sdval=\"" + row.value + "\"" : "";
-    html += "<tr><td>" + HtmlEscaped(row.symbol) + "</td><td" + number + ">" +
-            HtmlEscaped(row.value) + "</td><td>" + HtmlEscaped(row.unit) + "</td><td>" +
-            HtmlEscaped(row.remark) + "</td></tr>\n";
+    table += "<tr>";
+    for (int column = 0; column < 4; ++column) {
+      table += CellHtml(row, column);
+    }
+    table += "</tr>\n";
   }
-  return html + "</table>\n";
+  return HtmlDocument(table);
+}
+
+std::string ListCellsText(const std::vector<ListRow>& rows, const std::vector<ListCell>& cells) {
+  std::string text;
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    text += CellText(rows.at(cells[i].row), cells[i].column);
+    const bool rowEnds = i + 1 == cells.size() || cells[i + 1].row != cells[i].row;
+    text += rowEnds ? '\n' : '\t';
+  }
+  return text;
+}
+
+std::string ListCellsHtml(const std::vector<ListRow>& rows, const std::vector<ListCell>& cells) {
+  std::string table;
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    if (i == 0 || cells[i - 1].row != cells[i].row) {
+      table += "<tr>";
+    }
+    table += CellHtml(rows.at(cells[i].row), cells[i].column);
+    if (i + 1 == cells.size() || cells[i + 1].row != cells[i].row) {
+      table += "</tr>\n";
+    }
+  }
+  return HtmlDocument(table);
 }
 
 std::string ResultListCsv(const std::vector<ListRow>& rows) {
   std::string csv = "\xEF\xBB\xBFGröße;Wert;Einheit;Bemerkung\r\n";
   for (const ListRow& row : rows) {
-    std::string value = row.value;
-    if (row.number) {
-      std::replace(value.begin(), value.end(), '.', ',');
-    }
-    csv += CsvField(row.symbol) + ";" + CsvField(value) + ";" + CsvField(row.unit) + ";" +
-           CsvField(row.remark) + "\r\n";
+    csv += CsvField(row.symbol) + ";" + CsvField(CellText(row, 1)) + ";" + CsvField(row.unit) +
+           ";" + CsvField(row.remark) + "\r\n";
   }
   return csv;
 }

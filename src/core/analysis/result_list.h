@@ -50,11 +50,28 @@ std::vector<ListRow> WithChangeNote(std::vector<ListRow> rows, bool inputsChange
 // are none; empty without a system.
 std::string DeformationNote(const Computation& computation);
 
+// Whether a row's value goes to a spreadsheet as a number: a number row whose value is a plain
+// decimal ("-12.50"); a "∞" or "—" stays text.
+bool IsNumberCell(const ListRow& row);
+
 // The forms of a list whose first row names the system. One value a line, "symbol TAB value
-// TAB unit" (TAB remark where there is one), after a first line naming the system.
+// TAB unit" (TAB remark where there is one), after a first line naming the system; numbers
+// with a decimal comma, as a German spreadsheet reads pasted text.
 std::string ResultListText(const std::vector<ListRow>& rows);
-// A table for pasting into a spreadsheet: each number also carries its value.
+// An HTML document with the list as a table for pasting into a spreadsheet: each number shows
+// with a decimal comma and also carries its value and its decimals for LibreOffice (sdval,
+// sdnum) and Excel (x:num, mso-number-format).
 std::string ResultListHtml(const std::vector<ListRow>& rows);
+
+// A cell of a list by row index and column: 0 symbol, 1 value, 2 unit, 3 remark.
+struct ListCell {
+  std::size_t row;
+  int column;
+};
+// Chosen cells of a list, in row and column order, as the whole list's text and HTML give
+// them: one row a line, its cells separated by tabs, numbers as above.
+std::string ListCellsText(const std::vector<ListRow>& rows, const std::vector<ListCell>& cells);
+std::string ListCellsHtml(const std::vector<ListRow>& rows, const std::vector<ListCell>& cells);
 // A field of a CSV line: quoted where it holds a semicolon, a quote or a line break.
 std::string CsvField(const std::string& text);
 // For German spreadsheets: UTF-8 with byte-order mark, semicolons, decimal comma, CRLF.

@@ -47,6 +47,22 @@ const char* KindName(Kind kind) {
   return "ein Objekt";
 }
 
+// What stands where a value was expected, with the value where it is short: "ein Text
+// („6.0“)", "1.5", "true", "eine Liste".
+std::string Found(const JsonValue& value) {
+  switch (value.kind) {
+    case Kind::Boolean:
+      return value.boolean ? "true" : "false";
+    case Kind::Number:
+      return JsonNumber(value.number);
+    case Kind::String:
+      return std::string(KindName(value.kind)) + " (" + GermanQuoted(value.text) + ")";
+    default:
+      break;
+  }
+  return KindName(value.kind);
+}
+
 std::string AtLine(int line) {
   return "Zeile " + std::to_string(line);
 }
@@ -116,7 +132,7 @@ class Fields {
 
   [[noreturn]] void WrongKind(const JsonMember& member, const std::string& expected) const {
     Fail(member.key, member.value.line,
-         "erwartet wird " + expected + ", dort steht " + KindName(member.value.kind) + ".");
+         "erwartet wird " + expected + ", dort steht " + Found(member.value) + ".");
   }
 
   const JsonMember& Of(const JsonMember& member, Kind kind) const {
@@ -175,7 +191,9 @@ class Reader {
     const JsonMember& format = top.Of(top.Required("format"), Kind::String);
     if (format.value.text != kDesignFormat) {
       top.Fail("format", format.value.line,
-               "die Datei ist keine Strevo-Bemessung (erwartet wird „strevo-bemessung“).");
+               "die Datei ist keine Strevo-Bemessung (erwartet wird „strevo-bemessung“, dort "
+               "steht " +
+                   GermanQuoted(format.value.text) + ").");
     }
     const JsonMember& version = top.Of(top.Required("version"), Kind::Number);
     if (version.value.number != kDesignVersion) {
@@ -196,7 +214,8 @@ class Reader {
     if (system < 0 || system > 2) {
       top.Fail("system", top.Find("system")->value.line,
                std::string("erlaubt sind 0 (") + kSystemCaptions[0] + "), 1 (" +
-                   kSystemCaptions[1] + ") und 2 (" + kSystemCaptions[2] + ").");
+                   kSystemCaptions[1] + ") und 2 (" + kSystemCaptions[2] + "), dort steht " +
+                   std::to_string(system) + ".");
     }
     design.system = static_cast<SystemType>(system);
     design.h = top.Number("h");
@@ -260,7 +279,8 @@ class Reader {
         return grade;
       }
     }
-    top.Fail("steel", top.Find("steel")->value.line, "erlaubt sind „S235“, „S275“ und „S355“.");
+    top.Fail("steel", top.Find("steel")->value.line,
+             "erlaubt sind „S235“, „S275“ und „S355“, dort steht " + GermanQuoted(steel) + ".");
   }
 
   DesignCase Case(const JsonValue& item) {
@@ -283,13 +303,20 @@ class Reader {
     });
     if (found == kActions.end()) {
       fields.Fail("action", action.value.line,
-                  "erlaubt sind „G“ (ständig), „Q“ (Nutzlast), „S“ (Schnee) und „W“ (Wind).");
+                  "erlaubt sind „G“ (ständig), „Q“ (Nutzlast), „S“ (Schnee) und „W“ (Wind), "
+                  "dort steht " +
+                      GermanQuoted(action.value.text) + ".");
     }
     loadCase.action = *found;
     if (loadCase.action == Action::Imposed) {
       // Required: a silent default could take ψ0 = 0.7 for a storage load whose ψ0 is 1.0.
       const std::string& category = fields.Text("category");
-      loadCase.category = category.size() == 1 ? category[0] : '?';  // ProblemsOf names it
+      if (category.size() != 1) {
+        fields.Fail("category", fields.Find("category")->value.line,
+                    "die Nutzungskategorie muss A, B, C, D, E, F, G oder H sein, dort steht " +
+                        GermanQuoted(category) + ".");
+      }
+      loadCase.category = category[0];  // ProblemsOf checks the letter
     } else if (const JsonMember* category = fields.Find("category")) {
       fields.Fail("category", category->line,
                   "eine Nutzungskategorie gibt es nur bei Nutzlasten („action“: „Q“).");
@@ -299,9 +326,10 @@ class Reader {
         fields.Fail("altitude", altitude->line,
                     "die Höhenlage gibt es nur bei Schnee („action“: „S“).");
       }
-      if (fields.Text("altitude") != kOver1000) {
+      if (const std::string& text = fields.Text("altitude"); text != kOver1000) {
         fields.Fail("altitude", altitude->value.line,
-                    "erlaubt ist nur „over1000“ (Ort über 1000 m über NN).");
+                    "erlaubt ist nur „over1000“ (Ort über 1000 m über NN), dort steht " +
+                        GermanQuoted(text) + ".");
       }
       loadCase.over1000m = true;
     }

@@ -15,7 +15,7 @@ inline constexpr const char* kDesignFormat = "strevo-bemessung";
 inline constexpr int kDesignVersion = 1;
 
 // A design file that cannot be read; the German message names the line and the key:
-// "Zeile 7, „h“: die Stützenhöhe h muss größer als 0 sein."
+// "Zeile 7, „h“: die Stützenhöhe h muss größer als 0 sein, dort steht 0."
 class DesignFileError : public std::runtime_error {
  public:
   DesignFileError(int line, std::string key, const std::string& message);

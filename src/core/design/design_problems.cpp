@@ -25,7 +25,7 @@ class Problems {
     if (!std::isfinite(value)) {
       Add(key, -1, "", what + " ist keine endliche Zahl.");
     } else if (value <= 0) {
-      Add(key, -1, "", what + " muss größer als 0 sein.");
+      Add(key, -1, "", what + " muss größer als 0 sein, dort steht " + JsonNumber(value) + ".");
     }
   }
 
@@ -35,7 +35,7 @@ class Problems {
     if (std::isfinite(value) && value > 0 && std::isfinite(length) && value < length / 100) {
       Add(key, -1, "",
           what + " ist kleiner als ein Hundertstel der Stablänge (" + FormatFixed2(length) +
-              " m).");
+              " m), dort steht " + JsonNumber(value) + ".");
     }
   }
 
@@ -52,7 +52,9 @@ class Problems {
 
   void Limit(int n, const std::string& key, const char* limit) {
     if (n <= 0) {
-      Add(key, -1, "", std::string("das n der Grenze ") + limit + " muss größer als 0 sein.");
+      Add(key, -1, "",
+          std::string("das n der Grenze ") + limit + " muss größer als 0 sein, dort steht " +
+              std::to_string(n) + ".");
     }
   }
 
@@ -105,7 +107,8 @@ std::vector<DesignProblem> ProblemsOf(const Design& design) {
     }
     if (loadCase.action == Action::Imposed &&
         (loadCase.category < 'A' || loadCase.category > 'H')) {
-      add("category", "die Nutzungskategorie muss A, B, C, D, E, F, G oder H sein.");
+      add("category", "die Nutzungskategorie muss A, B, C, D, E, F, G oder H sein, dort steht " +
+                          GermanQuoted(std::string(1, loadCase.category)) + ".");
     }
     const LoadCase& loads = loadCase.loads;
     const std::pair<const char*, double> values[] = {
@@ -117,7 +120,8 @@ std::vector<DesignProblem> ProblemsOf(const Design& design) {
     }
     if (spanKnown && std::isfinite(loads.F) && loads.F != 0 && std::isfinite(loads.a) &&
         !(loads.a >= 0 && loads.a <= design.L)) {
-      add("a", "die Einzellast F steht nicht auf dem Riegel; a muss zwischen 0 und L liegen.");
+      add("a", "die Einzellast F steht nicht auf dem Riegel; a muss zwischen 0 und L = " +
+                   JsonNumber(design.L) + " liegen, dort steht " + JsonNumber(loads.a) + ".");
     }
   }
   // Without a case, and without the self-weight that would be one, there is nothing to check:

@@ -1,11 +1,15 @@
 #include "result_exports.h"
 
+#include <QBuffer>
 #include <QClipboard>
+#include <QFontInfo>
 #include <QGuiApplication>
+#include <QHash>
 #include <QImage>
 #include <QMimeData>
 #include <QPainter>
 #include <QRect>
+#include <QRegularExpression>
 #include <QSvgGenerator>
 #include <QWidget>
 #include <stdexcept>
@@ -21,17 +25,47 @@ void Render(QWidget& window, const QRect& area, QPainter& painter) {
   window.render(&painter, QPoint(0, 0), QRegion(area));
 }
 
-QMimeData* ResultListMimeData(const std::vector<ListRow>& rows) {
+void Copy(const std::string& text, const std::string& html) {
   auto* data = new QMimeData;
-  data->setText(QString::fromStdString(ResultListText(rows)));
-  data->setHtml(QString::fromStdString(ResultListHtml(rows)));
-  return data;
+  data->setText(QString::fromStdString(text));
+  data->setHtml(QString::fromStdString(html));
+  QGuiApplication::clipboard()->setMimeData(data);
+}
+
+// The generator names the family a font asks for ("MS Sans Serif"), which a viewer may not
+// have; the family the window really draws with, and a generic one after it, show the same.
+QByteArray WithResolvedFamilies(const QByteArray& svg, const QWidget& window) {
+  QHash<QString, QString> resolved;
+  QList<const QWidget*> widgets = {&window};
+  for (const QWidget* child : window.findChildren<QWidget*>()) {
+    widgets << child;
+  }
+  for (const QWidget* widget : widgets) {
+    resolved.insert(widget->font().family(), QFontInfo(widget->font()).family());
+  }
+  static const QRegularExpression kFamily(QStringLiteral("font-family=\"([^\"]*)\""));
+  const QString text = QString::fromUtf8(svg);
+  QString out;
+  qsizetype from = 0;
+  for (const QRegularExpressionMatch& match : kFamily.globalMatch(text)) {
+    const QString asked = match.captured(1);
+    const QString family = resolved.value(asked, QFontInfo(QFont(asked)).family());
+    out += QStringView(text).mid(from, match.capturedStart() - from);
+    out += QStringLiteral("font-family=\"'%1', sans-serif\"").arg(family.toHtmlEscaped());
+    from = match.capturedEnd();
+  }
+  out += QStringView(text).mid(from);
+  return out.toUtf8();
 }
 
 }  // namespace
 
 void CopyResultList(const std::vector<ListRow>& rows) {
-  QGuiApplication::clipboard()->setMimeData(ResultListMimeData(rows));
+  Copy(ResultListText(rows), ResultListHtml(rows));
+}
+
+void CopyListCells(const std::vector<ListRow>& rows, const std::vector<ListCell>& cells) {
+  Copy(ListCellsText(rows, cells), ListCellsHtml(rows, cells));
 }
 
 void SaveResultCsv(const QString& path, const std::vector<ListRow>& rows) {
@@ -42,15 +76,21 @@ void SaveResultCsv(const QString& path, const std::vector<ListRow>& rows) {
 
 void SavePicture(const QString& path, QWidget& window, const QRect& area) {
   if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
-    SaveFile(path, [&](QIODevice& device) {
+    QBuffer drawing;
+    drawing.open(QIODevice::WriteOnly);
+    {
       QSvgGenerator svg;
-      svg.setOutputDevice(&device);
+      svg.setOutputDevice(&drawing);
+      // Fonts in points become user units at this resolution: the window's, as on screen.
+      svg.setResolution(window.logicalDpiY());
       svg.setSize(area.size());
       svg.setViewBox(QRect(QPoint(0, 0), area.size()));
       svg.setTitle(QStringLiteral("Strevo"));
       QPainter painter(&svg);
       Render(window, area, painter);
-    });
+    }
+    const QByteArray text = WithResolvedFamilies(drawing.data(), window);
+    SaveFile(path, [&](QIODevice& device) { WriteAll(device, text, path); });
     return;
   }
   QImage image(area.size() * kImageScale, QImage::Format_ARGB32_Premultiplied);

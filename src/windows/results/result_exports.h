@@ -14,12 +14,16 @@ class QWidget;
 
 namespace strevo {
 
-// The result list to the clipboard, as plain text and as an HTML table.
+// The result list to the clipboard, as plain text and as an HTML table, its numbers as a
+// German spreadsheet takes them.
 void CopyResultList(const std::vector<ListRow>& rows);
+// Chosen cells of the list to the clipboard, in the same forms.
+void CopyListCells(const std::vector<ListRow>& rows, const std::vector<ListCell>& cells);
 
 void SaveResultCsv(const QString& path, const std::vector<ListRow>& rows);
 // The part `area` of `window` as it shows now, labels included: SVG when the name ends in
-// ".svg", otherwise PNG at twice the screen's resolution.
+// ".svg" (text as large as on screen, in the family the screen shows), otherwise PNG at twice
+// the screen's resolution.
 void SavePicture(const QString& path, QWidget& window, const QRect& area);
 void SaveReport(const QString& path, const TakenComputation& taken, const ReportFacts& facts);
 

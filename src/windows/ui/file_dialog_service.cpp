@@ -44,6 +44,20 @@ QString NameOfChosenType(const QString& name, const CommonDialogSettings& settin
          suffixes.value(chosen >= 0 && chosen < suffixes.size() ? chosen : 0);
 }
 
+int FilterIndexOf(const QString& filter, const QString& selected) {
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  const QString trimmed = selected.trimmed();
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    const QString qtFilter = QtNameFilters(parts[i] + QLatin1Char('|') + parts[i + 1]);
+    const QString description = parts[i].section(QStringLiteral(" ("), 0, 0);
+    if (trimmed == qtFilter || trimmed == parts[i] || trimmed == description ||
+        trimmed == parts[i + 1]) {
+      return static_cast<int>(i / 2) + 1;
+    }
+  }
+  return 0;
+}
+
 QString AskSaveName(QWidget* parent, FileDialogService& dialogs, MessageService& messages,
                     CommonDialogSettings& settings) {
   settings.flags = kOverwritePrompt;
@@ -72,18 +86,27 @@ QString QtFileDialogService::ShowOpen(QWidget* parent, const CommonDialogSetting
 }
 
 QString QtFileDialogService::ShowSave(QWidget* parent, CommonDialogSettings& settings) {
-  const QFileDialog::Options options = (settings.flags & kOverwritePrompt)
-                                           ? QFileDialog::Options()
-                                           : QFileDialog::DontConfirmOverwrite;
-  const QStringList filters = QtNameFilters(settings.filter).split(QStringLiteral(";;"));
-  QString selected = filters.value(settings.filterIndex - 1);
-  QString name =
-      QFileDialog::getSaveFileName(parent, settings.title, settings.initialDirectory,
-                                   filters.join(QStringLiteral(";;")), &selected, options);
-  if (!name.isEmpty()) {
-    settings.filterIndex = static_cast<int>(filters.indexOf(selected)) + 1;
+  const QString filters = QtNameFilters(settings.filter);
+  QFileDialog dialog(parent, settings.title, settings.initialDirectory, filters);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  if (!(settings.flags & kOverwritePrompt)) {
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
   }
-  return name;
+  dialog.selectNameFilter(filters.split(QStringLiteral(";;")).value(settings.filterIndex - 1));
+  // The type as the user picks it: some platforms' dialogs report the chosen filter in another
+  // form after closing, or not at all.
+  int picked = settings.filterIndex;
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+    if (const int index = FilterIndexOf(settings.filter, filter); index > 0) {
+      picked = index;
+    }
+  });
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return {};
+  }
+  const int reported = FilterIndexOf(settings.filter, dialog.selectedNameFilter());
+  settings.filterIndex = reported > 0 ? reported : picked;
+  return dialog.selectedFiles().constFirst();
 }
 
 }  // namespace strevo

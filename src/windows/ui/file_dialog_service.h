@@ -39,6 +39,10 @@ class QtFileDialogService : public FileDialogService {
 // "Dateien (*.stv)|*.stv" as a Qt name filter: "Dateien (*.stv)".
 QString QtNameFilters(const QString& filter);
 
+// The file type (from 1) that a dialog's chosen filter names, in any of the forms dialogs
+// report it: "SVG-Grafiken (*.svg)", "SVG-Grafiken" or "*.svg"; 0 when it names none.
+int FilterIndexOf(const QString& filter, const QString& selected);
+
 // The name that is really written: one ending in a type of the filter stays; any other gets
 // the suffix of the type chosen in the dialog ("bild" and "bild.jpg" with SVG chosen become
 // "bild.svg" and "bild.jpg.svg").

@@ -184,17 +184,35 @@ TEST(Deformations, KinkedBeamSwayUnderWindByHand) {
   EXPECT_NEAR(byHand, 84656.08, 0.01);
 }
 
-TEST(Deformations, AMemberWithoutStiffnessFaults) {
-  InputSet in = testing::DefaultInputs();
-  in.I2 = 0;
+// The fault names the field and the value read from it: a typed "0,5" reads 0, and the
+// message must say so.
+TEST(Deformations, AMemberWithoutStiffnessFaultsNamingItsFieldAndValue) {
+  const InputSet in = testing::DefaultInputs();
   SharedResults r;
   ComputeResults(in, SystemType::FixedFrame, r);
-  try {
-    ComputeDeformation(in, SystemType::FixedFrame, r);
-    ADD_FAILURE() << "no fault";
-  } catch (const ArithmeticFault& fault) {
-    EXPECT_EQ(fault.kind(), FaultKind::DivisionByZero);
+  const PortalLines lines = PortalLinesOf(in, r);
+  const MomentLines moments = {lines[0].M, lines[1].M, lines[2].M};
+  const struct {
+    double I1, I2;
+    FaultKind kind;
+    const char* text;
+  } cases[] = {
+      {1, 0, FaultKind::DivisionByZero, "Division durch Null im Feld I2 = 0"},
+      {0, 1.5, FaultKind::DivisionByZero, "Division durch Null im Feld I1 = 0"},
+      {1e-310, 1.5, FaultKind::Overflow, "Überlauf im Feld I1 = 1e-310"},  // 1/EI too large
+      {1, 1e308, FaultKind::Overflow, "Überlauf im Feld I2 = 1e+308"},     // EI too large
+  };
+  for (const auto& c : cases) {
+    try {
+      DeformationOf(SystemType::FixedFrame, in.L, c.I1, c.I2, moments);
+      ADD_FAILURE() << c.text;
+    } catch (const ArithmeticFault& fault) {
+      EXPECT_EQ(fault.kind(), c.kind);
+      EXPECT_EQ(FaultText(fault), c.text);
+    }
   }
+  EXPECT_NO_THROW(DeformationOf(SystemType::FixedFrame, in.L, 1e-200, 1.5, moments))
+      << "small but with stiffness";
 }
 
 TEST(MemberForces, EndsAreTheResultValuesAndCutsBalance) {

@@ -1,16 +1,21 @@
 // The last computation and what leaves the program from it, driven through the results
 // window's right-click commands and keys: list window, clipboard, CSV, picture, PDF report.
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
@@ -20,17 +25,19 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBrowser>
+#include <QTimer>
 #include <QToolTip>
 #include <algorithm>
 
 #include <gtest/gtest.h>
 
+#include "file_dialog_service.h"
 #include "form1.h"
 #include "form4.h"
 #include "picture_box.h"
 #include "picture_painter.h"
 #include "rechenweg.h"
+#include "rechenweg_view.h"
 #include "recording_messages.h"
 #include "result_list.h"
 #include "scripted_file_dialogs.h"
@@ -39,6 +46,35 @@
 
 namespace strevo {
 namespace {
+
+// Answers the next file dialog as a user does: goes to `folder`, types `name`, picks the type
+// `filter` (from 0) in the dialog's list of types with the mouse, and presses Enter in the name
+// field.
+void AnswerFileDialog(const QString& folder, const QString& name, int filter) {
+  auto* poll = new QTimer;
+  poll->setInterval(10);
+  QObject::connect(poll, &QTimer::timeout, [poll, folder, name, filter] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) {
+      return;
+    }
+    poll->stop();
+    poll->deleteLater();
+    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    ASSERT_NE(edit, nullptr) << "Qt's own dialog";
+    ASSERT_NE(types, nullptr);
+    dialog->setDirectory(folder);
+    QTest::keyClicks(edit, name);
+    types->showPopup();
+    QAbstractItemView* list = types->view();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(filter, 0)).center());
+    EXPECT_EQ(types->currentIndex(), filter);
+    QTest::keyClick(edit, Qt::Key_Return);
+  });
+  poll->start();
+}
 
 class ResultExportsTest : public ::testing::Test {
  protected:
@@ -64,11 +100,11 @@ class ResultExportsTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
   }
   QString Saved(const QString& name) {
-    const QString path = dir.filePath(name);
+    QString path = dir.filePath(name);
     fileDialogs.names.push_back(path);
     return path;
   }
-  QByteArray Contents(const QString& path) {
+  static QByteArray Contents(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
@@ -163,15 +199,15 @@ TEST_F(ResultExportsTest, RechenwegTabShowsTheWorkingAndCopiesIt) {
   ResultListWindow& list = app.ResultList();
   Activate(list);
   list.ShowRechenweg();
-  const QString shown = list.Rechenweg()->toPlainText();
-  EXPECT_TRUE(shown.contains("k = I2 / I1 · h / L")) << shown.toStdString();
-  EXPECT_TRUE(shown.contains("AH = 0.58 kN"));
+  const std::vector<RechenwegStep> steps = BuildRechenweg(app.LastComputation()->Snapshot());
+  ASSERT_EQ(list.Rechenweg()->Steps().size(), steps.size());
+  EXPECT_EQ(list.Rechenweg()->Steps().front().symbols, "k = I2 · h / (I1 · L)");
+  EXPECT_EQ(list.Rechenweg()->Blocks().size(), steps.size()) << "every step typeset";
   QApplication::clipboard()->clear();
   QTest::keyClick(list.Rechenweg(), Qt::Key_C, Qt::ControlModifier);
-  EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
-            RechenwegText(BuildRechenweg(app.LastComputation()->Snapshot())));
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(), RechenwegText(steps));
   EXPECT_TRUE(QApplication::clipboard()->text().startsWith(
-      "k = I2 / I1 · h / L\nk = 1.5 / 1 · 4 / 5\nk = 1.20\n"));
+      "k = I2 · h / (I1 · L)\nk = 1,5 · 4 / (1 · 5)\nk = 1,2\n"));
 }
 
 TEST_F(ResultExportsTest, ListWindowBeforeAnyComputation) {
@@ -195,10 +231,22 @@ TEST_F(ResultExportsTest, CtrlCCopiesTheListAsTextAndHtml) {
   EXPECT_EQ(data->text().toStdString(),
             ResultListText(ResultListRows(app.LastComputation()->Snapshot())));
   EXPECT_TRUE(
-      data->text().startsWith("System: Geknickter Träger\nwD\t0.00\tkN/m\t"
+      data->text().startsWith("System: Geknickter Träger\nwD\t0,00\tkN/m\t"
                               "Gleichlast auf der linken Stütze, positiv nach rechts\n"));
+  // Pasted as text into a German spreadsheet, each value reads back as the list's number.
+  const QLocale german(QLocale::German);
+  const std::vector<ListRow> rows = ResultListRows(app.LastComputation()->Snapshot());
+  const QStringList lines = data->text().split(QLatin1Char('\n'));
+  for (std::size_t i = 1; i < rows.size(); ++i) {
+    bool number = false;
+    const double pasted = german.toDouble(lines[static_cast<int>(i)].section('\t', 1, 1), &number);
+    EXPECT_TRUE(number) << lines[static_cast<int>(i)].toStdString();
+    EXPECT_DOUBLE_EQ(pasted, std::stod(rows[i].value)) << rows[i].symbol;
+  }
   EXPECT_TRUE(data->hasHtml());
-  EXPECT_TRUE(data->html().contains("x:num=\"5.00\""));
+  EXPECT_TRUE(
+      data->html().contains("<td sdval=\"5.00\" sdnum=\"1031;0;0,00\" x:num=\"5.00\" "
+                            "style=\"mso-number-format:'0\\.00'\">5,00</td>"));
 
   results().mnuErgebnisliste_Click();
   Activate(app.ResultList());
@@ -210,7 +258,8 @@ TEST_F(ResultExportsTest, CtrlCCopiesTheListAsTextAndHtml) {
       << "nothing selected: the whole list";
   table->setRangeSelected(QTableWidgetSelectionRange(12, 0, 13, 2), true);
   QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
-  EXPECT_EQ(QApplication::clipboard()->text(), "AH\t0.00\tkN\nAV\t5.00\tkN\n");
+  EXPECT_EQ(QApplication::clipboard()->text(), "AH\t0,00\tkN\nAV\t5,00\tkN\n")
+      << "selected cells: decimal commas as in the whole list";
 }
 
 TEST_F(ResultExportsTest, CsvIsWrittenReadBackAndReplacedWhole) {
@@ -259,6 +308,25 @@ TEST_F(ResultExportsTest, PictureAsPngAtTwiceTheSizeAndAsSvgWithItsLabels) {
   const QByteArray vector = Contents(svg);
   EXPECT_TRUE(vector.contains("<svg"));
   EXPECT_TRUE(vector.contains("AH = 0.58 kN")) << "the value labels are text";
+  // The label's text as large as on screen, in a family that exists.
+  const QList<QLabel*> labels = results().findChildren<QLabel*>();
+  const auto label = std::find_if(labels.begin(), labels.end(),
+                                  [](const QLabel* l) { return l->text() == "AH = 0.58 kN"; });
+  ASSERT_NE(label, labels.end());
+  const QString svgText = QString::fromUtf8(vector);
+  const qsizetype end = svgText.indexOf(QStringLiteral(">AH = 0.58 kN</text>"));
+  const QString element = svgText.mid(svgText.lastIndexOf(QStringLiteral("<text"), end));
+  const QRegularExpressionMatch size =
+      QRegularExpression(QStringLiteral("font-size=\"([0-9.]+)\"")).match(element);
+  const QRegularExpressionMatch families =
+      QRegularExpression(QStringLiteral("font-family=\"([^\"]*)\"")).match(element);
+  ASSERT_TRUE(size.hasMatch() && families.hasMatch()) << element.left(300).toStdString();
+  const double screenPixels = QFontInfo((*label)->font()).pixelSize();
+  EXPECT_NEAR(size.captured(1).toDouble(), screenPixels, 0.05 * screenPixels);
+  const QString first =
+      families.captured(1).section(QLatin1Char(','), 0, 0).remove(QLatin1Char('\''));
+  EXPECT_TRUE(QFontDatabase::families().contains(first)) << first.toStdString();
+  EXPECT_EQ(first, QFontInfo((*label)->font()).family());
   EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -282,17 +350,22 @@ TEST_F(ResultExportsTest, ReportHoldsTheSystemInputsResultsAndPictures) {
   const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
   for (const char* expected :
        {"Strevoberechnung", "System: Zweigelenk Strevo", "Eingaben seit der letzten Berechnung",
-        "q = 2.00 kN/m", "F = 10.00 kN", "k = 1.20", "Momente", "Querkräfte", "Normalkräfte",
-        "Seite 2 von ", "Strevo 1.0.0", "Rechenweg", "AH = q · L2 / (n · (h · 4))",
-        "n = 2 · 1.2 + 3", "Flächenträgheitsmomente", "Querschnittsauswahl"}) {
+        "Momente", "Querkräfte", "Normalkräfte", "Biegelinie", "Seite 2 von ", "Strevo 1.0.0",
+        "Anhang: Rechenweg", "Flächenträgheitsmomente", "Querschnittsauswahl"}) {
     EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
   }
+  // Each input and result in its table row: symbol, value with a decimal comma and unit, and
+  // what it is (the old q, typed before the change).
   const std::vector<ListRow> rows = ResultListRows(app.LastComputation()->Snapshot());
   ASSERT_EQ(rows.size(), 12u + 18u + 3u);
+  EXPECT_EQ(rows[2].symbol + rows[2].value, "q2.00");
+  const QString flat = text.simplified();
   for (std::size_t i = 1; i < rows.size(); ++i) {
-    const std::string line =
-        rows[i].symbol + " = " + rows[i].value + (rows[i].unit.empty() ? "" : " " + rows[i].unit);
-    EXPECT_TRUE(text.contains(QString::fromStdString(line))) << line;
+    std::string value = rows[i].value;
+    std::replace(value.begin(), value.end(), '.', ',');
+    const std::string row =
+        rows[i].symbol + " " + value + (rows[i].unit.empty() ? "" : " " + rows[i].unit);
+    EXPECT_TRUE(flat.contains(QString::fromStdString(row))) << row;
   }
 }
 
@@ -336,10 +409,10 @@ TEST_F(ResultExportsTest, DeformationsThatCannotBeComputedAreSaid) {
   results().mnuVerformung_Click();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text,
-            "Die Verformungen sind nicht berechenbar: Division durch Null.");
+            "Die Verformungen sind nicht berechenbar: Division durch Null im Feld I2 = 0.");
   results().mnuErgebnisliste_Click();
   EXPECT_EQ(app.ResultList().DeformationNote()->text(),
-            "Verformungen nicht berechenbar: Division durch Null.");
+            "Verformungen nicht berechenbar: Division durch Null im Feld I2 = 0.");
 }
 
 TEST_F(ResultExportsTest, TheTooltipReadsTheValuesUnderTheMouse) {
@@ -426,6 +499,27 @@ TEST_F(ResultExportsTest, PictureTooltipNamesTheRightClickMenu) {
             QString::fromUtf8("Ergebnisliste F4|Kopieren Ctrl+C|Ergebnisse speichern… Ctrl+S|"
                               "Bild speichern… Ctrl+B|Bericht speichern… Ctrl+R|Verformung Ctrl+D|"
                               "Bemessung… F5"));
+}
+
+// "Bild speichern…" through Qt's own dialog: a name typed without a type, SVG chosen.
+TEST_F(ResultExportsTest, PictureDialogWritesTheTypeChosenInIt) {
+  QtFileDialogService qtDialogs;
+  StrevoApp withDialogs(messages, qtDialogs);
+  withDialogs.SetProgramDirectory(STREVO_DATA_DIR);
+  withDialogs.Start();
+  withDialogs.MainWindow().mnuschnittgroessen_Click();
+  Form2& window = withDialogs.ResultsWindow();
+  window.show();
+  AnswerFileDialog(dir.path(), "bild", 1);
+  window.mnuBildSpeichern_Click();
+  EXPECT_TRUE(Contents(dir.filePath("bild.svg")).contains("<svg"));
+  EXPECT_FALSE(QFile::exists(dir.filePath("bild")));
+  EXPECT_FALSE(QFile::exists(dir.filePath("bild.png")));
+  // The next time the dialog offers SVG again, and PNG can be chosen back.
+  AnswerFileDialog(dir.path(), "zweites", 0);
+  window.mnuBildSpeichern_Click();
+  EXPECT_FALSE(QImage(dir.filePath("zweites.png")).isNull());
+  EXPECT_TRUE(messages.shown.empty());
 }
 
 }  // namespace

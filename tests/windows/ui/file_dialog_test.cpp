@@ -19,5 +19,19 @@ TEST(NameOfChosenType, AForeignOrMissingSuffixGetsTheChosenType) {
   EXPECT_EQ(NameOfChosenType("/d/bild", picture), "/d/bild.png") << "an unknown choice";
 }
 
+QString PictureFilter() {
+  return QStringLiteral("PNG-Bilder (*.png)|*.png|SVG-Grafiken (*.svg)|*.svg");
+}
+
+TEST(FilterIndexOf, EveryFormADialogReportsNamesItsType) {
+  for (const char* selected : {"SVG-Grafiken (*.svg)", "SVG-Grafiken", "*.svg", " SVG-Grafiken "}) {
+    EXPECT_EQ(FilterIndexOf(PictureFilter(), QString::fromUtf8(selected)), 2) << selected;
+  }
+  EXPECT_EQ(FilterIndexOf(PictureFilter(), "PNG-Bilder (*.png)"), 1);
+  EXPECT_EQ(FilterIndexOf(QStringLiteral("Bilder|*.png"), "Bilder (*.png)"), 1) << "built form";
+  EXPECT_EQ(FilterIndexOf(PictureFilter(), "JPEG (*.jpg)"), 0);
+  EXPECT_EQ(FilterIndexOf(PictureFilter(), ""), 0);
+}
+
 }  // namespace
 }  // namespace strevo
