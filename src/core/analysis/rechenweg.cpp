@@ -14,6 +14,7 @@
 #include "portal_statics.h"
 #include "rechenweg_builder.h"
 #include "text_rules.h"
+#include "typeset.h"
 
 namespace strevo {
 namespace {
@@ -26,140 +27,28 @@ using working::Valued;
 using working::Values;
 using working::Var;
 
-int Precedence(Kind kind) {
-  switch (kind) {
-    case Kind::Add:
-    case Kind::Subtract:
-      return 1;
-    case Kind::Multiply:
-    case Kind::Divide:
-      return 2;
-    case Kind::Negate:
-      return 3;
-    case Kind::Root:
-      return 4;
-    case Kind::Square:
-      return 5;
-    case Kind::Number:
-    case Kind::Name:
-      break;
-  }
-  return 6;
-}
-
-// A power of ten raised: "⁻¹⁵" as text, "<sup>−15</sup>" in HTML.
-std::string Exponent(int exponent, bool html) {
-  static constexpr std::array<std::string_view, 10> kRaised = {"⁰", "¹", "²", "³", "⁴",
-                                                               "⁵", "⁶", "⁷", "⁸", "⁹"};
-  const std::string digits = std::to_string(std::abs(exponent));
-  if (html) {
-    return "<sup>" + std::string(exponent < 0 ? "−" : "") + digits + "</sup>";
-  }
-  std::string text = exponent < 0 ? "⁻" : "";
-  for (const char digit : digits) {
-    text += kRaised[digit - '0'];
-  }
-  return text;
-}
-
-// The shortest text that reads back exactly, so that a line evaluated as printed gives the
-// formula's value to the last bit. Far from 1 the digits are written times a power of ten;
-// such numbers and negative ones stand in parentheses, to read as one number in any place.
-std::string NumberText(double value, bool html) {
-  std::array<char, 32> buffer{};
+// The digits of a number in "d.ddde±x" form, and its exponent.
+std::pair<std::string, int> Scientific(double magnitude, int precision) {
+  std::array<char, 40> buffer{};
   char* const first = buffer.data();
   char* const last = first + buffer.size();
-  const std::string scientific(
-      first, std::to_chars(first, last, value, std::chars_format::scientific).ptr);
-  const std::size_t e = scientific.find('e');
-  const int exponent = std::stoi(scientific.substr(e + 1));
-  const bool raised = exponent < -4 || exponent > 15;
-  std::string text =
-      raised ? scientific.substr(0, e) + " · 10" + Exponent(exponent, html)
-             : std::string(first, std::to_chars(first, last, value, std::chars_format::fixed).ptr);
-  const bool negative = text.front() == '-';
-  if (negative) {
-    text.replace(0, 1, "−");
-  }
-  return negative || raised ? "(" + text + ")" : text;
+  const std::to_chars_result written =
+      precision < 0
+          ? std::to_chars(first, last, magnitude, std::chars_format::scientific)
+          : std::to_chars(first, last, magnitude, std::chars_format::scientific, precision);
+  const std::string text(first, written.ptr);
+  const std::size_t e = text.find('e');
+  std::string digits = text.substr(0, e);
+  std::erase(digits, '.');
+  return {digits, std::stoi(text.substr(e + 1))};
 }
 
-// "0.00" as the list shows it, with the minus sign of the formulas.
-std::string Shown(double value) {
-  std::string text = FormatFixed2(value);
-  if (text.front() == '-') {
-    text.replace(0, 1, "−");
-  }
-  return text;
-}
-
-std::string NameHtml(const std::string& name) {
-  // The first character may take more than one byte (σ, η).
-  std::size_t main = 1;
-  while (main < name.size() && (static_cast<unsigned char>(name[main]) & 0xC0) == 0x80) {
-    ++main;
-  }
-  // A combining mark (the bar of λ̄) belongs to the letter it stands on.
-  while (main + 1 < name.size() && (name[main] == '\xCC' || name[main] == '\xCD')) {
-    main += 2;
-  }
-  if (name.rfind("EI", 0) == 0) {
-    main = 2;  // EI1 is EI with index 1
-  }
-  if (main >= name.size()) {
-    return "<i>" + name + "</i>";
-  }
-  return "<i>" + name.substr(0, main) + "</i><sub>" + name.substr(main) + "</sub>";
-}
-
-// How a formula is written: in symbols or with the numbers put in, as text or as HTML.
-struct Style {
-  bool numbers;
-  bool html;
-  const Values* values;
-};
-
-std::string Write(const Formula& f, const Style& style);
-
-std::string Operand(const Formula& f, bool parens, const Style& style) {
-  const std::string text = Write(f, style);
-  return parens ? "(" + text + ")" : text;
-}
-
-std::string Write(const Formula& f, const Style& style) {
-  const int own = Precedence(f.kind);
-  switch (f.kind) {
-    case Kind::Number:
-      return NumberText(f.number, style.html);
-    case Kind::Name:
-      if (style.numbers) {
-        return NumberText(style.values->at(f.name), style.html);
-      }
-      return style.html ? NameHtml(f.name) : f.name;
-    // A right operand of the same rank keeps its parentheses: the engine's order of operations
-    // is the written one, and floating-point sums and products depend on it.
-    case Kind::Add:
-      return Operand(*f.left, false, style) + " + " +
-             Operand(*f.right, Precedence(f.right->kind) <= own, style);
-    case Kind::Subtract:
-      return Operand(*f.left, false, style) + " − " +
-             Operand(*f.right, Precedence(f.right->kind) <= own, style);
-    case Kind::Multiply:
-      return Operand(*f.left, Precedence(f.left->kind) < own, style) + " · " +
-             Operand(*f.right, Precedence(f.right->kind) <= own, style);
-    case Kind::Divide:
-      return Operand(*f.left, Precedence(f.left->kind) < own, style) + " / " +
-             Operand(*f.right, Precedence(f.right->kind) <= own, style);
-    case Kind::Negate:
-      return "−" + Operand(*f.left, Precedence(f.left->kind) < 2, style);
-    // A root of more than one name or number takes its argument in parentheses.
-    case Kind::Root:
-      return "√" + Operand(*f.left, own >= Precedence(f.left->kind), style);
-    case Kind::Square:
-      break;
-  }
-  return Operand(*f.left, own > Precedence(f.left->kind), style) +
-         (style.html ? "<sup>2</sup>" : "²");
+std::string Fixed(double magnitude, int decimals) {
+  std::array<char, 400> buffer{};
+  char* const first = buffer.data();
+  return {first,
+          std::to_chars(first, first + buffer.size(), magnitude, std::chars_format::fixed, decimals)
+              .ptr};
 }
 
 // The inputs and the engine's stored values by name, to put in and to show.
@@ -172,13 +61,6 @@ Values EngineValues(const Computation& c) {
     values.emplace(stored.symbol, c.results.*stored.member);
   }
   return values;
-}
-
-// A negative number standing alone needs no parentheses: "M2 = −4.58", not "M2 = (−4.58)".
-std::string Unwrapped(const std::string& text) {
-  const bool single = text.size() > 2 && text.front() == '(' && text.back() == ')' &&
-                      text.find(')') == text.size() - 1;
-  return single ? text.substr(1, text.size() - 2) : text;
 }
 
 statics::Loads<Expr> FormulaLoads() {
@@ -351,24 +233,24 @@ Reason& Reason::operator<<(std::string_view words) {
   return *this;
 }
 Reason& Reason::operator<<(const Expr& formula) {
-  parts_.push_back({"", formula.p, std::nullopt, ""});
+  parts_.push_back({"", Written(formula.p), std::nullopt, ""});
   return *this;
 }
 Reason& Reason::operator<<(const Valued& valued) {
-  parts_.push_back({"", valued.formula.p, valued.value, valued.unit});
+  parts_.push_back({"", Written(valued.formula.p), valued.value, valued.unit});
   return *this;
 }
 
-std::string Reason::Text(bool html) const {
+std::string Reason::Text() const {
   std::string text;
-  for (const Part& part : parts_) {
+  for (const ReasonPart& part : parts_) {
     if (!part.formula) {
-      text += html ? HtmlEscaped(part.words) : part.words;
+      text += part.words;
       continue;
     }
-    text += Write(*part.formula, {false, html, nullptr});
+    text += typeset::FormulaText(*part.formula);
     if (part.value) {
-      text += " = " + Shown(*part.value) + (part.unit.empty() ? "" : " " + part.unit);
+      text += " = " + NumberText(*part.value) + (part.unit.empty() ? "" : " " + part.unit);
     }
   }
   return text;
@@ -376,43 +258,160 @@ std::string Reason::Text(bool html) const {
 
 void Builder::Step(const std::string& target, const char* unit, const Expr& formula,
                    const Reason& reason) {
-  RechenwegStep step{target, unit, reason.Text(false), formula.p, 0, {}, {}, {}, {}};
+  RechenwegStep step{target, unit, reason.Text(), formula.p, 0, {}, {}, {}, {}, {}, {}};
   step.value = Evaluate(*formula.p, values_);
   values_.try_emplace(target, step.value);  // intermediates (n, m, EI) join the values
-  Finish(step, values_.at(target), reason.Text(true));
+  Finish(step, values_.at(target), reason);
 }
 
 void Builder::Stated(const std::string& target, const char* unit, double value,
                      const Reason& method) {
-  RechenwegStep step{target, unit, method.Text(false), nullptr, value, {}, {}, {}, {}};
+  RechenwegStep step{target, unit, method.Text(), nullptr, value, {}, {}, {}, {}, {}, {}};
   values_.try_emplace(target, value);
-  Finish(step, value, method.Text(true));
+  Finish(step, value, method);
 }
 
 Valued Builder::Value(const Expr& formula, const char* unit) const {
   return {formula, Evaluate(*formula.p, values_), unit};
 }
 
-void Builder::Finish(RechenwegStep& step, double shown, const std::string& reasonHtml) {
+void Builder::Finish(RechenwegStep& step, double shown, const Reason& reason) {
   const std::string unit = step.unit.empty() ? "" : " " + step.unit;
-  step.result = step.target + " = " + Shown(shown) + unit;
-  std::string html = "<p>";
-  if (!reasonHtml.empty()) {
-    html += reasonHtml + "<br>";
-  }
+  step.shown = shown;
+  step.reasonParts = reason.Parts();
+  step.result = step.target + " = " + NumberText(shown) + unit;
   if (step.formula) {
-    step.symbols = step.target + " = " + Write(*step.formula, {false, false, &values_});
-    step.numbers = step.target + " = " + Unwrapped(Write(*step.formula, {true, false, &values_}));
-    html += NameHtml(step.target) + " = " + Write(*step.formula, {false, true, &values_}) + "<br>" +
-            NameHtml(step.target) + " = " +
-            Unwrapped(Write(*step.formula, {true, true, &values_})) + "<br>";
+    step.written = Written(step.formula);
+    step.substituted = Substituted(step.written, values_);
+    step.symbols = step.target + " = " + typeset::FormulaText(*step.written);
+    step.numbers = step.target + " = " + typeset::FormulaText(*step.substituted);
   }
-  html += "<b>" + NameHtml(step.target) + " = " + Shown(shown) + "</b>" + unit + "</p>";
-  step.html = std::move(html);
   steps_.push_back(std::move(step));
 }
 
 }  // namespace working
+
+// Numbers as an engineer writes them. A value with at most four significant digits is written
+// exactly ("1,5", "4", "57680"); any other is rounded to four significant digits, trailing
+// zeros kept ("57,40", "0,0003519"), but never coarser than whole units, so that no digit before
+// the comma reads as a zero it is not ("12346"). Where whole units take more than six digits
+// and below 0,0001 the digits stand times a power of ten ("3,519·10⁻⁵").
+WrittenNumber WriteNumber(double value) {
+  if (value == 0 || !std::isfinite(value)) {
+    return {value == 0 ? "0" : std::isnan(value) ? "?" : value > 0 ? "∞" : "−∞", 0, false};
+  }
+  const double magnitude = std::abs(value);
+  const auto [shortest, shortExponent] = Scientific(magnitude, -1);
+  const bool exact = shortest.size() <= 4;
+  const auto [digits, exponent] =
+      exact ? std::pair(shortest, shortExponent) : Scientific(magnitude, 3);
+  WrittenNumber n;
+  if (exponent >= 3 && Fixed(magnitude, 0).size() <= 6) {
+    n.digits = Fixed(magnitude, 0);
+  } else if (exponent >= 3 || exponent < -4) {
+    n.digits = digits.substr(0, 1);
+    if (digits.size() > 1) {
+      n.digits += ',';
+      n.digits += digits.substr(1);
+    }
+    n.exponent = exponent;
+    n.scaled = true;
+  } else {
+    const int decimals = std::max(0, static_cast<int>(digits.size()) - 1 - exponent);
+    n.digits = Fixed(magnitude, decimals);
+    std::replace(n.digits.begin(), n.digits.end(), '.', ',');
+  }
+  if (value < 0) {
+    n.digits.insert(0, "−");
+  }
+  return n;
+}
+
+std::string DecimalCommas(std::string text) {
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+    if (text[i] == '.' && digit(text[i - 1]) && digit(text[i + 1])) {
+      text[i] = ',';
+    }
+  }
+  return text;
+}
+
+namespace {
+
+// A power of ten's exponent raised in text: "⁻⁵".
+std::string RaisedDigits(int exponent) {
+  static constexpr std::array<std::string_view, 10> kRaised = {"⁰", "¹", "²", "³", "⁴",
+                                                               "⁵", "⁶", "⁷", "⁸", "⁹"};
+  std::string text = exponent < 0 ? "⁻" : "";
+  for (const char digit : std::to_string(std::abs(exponent))) {
+    text += kRaised[digit - '0'];
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string NumberText(double value) {
+  const WrittenNumber n = WriteNumber(value);
+  return n.scaled ? n.digits + "·10" + RaisedDigits(n.exponent) : n.digits;
+}
+
+namespace {
+
+// The factors of a chain of products and quotients, each above or below the bar.
+void Factors(const FormulaPtr& f, bool below, std::vector<FormulaPtr>& top,
+             std::vector<FormulaPtr>& bottom) {
+  if (f->kind == Kind::Multiply || f->kind == Kind::Divide) {
+    Factors(f->left, below, top, bottom);
+    Factors(f->right, f->kind == Kind::Divide ? !below : below, top, bottom);
+    return;
+  }
+  (below ? bottom : top).push_back(Written(f));
+}
+
+FormulaPtr Product(const std::vector<FormulaPtr>& factors) {
+  FormulaPtr product = factors.front();
+  for (std::size_t i = 1; i < factors.size(); ++i) {
+    product = (working::Expr(product) * working::Expr(factors[i])).p;
+  }
+  return product;
+}
+
+FormulaPtr WithOperands(const Formula& f, FormulaPtr left, FormulaPtr right) {
+  return std::make_shared<const Formula>(
+      Formula{f.kind, f.number, f.name, std::move(left), std::move(right)});
+}
+
+}  // namespace
+
+FormulaPtr Written(const FormulaPtr& f) {
+  if (f->kind == Kind::Multiply || f->kind == Kind::Divide) {
+    std::vector<FormulaPtr> top, bottom;
+    Factors(f, false, top, bottom);
+    if (bottom.empty()) {
+      return Product(top);
+    }
+    return (working::Expr(top.empty() ? working::Expr(1).p : Product(top)) /
+            working::Expr(Product(bottom)))
+        .p;
+  }
+  if (!f->left) {
+    return f;
+  }
+  return WithOperands(*f, Written(f->left), f->right ? Written(f->right) : nullptr);
+}
+
+FormulaPtr Substituted(const FormulaPtr& f, const Values& values) {
+  if (f->kind == Kind::Name) {
+    return working::Expr(values.at(f->name)).p;
+  }
+  if (!f->left) {
+    return f;
+  }
+  return WithOperands(*f, Substituted(f->left, values),
+                      f->right ? Substituted(f->right, values) : nullptr);
+}
 
 std::vector<RechenwegStep> CheckSteps(const CheckWorking& w) {
   const std::string& m = w.member;
@@ -429,26 +428,26 @@ std::vector<RechenwegStep> CheckSteps(const CheckWorking& w) {
   const Expr A = Var("A"), Wel = Var("Wel,y"), h = Var("h"), tw = Var("tw"), tf = Var("tf"),
              N = Var("N"), M = Var("M"), Q = Var("Q"), fy = Var("fy"), Av = Var("Av");
   b.Stated("A", "cm²", w.A, Reason() << w.caption << ": Querschnittswerte aus der Profiltabelle.");
-  b.Stated("Iy", "cm4", w.Iy, {});
+  b.Stated("Iy", "cm⁴", w.Iy, {});
   b.Stated("Wel,y", "cm³", w.Wel, {});
   b.Step("Av", "mm²", tw * (h - Expr(2) * tf),
          Reason() << "Stegfläche aus Profilhöhe " << h << ", Stegdicke " << tw << " und Flansch"
                   << "dicke " << tf << " (mm):");
   b.Stated("N", "kN", w.N,
            Reason() << "Normalkraft und Moment, wo " << Var(sigma) << " am größten ist ("
-                    << w.sigmaPlace << "), als Beträge:");
+                    << DecimalCommas(w.sigmaPlace) << "), als Beträge:");
   b.Stated("M", "kNm", w.M, {});
   // kN/cm² are 10 N/mm², kNm/cm³ are 1000 N/mm².
   b.Step(sigma, "N/mm²", Expr(10) * N / A + Expr(1000) * M / Wel,
          Reason() << "Randspannung; kN/cm² sind 10 N/mm², kNm/cm³ sind 1000 N/mm²:");
   b.Stated("Q", "kN", w.Q,
-           Reason() << "Querkraft, wo " << Var(tau) << " am größten ist (" << w.tauPlace
-                    << "), als Betrag:");
+           Reason() << "Querkraft, wo " << Var(tau) << " am größten ist ("
+                    << DecimalCommas(w.tauPlace) << "), als Betrag:");
   b.Step(tau, "N/mm²", Expr(1000) * Q / Av,
          Reason() << "Mittlere Schubspannung im Steg; kN/mm² sind 1000 N/mm²:");
   b.Step(etaSigma, "", Var(sigma) / fy,
          Reason() << "Ausnutzung mit " << fy << " = " << std::to_string(static_cast<int>(w.fy))
-                  << " N/mm² und γM0 = 1.0:");
+                  << " N/mm² und γM0 = 1,0:");
   b.Step(etaTau, "", Var(tau) / (fy / Expr(std::sqrt(3.0))));
   const double eta = std::max(w.etaSigma, w.etaTau);
   b.Stated("η" + m, "", eta,
@@ -493,14 +492,6 @@ std::string RechenwegText(const std::vector<RechenwegStep>& steps) {
     text += step.result + "\n\n";
   }
   return text;
-}
-
-std::string RechenwegHtml(const std::vector<RechenwegStep>& steps) {
-  std::string html = "<html><body><h3>Rechenweg</h3>";
-  for (const RechenwegStep& step : steps) {
-    html += step.html;
-  }
-  return html + "</body></html>";
 }
 
 }  // namespace strevo

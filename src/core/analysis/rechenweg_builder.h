@@ -5,7 +5,6 @@
 
 #include <functional>
 #include <map>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,16 +48,12 @@ class Reason {
   Reason& operator<<(std::string_view words);
   Reason& operator<<(const Expr& formula);
   Reason& operator<<(const Valued& valued);
-  std::string Text(bool html) const;
+  std::string Text() const;
+  // The formulas as they are written (see Written).
+  const std::vector<ReasonPart>& Parts() const { return parts_; }
 
  private:
-  struct Part {
-    std::string words;
-    FormulaPtr formula;
-    std::optional<double> value;
-    std::string unit;
-  };
-  std::vector<Part> parts_;
+  std::vector<ReasonPart> parts_;
 };
 
 class Builder {
@@ -77,7 +72,7 @@ class Builder {
   std::vector<RechenwegStep> Steps() && { return std::move(steps_); }
 
  private:
-  void Finish(RechenwegStep& step, double shown, const std::string& reasonHtml);
+  void Finish(RechenwegStep& step, double shown, const Reason& reason);
 
   Values values_;
   std::vector<RechenwegStep> steps_;

@@ -11,7 +11,6 @@
 #include "design_result.h"
 #include "member_forces.h"
 #include "rechenweg_builder.h"
-#include "text_rules.h"
 
 namespace strevo {
 namespace {
@@ -21,6 +20,7 @@ using working::Expr;
 using working::Reason;
 using working::Sq;
 using working::Sqrt;
+using working::Valued;
 using working::Values;
 using working::Var;
 
@@ -155,7 +155,7 @@ void CrossSectionSteps(Builder& b, const Working& w) {
   const Expr N = Var("N"), V = Var("V"), M = Var("M"), A = Var("A");
   b.Stated("N", "kN", std::abs(c.forces.N),
            Reason() << "Querschnitt, wo er am stärksten ausgenutzt ist ("
-                    << w.check.crossSectionPlace
+                    << DecimalCommas(w.check.crossSectionPlace)
                     << "), Schnittgrößen als Beträge; dort Querschnittsklasse "
                     << std::to_string(c.sectionClass)
                     << " nach Tabelle 5.2 (Flansch und Steg unter diesem N und M):");
@@ -163,7 +163,7 @@ void CrossSectionSteps(Builder& b, const Working& w) {
   b.Stated("M", "kNm", std::abs(c.forces.M), {});
   // kN from cm² and N/mm² are a tenth; kNm from cm³ and N/mm² a thousandth.
   b.Step("NRd", "kN", A * Fy() / Expr(10) / GammaM0(),
-         Reason() << "Widerstände; cm² · N/mm² sind 0.1 kN, cm³ · N/mm² sind 0.001 kNm:");
+         Reason() << "Widerstände; cm² · N/mm² sind 0,1 kN, cm³ · N/mm² sind 0,001 kNm:");
   b.Step("VRd", "kN", Var("Avz") * Fy() / (Expr(10) * Sqrt(3) * GammaM0()));
   if (c.elastic) {
     b.Step("σ", "N/mm²", Expr(10) * N / A + Expr(1000) * M / Var("Wel,y"),
@@ -182,9 +182,12 @@ void CrossSectionSteps(Builder& b, const Working& w) {
   }
   if (c.rho > 0) {
     b.Step("ρ", "", Sq(Expr(2) * V / Var("VRd") - Expr(1)),
-           Reason() << "V > 0.5 · VRd: die Querkraft mindert die Fließgrenze des Stegs (6.2.8):");
+           Reason() << Var("V") << " > 0,5 · " << Var("VRd")
+                    << ": die Querkraft mindert die Fließgrenze des Stegs (6.2.8):");
   } else {
-    b.Stated("ρ", "", 0, Reason() << "V ≤ 0.5 · VRd: keine Abminderung für die Querkraft (6.2.8):");
+    b.Stated("ρ", "", 0,
+             Reason() << Var("V") << " ≤ 0,5 · " << Var("VRd")
+                      << ": keine Abminderung für die Querkraft (6.2.8):");
   }
   b.Step("Aw", "mm²", (Var("h") - Expr(2) * Var("tf")) * Var("tw"));
   b.Step("Mpl,V", "kNm",
@@ -196,17 +199,19 @@ void CrossSectionSteps(Builder& b, const Working& w) {
   const Expr MRd = Var("MRd");
   if (N0 > 0.25 * c.NRd || N0 > webLimit) {
     b.Step("Npl,V", "kN", (Expr(100) * A - Var("ρ") * Var("Aw")) * Fy() / Expr(1000) / GammaM0(),
-           Reason() << "N > 0.25 · NRd oder N > 0.5 · hw · tw · fy: die Normalkraft mindert das "
-                       "Moment (6.2.9.1):");
+           Reason() << Var("N") << " > 0,25 · " << Var("NRd") << " oder " << Var("N") << " > 0,5 · "
+                    << Var("hw") * Var("tw") * Fy()
+                    << ": die Normalkraft mindert das Moment (6.2.9.1):");
     b.Step("n", "", N / Var("Npl,V"));
     b.Step("a", "", (Expr(100) * A - Expr(2) * Var("b") * Var("tf")) / (Expr(100) * A),
-           Reason() << "Stegflächenanteil, höchstens 0.5:");
+           Reason() << "Stegflächenanteil, höchstens 0,5:");
     b.Step("MRd", "kNm", Var("Mpl,V") * (Expr(1) - Var("n")) / (Expr(1) - Expr(0.5) * Var("a")),
            Reason() << "Nach 6.36, höchstens " << Var("Mpl,V") << ":");
   } else {
     b.Step("MRd", "kNm", Var("Mpl,V"),
-           Reason() << "N ≤ 0.25 · NRd und N ≤ 0.5 · hw · tw · fy: keine Abminderung für die "
-                       "Normalkraft (6.33, 6.34):");
+           Reason() << Var("N") << " ≤ 0,25 · " << Var("NRd") << " und " << Var("N") << " ≤ 0,5 · "
+                    << Var("hw") * Var("tw") * Fy()
+                    << ": keine Abminderung für die Normalkraft (6.33, 6.34):");
   }
   b.Step("ηN", "", N / Var("NRd"));
   b.Step("ηV", "", V / Var("VRd"));
@@ -233,7 +238,9 @@ void BucklingSteps(Builder& b, const FlexuralBuckling& f, const char* axis) {
     return;
   }
   if (f.chi == 1) {
-    b.Stated(chi, "", 1, Reason() << "λ̄ ≤ 0.2 oder NEd / Ncr ≤ 0.04: kein Knicken (6.3.1.2(4)):");
+    b.Stated(chi, "", 1,
+             Reason() << Var(lambda) << " ≤ 0,2 oder " << Var("NEd") / Var(Ncr)
+                      << " ≤ 0,04: kein Knicken (6.3.1.2(4)):");
   } else {
     const Expr alpha = Var("α" + index);
     b.Stated("α" + index, "", f.curve.alpha,
@@ -258,14 +265,14 @@ void LateralTorsionalSteps(Builder& b, const Working& w, const Segment& g) {
   const InputSet in = InputsOf(w.result.portal, {});
   const double quarter = (g.end - g.start) / 4;
   b.Stated("Ls", "m", g.end - g.start,
-           Reason() << "Biegedrillknicken im Abschnitt zwischen seitlichen Halterungen (" << g.place
-                    << "), Gabellagerung und Last im Schubmittelpunkt:");
+           Reason() << "Biegedrillknicken im Abschnitt zwischen seitlichen Halterungen ("
+                    << DecimalCommas(g.place) << "), Gabellagerung und Last im Schubmittelpunkt:");
   b.Stated("My,Ed", "kNm", g.MEd, Reason() << "Größtes |M| im Abschnitt:");
   b.Stated("MA", "kNm", std::abs(line.At(g.start + quarter).M),
            Reason() << "|M| in den Viertelspunkten, bei "
-                    << PositionOn(in, g.member, g.start + quarter) << ", "
-                    << PositionOn(in, g.member, g.start + 2 * quarter) << " und "
-                    << PositionOn(in, g.member, g.start + 3 * quarter) << ":");
+                    << DecimalCommas(PositionOn(in, g.member, g.start + quarter)) << ", "
+                    << DecimalCommas(PositionOn(in, g.member, g.start + 2 * quarter)) << " und "
+                    << DecimalCommas(PositionOn(in, g.member, g.start + 3 * quarter)) << ":");
   b.Stated("MB", "kNm", std::abs(line.At(g.start + 2 * quarter).M), {});
   b.Stated("MC", "kNm", std::abs(line.At(g.start + 3 * quarter).M), {});
   const Expr MEd = Var("My,Ed");
@@ -277,7 +284,7 @@ void LateralTorsionalSteps(Builder& b, const Working& w, const Segment& g) {
     b.Step("C1", "", C1, Reason() << "Momentenbeiwert aus der Form der Momentenlinie:");
   } else {
     b.Stated("C1", "", std::min(2.5, c1),
-             Reason() << "Momentenbeiwert " << C1 << ", höchstens 2.5 (1 ohne Moment):");
+             Reason() << "Momentenbeiwert " << C1 << ", höchstens 2,5 (1 ohne Moment):");
   }
   b.Step("GIt", "kNm²", Expr(kShearModulus / 1e5) * Var("It"),
          Reason() << "G = 81000 N/mm²; cm6 / cm4 sind 10⁻⁴ m²:");
@@ -290,13 +297,13 @@ void LateralTorsionalSteps(Builder& b, const Working& w, const Segment& g) {
   const double lambda = b.Value(Var("λ̄LT"), "").value;
   if (lambda <= 0.4 || b.Value(MEd / Var("Mcr"), "").value <= 0.16) {
     b.Stated("χLT", "", 1,
-             Reason() << "λ̄LT ≤ 0.4 oder My,Ed / Mcr ≤ 0.16: kein Biegedrillknicken "
-                         "(6.3.2.2(4)):");
+             Reason() << Var("λ̄LT") << " ≤ 0,4 oder " << MEd / Var("Mcr")
+                      << " ≤ 0,16: kein Biegedrillknicken (6.3.2.2(4)):");
     return;
   }
   b.Stated("αLT", "", g.curve.alpha,
-           Reason() << "Knicklinie " << std::string(1, g.curve.name)
-                    << " (Tabelle 6.5), λ̄LT,0 = 0.4, β = 0.75:");
+           Reason() << "Knicklinie " << std::string(1, g.curve.name) << " (Tabelle 6.5), "
+                    << Var("λ̄LT,0") << " = 0,4, " << Var("β") << " = 0,75:");
   b.Step(
       "ΦLT", "",
       Expr(0.5) * (Expr(1) + Var("αLT") * (Var("λ̄LT") - Expr(0.4)) + Expr(0.75) * Sq(Var("λ̄LT"))));
@@ -319,7 +326,7 @@ void InteractionSteps(Builder& b, const Working& w, bool plastic) {
   b.Stated("Cmy", "", m.Cmy,
            Reason() << "Interaktion nach 6.61 und 6.62 mit Anhang B (Tabelle B.2, "
                        "verdrehweiche Stäbe), im Abschnitt "
-                    << w.check.interactionPlace
+                    << DecimalCommas(w.check.interactionPlace)
                     << "; äquivalente Momentenbeiwerte nach Tabelle B.3 aus den Endmomenten und "
                        "dem größten Feldmoment des Stabs und des Abschnitts:");
   b.Stated("CmLT", "", m.CmLT, {});
@@ -337,8 +344,8 @@ void InteractionSteps(Builder& b, const Working& w, bool plastic) {
            v.bucklingZ.lambda >= 0.4 ? Taken(b, {k1, k2}, m.kzy)
                                      : Taken(b, {k1, Expr(0.6) + lz}, m.kzy),
            v.bucklingZ.lambda >= 0.4
-               ? Reason() << "λ̄z ≥ 0.4: " << k1 << ", mindestens " << k2 << ":"
-               : Reason() << "λ̄z < 0.4: " << Expr(0.6) + lz << ", höchstens " << k1 << ":");
+               ? Reason() << lz << " ≥ 0,4: " << k1 << ", mindestens " << k2 << ":"
+               : Reason() << lz << " < 0,4: " << Expr(0.6) + lz << ", höchstens " << k1 << ":");
   } else {
     b.Step(
         "kyy", "",
@@ -392,14 +399,14 @@ std::vector<RechenwegStep> MemberSteps(const Working& w, const std::string& capt
   // Plastic resistances where the member is of class 1 or 2 under its largest moment.
   const bool plastic = v.lateralTorsional.Wy == w.section.Wpl;
   b.Step("NRk", "kN", Var("A") * Fy() / Expr(10),
-         Reason() << "Stabilität; größte Druckkraft des Stabs " << Var("NEd") << " = "
-                  << FormatFixed2(v.bucklingY.NEd) << " kN:");
+         Reason() << "Stabilität; größte Druckkraft des Stabs "
+                  << Valued{Var("NEd"), v.bucklingY.NEd, "kN"} << ":");
   b.Stated("NEd", "kN", v.bucklingY.NEd, {});
   BucklingSteps(b, v.bucklingY, "y");
   BucklingSteps(b, v.bucklingZ, "z");
   b.Stated("Wy", "cm³", plastic ? w.section.Wpl : w.section.Wel,
-           Reason() << (plastic ? "Klasse 1 oder 2 am größten Moment: Wy = Wpl,y"
-                                : "Klasse 3 am größten Moment: Wy = Wel,y"));
+           Reason() << (plastic ? "Klasse 1 oder 2" : "Klasse 3") << " am größten Moment: "
+                    << Var("Wy") << " = " << Var(plastic ? "Wpl,y" : "Wel,y"));
   const LateralTorsionalBuckling& lt = v.lateralTorsional;
   LateralTorsionalSteps(b, w,
                         {w.check.lateralTorsionalMember, lt.start, lt.end, lt.MEd, lt.curve,

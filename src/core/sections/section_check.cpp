@@ -4,6 +4,9 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <iterator>
+#include <string>
+#include <utility>
 
 #include "arithmetic_fault.h"
 #include "member_forces.h"
@@ -49,6 +52,19 @@ std::string PlaceOn(Member member, double s, double h, double L) {
   return member == Member::Beam ? position : std::string(MemberName(member)) + ", " + position;
 }
 
+// The forces stand, so stresses fault only under absurd loads: the largest of them, with its
+// value ("q = 5e+306"), is the field to look at.
+std::string LargestLoad(const InputSet& in) {
+  const std::pair<const char*, double> loads[] = {
+      {"wD", in.wD}, {"q", in.q}, {"wS", in.wS}, {"F", in.F}};
+  const auto* const largest = std::max_element(
+      std::begin(loads), std::end(loads),
+      [](const auto& a, const auto& b) { return std::abs(a.second) < std::abs(b.second); });
+  std::array<char, 32> text{};
+  char* const end = std::to_chars(text.data(), text.data() + text.size(), largest->second).ptr;
+  return std::string(largest->first) + " = " + std::string(text.data(), end);
+}
+
 std::optional<MemberCheck> CheckMember(const Computation& c, const std::string& designation,
                                        std::initializer_list<Member> members, double fy) {
   const SectionProperties* section = FindSection(designation);
@@ -58,8 +74,8 @@ std::optional<MemberCheck> CheckMember(const Computation& c, const std::string& 
   try {
     return CheckMemberOn(*c.forces, c.inputs.h, c.inputs.L, *section, members, fy);
   } catch (const ArithmeticFault& fault) {
-    return MemberCheck{
-        section, 0, {}, 0, {}, 0, 0, section->mass * kGravity / 1000, 0, 0, 0, FaultText(fault)};
+    const std::string why = FaultText(fault) + " bei den Spannungen aus " + LargestLoad(c.inputs);
+    return MemberCheck{section, 0, {}, 0, {}, 0, 0, section->mass * kGravity / 1000, 0, 0, 0, why};
   }
 }
 

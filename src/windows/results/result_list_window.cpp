@@ -8,15 +8,16 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTextBrowser>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "design_output.h"
-#include "rechenweg.h"
+#include "rechenweg_view.h"
 #include "result_exports.h"
 #include "result_list.h"
 #include "twips.h"
@@ -27,7 +28,6 @@ ResultListWindow::ResultListWindow(ResultListHost& host) : host_(host) {
   setObjectName(QStringLiteral("Ergebnisliste"));
   setWindowTitle(QStringLiteral("Ergebnisliste"));
   setFont(SansFont(8.25));
-  resize(480, 760);
 
   auto* layout = new QVBoxLayout(this);
   notice_ = new QLabel(this);
@@ -42,6 +42,38 @@ ResultListWindow::ResultListWindow(ResultListHost& host) : host_(host) {
   BuildCheckControls(listPage);
   BuildCopyAction();
   ShowComputation(nullptr, false);
+  FitTo(screen()->availableGeometry());
+}
+
+void ResultListWindow::FitTo(const QRect& available) {
+  // The frame is not known before the window is shown: room for a title bar and borders.
+  const int frame = 2 * fontMetrics().height() + 8;
+  const QSize room = available.size() - QSize(frame / 2, frame);
+  // Every column whole where the screen has room; the remark at least a line's worth.
+  const QFontMetrics metrics = table_->fontMetrics();
+  int columns = 0;
+  int remark = 60 * metrics.averageCharWidth();
+  for (int c = 0; c < 4; ++c) {
+    int widest = table_->horizontalHeader()->sectionSizeHint(c);
+    for (int r = 0; r < table_->rowCount(); ++r) {
+      if (const QTableWidgetItem* item = table_->item(r, c)) {
+        widest = std::max(widest,
+                          metrics.horizontalAdvance(item->text()) + 2 * metrics.averageCharWidth());
+      }
+    }
+    if (c < 3) {
+      columns += widest;
+    } else {
+      remark = std::max(remark, widest);
+    }
+  }
+  // The table's frame and scroll bar, the tab's and the window's margins.
+  columns +=
+      remark + table_->verticalScrollBar()->sizeHint().width() + 8 * metrics.averageCharWidth();
+  const QSize wanted(std::max(480, columns), 760);
+  setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  resize(wanted.boundedTo(room).expandedTo(minimumSizeHint().boundedTo(room)));
+  setMaximumSize(available.size());
 }
 
 // The list and, beside it, the working that leads to it.
@@ -51,9 +83,12 @@ QVBoxLayout* ResultListWindow::BuildTabs(QVBoxLayout* layout) {
   layout->addWidget(tabs_);
   auto* listPage = new QWidget(tabs_);
   tabs_->addTab(listPage, QStringLiteral("Ergebnisliste"));
-  rechenweg_ = new QTextBrowser(tabs_);
+  rechenweg_ = new RechenwegView(tabs_);
   rechenweg_->setObjectName(QStringLiteral("Rechenweg"));
-  rechenweg_->setToolTip(QStringLiteral("Strg+C kopiert den ganzen Rechenweg als Text."));
+  rechenweg_->setToolTip(
+      QStringLiteral("Klick markiert einen Schritt, Strg+Klick weitere, Umschalt+Klick alle bis "
+                     "dorthin. Strg+C kopiert die markierten Schritte als Text, ohne Markierung "
+                     "den ganzen Rechenweg."));
   tabs_->addTab(rechenweg_, QStringLiteral("Rechenweg"));
   return new QVBoxLayout(listPage);
 }
@@ -65,7 +100,10 @@ void ResultListWindow::BuildTable(QVBoxLayout* layout) {
                                      QStringLiteral("Einheit"), QStringLiteral("Bemerkung")});
   table_->verticalHeader()->hide();
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
-  table_->horizontalHeader()->setStretchLastSection(true);
+  // Symbol, value and unit fit their texts; the remark takes the rest and shows its whole text
+  // as a tooltip where it is cut.
+  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  table_->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setTabKeyNavigation(false);  // Tab leaves the table for the next control
   table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -153,8 +191,7 @@ void ResultListWindow::ShowDesign(const DesignResult* design) {
 
 void ResultListWindow::Fill() {
   // The working ends with the section check, which follows the grade and the limits.
-  rechenweg_->setHtml(taken_ != nullptr ? QString::fromStdString(RechenwegHtml(taken_->Rechenweg()))
-                                        : QString());
+  rechenweg_->SetSteps(taken_ != nullptr ? taken_->Rechenweg() : std::vector<RechenwegStep>());
   table_->clearContents();
   deformationNote_->setText(taken_ != nullptr ? QString::fromStdString(taken_->DeformationNote())
                                               : QString());
@@ -194,7 +231,9 @@ void ResultListWindow::FillTable(const std::vector<ListRow>& rows) {
       table_->setItem(r, c, item);
     }
   }
-  table_->resizeColumnsToContents();
+  if (!isVisible()) {
+    FitTo(screen()->availableGeometry());  // opened anew: as wide as these rows need
+  }
 }
 
 void ResultListWindow::SetInputsChanged(bool inputsChanged) {
@@ -213,8 +252,7 @@ void ResultListWindow::Copy() {
   host_.Guard().Run(this, [this] {
     if (tabs_->currentWidget() == rechenweg_) {
       if (taken_ != nullptr) {
-        QGuiApplication::clipboard()->setText(
-            QString::fromStdString(RechenwegText(taken_->Rechenweg())));
+        QGuiApplication::clipboard()->setText(QString::fromStdString(rechenweg_->CopyText()));
       }
       return;
     }
@@ -229,16 +267,18 @@ void ResultListWindow::Copy() {
       }
       return;
     }
-    std::sort(selected.begin(), selected.end(), [](QTableWidgetItem* a, QTableWidgetItem* b) {
-      return std::pair(a->row(), a->column()) < std::pair(b->row(), b->column());
-    });
-    QString text;
-    for (int i = 0; i < selected.size(); ++i) {
-      text += selected[i]->text();
-      const bool rowEnds = i + 1 == selected.size() || selected[i + 1]->row() != selected[i]->row();
-      text += rowEnds ? QLatin1Char('\n') : QLatin1Char('\t');
+    // The table shows these rows in this order; the cells go out with the list's own number forms.
+    const std::vector<ListRow> rows =
+        WithDesignRows(taken_ != nullptr ? taken_->ListRows() : std::vector<ListRow>(), design_);
+    std::vector<ListCell> cells;
+    cells.reserve(static_cast<std::size_t>(selected.size()));
+    for (const QTableWidgetItem* item : selected) {
+      cells.push_back({static_cast<std::size_t>(item->row()), item->column()});
     }
-    QGuiApplication::clipboard()->setText(text);
+    std::sort(cells.begin(), cells.end(), [](const ListCell& a, const ListCell& b) {
+      return std::pair(a.row, a.column) < std::pair(b.row, b.column);
+    });
+    CopyListCells(rows, cells);
   });
 }
 

@@ -13,10 +13,11 @@ class QLabel;
 class QSpinBox;
 class QTabWidget;
 class QTableWidget;
-class QTextBrowser;
 class QVBoxLayout;
 
 namespace strevo {
+
+class RechenwegView;
 
 // What the list window needs from the rest of the program.
 class ResultListHost {
@@ -44,15 +45,18 @@ class ResultListWindow : public QWidget {
   // `design` may be none (no design computed yet); its rows follow the computation's.
   void ShowDesign(const DesignResult* design);
   // On the list: the selected cells as tab-separated lines, or the whole list when nothing is
-  // selected. On the Rechenweg: all of it as plain text, three lines a step.
+  // selected. On the Rechenweg: the chosen steps as plain text, three lines a step, or all of
+  // them when none is chosen.
   void Copy();
+  // A size that fits in `available` (a screen's free area), the window's frame included.
+  void FitTo(const QRect& available);
   void ShowRechenweg();  // brings its tab to the front
 
   QLabel* Notice() const { return notice_; }
   QLabel* DeformationNote() const { return deformationNote_; }
   QComboBox* Grade() const { return grade_; }
   QTableWidget* Table() const { return table_; }
-  QTextBrowser* Rechenweg() const { return rechenweg_; }
+  RechenwegView* Rechenweg() const { return rechenweg_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -74,7 +78,7 @@ class ResultListWindow : public QWidget {
   QLabel* notice_ = nullptr;
   QTabWidget* tabs_ = nullptr;
   QTableWidget* table_ = nullptr;
-  QTextBrowser* rechenweg_ = nullptr;
+  RechenwegView* rechenweg_ = nullptr;
   QLabel* deformationNote_ = nullptr;
   const TakenComputation* taken_ = nullptr;
   const DesignResult* design_ = nullptr;

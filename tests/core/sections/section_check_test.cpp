@@ -251,8 +251,8 @@ TEST(SectionCheck, TheWorkingGivesTheCheckedValues) {
     EXPECT_EQ(step("τ" + m).value, member.tau) << m;
     EXPECT_EQ(step("ησ" + m).value, member.etaSigma) << m;
     EXPECT_EQ(step("ητ" + m).value, member.etaTau) << m;
-    EXPECT_EQ(step("η" + m).result, "η" + m + " = " + FormatFixed2(member.Eta()));
-    EXPECT_EQ(step("σ" + m).result, "σ" + m + " = " + FormatFixed2(member.sigma) + " N/mm²");
+    EXPECT_EQ(step("η" + m).result, "η" + m + " = " + NumberText(member.Eta()));
+    EXPECT_EQ(step("σ" + m).result, "σ" + m + " = " + NumberText(member.sigma) + " N/mm²");
   }
   // The beam's field moment governs σ: |M3| and |N2| are what is put in.
   const RechenwegStep sigmaR = step("σR");
@@ -261,7 +261,6 @@ TEST(SectionCheck, TheWorkingGivesTheCheckedValues) {
   EXPECT_NE(sigmaR.numbers.find("/ 198 +"), std::string::npos) << sigmaR.numbers;
   EXPECT_NE(sigmaR.numbers.find("/ 2884"), std::string::npos) << sigmaR.numbers;
   EXPECT_NE(step("ησS").reason.find("355 N/mm²"), std::string::npos);
-  EXPECT_NE(sigmaR.html.find("<i>σ</i><sub>R</sub>"), std::string::npos) << "σ whole, R below";
 
   c.beamSection.clear();
   const std::vector<RechenwegStep> columnsOnly = CheckRechenweg(c, CheckSections(c, {}));
@@ -281,13 +280,15 @@ TEST(SectionCheck, AnOverflowIsSaidNotShownAsInfinity) {
   c.beamSection = "HE-B 400";
   const SectionCheck check = CheckSections(c, {});
   ASSERT_TRUE(check.beam.has_value());
-  EXPECT_EQ(check.beam->fault, "Überlauf");
+  EXPECT_EQ(check.beam->fault, "Überlauf bei den Spannungen aus q = 5e+306")
+      << "the load to look at";
   for (const ListRow& row : CheckRows(c, CheckSections(c, {}))) {
     EXPECT_EQ(row.value.find("inf"), std::string::npos) << row.symbol;
   }
   const std::vector<ListRow> rows = CheckRows(c, CheckSections(c, {}));
   EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [](const ListRow& row) {
-    return row.symbol == "ηR" && row.remark == "Nachweis nicht berechenbar: Überlauf" &&
+    return row.symbol == "ηR" &&
+           row.remark == "Nachweis nicht berechenbar: Überlauf bei den Spannungen aus q = 5e+306" &&
            row.verdict == Verdict::NotMet;
   }));
   const std::vector<RechenwegStep> steps = CheckRechenweg(c, CheckSections(c, {}));
