@@ -1,5 +1,7 @@
 #include "report_pictures.h"
 
+#include <cctype>
+
 #include "arithmetic_fault.h"
 #include "drawings.h"
 
@@ -34,7 +36,48 @@ void Draw(const Computation& computation, Diagram diagram, const char* what, Rep
   }
 }
 
+bool IsDigit(char c) {
+  return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
+
+std::string UnitOf(int label) {
+  if (label == kLabelL) {
+    return "m";
+  }
+  if (label >= kLabelWD && label <= kLabelWS) {
+    return "kN/m";
+  }
+  if (label == kLabelF) {
+    return "kN";
+  }
+  if (label >= kLabelM1 && label <= kLabelM5) {
+    return "kNm";
+  }
+  return label >= kLabelQ1 && label <= kLabelN5 ? "kN" : "";
+}
+
 }  // namespace
+
+std::array<std::string, kValueLabelCount> ValueLabelUnits() {
+  std::array<std::string, kValueLabelCount> units;
+  for (int label = 0; label < kValueLabelCount; ++label) {
+    units[label] = UnitOf(label);
+  }
+  return units;
+}
+
+std::string WithDecimalComma(std::string text) {
+  for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+    if (text[i] == '.' && IsDigit(text[i - 1]) && IsDigit(text[i + 1])) {
+      text[i] = ',';
+    }
+  }
+  return text;
+}
+
+std::string ReportCaption(const std::string& caption, const std::string& unit) {
+  return WithDecimalComma(unit.empty() ? caption : caption + " " + unit);
+}
 
 std::array<ReportPicture, 4> DrawReportPictures(const Computation& computation) {
   std::array<ReportPicture, 4> pictures;

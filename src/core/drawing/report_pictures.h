@@ -10,12 +10,24 @@
 
 namespace strevo {
 
+// The units of the results window's value labels where their captions are bare numbers: the
+// span, the loads and the diagrams' values.
+std::array<std::string, kValueLabelCount> ValueLabelUnits();
+
 struct ReportPicture {
   std::string title;
   PictureRecording picture;
   std::string note;  // why nothing (or only part) is drawn; empty when the picture is whole
+  // What the report writes after each value label; empty where the caption has its unit.
+  std::array<std::string, kValueLabelCount> units = ValueLabelUnits();
 };
 
 std::array<ReportPicture, 4> DrawReportPictures(const Computation& computation);
+
+// The text as the report writes it: a decimal comma where a point stands between two digits.
+std::string WithDecimalComma(std::string text);
+
+// A value label's caption in the report: decimal comma, then the unit.
+std::string ReportCaption(const std::string& caption, const std::string& unit);
 
 }  // namespace strevo

@@ -9,10 +9,7 @@
 
 #include "design_output.h"
 #include "design_pictures.h"
-#include "report_flow.h"
 #include "report_layout.h"
-#include "result_list.h"
-#include "text_rules.h"
 
 namespace strevo {
 namespace {
@@ -24,7 +21,7 @@ QString Text(const std::string& text) {
 }
 
 QString Fixed(double value) {
-  return Text(FormatFixed2(value));
+  return Decimal(value);
 }
 
 FlowCell VerdictCell(bool met) {
@@ -49,77 +46,83 @@ QString MemberText(const Design& design, const MemberChoice& member, const char*
   return text;
 }
 
-void WriteProject(ReportFlow& flow, const DesignResult& result, const ReportFacts& facts) {
+TitleBlock BlockOf(const DesignResult& result, const ReportFacts& facts) {
   const ProjectHeader& project = result.design.project;
-  flow.Title(QStringLiteral("Strevo-Bemessung"));
-  const std::pair<const char*, const std::string&> lines[] = {
-      {"Projekt", project.title}, {"Position", project.position}, {"Bearbeiter", project.author}};
-  for (const auto& [what, text] : lines) {
-    if (!text.empty()) {
-      flow.Paragraph(QStringLiteral("%1: %2").arg(QString::fromUtf8(what), Text(text)), Qt::black,
-                     true);
-    }
-  }
-  flow.Paragraph(QStringLiteral("Erstellt am %1 um %2 Uhr")
-                     .arg(facts.created.toString(QStringLiteral("dd.MM.yyyy")),
-                          facts.created.toString(QStringLiteral("HH:mm"))));
-  if (facts.inputsChanged) {
-    flow.Paragraph(QString::fromUtf8(kInputsChangedNote), Qt::darkRed, true);
-  }
+  return {QStringLiteral("Strevo-Bemessung"),
+          Text(project.title),
+          Text(project.position),
+          Text(project.author),
+          Text(SystemCaption(result.design.system)),
+          facts.created.toString(QStringLiteral("dd.MM.yyyy"))};
 }
 
-void WritePortal(ReportFlow& flow, const DesignResult& result) {
+QString RestraintText(const std::optional<double>& spacing) {
+  return spacing ? QStringLiteral("Abstand höchstens %1 m").arg(Fixed(*spacing))
+                 : QStringLiteral("nur an den Stabenden");
+}
+
+void WriteSectionsAndSteel(ReportFlow& flow, const DesignResult& result) {
   const Design& design = result.design;
   const std::vector<qreal> twoColumns{0.3, 0.7};
-  const FlowRow header{{QStringLiteral("Größe")}, {QStringLiteral("Wert")}};
-  flow.Heading(QStringLiteral("Rahmen und Querschnitte"));
+  const FlowRow header{{QStringLiteral("Stab")}, {QStringLiteral("Querschnitt")}};
+  flow.Heading(QStringLiteral("Querschnitte und Werkstoff"));
   flow.Table(twoColumns, header,
-             {{{QStringLiteral("System")}, {Text(SystemCaption(design.system))}},
-              {{QStringLiteral("Stützenhöhe h")}, {Fixed(design.h) + QStringLiteral(" m")}},
-              {{QStringLiteral("Spannweite L")}, {Fixed(design.L) + QStringLiteral(" m")}},
-              {{QStringLiteral("Stützen")}, {MemberText(design, design.columns, "I1")}},
+             {{{QStringLiteral("Stützen")}, {MemberText(design, design.columns, "I1")}},
               {{QStringLiteral("Riegel")}, {MemberText(design, design.beam, "I2")}}});
-  flow.Heading(QStringLiteral("Stahl und Grenzwerte"));
+  std::vector<MemberSection> sections;
+  if (const SectionProperties* columns = SectionOf(design.columns)) {
+    sections.push_back({QStringLiteral("Stützen"), columns});
+  }
+  if (const SectionProperties* beam = SectionOf(design.beam)) {
+    sections.push_back({QStringLiteral("Riegel"), beam});
+  }
+  WriteSectionProperties(flow, sections, true);
   const CheckSettings& settings = design.settings;
-  const QString selfWeight = design.selfWeight
-                                 ? QStringLiteral(
-                                       "berücksichtigt: Riegel im Lastfall „%1“, Stützen in "
-                                       "ihrer Normalkraft")
-                                       .arg(QString::fromUtf8(kSelfWeightCaseName))
-                                 : QStringLiteral("nicht berücksichtigt");
-  flow.Table(twoColumns, header,
-             {{{QStringLiteral("Stahlsorte")},
-               {QStringLiteral("%1, fy = %2 N/mm², γM0 = 1.0")
-                    .arg(QString::fromUtf8(GradeName(settings.grade)))
-                    .arg(YieldStrength(settings.grade))}},
-              {{QStringLiteral("Verschiebung des Riegels")},
-               {QStringLiteral("u ≤ h/%1").arg(settings.swayLimit)}},
-              {{QStringLiteral("Durchbiegung des Riegels")},
-               {QStringLiteral("w ≤ L/%1").arg(settings.deflectionLimit)}},
-              {{QStringLiteral("Eigengewicht")}, {selfWeight}}});
+  std::vector<FlowRow> steel{
+      {{QStringLiteral("Stahlsorte")},
+       {QStringLiteral("%1, fy = %2 N/mm², E = 210000 N/mm², γM0 = 1,0, γM1 = 1,1")
+            .arg(QString::fromUtf8(GradeName(settings.grade)))
+            .arg(YieldStrength(settings.grade))}}};
+  if (!sections.empty()) {
+    steel.push_back({{QStringLiteral("Seitliche Halterung der Stützen")},
+                     {RestraintText(design.restraints.columns)}});
+    steel.push_back({{QStringLiteral("Seitliche Halterung des Riegels")},
+                     {RestraintText(design.restraints.beam)}});
+  }
+  flow.Table(twoColumns, {{QStringLiteral("Werkstoff")}, {QStringLiteral("Wert")}}, steel);
 }
 
 void WriteCases(ReportFlow& flow, const DesignResult& result) {
   std::vector<FlowRow> rows;
   for (const DesignCase& c : result.cases) {
     rows.push_back({{Text(c.name)},
-                    {Text(ActionText(c))},
+                    {StatedNumbers(ActionText(c))},
                     {Fixed(c.loads.q)},
                     {Fixed(c.loads.F)},
                     {Fixed(c.loads.a)},
                     {Fixed(c.loads.wD)},
                     {Fixed(c.loads.wS)}});
   }
-  flow.Heading(QStringLiteral("Lastfälle"));
-  flow.Table({0.15, 0.45, 0.08, 0.08, 0.08, 0.08, 0.08},
+  flow.Heading(QStringLiteral("Lastannahmen"));
+  flow.Paragraph(QStringLiteral(
+      "Charakteristische Lastfälle: q Gleichlast auf dem Riegel (positiv nach unten), F "
+      "Einzellast auf dem Riegel im Abstand a von Punkt 2, wD und wS Gleichlasten auf der "
+      "linken und der rechten Stütze (positiv nach rechts)."));
+  flow.Table({0.15, 0.35, 0.1, 0.1, 0.1, 0.1, 0.1},
              {{QStringLiteral("Lastfall")},
               {QStringLiteral("Einwirkung")},
-              {QStringLiteral("q [kN/m]")},
-              {QStringLiteral("F [kN]")},
-              {QStringLiteral("a [m]")},
-              {QStringLiteral("wD [kN/m]")},
-              {QStringLiteral("wS [kN/m]")}},
+              {QStringLiteral("q\n[kN/m]")},
+              {QStringLiteral("F\n[kN]")},
+              {QStringLiteral("a\n[m]")},
+              {QStringLiteral("wD\n[kN/m]")},
+              {QStringLiteral("wS\n[kN/m]")}},
              rows);
+  flow.Paragraph(
+      result.design.selfWeight
+          ? QStringLiteral("Eigengewicht: der Riegel im Lastfall „%1“, die Stützen in ihrer "
+                           "Normalkraft.")
+                .arg(QString::fromUtf8(kSelfWeightCaseName))
+          : QStringLiteral("Das Eigengewicht der Stäbe ist nicht berücksichtigt."));
   flow.Paragraph(QStringLiteral("Wind wird von links eingegeben; von rechts wirkt er gespiegelt."));
 }
 
@@ -132,8 +135,8 @@ void WriteCombinations(ReportFlow& flow, const DesignResult& result) {
   flow.Paragraph(
       QStringLiteral("GZT: Grenzzustand der Tragfähigkeit (EN 1990, Gl. 6.10); GZG: Grenzzustand "
                      "der Gebrauchstauglichkeit, charakteristisch (Gl. 6.14b). W→ Wind von links, "
-                     "W← Wind von rechts."));
-  flow.Table({0.2, 0.8}, {{QStringLiteral("Kombination")}, {QStringLiteral("Bezeichnung")}}, rows);
+                     "W← Wind von rechts. Die Beiwerte stehen vor den Lastfällen."));
+  flow.Table({0.2, 0.8}, {{QStringLiteral("Kombination")}, {QStringLiteral("Beiwerte")}}, rows);
 }
 
 // Each combination that governs a check, once, in the order of the checks, with what it governs.
@@ -179,18 +182,28 @@ void WriteValues(ReportFlow& flow, const std::vector<ResultValue>& values) {
   flow.Table(std::vector<qreal>(kColumns, 1.0 / kColumns), {}, rows);
 }
 
-void WriteGoverningValues(ReportFlow& flow, const DesignResult& result) {
-  flow.Heading(QStringLiteral("Werte der maßgebenden Kombinationen"));
+void WriteGoverningCombinations(ReportFlow& flow, const DesignResult& result) {
+  flow.Subheading(QStringLiteral("Maßgebende Kombinationen"));
+  const ForceKind kinds[] = {ForceKind::Moment, ForceKind::Shear, ForceKind::Normal};
   for (const auto& [index, governs] : GoverningCombinations(result.checks)) {
-    const Combination& combination = result.combinations[index].combination;
-    flow.Subheading(Text(combination.id + ": " + combination.label));
-    flow.Paragraph(QStringLiteral("maßgebend für: ") + governs.join(QStringLiteral(", ")));
     const CombinationResult& c = result.combinations[index];
+    flow.Caption(Text(c.combination.id + ": " + c.combination.label) +
+                 QStringLiteral(" – maßgebend für: ") + governs.join(QStringLiteral(", ")));
     WriteValues(flow, ResultValuesOf(c));
     if (c.stability && !c.stability->unstable) {
-      flow.Paragraph(QStringLiteral("Bemessungsschnittgrößen (%1):")
-                         .arg(QString::fromUtf8(TheoryName(*c.stability))));
+      flow.Caption(QStringLiteral("Bemessungsschnittgrößen (%1):")
+                       .arg(QString::fromUtf8(TheoryName(*c.stability))));
       WriteValues(flow, DesignValuesOf(*c.stability));
+    }
+    if (c.combination.state == LimitState::Ultimate) {
+      std::vector<ReportPicture> pictures;
+      for (const ForceKind kind : kinds) {
+        pictures.push_back(CombinationPicture(result, index, kind));
+        // The caption above gives the factors; the picture keeps what it shows and the id.
+        std::string& title = pictures.back().title;
+        title.erase(std::min(title.size(), title.find(": ")));
+      }
+      WritePictures(flow, pictures, 3);
     }
   }
 }
@@ -222,13 +235,13 @@ void WriteStability(ReportFlow& flow, const DesignResult& result) {
   if (rows.empty()) {
     return;
   }
-  flow.Heading(QStringLiteral("Stabilität des Rahmens (GZT)"));
+  flow.Subheading(QStringLiteral("Stabilität des Rahmens (GZT)"));
   flow.Paragraph(QStringLiteral(
       "αcr: kleinster Verzweigungslastfaktor der Normalkräfte, mit exakten Stabilitätsfunktionen "
       "über alle Eigenformen gesucht. Lcr = π · √(EI1 / (αcr · N)) der gedrückten Stützen. "
       "Schiefstellung φ = φ0 · αh · αm (EN 1993-1-1, 5.3.2) als Ersatzkräfte φ · N an den "
       "Stützen. Bei αcr < 10 werden die Schnittgrößen nach Theorie II. Ordnung bestimmt."));
-  flow.Table({0.14, 0.1, 0.2, 0.12, 0.12, 0.1, 0.22},
+  flow.Table({0.16, 0.1, 0.2, 0.12, 0.12, 0.1, 0.2},
              {{QStringLiteral("Kombination")},
               {QStringLiteral("αcr")},
               {QStringLiteral("Eigenform")},
@@ -239,8 +252,22 @@ void WriteStability(ReportFlow& flow, const DesignResult& result) {
              rows);
 }
 
+void WriteInternalForces(ReportFlow& flow, const DesignResult& result) {
+  flow.Heading(QStringLiteral("Schnittgrößen"));
+  WriteStability(flow, result);
+  if (HasEnvelope(result)) {
+    flow.Subheading(QStringLiteral("Umhüllende der GZT-Kombinationen"));
+    WritePictures(
+        flow,
+        {EnvelopePicture(result, ForceKind::Moment), EnvelopePicture(result, ForceKind::Shear),
+         EnvelopePicture(result, ForceKind::Normal)},
+        2);
+  }
+  WriteGoverningCombinations(flow, result);
+}
+
 FlowCell EtaCell(double eta, bool met) {
-  return {std::isfinite(eta) ? Text(EtaText(eta)) : QStringLiteral("—"),
+  return {std::isfinite(eta) ? Decimal(EtaText(eta)) : QStringLiteral("—"),
           met ? Qt::black : kNotMetColour, !met};
 }
 
@@ -263,7 +290,7 @@ QString GoverningText(const MemberDesign& check) {
   }
   const MemberCheckKind kind = GoverningCheck(check);
   QString text =
-      QString::fromUtf8(CheckName(kind)) + QStringLiteral(", ") + Text(CheckPlace(check, kind));
+      QString::fromUtf8(CheckName(kind)) + QStringLiteral(", ") + Commas(CheckPlace(check, kind));
   if (!check.verification.covered) {
     text += QStringLiteral("; Klasse 4: nicht abgedeckt");
   }
@@ -274,38 +301,40 @@ FlowCell PlaceCell(const std::optional<MemberDesign>& check) {
   return {check ? GoverningText(*check) : QString()};
 }
 
-void WriteChecksPerCombination(ReportFlow& flow, const DesignResult& result) {
-  std::vector<FlowRow> ultimate, serviceability;
-  for (const CombinationResult& c : result.combinations) {
-    const FlowCell id{Text(c.combination.id)};
-    if (c.combination.state == LimitState::Ultimate) {
-      ultimate.push_back(
-          {id, MemberCell(c.columns), PlaceCell(c.columns), MemberCell(c.beam), PlaceCell(c.beam)});
-    } else {
-      serviceability.push_back({id, LimitCell(c.check.sway), LimitCell(c.check.deflection)});
+// Each member's largest η of the given checks, with its combination and place.
+void WriteMemberChecks(ReportFlow& flow, const DesignResult& result,
+                       std::initializer_list<MemberCheckKind> kinds) {
+  std::vector<FlowRow> rows;
+  using Which = std::optional<MemberDesign> CombinationResult::*;
+  const auto member = [&](const char* name, const MemberChoice& choice,
+                          const std::optional<GoverningMember>& g, Which which) {
+    if (!g) {
+      return;
     }
-  }
-  flow.Heading(QStringLiteral("Nachweise je Kombination"));
-  if (result.checks.columns || result.checks.beam) {
-    flow.Paragraph(QStringLiteral(
-        "Ausnutzung η der Stäbe (GZT), der größte der fünf Nachweise, Grenze 1.00:"));
-    flow.Table({0.16, 0.12, 0.3, 0.12, 0.3},
-               {{QStringLiteral("Kombination")},
-                {QStringLiteral("η Stützen")},
-                {QStringLiteral("maßgebend")},
-                {QStringLiteral("η Riegel")},
-                {QStringLiteral("maßgebend")}},
-               ultimate);
-  }
-  if (!serviceability.empty()) {
-    const CheckSettings& settings = result.design.settings;
-    flow.Paragraph(QStringLiteral("Verformungen (GZG): h/u mindestens %1, L/w mindestens %2:")
-                       .arg(settings.swayLimit)
-                       .arg(settings.deflectionLimit));
-    flow.Table({0.2, 0.4, 0.4},
-               {{QStringLiteral("Kombination")}, {QStringLiteral("h/u")}, {QStringLiteral("L/w")}},
-               serviceability);
-  }
+    const QString caption =
+        QStringLiteral("%1 (%2)").arg(QString::fromUtf8(name), Text(choice.section));
+    for (const MemberCheckKind kind : kinds) {
+      const GoverningMember::Largest& largest = LargestOf(*g, kind);
+      const CombinationResult& c = result.combinations[largest.combination];
+      const std::optional<MemberDesign>& at = c.*which;
+      rows.push_back({{caption + QStringLiteral(": ") + QString::fromUtf8(CheckName(kind))},
+                      {Decimal(EtaText(largest.eta))},
+                      {QStringLiteral("1,00")},
+                      {Text(IdOf(result, largest.combination))},
+                      {at ? Commas(CheckPlace(*at, kind)) : QString()},
+                      VerdictCell(largest.eta <= 1)});
+    }
+  };
+  member("Stützen", result.design.columns, result.checks.columns, &CombinationResult::columns);
+  member("Riegel", result.design.beam, result.checks.beam, &CombinationResult::beam);
+  flow.Table({0.24, 0.09, 0.1, 0.16, 0.25, 0.16},
+             {{QStringLiteral("Nachweis")},
+              {QStringLiteral("η")},
+              {QStringLiteral("Grenze")},
+              {QStringLiteral("Kombination")},
+              {QStringLiteral("Stelle")},
+              {QStringLiteral("Ergebnis")}},
+             rows);
 }
 
 // The values of each member's checks in its governing combination.
@@ -333,8 +362,8 @@ void WriteMemberValues(ReportFlow& flow, const DesignResult& result) {
   if (rows.empty()) {
     return;
   }
-  flow.Paragraph(QStringLiteral("Werte der maßgebenden Kombination (Mcr in kNm):"));
-  flow.Table({0.1, 0.14, 0.09, 0.075, 0.075, 0.075, 0.075, 0.075, 0.075, 0.12, 0.095},
+  flow.Paragraph(QStringLiteral("Werte der maßgebenden Kombination:"));
+  flow.Table({0.1, 0.16, 0.08, 0.07, 0.07, 0.075, 0.07, 0.07, 0.075, 0.13, 0.095},
              {{QStringLiteral("Stab")},
               {QStringLiteral("Kombination")},
               {QStringLiteral("Klasse")},
@@ -344,141 +373,182 @@ void WriteMemberValues(ReportFlow& flow, const DesignResult& result) {
               {QStringLiteral("λ̄y")},
               {QStringLiteral("λ̄z")},
               {QStringLiteral("λ̄LT")},
-              {QStringLiteral("Mcr")},
+              {QStringLiteral("Mcr [kNm]")},
               {QStringLiteral("C1")}},
              rows);
 }
 
-void WriteGoverningChecks(ReportFlow& flow, const DesignResult& result) {
-  const DesignChecks& checks = result.checks;
+void WriteUtilisations(ReportFlow& flow, const DesignResult& result) {
+  std::vector<FlowRow> ultimate;
+  for (const CombinationResult& c : result.combinations) {
+    if (c.combination.state == LimitState::Ultimate) {
+      ultimate.push_back({{Text(c.combination.id)},
+                          MemberCell(c.columns),
+                          PlaceCell(c.columns),
+                          MemberCell(c.beam),
+                          PlaceCell(c.beam)});
+    }
+  }
+  flow.Subheading(QStringLiteral("Ausnutzung je Kombination"));
+  flow.Paragraph(
+      QStringLiteral("Ausnutzung η der Stäbe (GZT), der größte der fünf Nachweise, Grenze 1,00:"));
+  flow.Table({0.16, 0.12, 0.3, 0.12, 0.3},
+             {{QStringLiteral("Kombination")},
+              {QStringLiteral("η Stützen")},
+              {QStringLiteral("maßgebend")},
+              {QStringLiteral("η Riegel")},
+              {QStringLiteral("maßgebend")}},
+             ultimate);
+}
+
+void WriteServiceability(ReportFlow& flow, const DesignResult& result) {
   std::vector<FlowRow> rows;
-  using Which = std::optional<MemberDesign> CombinationResult::*;
-  const auto member = [&](const char* name, const MemberChoice& choice,
-                          const std::optional<GoverningMember>& g, Which which) {
-    if (!g) {
-      return;
+  for (const CombinationResult& c : result.combinations) {
+    if (c.combination.state == LimitState::Serviceability) {
+      rows.push_back(
+          {{Text(c.combination.id)}, LimitCell(c.check.sway), LimitCell(c.check.deflection)});
     }
-    const QString caption =
-        QStringLiteral("%1 (%2)").arg(QString::fromUtf8(name), Text(choice.section));
-    for (const MemberCheckKind kind : kMemberCheckKinds) {
-      const GoverningMember::Largest& largest = LargestOf(*g, kind);
-      const CombinationResult& c = result.combinations[largest.combination];
-      const std::optional<MemberDesign>& at = c.*which;
-      rows.push_back({{caption + QStringLiteral(": ") + QString::fromUtf8(CheckName(kind))},
-                      {Text(EtaText(largest.eta))},
-                      {QStringLiteral("1.00")},
-                      {Text(IdOf(result, largest.combination))},
-                      {at ? Text(CheckPlace(*at, kind)) : QString()},
-                      VerdictCell(largest.eta <= 1)});
-    }
-    const MemberDesign& check = g->check;
-    rows.push_back({{caption + QStringLiteral(": η"), Qt::black, true},
-                    EtaCell(check.Eta(), check.Met()),
-                    {QStringLiteral("1.00")},
-                    {Text(IdOf(result, g->combination))},
-                    {GoverningText(check)},
-                    VerdictCell(check.Met())});
-  };
-  member("Stützen", result.design.columns, checks.columns, &CombinationResult::columns);
-  member("Riegel", result.design.beam, checks.beam, &CombinationResult::beam);
-  const auto limit = [&](const char* name, int n, const std::optional<GoverningLimit>& g) {
+  }
+  if (rows.empty()) {
+    return;
+  }
+  const CheckSettings& settings = result.design.settings;
+  flow.Subheading(QStringLiteral("Gebrauchstauglichkeit (GZG)"));
+  flow.Paragraph(
+      QStringLiteral("Verformungen (GZG): Verschiebung des Riegels u ≤ h/%1, Durchbiegung des "
+                     "Riegels w ≤ L/%2; h/u muss mindestens %1, L/w mindestens %2 sein.")
+          .arg(settings.swayLimit)
+          .arg(settings.deflectionLimit));
+  flow.Table({0.2, 0.4, 0.4},
+             {{QStringLiteral("Kombination")}, {QStringLiteral("h/u")}, {QStringLiteral("L/w")}},
+             rows);
+  std::vector<FlowRow> governing;
+  const auto limit = [&](const char* name, int n, const std::optional<GoverningLimit>& g,
+                         const QString& place) {
     if (g) {
-      rows.push_back({{QString::fromUtf8(name)},
-                      {g->check.ratio > 0 ? Fixed(g->check.ratio) : QStringLiteral("—")},
-                      {QString::number(n)},
-                      {Text(IdOf(result, g->combination))},
-                      {},
-                      VerdictCell(g->check.met)});
+      governing.push_back({{QString::fromUtf8(name)},
+                           LimitCell(g->check),
+                           {QString::number(n)},
+                           {Text(IdOf(result, g->combination))},
+                           {place},
+                           VerdictCell(g->check.met)});
     }
   };
-  limit("Verschiebung h/u", result.design.settings.swayLimit, checks.sway);
-  limit("Durchbiegung L/w", result.design.settings.deflectionLimit, checks.deflection);
-  flow.Heading(QStringLiteral("Maßgebende Nachweise"));
-  flow.Table({0.24, 0.1, 0.1, 0.14, 0.26, 0.16},
+  const auto& deflection = result.checks.deflection;
+  const auto& shape =
+      deflection ? result.combinations[deflection->combination].solution.deformation : std::nullopt;
+  limit("Verschiebung h/u", settings.swayLimit, result.checks.sway,
+        QStringLiteral("Riegel (Punkte 2 bis 4)"));
+  limit("Durchbiegung L/w", settings.deflectionLimit, deflection,
+        shape ? QStringLiteral("Riegel, x = %1 m ab Punkt 2").arg(Fixed(shape->xw))
+              : QStringLiteral("Riegel"));
+  flow.Table({0.24, 0.09, 0.1, 0.16, 0.25, 0.16},
              {{QStringLiteral("Nachweis")},
               {QStringLiteral("Wert")},
               {QStringLiteral("Grenze")},
               {QStringLiteral("Kombination")},
               {QStringLiteral("Stelle")},
               {QStringLiteral("Ergebnis")}},
-             rows);
+             governing);
+}
+
+void WriteChecks(ReportFlow& flow, const DesignResult& result) {
+  const DesignChecks& checks = result.checks;
+  flow.Heading(QStringLiteral("Nachweise"));
+  if (checks.columns || checks.beam) {
+    flow.Subheading(QStringLiteral("Querschnittsnachweise (GZT)"));
+    WriteMemberChecks(flow, result, {MemberCheckKind::CrossSection});
+    flow.Subheading(QStringLiteral("Stabilitätsnachweise der Stäbe (GZT)"));
+    WriteMemberChecks(flow, result,
+                      {MemberCheckKind::BucklingY, MemberCheckKind::BucklingZ,
+                       MemberCheckKind::LateralTorsional, MemberCheckKind::Interaction});
+    WriteMemberValues(flow, result);
+    WriteUtilisations(flow, result);
+  }
+  WriteServiceability(flow, result);
   if (checks.AllMet()) {
     flow.Paragraph(QStringLiteral("Alle Nachweise sind erfüllt."), kMetColour, true);
   } else {
     flow.Paragraph(QStringLiteral("Nicht alle Nachweise sind erfüllt."), kNotMetColour, true);
   }
   if (checks.columns || checks.beam) {
-    WriteMemberValues(flow, result);
-    flow.Paragraph(QString::fromUtf8(kDesignCheckStatement));
+    flow.Paragraph(StatedNumbers(kDesignCheckStatement));
   }
 }
 
-// The envelope's three pictures, two a row, each under its title.
-void WriteEnvelopePage(QPainter& painter, const DesignResult& result) {
-  painter.setFont(ReportFont(12, true));
-  painter.drawText(QPointF(kMargin, kMargin + 17),
-                   QStringLiteral("Umhüllende der GZT-Kombinationen"));
-  const qreal side = (kPageWidth - 2 * kMargin - 20) / 2;
-  const ForceKind kinds[] = {ForceKind::Moment, ForceKind::Shear, ForceKind::Normal};
-  for (std::size_t i = 0; i < std::size(kinds); ++i) {
-    const ReportPicture picture = EnvelopePicture(result, kinds[i]);
-    const std::size_t row = i / 2, column = i % 2;
-    const qreal left = kMargin + static_cast<qreal>(column) * (side + 20);
-    const qreal titleTop = kMargin + 30 + static_cast<qreal>(row) * (side + 50);
-    painter.setFont(ReportFont(10, true));
-    painter.drawText(QPointF(left, titleTop + 12), Text(picture.title));
-    WritePicture(painter, picture, QRectF(left, titleTop + 20, side, side));
+// The deflected shape of the combination that governs the beam's deflection, else the sway.
+// Drawn as a computation of the combination's own solution, without load arrows: its loads
+// are the cases' combined.
+void WriteDeflectedShape(ReportFlow& flow, const DesignResult& result) {
+  const std::optional<GoverningLimit>& g =
+      result.checks.deflection ? result.checks.deflection : result.checks.sway;
+  if (!g || !result.combinations[g->combination].solution.deformation) {
+    return;
   }
+  const CombinationResult& c = result.combinations[g->combination];
+  Computation shape;
+  shape.system = result.design.system;
+  shape.inputs = InputsOf(result.portal, LoadCase{});
+  shape.results = c.values;
+  shape.forces = c.solution.lines;
+  shape.deformation = c.solution.deformation;
+  const ReportPicture system = DrawReportPictures(shape)[0];
+  WritePictures(flow, {DeflectedShapePicture(shape, system, "Biegelinie " + c.combination.id)}, 2);
+}
+
+QString Millimetres(const std::optional<Deformation>& d, double Deformation::*value,
+                    const char* unit) {
+  return d ? Fixed((*d).*value) + QLatin1Char(' ') + QString::fromUtf8(unit) : QStringLiteral("—");
+}
+
+// u, w and where w is largest in every serviceability combination.
+void WriteDeformations(ReportFlow& flow, const DesignResult& result) {
+  std::vector<FlowRow> rows;
+  for (const CombinationResult& c : result.combinations) {
+    if (c.combination.state == LimitState::Serviceability) {
+      const std::optional<Deformation>& d = c.solution.deformation;
+      rows.push_back({{Text(c.combination.id)},
+                      {Millimetres(d, &Deformation::u, "mm")},
+                      {Millimetres(d, &Deformation::w, "mm")},
+                      {Millimetres(d, &Deformation::xw, "m")}});
+    }
+  }
+  if (rows.empty()) {
+    return;
+  }
+  flow.Heading(QStringLiteral("Verformungen"));
+  flow.Paragraph(QStringLiteral(
+      "Charakteristische Kombinationen (GZG), Stahl E = 210000 N/mm²: u Verschiebung des "
+      "Riegels, positiv nach rechts; w größte Durchbiegung des Riegels, positiv nach unten, an "
+      "der Stelle xw ab Punkt 2."));
+  flow.Table({0.25, 0.25, 0.25, 0.25},
+             {{QStringLiteral("Kombination")},
+              {QStringLiteral("u")},
+              {QStringLiteral("w")},
+              {QStringLiteral("xw")}},
+             rows);
+  WriteDeflectedShape(flow, result);
 }
 
 }  // namespace
 
-DesignReportPages::DesignReportPages(QPdfWriter& writer, const DesignResult& result,
-                                     const ReportFacts& facts)
-    : result_(result), front_(writer), back_(writer), envelope_(HasEnvelope(result)) {
-  WriteProject(front_, result, facts);
-  WritePortal(front_, result);
-  WriteCases(front_, result);
-  WriteCombinations(front_, result);
-  WriteStability(back_, result);
-  WriteGoverningValues(back_, result);
-  WriteChecksPerCombination(back_, result);
-  WriteGoverningChecks(back_, result);
+void WriteDesignPart(ReportFlow& flow, const DesignResult& result, const ReportFacts& facts) {
+  flow.Part(BlockOf(result, facts));
+  WriteTitle(flow,
+             QStringLiteral("Bemessung eines symmetrischen Stahlrahmens nach EN 1990 und "
+                            "EN 1993-1-1 mit Strevo"),
+             facts.created, facts.inputsChanged);
+  flow.Heading(QStringLiteral("System und Abmessungen"));
+  WriteSystem(flow, result.design.system, result.design.h, result.design.L);
+  WriteSectionsAndSteel(flow, result);
+  WriteCases(flow, result);
+  WriteCombinations(flow, result);
+  WriteInternalForces(flow, result);
+  WriteChecks(flow, result);
+  WriteDeformations(flow, result);
   if (const std::vector<RechenwegStep> steps = GoverningCheckRechenweg(result); !steps.empty()) {
-    rechenweg_ = std::make_unique<QTextDocument>();
-    LayOutText(*rechenweg_, writer, Text(RechenwegHtml(steps)));
-  }
-}
-
-int DesignReportPages::Count() const {
-  return front_.PageCount() + (envelope_ ? 1 : 0) + back_.PageCount() +
-         (rechenweg_ ? rechenweg_->pageCount() : 0);
-}
-
-void DesignReportPages::Paint(QPdfWriter& writer, QPainter& painter, int firstPage,
-                              int pages) const {
-  int page = firstPage;
-  const auto next = [&] {
-    if (page > 1) {
-      writer.newPage();
-    }
-  };
-  const auto write = [&](const ReportFlow& flow) {
-    for (int i = 0; i < flow.PageCount(); ++i) {
-      next();
-      flow.Paint(painter, i);
-      Footer(painter, page++, pages);
-    }
-  };
-  write(front_);
-  if (envelope_) {
-    next();
-    WriteEnvelopePage(painter, result_);
-    Footer(painter, page++, pages);
-  }
-  write(back_);
-  if (rechenweg_) {
-    WriteTextPages(writer, painter, *rechenweg_, page, pages);
+    flow.Appendix(QStringLiteral("Anhang: Rechenweg der maßgebenden Stabnachweise"));
+    WriteRechenweg(flow, steps);
   }
 }
 
@@ -487,9 +557,10 @@ void WriteDesignReport(QIODevice& device, const DesignResult& result, const Repo
   const std::string& title = result.design.project.title;
   SetUpWriter(writer, title.empty() ? QStringLiteral("Strevo-Bemessung")
                                     : QStringLiteral("Strevo-Bemessung – ") + Text(title));
-  const DesignReportPages pages(writer, result, facts);
+  ReportFlow flow(writer);
+  WriteDesignPart(flow, result, facts);
   QPainter painter(&writer);
-  pages.Paint(writer, painter, 1, pages.Count());
+  flow.Write(writer, painter);
 }
 
 }  // namespace strevo

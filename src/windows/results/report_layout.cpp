@@ -1,19 +1,19 @@
 #include "report_layout.h"
 
-#include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QTextDocument>
+#include <QRegularExpression>
 
-#include "picture_painter.h"
+#include "text_rules.h"
 
 namespace strevo {
 
 QFont ReportFont(qreal points, bool bold) {
-  QFont font(QStringLiteral("DejaVu Sans"));
+  QFont font(QString::fromLatin1(kReportFamily));
   // Without shaping, "fi" in "Profil" stays two letters that a search or a copy of the PDF's
   // text finds (a ligature is one glyph); hinting means nothing in a vector file.
-  font.setStyleHint(QFont::SansSerif, QFont::PreferNoShaping);
+  font.setStyleStrategy(QFont::PreferNoShaping);
   font.setHintingPreference(QFont::PreferNoHinting);
   font.setPointSizeF(points);
   font.setBold(bold);
@@ -28,45 +28,61 @@ void SetUpWriter(QPdfWriter& writer, const QString& title) {
   writer.setCreator(QStringLiteral("Strevo %1").arg(QStringLiteral(STREVO_VERSION)));
 }
 
-void Footer(QPainter& painter, int page, int pages) {
-  painter.setFont(ReportFont(8));
-  painter.setPen(Qt::darkGray);
-  const QRectF area(kMargin, kPageHeight - kMargin + 10, kPageWidth - 2 * kMargin, 14);
-  painter.drawText(area, Qt::AlignLeft,
-                   QStringLiteral("Strevo %1").arg(QStringLiteral(STREVO_VERSION)));
-  painter.drawText(area, Qt::AlignRight, QStringLiteral("Seite %1 von %2").arg(page).arg(pages));
-  painter.setPen(Qt::black);
+namespace {
+
+QString Filled(const QString& what, const QString& text) {
+  return what + QStringLiteral(": ") + (text.isEmpty() ? QStringLiteral("________________") : text);
 }
 
-void LayOutText(QTextDocument& document, QPdfWriter& writer, const QString& html) {
-  document.documentLayout()->setPaintDevice(&writer);
-  document.setDefaultFont(ReportFont(9));
-  document.setDocumentMargin(0);
-  document.setPageSize(kTextPage);
-  document.setHtml(html);
+}  // namespace
+
+void PaintTitleBlock(QPainter& painter, const TitleBlock& block, int page, int pages) {
+  constexpr qreal kPadding = 4, kLine = 11.5, kSplit = 0.66;
+  const QRectF frame(kMargin, kMargin, kPageWidth - 2 * kMargin, kTitleBlockHeight);
+  const qreal split = frame.left() + kSplit * frame.width();
+  painter.setPen(QPen(Qt::black, 0.6));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(frame);
+  painter.drawLine(QPointF(split, frame.top()), QPointF(split, frame.bottom()));
+  const QString left[] = {Filled(QStringLiteral("Projekt"), block.project),
+                          Filled(QStringLiteral("Position"), block.position),
+                          Filled(QStringLiteral("Bearbeiter"), block.author),
+                          QStringLiteral("System: ") + block.system};
+  const QString right[] = {block.title, QStringLiteral("Datum: ") + block.date,
+                           QStringLiteral("Strevo %1").arg(QStringLiteral(STREVO_VERSION)),
+                           QStringLiteral("Seite %1 von %2").arg(page).arg(pages)};
+  const auto column = [&](const QString(&lines)[4], qreal from, qreal to) {
+    for (int i = 0; i < 4; ++i) {
+      // The right column's first line names the report.
+      const QFont font = ReportFont(8.5, from > split - 1 && i == 0);
+      painter.setFont(font);
+      const QFontMetricsF metrics(font, painter.device());
+      const qreal width = to - from - 2 * kPadding;
+      const QString text = metrics.elidedText(lines[i], Qt::ElideRight, width);
+      painter.drawText(QRectF(from + kPadding, frame.top() + 3 + i * kLine, width, kLine),
+                       Qt::AlignLeft | Qt::AlignVCenter, text);
+    }
+  };
+  column(left, frame.left(), split);
+  column(right, split, frame.right());
 }
 
-void WriteTextPages(QPdfWriter& writer, QPainter& painter, QTextDocument& document, int firstPage,
-                    int pages) {
-  for (int i = 0; i < document.pageCount(); ++i) {
-    writer.newPage();
-    painter.save();
-    painter.translate(kMargin, kMargin - i * kTextPage.height());
-    document.drawContents(&painter, QRectF(QPointF(0, i * kTextPage.height()), kTextPage));
-    painter.restore();
-    Footer(painter, firstPage + i, pages);
-  }
+QString Decimal(double value) {
+  return Decimal(FormatFixed2(value));
 }
 
-void WritePicture(QPainter& painter, const ReportPicture& picture, const QRectF& area) {
-  PaintRecording(painter, area, picture.picture, ReportFont(8));
-  if (!picture.note.empty()) {
-    painter.setFont(ReportFont(9));
-    const qreal side = area.height();
-    painter.fillRect(area.adjusted(10, side / 2 - 20, -10, -side / 2 + 20), Qt::white);
-    painter.drawText(area.adjusted(14, 0, -14, 0), Qt::AlignCenter | Qt::TextWordWrap,
-                     QString::fromStdString(picture.note));
-  }
+QString Decimal(const std::string& value) {
+  return QString::fromStdString(value).replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+QString Commas(const std::string& text) {
+  static const QRegularExpression number(QStringLiteral("(?<![\\d.])(\\d+)\\.(\\d+)(?![\\d.])"));
+  return QString::fromStdString(text).replace(number, QStringLiteral("\\1,\\2"));
+}
+
+QString StatedNumbers(const std::string& text) {
+  static const QRegularExpression stated(QStringLiteral("([=≤] −?-?\\d+)\\.(\\d)"));
+  return QString::fromStdString(text).replace(stated, QStringLiteral("\\1,\\2"));
 }
 
 }  // namespace strevo

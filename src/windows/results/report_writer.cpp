@@ -2,12 +2,11 @@
 
 #include <QPainter>
 #include <QPdfWriter>
-#include <QTextDocument>
 #include <algorithm>
-#include <optional>
 
 #include "design_report.h"
-#include "rechenweg.h"
+#include "input_table.h"
+#include "report_flow.h"
 #include "report_layout.h"
 #include "report_pictures.h"
 #include "result_list.h"
@@ -19,117 +18,102 @@ QString Text(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-class Page {
- public:
-  explicit Page(QPainter& painter) : painter_(painter) {}
-  void Line(const QString& text, qreal points = 10, bool bold = false, qreal left = kMargin) {
-    painter_.setFont(ReportFont(points, bold));
-    y_ += points * 1.45;
-    painter_.drawText(QPointF(left, y_), text);
-  }
-  void Skip(qreal points) { y_ += points; }
-  qreal y() const { return y_; }
-  void SetY(qreal y) { y_ = y; }
-
- private:
-  QPainter& painter_;
-  qreal y_ = kMargin;
-};
-
-// "AH = 0.58 kN", as the result lines write a value.
-QString RowText(const ListRow& row) {
-  QString text = Text(row.symbol + " = " + row.value);
+// "2,00 kN/m", a row's value as the report writes it.
+QString ValueText(const ListRow& row) {
+  QString text = row.number ? Decimal(row.value) : Commas(row.value);
   if (!row.unit.empty()) {
     text += QLatin1Char(' ') + Text(row.unit);
   }
   return text;
 }
 
-void Rows(Page& page, const std::vector<ListRow>& rows, std::size_t from, std::size_t to,
-          qreal left) {
-  for (std::size_t i = from; i < to && i < rows.size(); ++i) {
-    page.Line(RowText(rows[i]), 10, false, left);
+// Größe, Wert, Bedeutung: the rows whose symbols are given, in the list's order.
+void WriteRows(ReportFlow& flow, const std::vector<ListRow>& rows,
+               const std::vector<std::string>& symbols) {
+  std::vector<FlowRow> table;
+  for (const ListRow& row : rows) {
+    if (std::find(symbols.begin(), symbols.end(), row.symbol) != symbols.end()) {
+      table.push_back({{Text(row.symbol)}, {ValueText(row)}, {Commas(row.remark)}});
+    }
   }
+  flow.Table({0.12, 0.2, 0.68},
+             {{QStringLiteral("Größe")}, {QStringLiteral("Wert")}, {QStringLiteral("Bedeutung")}},
+             table);
 }
 
-void WriteHeading(Page& page, QPainter& painter, const Computation& computation,
-                  const ReportFacts& facts) {
-  page.Line(QStringLiteral("Strevoberechnung"), 18, true);
-  page.Line(QStringLiteral("Erstellt am %1 um %2 Uhr")
-                .arg(facts.created.toString(QStringLiteral("dd.MM.yyyy")),
-                     facts.created.toString(QStringLiteral("HH:mm"))),
-            9);
-  page.Skip(6);
-  page.Line(QStringLiteral("System: %1").arg(Text(SystemCaption(computation.system))), 12, true);
-  if (facts.inputsChanged) {
-    painter.setPen(Qt::darkRed);
-    page.Line(QString::fromUtf8(kInputsChangedNote), 10, true);
-    painter.setPen(Qt::black);
+void WriteOpening(ReportFlow& flow, const Computation& computation, const ReportFacts& facts) {
+  flow.Part({QStringLiteral("Strevoberechnung"),
+             {},
+             {},
+             {},
+             Text(SystemCaption(computation.system)),
+             facts.created.toString(QStringLiteral("dd.MM.yyyy"))});
+  WriteTitle(flow,
+             QStringLiteral("Schnittgrößen und Verformungen eines symmetrischen Rahmens mit Strevo "
+                            "(Strevoberechnung)"),
+             facts.created, facts.inputsChanged);
+}
+
+void WriteSections(ReportFlow& flow, const TakenComputation& taken,
+                   const std::vector<ListRow>& rows) {
+  const SectionCheck& check = taken.Sections();
+  flow.Heading(QStringLiteral("Querschnitte und Werkstoff"));
+  WriteRows(flow, rows, {"I1", "I2"});
+  std::vector<MemberSection> sections;
+  if (check.columns) {
+    sections.push_back({QStringLiteral("Stützen"), check.columns->section});
   }
+  if (check.beam) {
+    sections.push_back({QStringLiteral("Riegel"), check.beam->section});
+  }
+  if (sections.empty()) {
+    flow.Paragraph(
+        QStringLiteral("Es sind keine Profile gewählt: I1 und I2 gehen als eingegeben in die "
+                       "Berechnung ein, ein Querschnittsnachweis wird nicht geführt."));
+  } else {
+    WriteSectionProperties(flow, sections, false);
+  }
+  QString steel = QStringLiteral("Werkstoff: Stahl, E = 210000 N/mm²");
+  if (!sections.empty()) {
+    steel += QStringLiteral(", %1 mit fy = %2 N/mm², γM0 = 1,0")
+                 .arg(QString::fromUtf8(GradeName(check.settings.grade)))
+                 .arg(YieldStrength(check.settings.grade));
+  }
+  flow.Paragraph(steel + QLatin1Char('.'));
 }
 
-// The inputs in one column, the results in two beside them; the page goes on under the longest.
-void WriteInputsAndResults(Page& page, const std::vector<ListRow>& rows) {
-  constexpr std::size_t kFirstResult = 1 + kFieldCount + 1;  // system, inputs, k
-  page.Skip(10);
-  const qreal headings = page.y();
-  page.Line(QStringLiteral("Eingaben"), 12, true);
-  const qreal top = page.y();
-  Rows(page, rows, 1, kFirstResult, kMargin);
-  page.SetY(headings);
-  const std::size_t half = kFirstResult + (rows.size() - kFirstResult + 1) / 2;
-  page.Line(QStringLiteral("Ergebnisse"), 12, true, 230);
-  page.SetY(top);
-  Rows(page, rows, kFirstResult, half, 230);
-  const qreal longest = page.y();
-  page.SetY(top);
-  Rows(page, rows, half, rows.size(), 400);
-  page.SetY(std::max(longest, page.y()) + 8);
-}
-
-// The note may carry the cm4 hint, longer than a line: wrapped under the results.
-void WriteDeformationNote(Page& page, QPainter& painter, const QString& text) {
-  painter.setFont(ReportFont(9));
-  QRectF note;
-  painter.drawText(QRectF(230, page.y() + 4, kPageWidth - kMargin - 230, kPageHeight),
-                   Qt::TextWordWrap, text, &note);
-  page.SetY(note.bottom());
-}
-
-void WriteSectionCheck(Page& page, QPainter& painter, const std::vector<ListRow>& check) {
+void WriteChecks(ReportFlow& flow, const std::vector<ListRow>& check) {
+  flow.Heading(QStringLiteral("Nachweise"));
   if (check.empty()) {
+    flow.Paragraph(
+        QStringLiteral("Ohne gewählte Profile (Querschnittsauswahl) wird kein Nachweis geführt."));
     return;
   }
-  page.Skip(10);
-  page.Line(QStringLiteral("Querschnittsnachweis"), 12, true);
+  std::vector<FlowRow> rows;
   for (const ListRow& row : check) {
-    QString text = RowText(row);
-    if (!row.remark.empty()) {
-      text += QStringLiteral(" – ") + Text(row.remark);
-    }
-    if (row.verdict == Verdict::NotMet) {
-      painter.setPen(Qt::red);
-    } else if (row.verdict == Verdict::Met) {
-      painter.setPen(QColor(0, 128, 0));
-    }
-    page.Line(text, 10);
-    painter.setPen(Qt::black);
+    const QColor colour = row.verdict == Verdict::NotMet ? QColor(220, 0, 0)
+                          : row.verdict == Verdict::Met  ? QColor(0, 128, 0)
+                                                         : QColor(Qt::black);
+    rows.push_back({{Text(row.symbol)}, {ValueText(row), colour}, {Commas(row.remark), colour}});
   }
-  page.Line(QString::fromUtf8(kCheckStatement), 9);
+  flow.Table({0.14, 0.22, 0.64},
+             {{QStringLiteral("Größe")}, {QStringLiteral("Wert")}, {QStringLiteral("Stelle")}},
+             rows);
+  flow.Paragraph(QString::fromUtf8(kCheckStatement));
 }
 
-// Two pictures a row, each under its title.
-void WritePictures(Page& page, QPainter& painter, const std::array<ReportPicture, 4>& pictures) {
-  page.SetY(kMargin);
-  page.Line(QStringLiteral("Bilder"), 12, true);
-  const qreal side = (kPageWidth - 2 * kMargin - 20) / 2;
-  for (std::size_t i = 0; i < pictures.size(); ++i) {
-    const std::size_t row = i / 2, column = i % 2;
-    const qreal left = kMargin + static_cast<qreal>(column) * (side + 20);
-    const qreal titleTop = kMargin + 30 + static_cast<qreal>(row) * (side + 50);
-    painter.setFont(ReportFont(10, true));
-    painter.drawText(QPointF(left, titleTop + 12), Text(pictures[i].title));
-    WritePicture(painter, pictures[i], QRectF(left, titleTop + 20, side, side));
+void WriteDeformations(ReportFlow& flow, const TakenComputation& taken,
+                       const std::vector<ListRow>& rows, const ReportPicture& system) {
+  const Computation& computation = taken.Snapshot();
+  flow.Heading(QStringLiteral("Verformungen"));
+  if (computation.deformation) {
+    WriteRows(flow, rows, {"u", "w", "xw"});
+  }
+  if (const std::string note = taken.DeformationNote(); !note.empty()) {
+    flow.Paragraph(StatedNumbers(note));
+  }
+  if (computation.deformation) {
+    WritePictures(flow, {DeflectedShapePicture(computation, system, "Biegelinie")}, 2);
   }
 }
 
@@ -139,31 +123,42 @@ void WriteReport(QIODevice& device, const TakenComputation& taken, const ReportF
   const Computation& computation = taken.Snapshot();
   QPdfWriter writer(&device);
   SetUpWriter(writer, QStringLiteral("Strevoberechnung"));
-  QPainter painter(&writer);
-  QTextDocument rechenweg;
-  LayOutText(rechenweg, writer, QString::fromStdString(RechenwegHtml(taken.Rechenweg())));
-  const int ownPages = 2 + rechenweg.pageCount();
-  std::optional<DesignReportPages> design;
+  ReportFlow flow(writer);
+  const std::vector<ListRow> rows = taken.ResultRows();
+  WriteOpening(flow, computation, facts);
+  const InputSet& in = computation.inputs;
+  flow.Heading(QStringLiteral("System und Abmessungen"));
+  if (computation.system) {
+    WriteSystem(flow, *computation.system, in.h, in.L);
+  } else {
+    flow.Paragraph(Text(SystemCaption(computation.system)));
+  }
+  WriteSections(flow, taken, rows);
+  flow.Heading(QStringLiteral("Lastannahmen"));
+  flow.Paragraph(QStringLiteral(
+      "Die eingegebenen Lasten werden als ein Lastfall so angesetzt, wie sie eingegeben sind "
+      "(ohne Teilsicherheits- und Kombinationsbeiwerte)."));
+  WriteRows(flow, rows, {"q", "F", "a", "b", "wD", "wS"});
+  const std::array<ReportPicture, 4> pictures = DrawReportPictures(computation);
+  WritePictures(flow, {pictures[0]}, 2);
+  flow.Heading(QStringLiteral("Schnittgrößen"));
+  std::vector<std::string> results{"k"};
+  for (const ResultLine& line : computation.lines) {
+    results.emplace_back(ResultLineSymbol(line.index));
+  }
+  WriteRows(flow, rows, results);
+  WritePictures(flow, {pictures[1], pictures[2], pictures[3]}, 2);
+  WriteChecks(flow, taken.CheckRows());
+  WriteDeformations(flow, taken, rows, pictures[0]);
+  if (const std::vector<RechenwegStep>& steps = taken.Rechenweg(); !steps.empty()) {
+    flow.Appendix(QStringLiteral("Anhang: Rechenweg"));
+    WriteRechenweg(flow, steps);
+  }
   if (facts.design != nullptr) {
-    design.emplace(writer, *facts.design, facts);
+    WriteDesignPart(flow, *facts.design, facts);
   }
-  const int pages = ownPages + (design ? design->Count() : 0);
-
-  Page page(painter);
-  WriteHeading(page, painter, computation, facts);
-  WriteInputsAndResults(page, taken.ResultRows());
-  WriteDeformationNote(page, painter, Text(taken.DeformationNote()));
-  WriteSectionCheck(page, painter, taken.CheckRows());
-  Footer(painter, 1, pages);
-
-  writer.newPage();
-  WritePictures(page, painter, DrawReportPictures(computation));
-  Footer(painter, 2, pages);
-
-  WriteTextPages(writer, painter, rechenweg, 3, pages);
-  if (design) {
-    design->Paint(writer, painter, ownPages + 1, pages);
-  }
+  QPainter painter(&writer);
+  flow.Write(writer, painter);
 }
 
 }  // namespace strevo

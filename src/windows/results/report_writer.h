@@ -1,5 +1,6 @@
-// The PDF report of a computation: title, date, system, inputs, results and the four pictures,
-// on A4 pages with a footer.
+// The PDF report of a computation laid out as a statische Berechnung: system and dimensions,
+// sections, loads, internal forces with their pictures, the section check, the deformations
+// and the Rechenweg, each page under a title block.
 #pragma once
 
 #include <QDateTime>

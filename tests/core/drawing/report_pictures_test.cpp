@@ -2,6 +2,8 @@
 // a picture that cannot be drawn says why in its place.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "drawings.h"
 #include "logged_recording.h"
 #include "report_pictures.h"
@@ -84,6 +86,25 @@ TEST(ReportPictures, AFaultIsStatedInItsPicture) {
   const auto pictures = DrawReportPictures(computation);
   for (const ReportPicture& p : pictures) {
     EXPECT_EQ(p.note, "Laufzeitfehler: Ungültige Rechenoperation") << p.title;
+  }
+}
+
+TEST(ReportPictures, TheReportWritesADecimalCommaAndTheUnit) {
+  EXPECT_EQ(WithDecimalComma("AH = -0.58 kN"), "AH = -0,58 kN");
+  EXPECT_EQ(WithDecimalComma("1.5 . 2.25."), "1,5 . 2,25.") << "only between digits";
+  EXPECT_EQ(WithDecimalComma(".5"), ".5");
+  EXPECT_EQ(ReportCaption("3.94", "kNm"), "3,94 kNm");
+  EXPECT_EQ(ReportCaption("u = 1.25 mm", ""), "u = 1,25 mm");
+  const auto units = ValueLabelUnits();
+  // The window's bare numbers, each in its unit; the reactions and the shape name their own.
+  const std::pair<int, const char*> expected[] = {
+      {kLabelL, "m"},     {kLabelAH, ""},    {kLabelMA, ""},
+      {kLabelWD, "kN/m"}, {kLabelQ, "kN/m"}, {kLabelWS, "kN/m"},
+      {kLabelF, "kN"},    {kLabelM1, "kNm"}, {kLabelM3, "kNm"},
+      {kLabelM5, "kNm"},  {kLabelQ1, "kN"},  {kLabelQ5, "kN"},
+      {kLabelN1, "kN"},   {kLabelN5, "kN"},  {kFirstDeformationLabel, ""}};
+  for (const auto& [label, unit] : expected) {
+    EXPECT_EQ(units[label], unit) << label;
   }
 }
 
