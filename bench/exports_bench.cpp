@@ -1,6 +1,7 @@
 // What leaves the program from a computation, for the all-loads case: the result list, the
 // clipboard text, and the whole PDF report; and the example design's PDF report.
 #include <QBuffer>
+#include <QImage>
 
 #include <benchmark/benchmark.h>
 
@@ -11,6 +12,7 @@
 #include "result_list.h"
 #include "section_check.h"
 #include "taken_computation.h"
+#include "typeset_painter.h"
 
 namespace {
 
@@ -46,6 +48,22 @@ void BM_Rechenweg(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_Rechenweg)->Unit(benchmark::kMicrosecond);
+
+// Every step typeset as the list window lays it out, 480 pixels wide; the font's metrics are
+// made once, as the window keeps them.
+void BM_RechenwegTypeset(benchmark::State& state) {
+  const std::vector<strevo::RechenwegStep> steps = strevo::BuildRechenweg(AllLoads());
+  QImage screen(1, 1, QImage::Format_RGB32);
+  const strevo::QtTypesetMetrics metrics(QStringLiteral("DejaVu Sans"), &screen);
+  for (auto _ : state) {
+    double height = 0;
+    for (const strevo::RechenwegStep& step : steps) {
+      height += strevo::typeset::TypesetStep(step, metrics, 8.25, 480).height;
+    }
+    benchmark::DoNotOptimize(height);
+  }
+}
+BENCHMARK(BM_RechenwegTypeset)->Unit(benchmark::kMicrosecond);
 
 // The section check of both members for the three steel grades.
 void BM_SectionCheck(benchmark::State& state) {
