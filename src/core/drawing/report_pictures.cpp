@@ -75,8 +75,31 @@ std::string WithDecimalComma(std::string text) {
   return text;
 }
 
-std::string ReportCaption(const std::string& caption, const std::string& unit) {
-  return WithDecimalComma(unit.empty() ? caption : caption + " " + unit);
+std::string ReportCaption(int label, const std::string& caption, const std::string& unit) {
+  // Forces to the right at A and to the left at B, both up; the foot moments with tension
+  // inside turn A clockwise and B anticlockwise.
+  const char* arrow = "";
+  switch (label) {
+    case kLabelAH:
+      arrow = "→ ";
+      break;
+    case kLabelBH:
+      arrow = "← ";
+      break;
+    case kLabelAV:
+    case kLabelBV:
+      arrow = "↑ ";
+      break;
+    case kLabelMA:
+      arrow = "↻ ";
+      break;
+    case kLabelMB:
+      arrow = "↺ ";
+      break;
+    default:
+      break;
+  }
+  return arrow + WithDecimalComma(unit.empty() ? caption : caption + " " + unit);
 }
 
 std::array<ReportPicture, 4> DrawReportPictures(const Computation& computation) {

@@ -118,7 +118,8 @@ struct Painted {
   std::vector<QLineF> lines;
   const PaintedText* Find(const QString& start) const {
     for (const PaintedText& t : texts) {
-      if (t.text.startsWith(start)) {
+      // A reaction's value follows the arrow of its direction and a space.
+      if (t.text.startsWith(start) || t.text.mid(2).startsWith(start)) {
         return &t;
       }
     }
@@ -193,7 +194,7 @@ TEST(ReportPicturePainter, ALongFootMomentStaysInsideTheFrame) {
   const Painted painted = PaintPicture(system);
   const PaintedText* ma = painted.Find(QStringLiteral("MA = "));
   ASSERT_NE(ma, nullptr);
-  ASSERT_EQ(ma->text.size(), QStringLiteral("MA = 000,00 kNm").size()) << "a long value";
+  ASSERT_EQ(ma->text.size(), QStringLiteral("↻ MA = 000,00 kNm").size()) << "a long value";
   PictureViewport viewport;
   viewport.SetPixelArea(kArea);
   const RecordedValueLabel& recorded = system.picture.Label(kLabelMA);
@@ -208,7 +209,8 @@ TEST(ReportPicturePainter, ALongFootMomentStaysInsideTheFrame) {
 TEST(ReportPicturePainter, ValuesCarryUnitsAndADecimalComma) {
   const auto pictures =
       DrawReportPictures(ComputationOf(testing::AllLoads(), SystemType::TwoHingedFrame));
-  const QRegularExpression number(QStringLiteral("^(\\w+ = )?-?\\d+,\\d\\d (kNm|kN|kN/m|m)$"));
+  const QRegularExpression number(
+      QStringLiteral("^([→←↑↻↺] \\w+ = )?-?\\d+,\\d\\d (kNm|kN|kN/m|m)$"));
   const struct {
     std::size_t picture;
     const char* unit;
@@ -226,7 +228,8 @@ TEST(ReportPicturePainter, ValuesCarryUnitsAndADecimalComma) {
   const Painted system = PaintPicture(pictures[0]);
   ASSERT_NE(system.Find(QStringLiteral("AH = ")), nullptr);
   EXPECT_EQ(system.Find(QStringLiteral("AH = "))->text,
-            QString::fromStdString(WithDecimalComma(pictures[0].picture.Label(kLabelAH).caption)));
+            QString::fromStdString(
+                ReportCaption(kLabelAH, pictures[0].picture.Label(kLabelAH).caption, "")));
   EXPECT_NE(system.Find(QStringLiteral("5,00 m")), nullptr) << "the span";
   EXPECT_NE(system.Find(QStringLiteral("10,00 kN")), nullptr) << "the point load";
 }
