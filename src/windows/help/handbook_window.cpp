@@ -8,11 +8,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <vector>
 
 #include "handbook.h"
@@ -95,7 +98,20 @@ HandbookWindow::HandbookWindow() {
   splitter->addWidget(contents_);
   splitter->addWidget(right);
   splitter->setStretchFactor(1, 1);
-  splitter->setSizes({width() / 4, width() * 3 / 4});
+  // The contents as wide as their longest heading, up to half the window.
+  int contents = 0;
+  for (QTreeWidgetItemIterator it(contents_); *it != nullptr; ++it) {
+    int depth = 0;
+    for (const QTreeWidgetItem* up = (*it)->parent(); up != nullptr; up = up->parent()) {
+      ++depth;
+    }
+    contents = std::max(contents, (depth + 1) * contents_->indentation() +
+                                      contents_->fontMetrics().horizontalAdvance((*it)->text(0)));
+  }
+  contents += 2 * contents_->frameWidth() + contents_->verticalScrollBar()->sizeHint().width() +
+              2 * contents_->fontMetrics().averageCharWidth();
+  contents = std::min(contents, width() / 2);
+  splitter->setSizes({contents, width() - contents});
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(splitter);
   search_->setFocus();  // typing searches at once

@@ -166,6 +166,16 @@ TEST_F(HandbookWindowTest, TheContentsListEveryHeadingAndAClickScrollsToIt) {
     items.push_back(*it);
   }
   ASSERT_EQ(items.size(), headings.size());
+  // No heading is cut: each ends inside the list's visible width (the row starts after its
+  // indentation).
+  QTreeWidget* list = window.Contents();
+  for (QTreeWidgetItem* item : items) {
+    list->scrollToItem(item);
+    EXPECT_LE(
+        list->visualItemRect(item).left() + list->fontMetrics().horizontalAdvance(item->text(0)),
+        list->viewport()->width())
+        << item->text(0).toStdString();
+  }
   QTreeWidgetItem* target = nullptr;
   for (std::size_t i = 0; i < items.size(); ++i) {
     EXPECT_EQ(items[i]->text(0).toStdString(), headings[i].text);
