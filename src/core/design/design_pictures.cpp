@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,57 @@ Polyline Sampled(const ForceLine& line, double length, double tolerance,
     for (const LinePiece& p : line.pieces) {
       if (s > 0 && p.start == s) {
         if (const double right = check(p.At(s)); std::abs(right - left) > tolerance) {
+          polyline.push_back({s, right});
+        }
+      }
+    }
+  }
+  return polyline;
+}
+
+double ValueOf(const ExactPiece& piece, ForceKind kind, double s) {
+  switch (kind) {
+    case ForceKind::Moment:
+      return piece.M(s);
+    case ForceKind::Shear:
+      return piece.Q(s);
+    case ForceKind::Normal:
+      break;
+  }
+  return piece.N(s);
+}
+
+// The same places for a line of exact pieces: the grid and every cut, both sides of a jump.
+Polyline SampledExact(const ExactLine& line, ForceKind kind, double length, double tolerance,
+                      const CoordinateCheck& check) {
+  if (line.pieces.empty()) {
+    return {};
+  }
+  std::vector<double> places;
+  for (int i = 0; i <= kChords; ++i) {
+    places.push_back(check(length * i / kChords));
+  }
+  for (const ExactPiece& p : line.pieces) {
+    if (p.start > 0 && p.start < length) {
+      places.push_back(p.start);
+    }
+  }
+  std::sort(places.begin(), places.end());
+  places.erase(std::unique(places.begin(), places.end()), places.end());
+  Polyline polyline;
+  for (const double s : places) {
+    // The piece that ends at s (at s = 0 the first), then the one that starts there.
+    const ExactPiece* ending = &line.pieces.front();
+    for (const ExactPiece& p : line.pieces) {
+      if (p.start < s) {
+        ending = &p;
+      }
+    }
+    const double left = check(ValueOf(*ending, kind, s));
+    polyline.push_back({s, left});
+    for (const ExactPiece& p : line.pieces) {
+      if (s > 0 && p.start == s) {
+        if (const double right = check(ValueOf(p, kind, s)); std::abs(right - left) > tolerance) {
           polyline.push_back({s, right});
         }
       }
@@ -270,26 +322,19 @@ void PlaceBeside(int label, const Extreme& e, const Plot& plot, Canvas& canvas,
   canvas.SetLabelVisible(label, true);
 }
 
-}  // namespace
-
-ReportPicture CombinationPicture(const DesignResult& result, std::size_t combination,
-                                 ForceKind kind) {
-  const CombinationResult& c = result.combinations.at(combination);
+// A combination's diagram from its members' stations (`lines(member, tolerance)`), its labels
+// showing `values`; `reference` is the diagram's largest |value|.
+ReportPicture DiagramPicture(const DesignResult& result, ForceKind kind, SharedResults values,
+                             double reference,
+                             const std::function<Polyline(Member, double)>& lines) {
   const DiagramKind k = KindOf(kind);
   ReportPicture out;
-  out.title = std::string(k.what) + " " + c.combination.id + ": " + c.combination.label;
   const InputSet in = InputsOf(result.portal, {});
-  SharedResults values = c.values;
   DrawPortal(in, result.portal.system, values, out.picture);
-
   const CoordinateCheck check;
   // The beam's shear starts at Q2 as the results window's does: under a point load at a = 0
   // the line holds only what lies right of it, and the picture steps down by F there.
-  double reference = kind == ForceKind::Shear ? std::abs(values.Q2) : 0;
-  for (const Member member : kMembers) {
-    reference =
-        std::max(reference, LargestMagnitude(LineOf(c.solution.lines, member, kind), check));
-  }
+  reference = std::max(reference, kind == ForceKind::Shear ? std::abs(values.Q2) : 0);
   if (reference == 0) {
     out.note = NothingToDrawNote(k.what);
     return out;
@@ -298,9 +343,8 @@ ReportPicture CombinationPicture(const DesignResult& result, std::size_t combina
   const DrawingFrame f = MakeDrawingFrame(in, values.Lmax, check);
   const Plot plot(f, in, check(100 / reference), check);
   for (const Member member : kMembers) {
-    Polyline line = Sampled(LineOf(c.solution.lines, member, kind), MemberLength(in, member),
-                            reference * kJumpTolerance, check);
-    if (kind == ForceKind::Shear && member == Member::Beam &&
+    Polyline line = lines(member, reference * kJumpTolerance);
+    if (kind == ForceKind::Shear && member == Member::Beam && !line.empty() &&
         std::abs(values.Q2 - line.front().value) > reference * kJumpTolerance) {
       line.insert(line.begin(), {0, values.Q2});
     }
@@ -310,6 +354,55 @@ ReportPicture CombinationPicture(const DesignResult& result, std::size_t combina
   for (int i = k.firstLabel; i < k.firstLabel + k.labelCount; ++i) {
     out.picture.SetLabelVisible(i, true);
   }
+  return out;
+}
+
+}  // namespace
+
+ReportPicture CombinationPicture(const DesignResult& result, std::size_t combination,
+                                 ForceKind kind) {
+  const CombinationResult& c = result.combinations.at(combination);
+  const CoordinateCheck check;
+  double reference = 0;
+  for (const Member member : kMembers) {
+    reference =
+        std::max(reference, LargestMagnitude(LineOf(c.solution.lines, member, kind), check));
+  }
+  const InputSet in = InputsOf(result.portal, {});
+  ReportPicture out =
+      DiagramPicture(result, kind, c.values, reference, [&](Member member, double tolerance) {
+        return Sampled(LineOf(c.solution.lines, member, kind), MemberLength(in, member), tolerance,
+                       check);
+      });
+  out.title = std::string(KindOf(kind).what) + " " + c.combination.id + ": " + c.combination.label;
+  return out;
+}
+
+ReportPicture DesignForcePicture(const DesignResult& result, std::size_t combination,
+                                 ForceKind kind) {
+  const CombinationResult& c = result.combinations.at(combination);
+  const std::string title = std::string(KindOf(kind).what) + " " + c.combination.id;
+  if (!c.stability || c.stability->unstable) {
+    ReportPicture out = CombinationPicture(result, combination, kind);
+    out.title = title;
+    return out;
+  }
+  const ExactLines& design = c.stability->design.lines;
+  const InputSet in = InputsOf(result.portal, {});
+  const CoordinateCheck check;
+  const auto lines = [&](Member member, double tolerance) {
+    return SampledExact(design[static_cast<std::size_t>(member)], kind, MemberLength(in, member),
+                        tolerance, check);
+  };
+  // The scale from every station, both sides of each cut.
+  double reference = 0;
+  for (const Member member : kMembers) {
+    for (const Station& station : lines(member, 0)) {
+      reference = std::max(reference, std::abs(station.value));
+    }
+  }
+  ReportPicture out = DiagramPicture(result, kind, c.stability->designValues, reference, lines);
+  out.title = title;
   return out;
 }
 

@@ -25,6 +25,11 @@ inline constexpr int kEnvelopeMinColour = 9;
 // combination out of range throws std::out_of_range.
 ReportPicture CombinationPicture(const DesignResult& result, std::size_t combination,
                                  ForceKind kind);
+// The diagram of the design forces the members are checked with: with the sway imperfection,
+// and second order where αcr < 10. A combination without them (serviceability, unstable) gives
+// its CombinationPicture. The title is short ("Momente GZT 3"): a report names the factors.
+ReportPicture DesignForcePicture(const DesignResult& result, std::size_t combination,
+                                 ForceKind kind);
 ReportPicture EnvelopePicture(const DesignResult& result, ForceKind kind);
 
 }  // namespace strevo

@@ -198,10 +198,10 @@ void WriteGoverningCombinations(ReportFlow& flow, const DesignResult& result) {
     if (c.combination.state == LimitState::Ultimate) {
       std::vector<ReportPicture> pictures;
       for (const ForceKind kind : kinds) {
-        pictures.push_back(CombinationPicture(result, index, kind));
-        // The caption above gives the factors; the picture keeps what it shows and the id.
-        std::string& title = pictures.back().title;
-        title.erase(std::min(title.size(), title.find(": ")));
+        pictures.push_back(DesignForcePicture(result, index, kind));
+      }
+      if (c.stability && !c.stability->unstable) {
+        flow.Caption(QStringLiteral("Die Bemessungsschnittgrößen im Bild:"));
       }
       WritePictures(flow, pictures, 3);
     }
@@ -257,6 +257,11 @@ void WriteInternalForces(ReportFlow& flow, const DesignResult& result) {
   WriteStability(flow, result);
   if (HasEnvelope(result)) {
     flow.Subheading(QStringLiteral("Umhüllende der GZT-Kombinationen"));
+    flow.Paragraph(QStringLiteral(
+        "Die Umhüllende zeigt die Schnittgrößen nach Theorie I. Ordnung ohne Schiefstellung. "
+        "Nachgewiesen wird mit den Bemessungsschnittgrößen der maßgebenden Kombinationen "
+        "(Schiefstellung, bei αcr < 10 Theorie II. Ordnung); sie stehen mit ihren Bildern "
+        "unter „Maßgebende Kombinationen“."));
     WritePictures(
         flow,
         {EnvelopePicture(result, ForceKind::Moment), EnvelopePicture(result, ForceKind::Shear),

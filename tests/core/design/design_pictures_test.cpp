@@ -14,6 +14,7 @@
 #include "drawings.h"
 #include "logged_recording.h"
 #include "test_inputs.h"
+#include "text_rules.h"
 
 namespace strevo {
 namespace {
@@ -352,6 +353,44 @@ TEST(DesignPictureDesign, EveryCombinationIsDrawnAndTheColumnsCarryTheirWeight) 
     ASSERT_NE(self, c.combination.factors.end());
     EXPECT_NEAR(c.values.AV + c.values.N1, self->factor * g * 6, 0.01) << c.combination.id;
   }
+}
+
+// The report draws what the members are checked with. GZT 3 of the example has αcr < 10: its
+// second-order beam moments, read back from the drawn polygon, stand to each other as the
+// design values do, and they are not the first-order ones.
+TEST(DesignPictureDesign, TheDesignForcesAreDrawnWhereTheCombinationHasThem) {
+  const DesignResult result = ComputeDesign(HalleNord());
+  const auto gzt3 =
+      std::find_if(result.combinations.begin(), result.combinations.end(),
+                   [](const CombinationResult& c) { return c.combination.id == "GZT 3"; });
+  ASSERT_NE(gzt3, result.combinations.end());
+  ASSERT_TRUE(gzt3->stability && gzt3->stability->secondOrder);
+  const SharedResults& design = gzt3->stability->designValues;
+  const auto index = static_cast<std::size_t>(gzt3 - result.combinations.begin());
+  const ReportPicture p = DesignForcePicture(result, index, ForceKind::Moment);
+  EXPECT_EQ(p.title, "Momente GZT 3");
+  EXPECT_EQ(p.picture.Label(kLabelM3).caption, FormatFixed2(design.M3));
+  EXPECT_NE(FormatFixed2(design.M3), FormatFixed2(gzt3->values.M3));
+  EXPECT_EQ(p.picture.Label(kLabelM1).caption, FormatFixed2(design.M1));
+  // Columns: one piece each, 21 stations and the way back; the beam the rest.
+  const auto lines = LinesOf(p.picture, kMoment);
+  const Polygons members = Split(lines, lines.size() - 2 * 22);
+  const float axis = members.beam.front().y1;
+  std::vector<float> offsets;
+  for (std::size_t i = 0; i + 1 < members.beam.size(); ++i) {
+    offsets.push_back(members.beam[i].y2 - axis);
+  }
+  const float field = *std::max_element(offsets.begin(), offsets.end());
+  EXPECT_NEAR(offsets.back() / offsets.front(), design.M4 / design.M2, 1e-4);
+  // The field's largest station lies within a chord (0,75 m) of X3: below M3 by at most
+  // q·c²/8 ≈ 18,5·0,75²/8 = 1,3 kNm, 0,005 of |M2| = 294 kNm.
+  EXPECT_NEAR(field / offsets.front(), design.M3 / design.M2, 5e-3);
+
+  // A serviceability combination has no design forces: its picture is the combination's.
+  const std::size_t last = result.combinations.size() - 1;
+  ASSERT_EQ(result.combinations[last].combination.state, LimitState::Serviceability);
+  EXPECT_EQ(LinesOf(DesignForcePicture(result, last, ForceKind::Shear).picture, kShear).size(),
+            LinesOf(CombinationPicture(result, last, ForceKind::Shear).picture, kShear).size());
 }
 
 TEST(DesignPictureDesign, TheEnvelopesMaxLineLiesOnOrAboveItsMinLine) {
