@@ -291,12 +291,19 @@ void Builder::Finish(RechenwegStep& step, double shown, const Reason& reason) {
 
 }  // namespace working
 
+constexpr double kRoundingResidue = 1e-12;
+
 // Numbers as an engineer writes them. A value with at most four significant digits is written
 // exactly ("1,5", "4", "57680"); any other is rounded to four significant digits, trailing
 // zeros kept ("57,40", "0,0003519"), but never coarser than whole units, so that no digit before
 // the comma reads as a zero it is not ("12346"). Where whole units take more than six digits
-// and below 0,0001 the digits stand times a power of ten ("3,519·10⁻⁵").
+// and below 0,0001 the digits stand times a power of ten ("3,519·10⁻⁵"). Below 10⁻¹² (kN, kNm,
+// m, mm) a value is what rounding leaves of a difference that is zero, as the shear at a
+// moment's extreme: it is written 0.
 WrittenNumber WriteNumber(double value) {
+  if (std::abs(value) < kRoundingResidue) {
+    value = 0;
+  }
   if (value == 0 || !std::isfinite(value)) {
     return {value == 0 ? "0" : std::isnan(value) ? "?" : value > 0 ? "∞" : "−∞", 0, false};
   }

@@ -48,7 +48,7 @@ struct RechenwegStep {
   double shown = 0;        // the value the result line shows: the engine's own where it has one
 };
 
-// A number as an engineer writes it (see NumberDigits in rechenweg.cpp for the rule): the
+// A number as an engineer writes it (see WriteNumber in rechenweg.cpp for the rule): the
 // digits with a decimal comma and a minus sign, times 10^exponent where `scaled`.
 struct WrittenNumber {
   std::string digits;  // "−3,519"

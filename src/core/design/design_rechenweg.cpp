@@ -200,7 +200,7 @@ void CrossSectionSteps(Builder& b, const Working& w) {
   if (N0 > 0.25 * c.NRd || N0 > webLimit) {
     b.Step("Npl,V", "kN", (Expr(100) * A - Var("ρ") * Var("Aw")) * Fy() / Expr(1000) / GammaM0(),
            Reason() << Var("N") << " > 0,25 · " << Var("NRd") << " oder " << Var("N") << " > 0,5 · "
-                    << Var("hw") * Var("tw") * Fy()
+                    << Var("hw") * Var("tw") * Fy() / GammaM0()
                     << ": die Normalkraft mindert das Moment (6.2.9.1):");
     b.Step("n", "", N / Var("Npl,V"));
     b.Step("a", "", (Expr(100) * A - Expr(2) * Var("b") * Var("tf")) / (Expr(100) * A),
@@ -210,7 +210,7 @@ void CrossSectionSteps(Builder& b, const Working& w) {
   } else {
     b.Step("MRd", "kNm", Var("Mpl,V"),
            Reason() << Var("N") << " ≤ 0,25 · " << Var("NRd") << " und " << Var("N") << " ≤ 0,5 · "
-                    << Var("hw") * Var("tw") * Fy()
+                    << Var("hw") * Var("tw") * Fy() / GammaM0()
                     << ": keine Abminderung für die Normalkraft (6.33, 6.34):");
   }
   b.Step("ηN", "", N / Var("NRd"));
@@ -227,8 +227,8 @@ void BucklingSteps(Builder& b, const FlexuralBuckling& f, const char* axis) {
   b.Stated(Lcr, "m", f.Lcr,
            index == "y"
                ? Reason() << "Biegeknicken um " << axis
-                          << ": Systemlänge des Stabs; die Schiefstellung und die "
-                             "Theorie II. Ordnung stecken in den Schnittgrößen:"
+                          << ": Systemlänge des Stabs; die Schiefstellung und, bei αcr < 10, "
+                             "die Theorie II. Ordnung stecken in den Schnittgrößen:"
                : Reason() << "Biegeknicken um " << axis << ": Abstand der seitlichen Halterungen:");
   b.Step(EI, "kNm²", Expr(kBendingStiffnessPerCm4) * Var(I));
   b.Step(Ncr, "kN", Sq(Pi()) * Var(EI) / Sq(Var(Lcr)));
@@ -281,7 +281,9 @@ void LateralTorsionalSteps(Builder& b, const Working& w, const Segment& g) {
       (Expr(2.5) * MEd + Expr(3) * Var("MA") + Expr(4) * Var("MB") + Expr(3) * Var("MC"));
   const double c1 = g.MEd > 0 ? b.Value(C1, "").value : 1;
   if (c1 < 2.5 && g.MEd > 0) {
-    b.Step("C1", "", C1, Reason() << "Momentenbeiwert aus der Form der Momentenlinie:");
+    b.Step("C1", "", C1,
+           Reason() << "Momentenbeiwert aus der Form der Momentenlinie (Näherung nach Kirby und "
+                       "Nethercot aus den Viertelpunktmomenten):");
   } else {
     b.Stated("C1", "", std::min(2.5, c1),
              Reason() << "Momentenbeiwert " << C1 << ", höchstens 2,5 (1 ohne Moment):");
@@ -328,7 +330,7 @@ void InteractionSteps(Builder& b, const Working& w, bool plastic) {
                        "verdrehweiche Stäbe), im Abschnitt "
                     << DecimalCommas(w.check.interactionPlace)
                     << "; äquivalente Momentenbeiwerte nach Tabelle B.3 aus den Endmomenten und "
-                       "dem größten Feldmoment des Stabs und des Abschnitts:");
+                       "dem Moment in Feldmitte des Stabs und des Abschnitts:");
   b.Stated("CmLT", "", m.CmLT, {});
   b.Step("ny", "", Var("NEd") / (Var("χy") * Var("NRk") / GammaM1()));
   b.Step("nz", "", Var("NEd") / (Var("χz") * Var("NRk") / GammaM1()));

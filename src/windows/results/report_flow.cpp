@@ -284,8 +284,10 @@ void WriteSystem(ReportFlow& flow, SystemType system, double h, double L) {
   }
   signs += QStringLiteral(
       ". Momente M sind positiv mit Zug auf der Innenseite des Rahmens, Querkräfte Q = dM/ds, "
-      "Normalkräfte N positiv als Zug. s beginnt an jedem Stab dort, wo sein Pfeil „s“ "
-      "steht, und läuft in dessen Richtung.");
+      "Normalkräfte N positiv als Zug. s läuft, wie die Pfeile „s“ zeigen, an der linken "
+      "Stütze von A nach 1, am Riegel von 2 nach 4 und an der rechten Stütze von 5 nach B. "
+      "Stellen an den Stützen sind als Höhe über A oder B angegeben, am Riegel als Abstand x "
+      "ab Punkt 2.");
   flow.Paragraph(signs);
 }
 

@@ -324,7 +324,9 @@ TEST(Rechenweg, NumbersAreWrittenAsAnEngineerWritesThem) {
                                                   {0.00009999, "9,999·10⁻⁵"},
                                                   {1e-5, "1·10⁻⁵"},
                                                   {-1.23456e-7, "−1,235·10⁻⁷"},
-                                                  {3.0e20, "3·10²⁰"}};
+                                                  {3.0e20, "3·10²⁰"},
+                                                  {1.1e-12, "1,1·10⁻¹²"},
+                                                  {-7.105e-15, "0"}};  // rounding residue
   for (const auto& [value, text] : cases) {
     EXPECT_EQ(NumberText(value), text) << value;
   }
