@@ -104,7 +104,10 @@ void StabilitySteps(Builder& b, const Working& w, const std::string& caption) {
     if (st.columnBucklingLength[i]) {
       b.Step(names[i], "m", Pi() * Sqrt(Var("EI1") / (Var("αcr") * Var(forces[i]))),
              i == 0 || !st.columnBucklingLength[0]
-                 ? Reason() << "Knicklänge der gedrückten Stützen in der Rahmenebene aus αcr:"
+                 ? Reason() << "Knicklänge der gedrückten Stützen in der Rahmenebene aus αcr, "
+                               "zur Einordnung; die Stabilität in der Ebene erfassen die "
+                               "Schnittgrößen, das Biegeknicken um y rechnet mit der "
+                               "Systemlänge:"
                  : Reason());
     }
   }
