@@ -405,7 +405,7 @@ INSTANTIATE_TEST_SUITE_P(Rechenweg, FieldPointReason, ::testing::ValuesIn(kField
 // The reason keeps its formulas as formulas, to be typeset as the lines are, with the value
 // they are quoted with: left of the load AV − a · q = 2 · 5 / 2 + 10 · 2 / 5 − 3 · 2 = 3 kN.
 TEST(Rechenweg, TheReasonKeepsItsFormulas) {
-  const RechenwegStep& x3 = StepFor(Steps(SystemType::TwoHingedFrame, 2, 10, 3, 5, 0), "X3");
+  const RechenwegStep x3 = StepFor(Steps(SystemType::TwoHingedFrame, 2, 10, 3, 5, 0), "X3");
   const auto quoted =
       std::find_if(x3.reasonParts.begin(), x3.reasonParts.end(),
                    [](const ReasonPart& part) { return part.formula && part.value; });
@@ -414,7 +414,7 @@ TEST(Rechenweg, TheReasonKeepsItsFormulas) {
   EXPECT_NEAR(*quoted->value, 3, 1e-12);
   EXPECT_EQ(quoted->unit, "kN");
   EXPECT_EQ(quoted->words, "");
-  const RechenwegStep& end = StepFor(Steps(SystemType::KinkedBeam, 1, 0, 2, 4, -2), "X3");
+  const RechenwegStep end = StepFor(Steps(SystemType::KinkedBeam, 1, 0, 2, 4, -2), "X3");
   EXPECT_NE(end.reason.find("mit q > 0 ist"), std::string::npos) << end.reason;
 }
 
