@@ -83,15 +83,20 @@ double LargestMagnitude(const ForceLine& line, const CoordinateCheck& check) {
   return largest;
 }
 
-// The line at kChords equal chords and at every piece boundary; where it jumps, the boundary
-// twice, with the value left of it and then right of it.
-Polyline Sampled(const ForceLine& line, double length, double tolerance,
-                 const CoordinateCheck& check) {
+// A line at kChords equal chords and at every piece boundary; where it jumps, the boundary
+// twice, with the value left of it (the piece that ends there, at 0 the first) and then right
+// of it. `value(piece, s)` is the line's value on a piece.
+template <class Piece, class Value>
+Polyline Sampled(const std::vector<Piece>& pieces, const Value& value, double length,
+                 double tolerance, const CoordinateCheck& check) {
+  if (pieces.empty()) {
+    return {};
+  }
   std::vector<double> places;
   for (int i = 0; i <= kChords; ++i) {
     places.push_back(check(length * i / kChords));
   }
-  for (const LinePiece& p : line.pieces) {
+  for (const Piece& p : pieces) {
     if (p.start > 0 && p.start < length) {
       places.push_back(p.start);
     }
@@ -100,11 +105,17 @@ Polyline Sampled(const ForceLine& line, double length, double tolerance,
   places.erase(std::unique(places.begin(), places.end()), places.end());
   Polyline polyline;
   for (const double s : places) {
-    const double left = check(line.At(s));  // at a boundary the piece that ends there
+    const Piece* ending = &pieces.front();
+    for (const Piece& p : pieces) {
+      if (p.start < s) {
+        ending = &p;
+      }
+    }
+    const double left = check(value(*ending, s));
     polyline.push_back({s, left});
-    for (const LinePiece& p : line.pieces) {
+    for (const Piece& p : pieces) {
       if (s > 0 && p.start == s) {
-        if (const double right = check(p.At(s)); std::abs(right - left) > tolerance) {
+        if (const double right = check(value(p, s)); std::abs(right - left) > tolerance) {
           polyline.push_back({s, right});
         }
       }
@@ -123,45 +134,6 @@ double ValueOf(const ExactPiece& piece, ForceKind kind, double s) {
       break;
   }
   return piece.N(s);
-}
-
-// The same places for a line of exact pieces: the grid and every cut, both sides of a jump.
-Polyline SampledExact(const ExactLine& line, ForceKind kind, double length, double tolerance,
-                      const CoordinateCheck& check) {
-  if (line.pieces.empty()) {
-    return {};
-  }
-  std::vector<double> places;
-  for (int i = 0; i <= kChords; ++i) {
-    places.push_back(check(length * i / kChords));
-  }
-  for (const ExactPiece& p : line.pieces) {
-    if (p.start > 0 && p.start < length) {
-      places.push_back(p.start);
-    }
-  }
-  std::sort(places.begin(), places.end());
-  places.erase(std::unique(places.begin(), places.end()), places.end());
-  Polyline polyline;
-  for (const double s : places) {
-    // The piece that ends at s (at s = 0 the first), then the one that starts there.
-    const ExactPiece* ending = &line.pieces.front();
-    for (const ExactPiece& p : line.pieces) {
-      if (p.start < s) {
-        ending = &p;
-      }
-    }
-    const double left = check(ValueOf(*ending, kind, s));
-    polyline.push_back({s, left});
-    for (const ExactPiece& p : line.pieces) {
-      if (s > 0 && p.start == s) {
-        if (const double right = check(ValueOf(p, kind, s)); std::abs(right - left) > tolerance) {
-          polyline.push_back({s, right});
-        }
-      }
-    }
-  }
-  return polyline;
 }
 
 struct PicturePoint {
@@ -371,8 +343,10 @@ ReportPicture CombinationPicture(const DesignResult& result, std::size_t combina
   const InputSet in = InputsOf(result.portal, {});
   ReportPicture out =
       DiagramPicture(result, kind, c.values, reference, [&](Member member, double tolerance) {
-        return Sampled(LineOf(c.solution.lines, member, kind), MemberLength(in, member), tolerance,
-                       check);
+        return Sampled(
+            LineOf(c.solution.lines, member, kind).pieces,
+            [](const LinePiece& p, double s) { return p.At(s); }, MemberLength(in, member),
+            tolerance, check);
       });
   out.title = std::string(KindOf(kind).what) + " " + c.combination.id + ": " + c.combination.label;
   return out;
@@ -391,8 +365,10 @@ ReportPicture DesignForcePicture(const DesignResult& result, std::size_t combina
   const InputSet in = InputsOf(result.portal, {});
   const CoordinateCheck check;
   const auto lines = [&](Member member, double tolerance) {
-    return SampledExact(design[static_cast<std::size_t>(member)], kind, MemberLength(in, member),
-                        tolerance, check);
+    return Sampled(
+        design[static_cast<std::size_t>(member)].pieces,
+        [kind](const ExactPiece& p, double s) { return ValueOf(p, kind, s); },
+        MemberLength(in, member), tolerance, check);
   };
   // The scale from every station, both sides of each cut.
   double reference = 0;
