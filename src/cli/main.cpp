@@ -16,6 +16,7 @@
 #include "json.h"
 #include "report_command.h"
 #include "section_search.h"
+#include "text_rules.h"
 
 namespace {
 
@@ -116,7 +117,7 @@ std::string LargestLoad(const strevo::Design& design) {
       if (std::abs(value) > largest) {
         largest = std::abs(value);
         named = strevo::GermanQuoted(key) + " (" + strevo::GermanQuoted(loadCase.name) +
-                ") = " + strevo::JsonNumber(value);
+                ") = " + strevo::ShortestNumber(value);
       }
     }
   }

@@ -18,6 +18,7 @@
 #include "json.h"
 #include "json_lookup.h"
 #include "section_search.h"
+#include "text_rules.h"
 
 namespace strevo {
 namespace {
@@ -293,7 +294,7 @@ TEST_F(StrevoCli, CsvHoldsTheJsonsNumbersInGermanForm) {
     const std::size_t line = run.out.find("\r\n" + start);
     ASSERT_NE(line, std::string::npos) << start;
     const std::string text = run.out.substr(line + 2, run.out.find("\r\n", line + 2) - line - 2);
-    std::string number = JsonNumber(Get(Get(combination, "results"), "M3").number);
+    std::string number = ShortestNumber(Get(Get(combination, "results"), "M3").number);
     std::replace(number.begin(), number.end(), '.', ',');
     EXPECT_NE(text.find(";" + number + ";"), std::string::npos) << text;
   }

@@ -1,11 +1,10 @@
 #include "deformations.h"
 
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <string>
 
 #include "arithmetic_fault.h"
+#include "text_rules.h"
 
 namespace strevo {
 namespace {
@@ -143,10 +142,7 @@ double Stiffness(const FaultWatch& check, double I, const char* symbol) {
     check(1 / EI);
     return EI;
   } catch (const ArithmeticFault& fault) {
-    std::array<char, 32> text{};
-    char* const end = std::to_chars(text.data(), text.data() + text.size(), I).ptr;
-    throw ArithmeticFault(fault.kind(),
-                          std::string(symbol) + " = " + std::string(text.data(), end));
+    throw ArithmeticFault(fault.kind(), std::string(symbol) + " = " + ShortestNumber(I));
   }
 }
 

@@ -236,6 +236,12 @@ std::string FormatFixed2(double value) {
   return std::string(negative && zero ? first + 1 : first, end);
 }
 
+std::string ShortestNumber(double value) {
+  std::array<char, 32> text{};
+  char* const end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+  return {text.data(), end};
+}
+
 std::string HtmlEscaped(std::string_view text) {
   std::string out;
   for (const char c : text) {

@@ -20,6 +20,10 @@ bool IsPlainNumber(std::string_view text);
 // zero: 32.83 / 2 reads 16.415 and shows 16.42. The value must be finite.
 std::string FormatFixed2(double value);
 
+// The shortest decimal text that reads back as the same double ("4", "0.1", "1e+300"): a
+// value as it was read or stored, in messages and files.
+std::string ShortestNumber(double value);
+
 // The text with &, <, > and " written as HTML entities, to stand in HTML as it reads.
 std::string HtmlEscaped(std::string_view text);
 

@@ -1,9 +1,10 @@
+#include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <utility>
 
 #include "design_result.h"
+#include "text_rules.h"
 
 namespace strevo {
 namespace {
@@ -15,15 +16,9 @@ struct Partial {
 
 // 1,35 as the labels write a factor; 1 is left out.
 std::string FactorText(double factor) {
-  std::array<char, 32> text{};
-  auto* const end = std::to_chars(text.data(), text.data() + text.size(), factor).ptr;
-  std::string out(text.data(), end);
-  for (char& c : out) {
-    if (c == '.') {
-      c = ',';
-    }
-  }
-  return out;
+  std::string text = ShortestNumber(factor);
+  std::replace(text.begin(), text.end(), '.', ',');
+  return text;
 }
 
 // γ·ψ0 to six decimals, so that 1.5·0.7 is the 1.05 a label shows and not 1.0499999999999998.

@@ -15,6 +15,7 @@
 #include "input_table.h"
 #include "json.h"
 #include "readable_file.h"
+#include "text_rules.h"
 
 namespace strevo {
 namespace {
@@ -54,7 +55,7 @@ std::string Found(const JsonValue& value) {
     case Kind::Boolean:
       return value.boolean ? "true" : "false";
     case Kind::Number:
-      return JsonNumber(value.number);
+      return ShortestNumber(value.number);
     case Kind::String:
       return std::string(KindName(value.kind)) + " (" + GermanQuoted(value.text) + ")";
     default:
@@ -198,7 +199,7 @@ class Reader {
     const JsonMember& version = top.Of(top.Required("version"), Kind::Number);
     if (version.value.number != kDesignVersion) {
       top.Fail("version", version.value.line,
-               "Version " + JsonNumber(version.value.number) +
+               "Version " + ShortestNumber(version.value.number) +
                    " kann dieses Programm nicht lesen, es liest Version 1.");
     }
     top.OnlyKeys({"format", "version", "project", "system", "h", "L", "columns", "beam", "steel",
@@ -377,7 +378,7 @@ std::string FileNumber(double value) {
   if (!std::isfinite(value)) {
     return "null";
   }
-  std::string text = JsonNumber(value);
+  std::string text = ShortestNumber(value);
   if (text.find_first_not_of("-0123456789") == std::string::npos) {
     text += ".0";
   }

@@ -76,7 +76,7 @@ const char* Bool(bool value) {
 
 // Full precision with a decimal comma, as German spreadsheets read a number.
 std::string CsvNumber(double value) {
-  std::string text = JsonNumber(value);
+  std::string text = ShortestNumber(value);
   std::replace(text.begin(), text.end(), '.', ',');
   return text;
 }
@@ -177,7 +177,7 @@ void FactorsJson(JsonWriter& w, const DesignResult& result, const Combination& c
     if (loadCase.action == Action::Wind) {
       w.Field("direction", factor.mirrored ? "\"rechts\"" : "\"links\"");
     }
-    w.Field("factor", JsonNumber(factor.factor));
+    w.Field("factor", ShortestNumber(factor.factor));
     w.Close('}');
   }
   w.Close(']');
@@ -187,7 +187,7 @@ void ValuesJson(JsonWriter& w, std::string_view key, const std::vector<ResultVal
   w.Key(key);
   w.Open('{');
   for (const ResultValue& value : values) {
-    w.Field(value.symbol, value.value ? JsonNumber(*value.value) : "null");
+    w.Field(value.symbol, value.value ? ShortestNumber(*value.value) : "null");
   }
   w.Close('}');
 }
@@ -203,13 +203,13 @@ void CombinationJson(JsonWriter& w, const DesignResult& result, const Combinatio
     w.Key("alphaCr");
     if (std::isfinite(st->critical.factor)) {
       w.Open('{');
-      w.Field("value", JsonNumber(st->critical.factor));
+      w.Field("value", ShortestNumber(st->critical.factor));
       w.Field("mode", st->critical.mode == BucklingMode::Sway ? "\"sway\"" : "\"symmetric\"");
       w.Close('}');
     } else {
       w.Value("null");
     }
-    w.Field("imperfection", JsonNumber(st->imperfection));
+    w.Field("imperfection", ShortestNumber(st->imperfection));
     w.Field("secondOrder", Bool(st->secondOrder));
     if (st->unstable) {
       w.Field("resultsDesign", "null");
@@ -222,7 +222,7 @@ void CombinationJson(JsonWriter& w, const DesignResult& result, const Combinatio
 
 // A utilisation; null where there is none to give (the portal unstable).
 std::string EtaJson(double eta) {
-  return std::isfinite(eta) ? JsonNumber(eta) : "null";
+  return std::isfinite(eta) ? ShortestNumber(eta) : "null";
 }
 
 void ChecksJson(JsonWriter& w, const DesignResult& result) {
@@ -238,7 +238,8 @@ void ChecksJson(JsonWriter& w, const DesignResult& result) {
     w.Open('{');
     w.Field("eta", EtaJson(check.Eta()));
     for (const MemberCheckKind kind : kMemberCheckKinds) {
-      w.Field(EtaKey(kind), check.unstable ? "null" : JsonNumber(LargestOf(governing, kind).eta));
+      w.Field(EtaKey(kind),
+              check.unstable ? "null" : ShortestNumber(LargestOf(governing, kind).eta));
     }
     w.Field("combination", JsonString(IdOf(result, governing.combination)));
     w.Field("place", JsonString(check.unstable ? "" : CheckPlace(check, GoverningCheck(check))));
@@ -256,7 +257,7 @@ void ChecksJson(JsonWriter& w, const DesignResult& result) {
     }
     w.Key(limit.key);
     w.Open('{');
-    w.Field("ratio", JsonNumber(limit.check->check.ratio));
+    w.Field("ratio", ShortestNumber(limit.check->check.ratio));
     w.Field("limit", std::to_string(limit.limit));
     w.Field("combination", JsonString(IdOf(result, limit.check->combination)));
     w.Field("met", Bool(limit.check->check.met));
@@ -783,19 +784,19 @@ namespace {
 void WritePair(JsonWriter& w, const TriedPair& pair, const CheckSettings& settings) {
   w.Field("columns", JsonString(pair.columns->designation));
   w.Field("beam", JsonString(pair.beam->designation));
-  w.Field("mass", JsonNumber(pair.mass));
+  w.Field("mass", ShortestNumber(pair.mass));
   if (!pair.passes) {
     w.Field("failure", JsonString(pair.failure));
     return;
   }
   w.Key("eta");
   w.Open('{');
-  w.Field("columns", JsonNumber(pair.etaColumns));
-  w.Field("beam", JsonNumber(pair.etaBeam));
+  w.Field("columns", ShortestNumber(pair.etaColumns));
+  w.Field("beam", ShortestNumber(pair.etaBeam));
   // A limit as a utilisation: 1/n against 1/limit; 0 where nothing moves.
-  w.Field("sway", JsonNumber(pair.sway > 0 ? settings.swayLimit / pair.sway : 0));
+  w.Field("sway", ShortestNumber(pair.sway > 0 ? settings.swayLimit / pair.sway : 0));
   w.Field("deflection",
-          JsonNumber(pair.deflection > 0 ? settings.deflectionLimit / pair.deflection : 0));
+          ShortestNumber(pair.deflection > 0 ? settings.deflectionLimit / pair.deflection : 0));
   w.Close('}');
 }
 
@@ -835,8 +836,8 @@ std::string SectionSearchJson(const SectionSearch& search) {
     }
     w.Close(']');
   }
-  w.Field("pairs", JsonNumber(static_cast<double>(search.pairs)));
-  w.Field("decided", JsonNumber(static_cast<double>(search.decided)));
+  w.Field("pairs", ShortestNumber(static_cast<double>(search.pairs)));
+  w.Field("decided", ShortestNumber(static_cast<double>(search.decided)));
   w.Close('}');
   return std::move(w).Text();
 }

@@ -25,7 +25,7 @@ class Problems {
     if (!std::isfinite(value)) {
       Add(key, -1, "", what + " ist keine endliche Zahl.");
     } else if (value <= 0) {
-      Add(key, -1, "", what + " muss größer als 0 sein, dort steht " + JsonNumber(value) + ".");
+      Add(key, -1, "", what + " muss größer als 0 sein, dort steht " + ShortestNumber(value) + ".");
     }
   }
 
@@ -35,7 +35,7 @@ class Problems {
     if (std::isfinite(value) && value > 0 && std::isfinite(length) && value < length / 100) {
       Add(key, -1, "",
           what + " ist kleiner als ein Hundertstel der Stablänge (" + FormatFixed2(length) +
-              " m), dort steht " + JsonNumber(value) + ".");
+              " m), dort steht " + ShortestNumber(value) + ".");
     }
   }
 
@@ -121,7 +121,8 @@ std::vector<DesignProblem> ProblemsOf(const Design& design) {
     if (spanKnown && std::isfinite(loads.F) && loads.F != 0 && std::isfinite(loads.a) &&
         !(loads.a >= 0 && loads.a <= design.L)) {
       add("a", "die Einzellast F steht nicht auf dem Riegel; a muss zwischen 0 und L = " +
-                   JsonNumber(design.L) + " liegen, dort steht " + JsonNumber(loads.a) + ".");
+                   ShortestNumber(design.L) + " liegen, dort steht " + ShortestNumber(loads.a) +
+                   ".");
     }
   }
   // Without a case, and without the self-weight that would be one, there is nothing to check:

@@ -1,7 +1,6 @@
 #include "json.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <cmath>
 #include <unordered_set>
@@ -428,12 +427,6 @@ std::string JsonString(std::string_view text) {
   }
   out += '"';
   return out;
-}
-
-std::string JsonNumber(double value) {
-  std::array<char, 32> text{};
-  auto* const end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
-  return {text.data(), end};
 }
 
 std::string GermanQuoted(std::string_view text) {

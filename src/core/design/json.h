@@ -13,8 +13,6 @@ namespace strevo {
 // The text as a JSON string, quotes included; UTF-8 passes unchanged, control characters,
 // quotes and backslashes are escaped.
 std::string JsonString(std::string_view text);
-// The shortest decimal text that reads back as the same double ("4", "0.1", "1e+300").
-std::string JsonNumber(double value);
 // The text in German quotation marks for a message, cut after 40 bytes („HE 300 A“); control
 // characters show as "?".
 std::string GermanQuoted(std::string_view text);

@@ -60,9 +60,7 @@ std::string LargestLoad(const InputSet& in) {
   const auto* const largest = std::max_element(
       std::begin(loads), std::end(loads),
       [](const auto& a, const auto& b) { return std::abs(a.second) < std::abs(b.second); });
-  std::array<char, 32> text{};
-  char* const end = std::to_chars(text.data(), text.data() + text.size(), largest->second).ptr;
-  return std::string(largest->first) + " = " + std::string(text.data(), end);
+  return std::string(largest->first) + " = " + ShortestNumber(largest->second);
 }
 
 std::optional<MemberCheck> CheckMember(const Computation& c, const std::string& designation,

@@ -136,7 +136,7 @@ QString MemberChoiceText(const MemberChoice& member) {
     return QString::fromStdString(member.section);
   }
   return QStringLiteral("I = %1 cm4 (ohne Profil)")
-      .arg(QString::fromStdString(JsonNumber(member.I)));
+      .arg(QString::fromStdString(ShortestNumber(member.I)));
 }
 
 DesignResultView::DesignResultView(QWidget* parent) : QTabWidget(parent) {

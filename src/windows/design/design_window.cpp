@@ -302,7 +302,7 @@ void DesignWindow::ShowDesign(const Design& design, const QString& fileName) {
   selfWeight_->setChecked(design.selfWeight);
   const std::optional<double>* spacings[] = {&design.restraints.columns, &design.restraints.beam};
   for (int i = 0; i < 2; ++i) {
-    restraints_[i]->setText(*spacings[i] ? Text(JsonNumber(**spacings[i])) : QString());
+    restraints_[i]->setText(*spacings[i] ? Text(ShortestNumber(**spacings[i])) : QString());
   }
   cases_->SetCases(design.loadCases);
   filling_ = false;

@@ -33,7 +33,7 @@ int ActionIndex(Action action) {
 
 // A load as the cell shows it: empty for none, else the shortest text that reads back exactly.
 QString LoadText(double value) {
-  return value == 0 ? QString() : QString::fromStdString(JsonNumber(value));
+  return value == 0 ? QString() : QString::fromStdString(ShortestNumber(value));
 }
 
 }  // namespace
