@@ -334,16 +334,6 @@ WrittenNumber WriteNumber(double value) {
   return n;
 }
 
-std::string DecimalCommas(std::string text) {
-  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
-  for (std::size_t i = 1; i + 1 < text.size(); ++i) {
-    if (text[i] == '.' && digit(text[i - 1]) && digit(text[i + 1])) {
-      text[i] = ',';
-    }
-  }
-  return text;
-}
-
 namespace {
 
 // A power of ten's exponent raised in text: "⁻⁵".

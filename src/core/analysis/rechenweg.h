@@ -58,9 +58,6 @@ struct WrittenNumber {
 WrittenNumber WriteNumber(double value);
 // "57,40", "−3,519·10⁻⁵"
 std::string NumberText(double value);
-// A text with numbers in the list's "0.00" ("x = 4.00 m ab Punkt 2", a place) with decimal
-// commas, to stand in a reason. Not for texts with clause numbers ("6.2.8").
-std::string DecimalCommas(std::string text);
 
 // The formula as a textbook writes it: a chain of products and quotients as one fraction, the
 // factors of its numerator over those of its denominator. Equal in value, not in rounding.

@@ -148,18 +148,13 @@ bool IsNumberCell(const ListRow& row) {
 
 namespace {
 
-std::string WithDecimalComma(std::string value) {
-  std::replace(value.begin(), value.end(), '.', ',');
-  return value;
-}
-
 // A cell as text: numbers with a decimal comma.
 std::string CellText(const ListRow& row, int column) {
   switch (column) {
     case 0:
       return row.symbol;
     case 1:
-      return IsNumberCell(row) ? WithDecimalComma(row.value) : row.value;
+      return IsNumberCell(row) ? DecimalCommas(row.value) : row.value;
     case 2:
       return row.unit;
     default:
@@ -175,7 +170,7 @@ std::string NumberCellHtml(const std::string& value) {
   const std::string calc = zeros.empty() ? "0" : "0," + zeros;
   const std::string excel = zeros.empty() ? "0" : "0\\." + zeros;
   return "<td sdval=\"" + value + "\" sdnum=\"1031;0;" + calc + "\" x:num=\"" + value +
-         "\" style=\"mso-number-format:'" + excel + "'\">" + WithDecimalComma(value) + "</td>";
+         "\" style=\"mso-number-format:'" + excel + "'\">" + DecimalCommas(value) + "</td>";
 }
 
 std::string CellHtml(const ListRow& row, int column) {

@@ -242,6 +242,16 @@ std::string ShortestNumber(double value) {
   return {text.data(), end};
 }
 
+std::string DecimalCommas(std::string text) {
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+    if (text[i] == '.' && digit(text[i - 1]) && digit(text[i + 1])) {
+      text[i] = ',';
+    }
+  }
+  return text;
+}
+
 std::string HtmlEscaped(std::string_view text) {
   std::string out;
   for (const char c : text) {

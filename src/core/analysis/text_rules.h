@@ -24,6 +24,11 @@ std::string FormatFixed2(double value);
 // value as it was read or stored, in messages and files.
 std::string ShortestNumber(double value);
 
+// The text with a decimal comma wherever a point stands between two digits ("x = 4.00 m ab
+// Punkt 2" to "x = 4,00 m ab Punkt 2"), as German readers write numbers. Not for texts with
+// clause numbers ("6.2.8").
+std::string DecimalCommas(std::string text);
+
 // The text with &, <, > and " written as HTML entities, to stand in HTML as it reads.
 std::string HtmlEscaped(std::string_view text);
 

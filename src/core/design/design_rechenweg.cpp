@@ -11,6 +11,7 @@
 #include "design_result.h"
 #include "member_forces.h"
 #include "rechenweg_builder.h"
+#include "text_rules.h"
 
 namespace strevo {
 namespace {

@@ -1,9 +1,8 @@
 #include "report_pictures.h"
 
-#include <cctype>
-
 #include "arithmetic_fault.h"
 #include "drawings.h"
+#include "text_rules.h"
 
 namespace strevo {
 namespace {
@@ -36,10 +35,6 @@ void Draw(const Computation& computation, Diagram diagram, const char* what, Rep
   }
 }
 
-bool IsDigit(char c) {
-  return std::isdigit(static_cast<unsigned char>(c)) != 0;
-}
-
 std::string UnitOf(int label) {
   if (label == kLabelL) {
     return "m";
@@ -66,15 +61,6 @@ std::array<std::string, kValueLabelCount> ValueLabelUnits() {
   return units;
 }
 
-std::string WithDecimalComma(std::string text) {
-  for (std::size_t i = 1; i + 1 < text.size(); ++i) {
-    if (text[i] == '.' && IsDigit(text[i - 1]) && IsDigit(text[i + 1])) {
-      text[i] = ',';
-    }
-  }
-  return text;
-}
-
 std::string ReportCaption(int label, const std::string& caption, const std::string& unit) {
   // Forces to the right at A and to the left at B, both up; the foot moments with tension
   // inside turn A clockwise and B anticlockwise.
@@ -99,7 +85,7 @@ std::string ReportCaption(int label, const std::string& caption, const std::stri
     default:
       break;
   }
-  return arrow + WithDecimalComma(unit.empty() ? caption : caption + " " + unit);
+  return arrow + DecimalCommas(unit.empty() ? caption : caption + " " + unit);
 }
 
 std::array<ReportPicture, 4> DrawReportPictures(const Computation& computation) {

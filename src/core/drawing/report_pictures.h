@@ -24,9 +24,6 @@ struct ReportPicture {
 
 std::array<ReportPicture, 4> DrawReportPictures(const Computation& computation);
 
-// The text as the report writes it: a decimal comma where a point stands between two digits.
-std::string WithDecimalComma(std::string text);
-
 // Value label `label`'s caption in the report: decimal comma, then the unit; a reaction's after
 // an arrow in its positive direction, as the sign convention states it.
 std::string ReportCaption(int label, const std::string& caption, const std::string& unit);

@@ -22,7 +22,7 @@ constexpr double kMomentRadius = 10;
 constexpr double kReactionLength = 14;
 
 std::string Metres(const char* symbol, double value) {
-  return std::string(symbol) + " = " + WithDecimalComma(FormatFixed2(value)) + " m";
+  return std::string(symbol) + " = " + DecimalCommas(FormatFixed2(value)) + " m";
 }
 
 class Builder {

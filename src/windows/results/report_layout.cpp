@@ -72,7 +72,7 @@ QString Decimal(double value) {
 }
 
 QString Decimal(const std::string& value) {
-  return QString::fromStdString(value).replace(QLatin1Char('.'), QLatin1Char(','));
+  return QString::fromStdString(DecimalCommas(value));
 }
 
 QString Commas(const std::string& text) {

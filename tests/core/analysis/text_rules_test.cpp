@@ -95,6 +95,13 @@ TEST(IsPlainNumber, TheWholeTextIsOneNumber) {
   }
 }
 
+TEST(DecimalCommas, OnlyAPointBetweenDigits) {
+  EXPECT_EQ(DecimalCommas("x = 4.00 m ab Punkt 2, 12.5 m."), "x = 4,00 m ab Punkt 2, 12,5 m.");
+  EXPECT_EQ(DecimalCommas("AH = -0.58 kN"), "AH = -0,58 kN");
+  EXPECT_EQ(DecimalCommas("1.5 . 2.25."), "1,5 . 2,25.");
+  EXPECT_EQ(DecimalCommas(".5"), ".5");
+}
+
 TEST(QuotedExcerpt, AtMostFortyBytesOfWholeCharactersAndNoControlBytes) {
   EXPECT_EQ(QuotedExcerpt("vier"), "\"vier\"");
   EXPECT_EQ(QuotedExcerpt(std::string("a\0b\n", 4)), "\"a?b?\"");

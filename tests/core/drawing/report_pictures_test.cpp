@@ -90,9 +90,6 @@ TEST(ReportPictures, AFaultIsStatedInItsPicture) {
 }
 
 TEST(ReportPictures, TheReportWritesADecimalCommaAndTheUnit) {
-  EXPECT_EQ(WithDecimalComma("AH = -0.58 kN"), "AH = -0,58 kN");
-  EXPECT_EQ(WithDecimalComma("1.5 . 2.25."), "1,5 . 2,25.") << "only between digits";
-  EXPECT_EQ(WithDecimalComma(".5"), ".5");
   EXPECT_EQ(ReportCaption(kLabelM3, "3.94", "kNm"), "3,94 kNm");
   EXPECT_EQ(ReportCaption(kFirstDeformationLabel, "u = 1.25 mm", ""), "u = 1,25 mm");
   // Each reaction after the arrow of its positive direction, as the sketch draws it.
