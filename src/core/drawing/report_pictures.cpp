@@ -35,7 +35,9 @@ void Draw(const Computation& computation, Diagram diagram, const char* what, Rep
   }
 }
 
-std::string UnitOf(int label) {
+}  // namespace
+
+std::string ValueLabelUnit(int label) {
   if (label == kLabelL) {
     return "m";
   }
@@ -51,17 +53,7 @@ std::string UnitOf(int label) {
   return label >= kLabelQ1 && label <= kLabelN5 ? "kN" : "";
 }
 
-}  // namespace
-
-std::array<std::string, kValueLabelCount> ValueLabelUnits() {
-  std::array<std::string, kValueLabelCount> units;
-  for (int label = 0; label < kValueLabelCount; ++label) {
-    units[label] = UnitOf(label);
-  }
-  return units;
-}
-
-std::string ReportCaption(int label, const std::string& caption, const std::string& unit) {
+std::string ReportCaption(int label, const std::string& caption) {
   // Forces to the right at A and to the left at B, both up; the foot moments with tension
   // inside turn A clockwise and B anticlockwise.
   const char* arrow = "";
@@ -85,6 +77,7 @@ std::string ReportCaption(int label, const std::string& caption, const std::stri
     default:
       break;
   }
+  const std::string unit = ValueLabelUnit(label);
   return arrow + DecimalCommas(unit.empty() ? caption : caption + " " + unit);
 }
 

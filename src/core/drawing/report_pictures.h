@@ -10,22 +10,20 @@
 
 namespace strevo {
 
-// The units of the results window's value labels where their captions are bare numbers: the
-// span, the loads and the diagrams' values.
-std::array<std::string, kValueLabelCount> ValueLabelUnits();
+// The unit the report writes after value label `label` where its caption is a bare number (the
+// span, the loads, the diagrams' values); empty where the caption has its unit.
+std::string ValueLabelUnit(int label);
 
 struct ReportPicture {
   std::string title;
   PictureRecording picture;
   std::string note;  // why nothing (or only part) is drawn; empty when the picture is whole
-  // What the report writes after each value label; empty where the caption has its unit.
-  std::array<std::string, kValueLabelCount> units = ValueLabelUnits();
 };
 
 std::array<ReportPicture, 4> DrawReportPictures(const Computation& computation);
 
-// Value label `label`'s caption in the report: decimal comma, then the unit; a reaction's after
+// Value label `label`'s caption in the report: decimal comma, then its unit; a reaction's after
 // an arrow in its positive direction, as the sign convention states it.
-std::string ReportCaption(int label, const std::string& caption, const std::string& unit);
+std::string ReportCaption(int label, const std::string& caption);
 
 }  // namespace strevo

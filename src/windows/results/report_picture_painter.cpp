@@ -222,8 +222,7 @@ void PaintReportPicture(QPainter& painter, const ReportPicture& picture, const Q
       continue;
     }
     const ValueLabelLayout layout = ValueLabelLayoutOf(i);
-    const QString caption =
-        QString::fromStdString(ReportCaption(i, label.caption, picture.units[i]));
+    const QString caption = QString::fromStdString(ReportCaption(i, label.caption));
     const qreal width = metrics.horizontalAdvance(caption);
     QPointF at = viewport.ToPixels({label.left, label.top});
     if (layout.rightAligned) {  // its right edge stays where the layout put it

@@ -227,9 +227,9 @@ TEST(ReportPicturePainter, ValuesCarryUnitsAndADecimalComma) {
   }
   const Painted system = PaintPicture(pictures[0]);
   ASSERT_NE(system.Find(QStringLiteral("AH = ")), nullptr);
-  EXPECT_EQ(system.Find(QStringLiteral("AH = "))->text,
-            QString::fromStdString(
-                ReportCaption(kLabelAH, pictures[0].picture.Label(kLabelAH).caption, "")));
+  EXPECT_EQ(
+      system.Find(QStringLiteral("AH = "))->text,
+      QString::fromStdString(ReportCaption(kLabelAH, pictures[0].picture.Label(kLabelAH).caption)));
   EXPECT_NE(system.Find(QStringLiteral("5,00 m")), nullptr) << "the span";
   EXPECT_NE(system.Find(QStringLiteral("10,00 kN")), nullptr) << "the point load";
 }
