@@ -20,10 +20,6 @@ QString Text(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-QString Fixed(double value) {
-  return Decimal(value);
-}
-
 FlowCell VerdictCell(bool met) {
   return met ? FlowCell{QStringLiteral("erfüllt"), kMetColour}
              : FlowCell{QStringLiteral("nicht erfüllt"), kNotMetColour, true};
@@ -35,13 +31,13 @@ const std::string& IdOf(const DesignResult& result, std::size_t combination) {
 
 QString MemberText(const Design& design, const MemberChoice& member, const char* I) {
   const QString stiffness =
-      QStringLiteral("%1 = %2 cm4").arg(QLatin1String(I), Fixed(SecondMomentOf(member)));
+      QStringLiteral("%1 = %2 cm4").arg(QLatin1String(I), Decimal(SecondMomentOf(member)));
   if (SectionOf(member) == nullptr) {
     return QStringLiteral("ohne Profil, %1 (kein Querschnittsnachweis)").arg(stiffness);
   }
   QString text = Text(member.section) + QStringLiteral(", ") + stiffness;
   if (design.selfWeight) {
-    text += QStringLiteral(", Eigengewicht g = %1 kN/m").arg(Fixed(SelfWeightOf(member)));
+    text += QStringLiteral(", Eigengewicht g = %1 kN/m").arg(Decimal(SelfWeightOf(member)));
   }
   return text;
 }
@@ -57,7 +53,7 @@ TitleBlock BlockOf(const DesignResult& result, const ReportFacts& facts) {
 }
 
 QString RestraintText(const std::optional<double>& spacing) {
-  return spacing ? QStringLiteral("Abstand höchstens %1 m").arg(Fixed(*spacing))
+  return spacing ? QStringLiteral("Abstand höchstens %1 m").arg(Decimal(*spacing))
                  : QStringLiteral("nur an den Stabenden");
 }
 
@@ -97,11 +93,11 @@ void WriteCases(ReportFlow& flow, const DesignResult& result) {
   for (const DesignCase& c : result.cases) {
     rows.push_back({{Text(c.name)},
                     {StatedNumbers(ActionText(c))},
-                    {Fixed(c.loads.q)},
-                    {Fixed(c.loads.F)},
-                    {Fixed(c.loads.a)},
-                    {Fixed(c.loads.wD)},
-                    {Fixed(c.loads.wS)}});
+                    {Decimal(c.loads.q)},
+                    {Decimal(c.loads.F)},
+                    {Decimal(c.loads.a)},
+                    {Decimal(c.loads.wD)},
+                    {Decimal(c.loads.wS)}});
   }
   flow.Heading(QStringLiteral("Lastannahmen"));
   flow.Paragraph(QStringLiteral(
@@ -174,7 +170,7 @@ void WriteValues(ReportFlow& flow, const std::vector<ResultValue>& values) {
     if (i % kColumns == 0) {
       rows.emplace_back();
     }
-    const QString value = values[i].value ? Fixed(*values[i].value) : QStringLiteral("—");
+    const QString value = values[i].value ? Decimal(*values[i].value) : QStringLiteral("—");
     rows.back().push_back(
         {QStringLiteral("%1 = %2 %3")
              .arg(QString::fromUtf8(values[i].symbol), value, QString::fromUtf8(values[i].unit))});
@@ -209,7 +205,7 @@ void WriteGoverningCombinations(ReportFlow& flow, const DesignResult& result) {
 }
 
 QString LengthText(const std::optional<double>& length) {
-  return length ? Fixed(*length) : QStringLiteral("—");
+  return length ? Decimal(*length) : QStringLiteral("—");
 }
 
 // αcr, the mode, the columns' buckling lengths, φ and the theory of every ultimate combination.
@@ -223,7 +219,7 @@ void WriteStability(ReportFlow& flow, const DesignResult& result) {
     const bool finite = std::isfinite(st.critical.factor);
     rows.push_back(
         {{Text(c.combination.id)},
-         {finite ? Fixed(st.critical.factor) : QStringLiteral("—"),
+         {finite ? Decimal(st.critical.factor) : QStringLiteral("—"),
           st.unstable ? kNotMetColour : Qt::black, st.unstable},
          {finite ? QString::fromUtf8(ModeName(st.critical.mode)) : QStringLiteral("kein Druck")},
          {LengthText(st.columnBucklingLength[0])},
@@ -284,7 +280,7 @@ FlowCell LimitCell(const std::optional<LimitCheck>& check) {
   if (!check) {
     return {};
   }
-  const QString ratio = check->ratio > 0 ? Fixed(check->ratio) : QStringLiteral("—");
+  const QString ratio = check->ratio > 0 ? Decimal(check->ratio) : QStringLiteral("—");
   return {ratio, check->met ? Qt::black : kNotMetColour, !check->met};
 }
 
@@ -353,14 +349,14 @@ void WriteMemberValues(ReportFlow& flow, const DesignResult& result) {
     rows.push_back({{QString::fromUtf8(name)},
                     {Text(IdOf(result, g->combination))},
                     {QString::number(v.crossSection.sectionClass)},
-                    {Fixed(v.bucklingY.chi)},
-                    {Fixed(v.bucklingZ.chi)},
-                    {Fixed(v.lateralTorsional.chi)},
-                    {Fixed(v.bucklingY.lambda)},
-                    {Fixed(v.bucklingZ.lambda)},
-                    {Fixed(v.lateralTorsional.lambda)},
-                    {Fixed(v.lateralTorsional.Mcr)},
-                    {Fixed(v.lateralTorsional.C1)}});
+                    {Decimal(v.bucklingY.chi)},
+                    {Decimal(v.bucklingZ.chi)},
+                    {Decimal(v.lateralTorsional.chi)},
+                    {Decimal(v.bucklingY.lambda)},
+                    {Decimal(v.bucklingZ.lambda)},
+                    {Decimal(v.lateralTorsional.lambda)},
+                    {Decimal(v.lateralTorsional.Mcr)},
+                    {Decimal(v.lateralTorsional.C1)}});
   };
   member("Stützen", result.checks.columns);
   member("Riegel", result.checks.beam);
@@ -445,7 +441,7 @@ void WriteServiceability(ReportFlow& flow, const DesignResult& result) {
   limit("Verschiebung h/u", settings.swayLimit, result.checks.sway,
         QStringLiteral("Riegel (Punkte 2 bis 4)"));
   limit("Durchbiegung L/w", settings.deflectionLimit, deflection,
-        shape ? QStringLiteral("Riegel, x = %1 m ab Punkt 2").arg(Fixed(shape->xw))
+        shape ? QStringLiteral("Riegel, x = %1 m ab Punkt 2").arg(Decimal(shape->xw))
               : QStringLiteral("Riegel"));
   flow.Table({0.24, 0.09, 0.1, 0.16, 0.25, 0.16},
              {{QStringLiteral("Nachweis")},
@@ -503,7 +499,8 @@ void WriteDeflectedShape(ReportFlow& flow, const DesignResult& result) {
 
 QString Millimetres(const std::optional<Deformation>& d, double Deformation::*value,
                     const char* unit) {
-  return d ? Fixed((*d).*value) + QLatin1Char(' ') + QString::fromUtf8(unit) : QStringLiteral("—");
+  return d ? Decimal((*d).*value) + QLatin1Char(' ') + QString::fromUtf8(unit)
+           : QStringLiteral("—");
 }
 
 // u, w and where w is largest in every serviceability combination.
