@@ -203,13 +203,17 @@ void ResultListWindow::Fill() {
   }
   if (taken_ == nullptr) {
     statement_->hide();
-    FillTable(WithDesignRows({}, design_));
+    FillTable(ShownRows());
     notice_->setText(QStringLiteral("Noch keine Berechnung"));
     notice_->show();
     return;
   }
   statement_->setVisible(checked);
-  FillTable(WithDesignRows(taken_->ListRows(), design_));
+  FillTable(ShownRows());
+}
+
+std::vector<ListRow> ResultListWindow::ShownRows() const {
+  return WithDesignRows(taken_ != nullptr ? taken_->ListRows() : std::vector<ListRow>(), design_);
 }
 
 void ResultListWindow::FillTable(const std::vector<ListRow>& rows) {
@@ -267,9 +271,8 @@ void ResultListWindow::Copy() {
       }
       return;
     }
-    // The table shows these rows in this order; the cells go out with the list's own number forms.
-    const std::vector<ListRow> rows =
-        WithDesignRows(taken_ != nullptr ? taken_->ListRows() : std::vector<ListRow>(), design_);
+    // The cells go out with the list's own number forms.
+    const std::vector<ListRow> rows = ShownRows();
     std::vector<ListCell> cells;
     cells.reserve(static_cast<std::size_t>(selected.size()));
     for (const QTableWidgetItem* item : selected) {

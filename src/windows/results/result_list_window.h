@@ -69,6 +69,8 @@ class ResultListWindow : public QWidget {
   void CheckChanged();
   void Fill();
   void FillTable(const std::vector<ListRow>& rows);
+  // The rows the table shows, in its order: the computation's, then the design's.
+  std::vector<ListRow> ShownRows() const;
 
   ResultListHost& host_;
   QComboBox* grade_ = nullptr;
