@@ -9,8 +9,8 @@ namespace {
 using Kind = Formula::Kind;
 
 // A formula as it is set: what stands in a row, what is stacked, raised or under a root, and
-// where brackets stand. The line text, the HTML and the typeset block are all written from it,
-// so that they agree.
+// where brackets stand. The line text and the typeset block are both written from it, so that
+// they agree.
 struct Node {
   enum class Type { Row, Name, Number, Symbol, Parens, Fraction, Square, Root };
   Type type;
@@ -161,10 +161,7 @@ std::pair<std::string, std::string> NameParts(const std::string& name) {
 }
 
 std::string Bracketed(const std::string& text) {
-  std::string bracketed = "(";
-  bracketed += text;
-  bracketed += ')';
-  return bracketed;
+  return "(" + text + ")";
 }
 
 std::string Line(const Node& node) {
@@ -495,29 +492,18 @@ Block TypesetStep(const RechenwegStep& step, const FontMetrics& metrics, double 
     line.Append(result);
     lines.push_back(line);
   }
-  Block block;
+  // The lines one under the other, the reason apart from the step's own.
   const double gap = 0.35 * metrics.Ascent(size);
+  Box all;
   double y = 0;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    const Box& line = lines[i];
     if (i > 0) {
-      y += i == reasonLines ? 2 * gap : gap;  // the reason stands apart from the lines
+      y += i == reasonLines ? 2 * gap : gap;
     }
-    const double baseline = y + line.ascent;
-    for (Run run : line.runs) {
-      run.y += baseline;
-      block.runs.push_back(std::move(run));
-    }
-    for (Rule rule : line.rules) {
-      rule.y0 += baseline;
-      rule.y1 += baseline;
-      block.rules.push_back(rule);
-    }
-    block.width = std::max(block.width, line.width);
-    y = baseline + line.descent;
+    all.Add(lines[i], 0, y + lines[i].ascent);
+    y += lines[i].ascent + lines[i].descent;
   }
-  block.height = y;
-  return block;
+  return {all.width, y, std::move(all.runs), std::move(all.rules)};
 }
 
 }  // namespace strevo::typeset
