@@ -212,14 +212,14 @@ class Parser {
     } else if (word == "manpage") {
       handbook_.pages.push_back({argument, value});
     } else {
-      for (const std::string& page : SplitList(argument, ',')) {
+      pendingPages_ = SplitList(argument, ',');
+      for (const std::string& page : pendingPages_) {
         const bool known = std::any_of(handbook_.pages.begin(), handbook_.pages.end(),
                                        [&](const HandbookPage& p) { return p.name == page; });
         if (!known) {
           Fail(line, "Handbuchseite „" + page + "“ nicht mit <!-- manpage … --> erklärt");
         }
       }
-      pendingPages_ = SplitList(argument, ',');
       pendingTitle_ = value;
     }
   }

@@ -13,7 +13,6 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <vector>
@@ -46,6 +45,7 @@ HandbookWindow::HandbookWindow() {
   contents_->setObjectName(QStringLiteral("Inhalt"));
   contents_->setHeaderHidden(true);
   std::vector<QTreeWidgetItem*> parents;  // the last item of each level
+  int widest = 0;                         // of the headings, indented by their level
   for (const HandbookHeading& heading : HandbookHeadings(handbook)) {
     parents.resize(heading.level - 1);
     auto* item = parents.empty() || parents.back() == nullptr ? new QTreeWidgetItem(contents_)
@@ -53,6 +53,8 @@ HandbookWindow::HandbookWindow() {
     item->setText(0, QString::fromStdString(heading.text));
     item->setData(0, kAnchorRole, QString::fromStdString(heading.anchor));
     parents.push_back(item);
+    widest = std::max(widest, heading.level * contents_->indentation() +
+                                  contents_->fontMetrics().horizontalAdvance(item->text(0)));
   }
   contents_->expandAll();
   connect(contents_, &QTreeWidget::itemClicked, this,
@@ -99,18 +101,10 @@ HandbookWindow::HandbookWindow() {
   splitter->addWidget(right);
   splitter->setStretchFactor(1, 1);
   // The contents as wide as their longest heading, up to half the window.
-  int contents = 0;
-  for (QTreeWidgetItemIterator it(contents_); *it != nullptr; ++it) {
-    int depth = 0;
-    for (const QTreeWidgetItem* up = (*it)->parent(); up != nullptr; up = up->parent()) {
-      ++depth;
-    }
-    contents = std::max(contents, (depth + 1) * contents_->indentation() +
-                                      contents_->fontMetrics().horizontalAdvance((*it)->text(0)));
-  }
-  contents += 2 * contents_->frameWidth() + contents_->verticalScrollBar()->sizeHint().width() +
-              2 * contents_->fontMetrics().averageCharWidth();
-  contents = std::min(contents, width() / 2);
+  const int contents = std::min(widest + 2 * contents_->frameWidth() +
+                                    contents_->verticalScrollBar()->sizeHint().width() +
+                                    2 * contents_->fontMetrics().averageCharWidth(),
+                                width() / 2);
   splitter->setSizes({contents, width() - contents});
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(splitter);
