@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -26,6 +27,11 @@ constexpr qreal kClearance = 1;                    // and off a line
 constexpr int kReachAcross = 24, kReachDown = 10;  // in half line heights around the anchor
 constexpr qreal kHeadLength = 5, kHeadHalfWidth = 2;
 
+std::array<QLineF, 4> Edges(const QRectF& rect) {
+  return {QLineF(rect.topLeft(), rect.topRight()), QLineF(rect.topRight(), rect.bottomRight()),
+          QLineF(rect.bottomRight(), rect.bottomLeft()), QLineF(rect.bottomLeft(), rect.topLeft())};
+}
+
 // Whether the segment touches the rectangle.
 bool Crosses(const QLineF& line, const QRectF& rect) {
   if (std::max(line.x1(), line.x2()) < rect.left() ||
@@ -37,11 +43,8 @@ bool Crosses(const QLineF& line, const QRectF& rect) {
   if (rect.contains(line.p1()) || rect.contains(line.p2())) {
     return true;
   }
-  const QLineF edges[] = {{rect.topLeft(), rect.topRight()},
-                          {rect.topRight(), rect.bottomRight()},
-                          {rect.bottomRight(), rect.bottomLeft()},
-                          {rect.bottomLeft(), rect.topLeft()}};
-  return std::any_of(std::begin(edges), std::end(edges), [&](const QLineF& edge) {
+  const std::array<QLineF, 4> edges = Edges(rect);
+  return std::any_of(edges.begin(), edges.end(), [&](const QLineF& edge) {
     return line.intersects(edge, nullptr) == QLineF::BoundedIntersection;
   });
 }
@@ -124,11 +127,8 @@ std::vector<QLineF> StrokeLines(const PictureViewport& viewport, const PictureRe
     const QPointF p1 = viewport.ToPixels({stroke.x1, stroke.y1});
     const QPointF p2 = viewport.ToPixels({stroke.x2, stroke.y2});
     if (stroke.box) {
-      const QRectF box = QRectF(p1, p2).normalized();
-      lines.insert(lines.end(), {{box.topLeft(), box.topRight()},
-                                 {box.topRight(), box.bottomRight()},
-                                 {box.bottomRight(), box.bottomLeft()},
-                                 {box.bottomLeft(), box.topLeft()}});
+      const std::array<QLineF, 4> edges = Edges(QRectF(p1, p2).normalized());
+      lines.insert(lines.end(), edges.begin(), edges.end());
     } else {
       lines.emplace_back(p1, p2);
     }
