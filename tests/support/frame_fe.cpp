@@ -61,6 +61,9 @@ Model BuildModel(const Portal& p, const strevo::FrameLoads& loads, int n, bool h
   for (const BeamPointLoad& load : loads.pointLoads) {
     beam.push_back(load.a);
   }
+  for (const PartialBeamLoad& load : loads.partialLoads) {
+    beam.insert(beam.end(), {std::clamp(load.from, 0.0, p.L), std::clamp(load.to, 0.0, p.L)});
+  }
   std::sort(beam.begin(), beam.end());
   beam.erase(
       std::unique(beam.begin(), beam.end(), [&](double a, double b) { return b - a < 1e-9 * p.L; }),
@@ -79,8 +82,14 @@ Model BuildModel(const Portal& p, const strevo::FrameLoads& loads, int n, bool h
     const std::vector<double>& st = m.stations[k];
     for (std::size_t i = 0; i + 1 < st.size(); ++i) {
       const Run& run = runs[k];
-      m.elements.push_back(
-          {node++, run.member, run.c, run.s, st[i + 1] - st[i], run.EI, EA, run.w});
+      double w = run.w;
+      const double middle = (st[i] + st[i + 1]) / 2;
+      for (const PartialBeamLoad& load : loads.partialLoads) {
+        if (run.member == Member::Beam && load.from < middle && middle < load.to) {
+          w -= load.q;
+        }
+      }
+      m.elements.push_back({node++, run.member, run.c, run.s, st[i + 1] - st[i], run.EI, EA, w});
     }
     (k == 0 ? m.corner2 : k == 1 ? m.corner5 : m.footB) = node;
   }

@@ -11,10 +11,6 @@
 
 namespace strevo {
 
-// Steel, as in the section table: EI = 2.1·I kNm² with I in cm4.
-inline constexpr double kSteelModulus = 210000;         // N/mm²
-inline constexpr double kBendingStiffnessPerCm4 = 2.1;  // kNm² per cm4
-
 struct Deformation {
   double phiA, phi2, phi4, phiB;  // rotations at A, the corners and B, rad, counter-clockwise
   double u;                       // sway of the beam, mm, positive to the right

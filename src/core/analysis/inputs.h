@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace strevo {
+#include "portal.h"
 
-enum class SystemType { KinkedBeam = 0, TwoHingedFrame = 1, FixedFrame = 2 };
+namespace strevo {
 
 struct InputSet {
   double wD = 0;  // horizontal load on the left column, kN/m

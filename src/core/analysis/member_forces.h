@@ -12,10 +12,6 @@
 
 namespace strevo {
 
-// s runs from A up the left column, from point 2 along the beam, from point 5 down the right
-// column; each member is h or L long.
-enum class Member { LeftColumn, Beam, RightColumn };
-
 struct MemberForces {
   double M;  // kNm
   double Q;  // kN

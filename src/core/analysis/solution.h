@@ -12,12 +12,6 @@
 
 namespace strevo {
 
-struct Portal {
-  SystemType system = SystemType::KinkedBeam;
-  double h = 0, L = 0;    // m
-  double I1 = 0, I2 = 0;  // cm4, columns and beam
-};
-
 struct LoadCase {
   double q = 0;           // on the beam, kN/m
   double F = 0, a = 0;    // point load, kN, at a from point 2, m

@@ -25,6 +25,10 @@ struct DesignCase {
   char category = 'A';     // imposed loads only: EN 1990 Table A1.1, 'A' to 'H'
   bool over1000m = false;  // snow only: a site over 1000 m above sea level
   LoadCase loads;          // wind as from the left
+  // Further beam loads beside loads.q and loads.F: uniform over part of the span, and point
+  // loads, any number of each.
+  std::vector<PartialBeamLoad> partial{};
+  std::vector<BeamPointLoad> points{};
   bool operator==(const DesignCase&) const = default;
 };
 

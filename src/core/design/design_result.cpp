@@ -16,32 +16,51 @@ namespace {
 struct CaseSolution {
   Solution solution;
   SharedResults values;
-  LoadCase loads;
+  FrameLoads loads;
   // Its lines cut where any case's lines are cut, their coefficients c0, c1, c2 in one row:
   // member by member, M, Q and N, piece by piece.
   std::vector<double> cut;
 };
 
 // Wind from the right: the same case seen in a mirror, computed on the same portal.
-LoadCase Mirrored(const LoadCase& loads, double L) {
-  return {loads.q, loads.F, L - loads.a, -loads.wS, -loads.wD};
+FrameLoads Mirrored(FrameLoads loads, double L) {
+  for (PartialBeamLoad& p : loads.partialLoads) {
+    p = {p.q, L - p.to, L - p.from};
+  }
+  for (BeamPointLoad& p : loads.pointLoads) {
+    p.a = L - p.a;
+  }
+  const double wD = loads.wD;
+  loads.wD = -loads.wS;
+  loads.wS = -wD;
+  return loads;
 }
 
-// The columns' own weight: it compresses them from nothing at the top to g·h at the foot and
-// bends nothing.
-void AddColumnWeight(CaseSolution& c, double g, double h) {
-  for (LinePiece& p : c.solution.lines[static_cast<std::size_t>(Member::LeftColumn)].N.pieces) {
-    p.c0 -= g * (h - p.start);
-    p.c1 += g;
+// A case's loads on the portal: q, F at a and the further beam loads, the columns' loads.
+FrameLoads LoadsOfCase(const DesignCase& c) {
+  FrameLoads loads;
+  loads.q = c.loads.q;
+  loads.wD = c.loads.wD;
+  loads.wS = c.loads.wS;
+  if (c.loads.F != 0) {
+    loads.pointLoads.push_back({c.loads.a, c.loads.F});
   }
-  for (LinePiece& p : c.solution.lines[static_cast<std::size_t>(Member::RightColumn)].N.pieces) {
-    p.c0 -= g * p.start;
-    p.c1 -= g;
+  loads.pointLoads.insert(loads.pointLoads.end(), c.points.begin(), c.points.end());
+  loads.partialLoads = c.partial;
+  return loads;
+}
+
+// The first-order lines as polynomials: without normal force an exact piece is one.
+PortalLines LinesOf(const ExactLines& exact) {
+  PortalLines lines;
+  for (std::size_t m = 0; m < 3; ++m) {
+    for (const ExactPiece& p : exact[m].pieces) {
+      lines[m].M.pieces.push_back({p.start, p.end, p.M0, p.Q0, p.w / 2});
+      lines[m].Q.pieces.push_back({p.start, p.end, p.Q0, p.w, 0});
+      lines[m].N.pieces.push_back({p.start, p.end, p.n0, p.dn, 0});
+    }
   }
-  c.solution.reactions.AV += g * h;
-  c.solution.reactions.BV += g * h;
-  c.values.AV += g * h;
-  c.values.BV += g * h;
+  return lines;
 }
 
 // The value a line takes just right of s: the piece that starts at s, where one does.
@@ -70,75 +89,6 @@ std::vector<LinePiece> CutAt(const ForceLine& line, const std::vector<double>& c
                       p.c1 + 2 * p.c2 * (start - p.start), p.c2});
   }
   return pieces;
-}
-
-int Sign(double value) {
-  return (value > 0) - (value < 0);
-}
-
-// X3 on the combination's own beam line, by the rule of the single load set: of the places
-// where the shear passes zero (inside a piece, or jumping through zero under a point load)
-// the one with the largest |M|; without any, under the point load of largest |M| when q is 0,
-// midspan when there is no load either, else the end where q's moment is largest.
-// Whether the shear changes its sign where two pieces meet; where it is 0 on one side, the
-// sign it takes next to it under the uniform load decides.
-bool ShearTurns(double left, double right, double q) {
-  const int signLeft = left != 0 ? Sign(left) : Sign(q);
-  const int signRight = right != 0 ? Sign(right) : -Sign(q);
-  return signLeft * signRight < 0;
-}
-
-// The field point among the places where the shear changes its sign (in order of s): the first
-// of largest |M|. Without any, a point load's place (no uniform load), midspan, or the end
-// the uniform load leaves larger.
-template <class MomentAt>
-double FieldPointAmong(const std::vector<double>& turns, MomentAt moment, double q,
-                       const std::vector<double>& pointLoads, double L) {
-  double chosen = 0, largest = -1;
-  const auto consider = [&](double s) {
-    const double size = std::abs(moment(s));
-    if (size > largest) {
-      largest = size;
-      chosen = s;
-    }
-  };
-  for (const double s : turns) {
-    consider(s);
-  }
-  if (largest < 0 && q == 0) {
-    for (const double s : pointLoads) {
-      consider(s);
-    }
-  }
-  if (largest >= 0) {
-    return chosen;
-  }
-  if (q == 0) {
-    return L / 2;
-  }
-  const double start = moment(0), end = moment(L);
-  return (q > 0 ? end > start : end < start) ? L : 0.0;
-}
-
-double FieldPoint(const ForceLine& M, double q, const std::vector<double>& pointLoads, double L) {
-  std::vector<double> turns;
-  for (std::size_t i = 0; i < M.pieces.size(); ++i) {
-    const LinePiece& p = M.pieces[i];
-    if (p.c2 != 0) {
-      const double s = p.start - p.c1 / (2 * p.c2);
-      if (s > p.start && s < p.end) {
-        turns.push_back(s);
-      }
-    }
-    if (i + 1 < M.pieces.size()) {
-      const LinePiece& next = M.pieces[i + 1];
-      if (ShearTurns(p.c1 + 2 * p.c2 * (next.start - p.start), next.c1, q)) {
-        turns.push_back(next.start);
-      }
-    }
-  }
-  return FieldPointAmong(
-      turns, [&M](double s) { return M.At(s); }, q, pointLoads, L);
 }
 
 class DesignComputation {
@@ -201,23 +151,33 @@ class DesignComputation {
     if (!solutions_.empty()) {
       return;
     }
-    for (const DesignCase& c : result_.cases) {
+    for (std::size_t i = 0; i < result_.cases.size(); ++i) {
+      const DesignCase& c = result_.cases[i];
       std::array<std::optional<CaseSolution>, 2> both;
-      both[0] = SolveCase(c.loads);
+      both[0] = SolveCase(CaseLoads(i));
       if (c.action == Action::Wind) {
-        both[1] = SolveCase(Mirrored(c.loads, result_.portal.L));
+        both[1] = SolveCase(Mirrored(CaseLoads(i), result_.portal.L));
       }
       solutions_.push_back(std::move(both));
-    }
-    if (columnWeight_ > 0) {
-      AddColumnWeight(*solutions_.back()[0], columnWeight_ / result_.portal.h, result_.portal.h);
     }
     CutAlike();
   }
 
-  CaseSolution SolveCase(const LoadCase& loads) const {
-    CaseSolution c{{}, {}, loads, {}};
-    c.solution = Solve(result_.portal, loads, &c.values);
+  // A case's loads; the self-weight case's with the columns' weight.
+  FrameLoads CaseLoads(std::size_t i) const {
+    FrameLoads loads = LoadsOfCase(result_.cases[i]);
+    if (selfWeightCase_ && i == *selfWeightCase_) {
+      loads.columnWeight = columnWeight_;
+    }
+    return loads;
+  }
+
+  // The case alone, to first order: characteristic cases superpose.
+  CaseSolution SolveCase(const FrameLoads& loads) const {
+    const FrameResponse response = AnalyseFrame(result_.portal, loads, Theory::FirstOrder);
+    CaseSolution c{{}, DesignValuesOf(response), loads, {}};
+    c.solution.reactions = response.reactions;
+    c.solution.lines = LinesOf(response.lines);
     return c;
   }
 
@@ -254,8 +214,6 @@ class DesignComputation {
   void Combine(Combination combination) {
     const Portal& portal = result_.portal;
     CombinationResult r{std::move(combination), {}, {}, {}, {}, {}, {}};
-    double q = 0;
-    std::vector<double> pointLoads;
     sum_.assign(solutions_.front()[0]->cut.size(), 0.0);
     for (const CaseFactor& f : r.combination.factors) {
       const CaseSolution& c = *solutions_[f.loadCase][f.mirrored ? 1 : 0];
@@ -273,10 +231,6 @@ class DesignComputation {
       sum.BH += f.factor * a.BH;
       sum.BV += f.factor * a.BV;
       sum.MB += f.factor * a.MB;
-      q += f.factor * c.loads.q;
-      if (f.factor * c.loads.F != 0) {
-        pointLoads.push_back(c.loads.a);
-      }
     }
     std::size_t j = 0;
     for (std::size_t m = 0; m < 3; ++m) {
@@ -293,9 +247,9 @@ class DesignComputation {
     }
     // Not summed: k is the portal's, the field point the combination's own.
     r.values.k = solutions_.front()[0]->values.k;
-    const ForceLine& beam = r.solution.lines[static_cast<std::size_t>(Member::Beam)].M;
-    r.values.X3 = FieldPoint(beam, q, pointLoads, portal.L);
-    r.values.M3 = beam.At(r.values.X3);
+    const MemberLines& beam = r.solution.lines[static_cast<std::size_t>(Member::Beam)];
+    r.values.X3 = FieldPointOf(ExactLineOf(beam.M, beam.N));
+    r.values.M3 = beam.M.At(r.values.X3);
     const FaultWatch watch;
     r.values.M3 = watch(r.values.M3);
     Deformation d =
@@ -317,16 +271,19 @@ class DesignComputation {
   FrameLoads LoadsOf(const Combination& combination) const {
     FrameLoads loads;
     for (const CaseFactor& f : combination.factors) {
-      const LoadCase& entered = result_.cases[f.loadCase].loads;
-      const LoadCase c = f.mirrored ? Mirrored(entered, result_.portal.L) : entered;
+      const FrameLoads entered = CaseLoads(f.loadCase);
+      const FrameLoads c = f.mirrored ? Mirrored(entered, result_.portal.L) : entered;
       loads.q += f.factor * c.q;
       loads.wD += f.factor * c.wD;
       loads.wS += f.factor * c.wS;
-      if (f.factor * c.F != 0) {
-        loads.pointLoads.push_back({c.a, f.factor * c.F});
+      loads.columnWeight += f.factor * c.columnWeight;
+      for (const PartialBeamLoad& p : c.partialLoads) {
+        loads.partialLoads.push_back({f.factor * p.q, p.from, p.to});
       }
-      if (selfWeightCase_ && f.loadCase == *selfWeightCase_) {
-        loads.columnWeight += f.factor * columnWeight_;
+      for (const BeamPointLoad& p : c.pointLoads) {
+        if (f.factor * p.F != 0) {
+          loads.pointLoads.push_back({p.a, f.factor * p.F});
+        }
       }
     }
     return loads;
@@ -370,7 +327,7 @@ class DesignComputation {
         st.design =
             AnalyseFrame(portal, loads, st.secondOrder ? Theory::SecondOrder : Theory::FirstOrder);
         if (shown) {
-          st.designValues = DesignValuesOf(st.design, loads);
+          st.designValues = DesignValuesOf(st.design);
         }
       } catch (const UnstableFrame&) {
         st.unstable = true;
@@ -391,8 +348,8 @@ class DesignComputation {
 
   // The result values of the design forces, named as the first-order ones: Q2 and Q4 with a
   // point load over a corner counted on the beam (the analysis takes it straight into the
-  // column), X3/M3 by the field-point rule of the first-order lines.
-  SharedResults DesignValuesOf(const FrameResponse& f, const FrameLoads& loads) const {
+  // column), X3/M3 by the field-point rule.
+  SharedResults DesignValuesOf(const FrameResponse& f) const {
     const double h = result_.portal.h, L = result_.portal.L;
     SharedResults v;
     v.AH = f.reactions.AH;
@@ -413,77 +370,11 @@ class DesignComputation {
     take(f.lines[2].At(0), v.M5, v.N5, v.Q5);
     v.Q2 += f.cornerLoads[0];
     v.Q4 -= f.cornerLoads[1];
-    std::vector<double> pointLoads;
-    for (const BeamPointLoad& p : loads.pointLoads) {
-      pointLoads.push_back(p.a);
-    }
     const Portal& portal = result_.portal;
     v.k = portal.I2 / portal.I1 * (portal.h / portal.L);
-    v.X3 = DesignFieldPoint(beam, loads.q, pointLoads, L);
+    v.X3 = FieldPointOf(beam);
     v.M3 = beam.At(v.X3).M;
     return v;
-  }
-
-  // The first-order field-point rule on an exact beam line.
-  static double DesignFieldPoint(const ExactLine& beam, double q,
-                                 const std::vector<double>& pointLoads, double L) {
-    std::vector<double> turns;
-    for (std::size_t i = 0; i < beam.pieces.size(); ++i) {
-      const ExactPiece& p = beam.pieces[i];
-      const std::vector<double> zeros = ShearZerosOf(p);
-      turns.insert(turns.end(), zeros.begin(), zeros.end());
-      if (i + 1 < beam.pieces.size() && ShearTurns(p.Q(p.end), beam.pieces[i + 1].Q0, q)) {
-        turns.push_back(p.end);
-      }
-    }
-    return FieldPointAmong(
-        turns, [&beam](double s) { return beam.At(s).M; }, q, pointLoads, L);
-  }
-
-  // Where Q = 0 between two places of a piece where its sign differs: Newton's method on
-  // Q' = w − k2·M, kept inside the bracket.
-  static double ShearZero(const ExactPiece& p, double low, double high) {
-    const bool rising = p.Q(low) < 0;
-    double s = (low + high) / 2;
-    for (int k = 0; k < 50 && high - low > 1e-13 * (1 + std::abs(high)); ++k) {
-      const double q = p.Q(s);
-      if (q == 0) {
-        return s;
-      }
-      ((q < 0) == rising ? low : high) = s;
-      const double slope = p.w - p.k2 * p.M(s);
-      const double next = slope != 0 ? s - q / slope : low;
-      s = next > low && next < high ? next : (low + high) / 2;
-    }
-    return s;
-  }
-
-  // The places of a piece, in order: its ends and eight places between; and where the moment
-  // turns (the shear changes its sign between two of them), that place too.
-  static constexpr int kParts = 8;
-  template <class Visit>
-  static void ForEachPlace(const ExactPiece& p, Visit&& visit) {
-    double previous = p.start, previousQ = p.Q(p.start);
-    visit(previous, false);
-    for (int j = 1; j <= kParts; ++j) {
-      const double next = p.start + (p.end - p.start) * j / kParts, nextQ = p.Q(next);
-      if ((previousQ < 0) != (nextQ < 0)) {
-        visit(ShearZero(p, previous, next), true);
-      }
-      visit(next, false);
-      previous = next;
-      previousQ = nextQ;
-    }
-  }
-
-  static std::vector<double> ShearZerosOf(const ExactPiece& p) {
-    std::vector<double> zeros;
-    ForEachPlace(p, [&zeros](double s, bool zero) {
-      if (zero) {
-        zeros.push_back(s);
-      }
-    });
-    return zeros;
   }
 
   // Where a member's cross-section is checked: each piece's places (a cut's both sides).
@@ -559,7 +450,10 @@ class DesignComputation {
     return design;
   }
 
-  // The worst of each check; the first combination on a tie.
+  // The worst of each check; the first combination on a tie. Values that differ only by
+  // rounding are a tie: a symmetric load adds a residue of some 1e-15 to the sway.
+  static bool Exceeds(double value, double largest) { return value > largest * (1 + 1e-12); }
+
   void Govern() {
     DesignChecks& checks = result_.checks;
     const auto member = [](std::optional<GoverningMember>& worst,
@@ -567,7 +461,7 @@ class DesignComputation {
       if (!check) {
         return;
       }
-      if (!worst || check->Eta() > worst->check.Eta()) {
+      if (!worst || Exceeds(check->Eta(), worst->check.Eta())) {
         GoverningMember next{*check, i, {}, {}, {}, {}, {}};
         if (worst) {
           next.crossSection = worst->crossSection;
@@ -593,7 +487,7 @@ class DesignComputation {
     const auto limit = [](std::optional<GoverningLimit>& worst,
                           const std::optional<LimitCheck>& check, double moved, double& largest,
                           std::size_t i) {
-      if (check && (!worst || std::abs(moved) > largest)) {
+      if (check && (!worst || Exceeds(std::abs(moved), largest))) {
         worst = GoverningLimit{*check, i};
         largest = std::abs(moved);
       }
@@ -751,7 +645,7 @@ bool CombinationMet(const CombinationResult& c) {
 std::vector<DesignCase> CasesOf(const Design& design) {
   std::vector<DesignCase> cases = design.loadCases;
   if (design.selfWeight && (SelfWeightOf(design.beam) > 0 || SelfWeightOf(design.columns) > 0)) {
-    DesignCase self{kSelfWeightCaseName, Action::Permanent, 'A', false, {}};
+    DesignCase self{kSelfWeightCaseName, Action::Permanent, 'A', false, {}, {}, {}};
     self.loads.q = SelfWeightOf(design.beam);
     cases.push_back(self);
   }

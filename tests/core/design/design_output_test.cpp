@@ -469,7 +469,9 @@ TEST(DesignResultJson, WritesNullWhereThereIsNoCriticalLoadOrNoDesignForce) {
   const JsonValue first = Get(ParseJson(DesignResultJson(lifted)), "combinations").items.at(0);
   EXPECT_EQ(Get(first, "alphaCr").kind, JsonValue::Kind::Null);
   EXPECT_FALSE(Get(first, "secondOrder").boolean);
-  EXPECT_EQ(Get(Get(first, "resultsDesign"), "AH").number, lifted.combinations[0].values.AH);
+  // The same first-order analysis, once of the case factored and once of the loads whole.
+  const double AH = lifted.combinations[0].values.AH;
+  EXPECT_NEAR(Get(Get(first, "resultsDesign"), "AH").number, AH, 1e-12 * std::abs(AH));
 
   Design heavy = ReadDesignFile(STREVO_DESIGN_EXAMPLE);
   for (DesignCase& c : heavy.loadCases) {

@@ -240,7 +240,9 @@ TEST(DesignResult, GoverningChecksAreTheWorstCombinations) {
   EXPECT_EQ(g.interaction.eta, largest[4]);
   EXPECT_EQ(result.combinations[g.interaction.combination].columns->verification.interaction.eta,
             largest[4]);
-  EXPECT_EQ(std::abs(result.combinations[checks.sway->combination].solution.deformation->u), sway);
+  // Sways that differ only by rounding are a tie, which the first combination takes.
+  EXPECT_NEAR(std::abs(result.combinations[checks.sway->combination].solution.deformation->u), sway,
+              1e-12 * sway);
   EXPECT_EQ(checks.deflection->check.ratio, 15000 / deflection);
   EXPECT_EQ(checks.AllMet(),
             column <= 1 && beam <= 1 && checks.sway->check.met && checks.deflection->check.met);

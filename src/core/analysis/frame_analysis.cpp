@@ -1,0 +1,1012 @@
+#include "frame_analysis.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <optional>
+#include <stdexcept>
+#include <utility>
+
+#include "arithmetic_fault.h"
+
+namespace strevo {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+// The member functions below are power series in x = P·l²/EI (P the compression), which
+// converge for any x; near zero they are exact where the trigonometric forms cancel, so they
+// are used up to |x| = 1 and the closed forms beyond.
+constexpr double kSeriesLimit = 1.0;
+constexpr int kSeriesTerms = 14;
+
+// Σ (−x)^n / (2n + offset)! for n ≥ 0.
+double EvenSeries(double x, int offset) {
+  double term = offset == 2 ? 0.5 : 1.0;  // 1/offset!
+  double sum = term;
+  for (int n = 1; n < kSeriesTerms; ++n) {
+    const double a = 2.0 * n + offset;
+    term *= -x / ((a - 1) * a);
+    sum += term;
+    // The terms fall ever faster; once one no longer shows in the sum, none will.
+    if (std::abs(term) <= 1e-17 * std::abs(sum)) {
+      break;
+    }
+  }
+  return sum;
+}
+
+// cos √z, sin √z / √z and (1 − cos √z)/z, continued to z < 0 as cosh and sinh.
+double CosOf(double z) {
+  if (std::abs(z) <= kSeriesLimit) {
+    return EvenSeries(z, 0);
+  }
+  return z > 0 ? std::cos(std::sqrt(z)) : std::cosh(std::sqrt(-z));
+}
+double SinOf(double z) {
+  if (std::abs(z) <= kSeriesLimit) {
+    return EvenSeries(z, 1);
+  }
+  const double r = std::sqrt(std::abs(z));
+  return z > 0 ? std::sin(r) / r : std::sinh(r) / r;
+}
+double VersOf(double z) {
+  if (std::abs(z) <= kSeriesLimit) {
+    return EvenSeries(z, 2);
+  }
+  return (1 - CosOf(z)) / z;
+}
+
+// The bending stiffness of a member under axial force, in units of EI/l: s at the near end,
+// c = s·(carry-over factor) to the far end; 4 and 2 without axial force.
+struct StabilityFunctions {
+  double s, c;
+};
+
+StabilityFunctions FunctionsOf(double x) {
+  if (std::abs(x) <= kSeriesLimit) {
+    // s = Ns/D, c = Nc/D with the series of φ(sin φ − φ cos φ), φ(φ − sin φ) and
+    // 2 − 2 cos φ − φ sin φ, each divided by x².
+    double ns = 0, nc = 0, d = 0;
+    double power = 1, factorial = 6;  // x^(n−1), (2n + 1)! for n = 1
+    for (int n = 1; n < kSeriesTerms; ++n) {
+      const double sign = n % 2 == 1 ? 1 : -1;
+      ns += sign * 2 * n * power / factorial;
+      nc += sign * power / factorial;
+      // D's term n + 1: (−1)^n (−2n) x^(n−1) / (2n + 2)!
+      d += sign * 2 * n * power / (factorial * (2 * n + 2));
+      power *= x;
+      factorial *= (2.0 * n + 2) * (2.0 * n + 3);
+    }
+    return {ns / d, nc / d};
+  }
+  const double phi = std::sqrt(std::abs(x));
+  if (x > 0) {
+    const double d = 2 - 2 * std::cos(phi) - phi * std::sin(phi);
+    return {phi * (std::sin(phi) - phi * std::cos(phi)) / d, phi * (phi - std::sin(phi)) / d};
+  }
+  const double d = 2 - 2 * std::cosh(phi) + phi * std::sinh(phi);
+  return {phi * (phi * std::cosh(phi) - std::sinh(phi)) / d, phi * (std::sinh(phi) - phi) / d};
+}
+
+// The fixed-end moment of a uniform load w on a member clamped at both ends: w·l²·g, g = 1/12
+// without axial force; g = (1 − u·cot u)/x with u = √x/2.
+double FixedEndFactor(double x) {
+  if (std::abs(x) <= 4 * kSeriesLimit) {
+    const double y = x / 4;
+    // (sin u − u cos u)/u³ over 4·sin u/u, both as series in y = u².
+    double num = 0, power = 1, factorial = 6;
+    for (int n = 1; n < kSeriesTerms; ++n) {
+      num += (n % 2 == 1 ? 1 : -1) * 2 * n * power / factorial;
+      power *= y;
+      factorial *= (2.0 * n + 2) * (2.0 * n + 3);
+    }
+    return num / (4 * EvenSeries(y, 1));
+  }
+  const double u = std::sqrt(std::abs(x)) / 2;
+  return x > 0 ? (1 - u / std::tan(u)) / x : (u / std::tanh(u) - 1) / -x;
+}
+
+// How many buckling loads of the member clamped at both ends lie below x: φ = 2πn
+// (symmetric) and tan(φ/2) = φ/2 (antisymmetric).
+int ClampedEigenvaluesBelow(double x) {
+  if (x <= 0) {
+    return 0;
+  }
+  const double phi = std::sqrt(x);
+  int count = static_cast<int>(std::floor(phi / (2 * kPi)));
+  const double u = phi / 2;
+  const int n = static_cast<int>(std::floor(u / kPi));
+  if (n >= 1) {
+    count += n - 1;
+    const double into = u - n * kPi;
+    if (into >= kPi / 2 || std::tan(u) >= u) {
+      ++count;
+    }
+  }
+  return count;
+}
+
+// A small dense square matrix, row by row.
+class Matrix {
+ public:
+  void Reset(std::size_t n) {
+    n_ = n;
+    a_.assign(n * n, 0.0);
+  }
+  std::size_t Size() const { return n_; }
+  double& operator()(std::size_t i, std::size_t j) { return a_[i * n_ + j]; }
+  double operator()(std::size_t i, std::size_t j) const { return a_[i * n_ + j]; }
+
+ private:
+  std::size_t n_ = 0;
+  std::vector<double> a_;
+};
+// The symmetric matrix's LDLᵀ (no pivoting): how many eigenvalues lie below zero (negative
+// pivots) and the determinant (their product). Works on K in place.
+struct Inertia {
+  int negative = 0;
+  double determinant = 1;
+};
+Inertia InertiaOf(Matrix& K) {
+  Inertia inertia;
+  const std::size_t n = K.Size();
+  for (std::size_t j = 0; j < n; ++j) {
+    const double pivot = K(j, j);
+    inertia.determinant *= pivot;
+    if (pivot <= 0) {
+      // A zero pivot is singular here: count it as passed, the search brackets it either way.
+      ++inertia.negative;
+      if (pivot == 0) {
+        continue;
+      }
+    }
+    for (std::size_t i = j + 1; i < n; ++i) {
+      const double f = K(i, j) / pivot;
+      for (std::size_t k = j + 1; k < n; ++k) {
+        K(i, k) -= f * K(j, k);
+      }
+    }
+  }
+  return inertia;
+}
+
+// Solves K·d = f by elimination with partial pivoting; false when K is singular.
+bool SolveLinear(Matrix K, std::vector<double>& f) {
+  const std::size_t n = K.Size();
+  for (std::size_t j = 0; j < n; ++j) {
+    std::size_t p = j;
+    for (std::size_t i = j + 1; i < n; ++i) {
+      if (std::abs(K(i, j)) > std::abs(K(p, j))) {
+        p = i;
+      }
+    }
+    if (K(p, j) == 0) {
+      return false;
+    }
+    if (p != j) {
+      for (std::size_t k = 0; k < n; ++k) {
+        std::swap(K(p, k), K(j, k));
+      }
+      std::swap(f[p], f[j]);
+    }
+    for (std::size_t i = j + 1; i < n; ++i) {
+      const double m = K(i, j) / K(j, j);
+      for (std::size_t k = j; k < n && m != 0; ++k) {
+        K(i, k) -= m * K(j, k);
+      }
+      f[i] -= m * f[j];
+    }
+  }
+  for (std::size_t j = n; j-- > 0;) {
+    double sum = f[j];
+    for (std::size_t k = j + 1; k < n; ++k) {
+      sum -= K(j, k) * f[k];
+    }
+    f[j] = sum / K(j, j);
+  }
+  return true;
+}
+
+// The unknowns the constraints leave free: d = T·z, d every node's displacements (x, y and
+// rotation, three a node), z the free ones. The constraints are rows c·d = 0: a held
+// displacement, a member that keeps its length.
+class Reduction {
+ public:
+  Reduction(std::size_t full, std::vector<std::vector<double>> rows) : full_(full), rows_(rows) {
+    // Gauss–Jordan with complete pivoting: each row makes one displacement depend on the others.
+    std::vector<std::size_t> pivots;
+    std::vector<char> dependent(full, 0);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      std::size_t row = i, column = 0;
+      double largest = 0;
+      for (std::size_t r = i; r < rows.size(); ++r) {
+        for (std::size_t c = 0; c < full; ++c) {
+          if (dependent[c] == 0 && std::abs(rows[r][c]) > largest) {
+            largest = std::abs(rows[r][c]);
+            row = r;
+            column = c;
+          }
+        }
+      }
+      if (!(largest > 1e-12)) {
+        // The rows left say again what the others said (a restraint where a support already
+        // holds): they hold nothing more.
+        redundant_ = rows.size() - i;
+        break;
+      }
+      std::swap(rows[i], rows[row]);
+      const double pivot = rows[i][column];
+      for (double& value : rows[i]) {
+        value /= pivot;
+      }
+      for (std::size_t r = 0; r < rows.size(); ++r) {
+        const double f = rows[r][column];
+        if (r != i && f != 0) {
+          for (std::size_t c = 0; c < full; ++c) {
+            rows[r][c] -= f * rows[i][c];
+          }
+        }
+      }
+      pivots.push_back(column);
+      dependent[column] = 1;
+    }
+    for (std::size_t c = 0; c < full; ++c) {
+      if (dependent[c] == 0) {
+        free_.push_back(c);
+      }
+    }
+    T_.assign(full * free_.size(), 0.0);
+    for (std::size_t k = 0; k < free_.size(); ++k) {
+      T_[free_[k] * free_.size() + k] = 1;
+      for (std::size_t i = 0; i < pivots.size(); ++i) {
+        T_[pivots[i] * free_.size() + k] = -rows[i][free_[k]];
+      }
+    }
+  }
+
+  std::size_t Free() const { return free_.size(); }
+  // Row `displacement` of T: how that displacement follows from the free ones.
+  const double* Row(std::size_t displacement) const { return &T_[displacement * free_.size()]; }
+  const std::vector<std::vector<double>>& Constraints() const { return rows_; }
+  std::size_t Full() const { return full_; }
+  // How many constraints said again what others said.
+  std::size_t Redundant() const { return redundant_; }
+
+ private:
+  std::size_t full_, redundant_ = 0;
+  std::vector<std::vector<double>> rows_;
+  std::vector<std::size_t> free_;
+  std::vector<double> T_;  // full × free, row by row
+};
+
+std::size_t Dof(std::size_t node, Direction direction) {
+  return 3 * node + static_cast<std::size_t>(direction);
+}
+
+// A stretch of a member between two nodes of the analysis (the model's and those under loads).
+struct Element {
+  std::size_t member;
+  std::size_t startNode, endNode;
+  double start, length;  // m along the member
+  double EI, EA;
+  double cx, cy;  // the member's direction
+  double w = 0;   // kN/m along n
+  // The element's own displacements (u1, v1, θ1, u2, v2, θ2) from the free unknowns, row by row.
+  std::vector<double> map;
+};
+
+// The elements of a frame, its constraints and what reduces them to the free unknowns.
+class Discretisation {
+ public:
+  // `cuts` by member: places (beside the ends) where an element ends. `extra`: a constraint
+  // row beyond the supports and the rigid members (the sway restraint).
+  Discretisation(const FrameModel& model, const std::vector<std::vector<double>>& cuts,
+                 const std::vector<DisplacementTerm>& extra)
+      : nodeCount_(model.nodes.size()), rigid_(model.axiallyRigid) {
+    const FaultWatch watch;
+    for (std::size_t m = 0; m < model.members.size(); ++m) {
+      const FrameMember& member = model.members[m];
+      const FrameNode& a = model.nodes[member.start.index];
+      const FrameNode& b = model.nodes[member.end.index];
+      const double length = LengthOf(model, MemberId{m});
+      if (!(length > 0) || !(member.EI > 0) || !std::isfinite(length + member.EI) ||
+          (!rigid_ && !(member.EA > 0 && std::isfinite(member.EA)))) {
+        throw ArithmeticFault(FaultKind::DivisionByZero);
+      }
+      watch(length + member.EI);
+      std::size_t previous = member.start.index;
+      double from = 0;
+      const auto add = [&](double to, std::size_t node) {
+        elements_.push_back({m,
+                             previous,
+                             node,
+                             from,
+                             to - from,
+                             member.EI,
+                             member.EA,
+                             (b.x - a.x) / length,
+                             (b.y - a.y) / length,
+                             0,
+                             {}});
+        previous = node;
+        from = to;
+      };
+      for (const double s : cuts[m]) {
+        points_.push_back({a.x + (b.x - a.x) * s / length, a.y + (b.y - a.y) * s / length});
+        add(s, nodeCount_++);
+      }
+      add(length, member.end.index);
+    }
+    std::vector<std::vector<double>> rows;
+    const std::size_t full = 3 * nodeCount_;
+    for (const FrameSupport& support : model.supports) {
+      for (const auto& [held, direction] :
+           {std::pair{support.x, Direction::X}, std::pair{support.y, Direction::Y},
+            std::pair{support.rotation, Direction::Rotation}}) {
+        if (held) {
+          rows.emplace_back(full, 0.0)[Dof(support.node.index, direction)] = 1;
+        }
+      }
+    }
+    supportRows_ = rows.size();
+    if (rigid_) {
+      for (const Element& e : elements_) {
+        std::vector<double>& row = rows.emplace_back(full, 0.0);
+        row[Dof(e.startNode, Direction::X)] = -e.cx;
+        row[Dof(e.startNode, Direction::Y)] = -e.cy;
+        row[Dof(e.endNode, Direction::X)] = e.cx;
+        row[Dof(e.endNode, Direction::Y)] = e.cy;
+      }
+    }
+    if (!extra.empty()) {
+      std::vector<double>& row = rows.emplace_back(full, 0.0);
+      for (const DisplacementTerm& t : extra) {
+        row[Dof(t.node.index, t.direction)] += t.coefficient;
+      }
+    }
+    reduction_.emplace(full, std::move(rows));
+    const std::size_t n = reduction_->Free();
+    for (Element& e : elements_) {
+      e.map.assign(6 * n, 0.0);
+      for (std::size_t end = 0; end < 2; ++end) {
+        const std::size_t node = end == 0 ? e.startNode : e.endNode;
+        const double* x = reduction_->Row(Dof(node, Direction::X));
+        const double* y = reduction_->Row(Dof(node, Direction::Y));
+        const double* r = reduction_->Row(Dof(node, Direction::Rotation));
+        double* u = &e.map[(3 * end) * n];
+        double* v = &e.map[(3 * end + 1) * n];
+        double* t = &e.map[(3 * end + 2) * n];
+        for (std::size_t k = 0; k < n; ++k) {
+          u[k] = e.cx * x[k] + e.cy * y[k];
+          v[k] = -e.cy * x[k] + e.cx * y[k];
+          t[k] = r[k];
+        }
+      }
+    }
+  }
+
+  std::vector<Element>& Elements() { return elements_; }
+  const std::vector<Element>& Elements() const { return elements_; }
+  const Reduction& Reduced() const { return *reduction_; }
+  std::size_t NodeCount() const { return nodeCount_; }
+  std::size_t SupportRows() const { return supportRows_; }
+  bool Rigid() const { return rigid_; }
+
+ private:
+  std::size_t nodeCount_;
+  bool rigid_;
+  std::vector<Element> elements_;
+  std::vector<FrameNode> points_;  // the nodes added under loads
+  std::optional<Reduction> reduction_;
+  std::size_t supportRows_ = 0;
+};
+
+// The element's stiffness in its own displacements (u1, v1, θ1, u2, v2, θ2) under the normal
+// force N; the axial terms only where the members are not rigid.
+std::array<double, 36> ElementStiffness(const Element& e, double N, bool rigid) {
+  const double l = e.length, x = -N * l * l / e.EI;
+  const StabilityFunctions f = FunctionsOf(x);
+  const double a = f.s * e.EI / l, b = f.c * e.EI / l, c = (f.s + f.c) * e.EI / (l * l),
+               d = (2 * (f.s + f.c) - x) * e.EI / (l * l * l);
+  const double k = rigid ? 0 : e.EA / l;
+  return {k,  0,  0,  -k, 0,  0,   //
+          0,  d,  c,  0,  -d, c,   //
+          0,  c,  a,  0,  -c, b,   //
+          -k, 0,  0,  k,  0,  0,   //
+          0,  -d, -c, 0,  d,  -c,  //
+          0,  c,  b,  0,  -c, a};
+}
+
+// The end forces of the element's uniform load with both ends held.
+std::array<double, 6> FixedEndForces(const Element& e, double N) {
+  const double l = e.length, x = -N * l * l / e.EI;
+  const double m = e.w * l * l * FixedEndFactor(x);
+  return {0, -e.w * l / 2, -m, 0, -e.w * l / 2, m};
+}
+
+// Adds eᵀ·k·e for the element's map e to the free unknowns' matrix.
+void AddStiffness(const Element& e, const std::array<double, 36>& k, std::size_t n,
+                  std::vector<double>& scratch, Matrix& K) {
+  scratch.assign(6 * n, 0.0);
+  for (std::size_t p = 0; p < 6; ++p) {
+    for (std::size_t q = 0; q < 6; ++q) {
+      const double kpq = k[p * 6 + q];
+      if (kpq != 0) {
+        for (std::size_t b = 0; b < n; ++b) {
+          scratch[p * n + b] += kpq * e.map[q * n + b];
+        }
+      }
+    }
+  }
+  for (std::size_t p = 0; p < 6; ++p) {
+    for (std::size_t a = 0; a < n; ++a) {
+      const double epa = e.map[p * n + a];
+      if (epa != 0) {
+        for (std::size_t b = 0; b < n; ++b) {
+          K(a, b) += epa * scratch[p * n + b];
+        }
+      }
+    }
+  }
+}
+
+// Each element's normal force times `factor` into the stiffness of the free unknowns.
+void Stiffness(const Discretisation& frame, const std::vector<double>& N, double factor,
+               std::vector<double>& scratch, Matrix& K) {
+  const std::size_t n = frame.Reduced().Free();
+  K.Reset(n);
+  const std::vector<Element>& elements = frame.Elements();
+  for (std::size_t j = 0; j < elements.size(); ++j) {
+    AddStiffness(elements[j], ElementStiffness(elements[j], factor * N[j], frame.Rigid()), n,
+                 scratch, K);
+  }
+}
+
+// How many clamped-element buckling loads lie below `factor`.
+int ClampedCount(const Discretisation& frame, const std::vector<double>& N, double factor) {
+  int count = 0;
+  const std::vector<Element>& elements = frame.Elements();
+  for (std::size_t j = 0; j < elements.size(); ++j) {
+    const Element& e = elements[j];
+    count += ClampedEigenvaluesBelow(-factor * N[j] * e.length * e.length / e.EI);
+  }
+  return count;
+}
+
+// Where a member is cut: under its point loads and at its partial loads' ends, each place once
+// (within a millionth of its length); none at its ends.
+std::vector<double> CutsOf(const MemberLoads& loads, double length) {
+  const double near = 1e-6 * length;
+  std::vector<double> cuts;
+  for (const MemberPointLoad& p : loads.points) {
+    cuts.push_back(p.s);
+  }
+  for (const PartialMemberLoad& p : loads.partial) {
+    cuts.push_back(p.from);
+    cuts.push_back(p.to);
+  }
+  std::erase_if(cuts, [&](double s) { return !(s > near && s < length - near); });
+  std::sort(cuts.begin(), cuts.end());
+  cuts.erase(
+      std::unique(cuts.begin(), cuts.end(), [near](double a, double b) { return b - a <= near; }),
+      cuts.end());
+  return cuts;
+}
+
+const MemberLoads& LoadsOn(const FrameLoading& loading, std::size_t member) {
+  static const MemberLoads kNone;
+  return member < loading.members.size() ? loading.members[member] : kNone;
+}
+
+// The analysis of one frame under one loading: the stiffness for trial normal forces, the
+// solution, the end forces, and the normal forces that equilibrium then gives.
+class Solver {
+ public:
+  Solver(const FrameModel& model, const FrameLoading& loading)
+      : model_(model), loading_(loading), frame_(model, CutsOfAll(model, loading), {}) {
+    if (frame_.Reduced().Redundant() > 0) {
+      // Supports and rigid members that hold one displacement twice leave the reactions and
+      // normal forces undetermined.
+      throw std::invalid_argument("frame model with redundant constraints");
+    }
+    nodal_.assign(3 * frame_.NodeCount(), 0.0);
+    endLoads_.assign(model.members.size(), {0.0, 0.0});
+    for (const NodalLoad& p : loading.nodal) {
+      nodal_[Dof(p.node.index, Direction::X)] += p.Fx;
+      nodal_[Dof(p.node.index, Direction::Y)] += p.Fy;
+      nodal_[Dof(p.node.index, Direction::Rotation)] += p.M;
+    }
+    std::vector<Element>& elements = frame_.Elements();
+    for (Element& e : elements) {
+      const MemberLoads& loads = LoadsOn(loading, e.member);
+      const double middle = e.start + e.length / 2;
+      e.w = loads.w;
+      for (const PartialMemberLoad& p : loads.partial) {
+        if (p.from < middle && middle < p.to) {
+          e.w += p.w;
+        }
+      }
+    }
+    for (std::size_t m = 0; m < model.members.size(); ++m) {
+      AddMemberNodalLoads(m);
+    }
+    ends_.resize(elements.size());
+    stiffness_.resize(elements.size());
+    local_.resize(elements.size());
+  }
+
+  const Discretisation& Frame() const { return frame_; }
+
+  // Solves for the elements' normal forces N; returns those equilibrium gives back.
+  std::vector<double> Solve(const std::vector<double>& N) {
+    const std::size_t n = frame_.Reduced().Free();
+    const std::vector<Element>& elements = frame_.Elements();
+    K_.Reset(n);
+    z_.assign(n, 0.0);
+    for (std::size_t k = 0; k < n; ++k) {
+      for (std::size_t i = 0; i < nodal_.size(); ++i) {
+        z_[k] += frame_.Reduced().Row(i)[k] * nodal_[i];
+      }
+    }
+    for (std::size_t j = 0; j < elements.size(); ++j) {
+      const Element& e = elements[j];
+      stiffness_[j] = ElementStiffness(e, N[j], frame_.Rigid());
+      ends_[j] = FixedEndForces(e, N[j]);
+      AddStiffness(e, stiffness_[j], n, scratch_, K_);
+      for (std::size_t p = 0; p < 6; ++p) {
+        for (std::size_t k = 0; k < n; ++k) {
+          z_[k] -= e.map[p * n + k] * ends_[j][p];
+        }
+      }
+    }
+    if (!SolveLinear(K_, z_)) {
+      throw UnstableFrame{};
+    }
+    for (std::size_t j = 0; j < elements.size(); ++j) {
+      const Element& e = elements[j];
+      for (std::size_t p = 0; p < 6; ++p) {
+        double sum = 0;
+        for (std::size_t k = 0; k < n; ++k) {
+          sum += e.map[p * n + k] * z_[k];
+        }
+        local_[j][p] = sum;
+      }
+      for (std::size_t p = 0; p < 6; ++p) {
+        for (std::size_t q = 0; q < 6; ++q) {
+          ends_[j][p] += stiffness_[j][p * 6 + q] * local_[j][q];
+        }
+      }
+    }
+    return NormalForcesFromEquilibrium();
+  }
+
+  // After Solve: the element's end forces (on it, in its own axes) and displacements.
+  const std::array<double, 6>& Ends(std::size_t j) const { return ends_[j]; }
+  const std::array<double, 6>& Local(std::size_t j) const { return local_[j]; }
+  const std::vector<double>& Multipliers() const { return multipliers_; }
+  const std::vector<std::array<double, 2>>& EndLoads() const { return endLoads_; }
+  double Displacement(std::size_t dof) const {
+    double sum = 0;
+    const double* row = frame_.Reduced().Row(dof);
+    for (std::size_t k = 0; k < z_.size(); ++k) {
+      sum += row[k] * z_[k];
+    }
+    return sum;
+  }
+
+ private:
+  static std::vector<std::vector<double>> CutsOfAll(const FrameModel& model,
+                                                    const FrameLoading& loading) {
+    std::vector<std::vector<double>> cuts;
+    for (std::size_t m = 0; m < model.members.size(); ++m) {
+      cuts.push_back(CutsOf(LoadsOn(loading, m), LengthOf(model, MemberId{m})));
+    }
+    return cuts;
+  }
+
+  // A member's point loads onto its nodes (those near an end onto the end's node), and its load
+  // along itself whole onto the end it comes from.
+  void AddMemberNodalLoads(std::size_t m) {
+    const MemberLoads& loads = LoadsOn(loading_, m);
+    const std::vector<Element>& elements = frame_.Elements();
+    const auto first = std::find_if(elements.begin(), elements.end(),
+                                    [m](const Element& e) { return e.member == m; });
+    const auto last =
+        std::find_if(first, elements.end(), [m](const Element& e) { return e.member != m; });
+    const double length = LengthOf(model_, MemberId{m});
+    const double near = 1e-6 * length;
+    const double cx = first->cx, cy = first->cy;
+    const auto push = [&](std::size_t node, double P) {
+      nodal_[Dof(node, Direction::X)] -= cy * P;
+      nodal_[Dof(node, Direction::Y)] += cx * P;
+    };
+    for (const MemberPointLoad& p : loads.points) {
+      if (p.s <= near) {
+        endLoads_[m][0] += p.P;
+        push(first->startNode, p.P);
+        continue;
+      }
+      if (p.s >= length - near) {
+        endLoads_[m][1] += p.P;
+        push(std::prev(last)->endNode, p.P);
+        continue;
+      }
+      // The node whose place lies nearest the load: the one the cuts put there.
+      auto e = first;
+      while (std::next(e) != last &&
+             std::abs(std::next(e)->start - p.s) < std::abs(e->start + e->length - p.s) - near) {
+        ++e;
+      }
+      while (e != last && std::abs(e->start + e->length - p.s) > near) {
+        ++e;
+      }
+      push(e->endNode, p.P);
+    }
+    if (loads.axial != 0) {
+      const std::size_t from = loads.axial > 0 ? first->startNode : std::prev(last)->endNode;
+      nodal_[Dof(from, Direction::X)] += cx * loads.axial * length;
+      nodal_[Dof(from, Direction::Y)] += cy * loads.axial * length;
+    }
+  }
+
+  // The constraint forces g = Σ elements' end forces − loads, g = Cᵀ·μ: the supports' reactions
+  // and the rigid members' normal forces (μ = −N).
+  std::vector<double> NormalForcesFromEquilibrium() {
+    const Reduction& r = frame_.Reduced();
+    const std::vector<Element>& elements = frame_.Elements();
+    g_.assign(r.Full(), 0.0);
+    for (std::size_t i = 0; i < nodal_.size(); ++i) {
+      g_[i] = -nodal_[i];
+    }
+    for (std::size_t j = 0; j < elements.size(); ++j) {
+      const Element& e = elements[j];
+      for (std::size_t end = 0; end < 2; ++end) {
+        const std::size_t node = end == 0 ? e.startNode : e.endNode;
+        const double axial = ends_[j][3 * end], transverse = ends_[j][3 * end + 1];
+        g_[Dof(node, Direction::X)] += e.cx * axial - e.cy * transverse;
+        g_[Dof(node, Direction::Y)] += e.cy * axial + e.cx * transverse;
+        g_[Dof(node, Direction::Rotation)] += ends_[j][3 * end + 2];
+      }
+    }
+    const std::vector<std::vector<double>>& C = r.Constraints();
+    const std::size_t m = C.size();
+    if (gram_.Size() != m) {
+      gram_.Reset(m);
+      for (std::size_t a = 0; a < m; ++a) {
+        for (std::size_t b = 0; b < m; ++b) {
+          double sum = 0;
+          for (std::size_t i = 0; i < r.Full(); ++i) {
+            sum += C[a][i] * C[b][i];
+          }
+          gram_(a, b) = sum;
+        }
+      }
+    }
+    multipliers_.assign(m, 0.0);
+    for (std::size_t a = 0; a < m; ++a) {
+      for (std::size_t i = 0; i < r.Full(); ++i) {
+        multipliers_[a] += C[a][i] * g_[i];
+      }
+    }
+    SolveLinear(gram_, multipliers_);
+    std::vector<double> N(elements.size(), 0.0);
+    for (std::size_t j = 0; j < elements.size(); ++j) {
+      N[j] = frame_.Rigid() ? -multipliers_[frame_.SupportRows() + j] : ends_[j][3];
+    }
+    return N;
+  }
+
+  const FrameModel& model_;
+  const FrameLoading& loading_;
+  Discretisation frame_;
+  std::vector<double> nodal_;  // the loads on every displacement, kN and kNm
+  std::vector<std::array<double, 2>> endLoads_;
+  std::vector<std::array<double, 36>> stiffness_;
+  std::vector<std::array<double, 6>> ends_, local_;
+  std::vector<double> scratch_, z_, g_, multipliers_;
+  Matrix K_, gram_;
+};
+
+}  // namespace
+
+double ExactPiece::M(double s) const {
+  const double t = s - start, z = k2 * t * t;
+  return M0 * CosOf(z) + Q0 * t * SinOf(z) + w * t * t * VersOf(z);
+}
+
+double ExactPiece::Q(double s) const {
+  const double t = s - start, z = k2 * t * t;
+  return (w - k2 * M0) * t * SinOf(z) + Q0 * CosOf(z);
+}
+
+MemberForces ExactLine::At(double s) const {
+  const auto after =
+      std::find_if(pieces.begin(), pieces.end(), [s](const ExactPiece& p) { return p.start > s; });
+  const ExactPiece& p = after == pieces.begin() ? pieces.front() : *std::prev(after);
+  return {p.M(s), p.Q(s), p.N(s)};
+}
+
+ExactLine ExactLineOf(const ForceLine& M, const ForceLine& N) {
+  ExactLine line;
+  for (const LinePiece& m : M.pieces) {
+    const LinePiece& n = N.PieceAt(m.start);
+    line.pieces.push_back({m.start, m.end, 0, 2 * m.c2, m.c0, m.c1, n.At(m.start), n.c1});
+  }
+  return line;
+}
+
+double ShearZero(const ExactPiece& p, double low, double high) {
+  // Newton's method on Q' = w − k2·M, kept inside the bracket.
+  const bool rising = p.Q(low) < 0;
+  double s = (low + high) / 2;
+  for (int k = 0; k < 50 && high - low > 1e-13 * (1 + std::abs(high)); ++k) {
+    const double q = p.Q(s);
+    if (q == 0) {
+      return s;
+    }
+    ((q < 0) == rising ? low : high) = s;
+    const double slope = p.Slope(s);
+    const double next = slope != 0 ? s - q / slope : low;
+    s = next > low && next < high ? next : (low + high) / 2;
+  }
+  return s;
+}
+
+namespace {
+
+int Sign(double value) {
+  return (value > 0) - (value < 0);
+}
+
+// The field point's candidates on a beam line, in order of s.
+class ShearTurns {
+ public:
+  explicit ShearTurns(const ExactLine& beam) {
+    for (const ExactPiece& p : beam.pieces) {
+      scale_ = std::max({scale_, std::abs(p.Q(p.start)), std::abs(p.Q(p.end))});
+    }
+    bool stretch = false;
+    // An unloaded beam has no shear to change its sign.
+    for (std::size_t i = 0; scale_ > 0 && i < beam.pieces.size(); ++i) {
+      const ExactPiece& p = beam.pieces[i];
+      const bool zero = ZeroAlong(p);
+      if (zero && !stretch) {
+        turns_.push_back(p.start);
+      }
+      if (!zero) {
+        ForEachPlace(p, [this](double s, bool turns) {
+          if (turns) {
+            turns_.push_back(s);
+          }
+        });
+      }
+      stretch = zero;
+      if (i + 1 < beam.pieces.size() && !zero && !ZeroAlong(beam.pieces[i + 1])) {
+        const ExactPiece& next = beam.pieces[i + 1];
+        // A zero on one side counts with the sign the shear takes just beside it.
+        const double left = p.Q(p.end), right = next.Q(next.start);
+        const int signLeft = IsZero(left) ? -Sign(p.Slope(p.end)) : Sign(left);
+        const int signRight = IsZero(right) ? Sign(next.Slope(next.start)) : Sign(right);
+        if (signLeft * signRight < 0) {
+          turns_.push_back(p.end);
+        }
+      }
+    }
+  }
+  const std::vector<double>& Places() const { return turns_; }
+
+ private:
+  bool IsZero(double Q) const { return std::abs(Q) <= 1e-12 * scale_; }
+  bool ZeroAlong(const ExactPiece& p) const {
+    return IsZero(p.Q(p.start)) && IsZero(p.Q(p.end)) && p.w == 0 &&
+           IsZero(p.Q((p.start + p.end) / 2));
+  }
+
+  double scale_ = 0;
+  std::vector<double> turns_;
+};
+
+}  // namespace
+
+double FieldPointOf(const ExactLine& beam) {
+  const double L = beam.pieces.back().end;
+  const auto moment = [&beam](double s) { return beam.At(s).M; };
+  double chosen = 0, largest = -1;
+  const auto consider = [&](double s) {
+    if (const double size = std::abs(moment(s)); size > largest) {
+      largest = size;
+      chosen = s;
+    }
+  };
+  const ShearTurns turns(beam);
+  for (const double s : turns.Places()) {
+    consider(s);
+  }
+  double load = 0;
+  for (const ExactPiece& p : beam.pieces) {
+    load += p.w * (p.end - p.start);
+  }
+  const bool distributed = std::any_of(beam.pieces.begin(), beam.pieces.end(),
+                                       [](const ExactPiece& p) { return p.w != 0; });
+  if (largest < 0 && !distributed) {
+    // The point loads: where the shear jumps (a line summed from several keeps a rounding
+    // residue where it runs on).
+    for (std::size_t i = 0; i + 1 < beam.pieces.size(); ++i) {
+      const ExactPiece& p = beam.pieces[i];
+      const double left = p.Q(p.end), right = beam.pieces[i + 1].Q0;
+      if (std::abs(left - right) > 1e-9 * std::max(std::abs(left), std::abs(right))) {
+        consider(p.end);
+      }
+    }
+  }
+  if (largest >= 0) {
+    return chosen;
+  }
+  if (!distributed) {
+    return L / 2;
+  }
+  // A downward load (w < 0 along the beam's n) makes the moment larger where it ends up larger.
+  const double start = moment(0), end = moment(L);
+  return (load < 0 ? end > start : end < start) ? L : 0.0;
+}
+
+FrameAnalysis Analyse(const FrameModel& model, const FrameLoading& loading, Theory theory) {
+  Solver solver(model, loading);
+  const Discretisation& frame = solver.Frame();
+  const std::vector<Element>& elements = frame.Elements();
+  std::vector<double> axial = solver.Solve(std::vector<double>(elements.size(), 0.0));
+  FrameAnalysis analysis;
+  if (theory == Theory::SecondOrder) {
+    Matrix K;
+    std::vector<double> scratch;
+    double previous = HUGE_VAL;
+    for (int i = 1;; ++i) {
+      const std::vector<double> next = solver.Solve(axial);
+      double change = 0, size = 1;
+      for (std::size_t j = 0; j < next.size(); ++j) {
+        change = std::max(change, std::abs(next[j] - axial[j]));
+        size = std::max(size, std::abs(next[j]));
+      }
+      axial = next;
+      analysis.iterations = i;
+      // Converged; or near enough that only rounding still moves the forces.
+      if (change <= 1e-11 * size || (change <= 1e-7 * size && change >= previous)) {
+        // An equilibrium only where the stiffness under these forces is still positive: past
+        // its critical load the frame has none, whatever the iteration settled on.
+        Stiffness(frame, axial, 1, scratch, K);
+        if (ClampedCount(frame, axial, 1) + InertiaOf(K).negative > 0) {
+          throw UnstableFrame{};
+        }
+        break;
+      }
+      previous = change;
+      if (i == 100) {
+        throw UnstableFrame{};
+      }
+    }
+  }
+
+  const FaultWatch watch;
+  analysis.lines.resize(model.members.size());
+  analysis.normalForces.assign(model.members.size(), 0.0);
+  for (std::size_t j = 0; j < elements.size(); ++j) {
+    const Element& e = elements[j];
+    const double N = theory == Theory::SecondOrder ? axial[j] : 0.0;
+    const std::array<double, 6>& ends = solver.Ends(j);
+    ExactPiece p{};
+    p.start = e.start;
+    p.end = e.start + e.length;
+    p.k2 = -N / e.EI;
+    p.w = e.w;
+    p.M0 = -ends[2];
+    p.Q0 = ends[1] + N * solver.Local(j)[2];
+    // A load along the member enters whole at the end it comes from: the force the stiffness
+    // took is the one at the other end, and the line grows towards it.
+    const double t = LoadsOn(loading, e.member).axial;
+    const double length = LengthOf(model, MemberId{e.member});
+    p.dn = -t;
+    p.n0 = axial[j] + (t > 0 ? t * (length - e.start) : -t * e.start);
+    watch(p.M0 + p.Q0 + p.n0);
+    analysis.lines[e.member].pieces.push_back(p);
+    analysis.normalForces[e.member] = axial[j];
+  }
+  const std::vector<double>& reactions = solver.Multipliers();
+  std::size_t row = 0;
+  for (const FrameSupport& support : model.supports) {
+    SupportReaction& r = analysis.reactions.emplace_back();
+    r.Fx = support.x ? reactions[row++] : 0.0;
+    r.Fy = support.y ? reactions[row++] : 0.0;
+    r.M = support.rotation ? reactions[row++] : 0.0;
+    watch(r.Fx + r.Fy + r.M);
+  }
+  for (std::size_t node = 0; node < model.nodes.size(); ++node) {
+    analysis.displacements.push_back({solver.Displacement(Dof(node, Direction::X)),
+                                      solver.Displacement(Dof(node, Direction::Y)),
+                                      solver.Displacement(Dof(node, Direction::Rotation))});
+  }
+  analysis.endLoads = solver.EndLoads();
+  return analysis;
+}
+
+CriticalLoad CriticalLoadOf(const FrameModel& model, const std::vector<double>& normalForces) {
+  const std::vector<std::vector<double>> noCuts(model.members.size());
+  const Discretisation frame(model, noCuts, {});
+  const std::vector<double>& N = normalForces;
+  if (!(*std::min_element(N.begin(), N.end()) < 0)) {
+    return {HUGE_VAL, BucklingMode::Sway};
+  }
+  Matrix K;
+  std::vector<double> scratch;
+  const auto count = [&](double factor) {
+    Stiffness(frame, N, factor, scratch, K);
+    return ClampedCount(frame, N, factor) + InertiaOf(K).negative;
+  };
+  // Bracket the lowest eigenvalue between a factor with none below and one with one or more.
+  double low = 0, high = 1;
+  while (count(high) == 0) {
+    low = high;
+    high *= 4;
+    if (high > kLargestCriticalFactor) {
+      return {HUGE_VAL, BucklingMode::Sway};
+    }
+  }
+  // Halve until the bracket holds the one eigenvalue and no clamped element's pole; then the
+  // determinant changes its sign once in it and is continuous, and the Illinois rule finds
+  // the root in a few steps.
+  while (high - low > 1e-13 * high) {
+    const double middle = (low + high) / 2;
+    if (middle <= low || middle >= high) {
+      break;
+    }
+    const int passed = count(middle);
+    (passed == 0 ? low : high) = middle;
+    if (passed == 1 && ClampedCount(frame, N, low) == ClampedCount(frame, N, high)) {
+      break;
+    }
+  }
+  const auto determinant = [&](double factor) {
+    Stiffness(frame, N, factor, scratch, K);
+    return InertiaOf(K).determinant;
+  };
+  double dLow = determinant(low), dHigh = determinant(high);
+  int side = 0;
+  for (int i = 0; i < 100 && high - low > 1e-13 * high && dLow * dHigh < 0; ++i) {
+    double next = (low * dHigh - high * dLow) / (dHigh - dLow);
+    if (!(next > low && next < high)) {
+      next = (low + high) / 2;
+    }
+    const double dNext = determinant(next);
+    if (dNext * dLow > 0) {
+      low = next;
+      dLow = dNext;
+      if (side == -1) {
+        dHigh /= 2;
+      }
+      side = -1;
+    } else {
+      high = next;
+      dHigh = dNext;
+      if (side == 1) {
+        dLow /= 2;
+      }
+      side = 1;
+    }
+    if (dNext == 0) {
+      low = high = next;
+    }
+  }
+  const double critical = (low + high) / 2;
+  if (model.swayRestraint.empty()) {
+    return {critical, BucklingMode::Sway};
+  }
+  // The mode: held against sway, does the frame still buckle at αcr? Then its mode needs no
+  // sway. Counting decides it, as it found αcr.
+  const Discretisation held(model, noCuts, model.swayRestraint);
+  const double above = critical * (1 + 1e-6);
+  Stiffness(held, N, above, scratch, K);
+  const bool stillBuckles = ClampedCount(held, N, above) + InertiaOf(K).negative > 0;
+  return {critical, stillBuckles ? BucklingMode::Symmetric : BucklingMode::Sway};
+}
+
+}  // namespace strevo
