@@ -292,8 +292,13 @@ struct Element {
   double EI, EA;
   double cx, cy;  // the member's direction
   double w = 0;   // kN/m along n
-  // The element's own displacements (u1, v1, θ1, u2, v2, θ2) from the free unknowns, row by row.
-  std::vector<double> map;
+  // The element's own displacements (u1, v1, θ1, u2, v2, θ2) from the free unknowns: each
+  // nonzero coefficient (few: a portal's are ±1) with its row and unknown.
+  struct Entry {
+    std::size_t row, unknown;
+    double coefficient;
+  };
+  std::vector<Entry> map;
 };
 
 // The elements of a frame, its constraints and what reduces them to the free unknowns.
@@ -368,19 +373,19 @@ class Discretisation {
     reduction_.emplace(full, std::move(rows));
     const std::size_t n = reduction_->Free();
     for (Element& e : elements_) {
-      e.map.assign(6 * n, 0.0);
       for (std::size_t end = 0; end < 2; ++end) {
         const std::size_t node = end == 0 ? e.startNode : e.endNode;
         const double* x = reduction_->Row(Dof(node, Direction::X));
         const double* y = reduction_->Row(Dof(node, Direction::Y));
         const double* r = reduction_->Row(Dof(node, Direction::Rotation));
-        double* u = &e.map[(3 * end) * n];
-        double* v = &e.map[(3 * end + 1) * n];
-        double* t = &e.map[(3 * end + 2) * n];
         for (std::size_t k = 0; k < n; ++k) {
-          u[k] = e.cx * x[k] + e.cy * y[k];
-          v[k] = -e.cy * x[k] + e.cx * y[k];
-          t[k] = r[k];
+          const std::array<double, 3> row{e.cx * x[k] + e.cy * y[k], -e.cy * x[k] + e.cx * y[k],
+                                          r[k]};
+          for (std::size_t p = 0; p < 3; ++p) {
+            if (row[p] != 0) {
+              e.map.push_back({3 * end + p, k, row[p]});
+            }
+          }
         }
       }
     }
@@ -426,41 +431,59 @@ std::array<double, 6> FixedEndForces(const Element& e, double N) {
 }
 
 // Adds eᵀ·k·e for the element's map e to the free unknowns' matrix.
-void AddStiffness(const Element& e, const std::array<double, 36>& k, std::size_t n,
-                  std::vector<double>& scratch, Matrix& K) {
-  scratch.assign(6 * n, 0.0);
-  for (std::size_t p = 0; p < 6; ++p) {
-    for (std::size_t q = 0; q < 6; ++q) {
-      const double kpq = k[p * 6 + q];
-      if (kpq != 0) {
-        for (std::size_t b = 0; b < n; ++b) {
-          scratch[p * n + b] += kpq * e.map[q * n + b];
-        }
-      }
-    }
-  }
-  for (std::size_t p = 0; p < 6; ++p) {
-    for (std::size_t a = 0; a < n; ++a) {
-      const double epa = e.map[p * n + a];
-      if (epa != 0) {
-        for (std::size_t b = 0; b < n; ++b) {
-          K(a, b) += epa * scratch[p * n + b];
-        }
-      }
+void AddStiffness(const Element& e, const std::array<double, 36>& k, Matrix& K) {
+  for (const Element::Entry& x : e.map) {
+    for (const Element::Entry& y : e.map) {
+      K(x.unknown, y.unknown) += x.coefficient * y.coefficient * k[x.row * 6 + y.row];
     }
   }
 }
 
 // Each element's normal force times `factor` into the stiffness of the free unknowns.
 void Stiffness(const Discretisation& frame, const std::vector<double>& N, double factor,
-               std::vector<double>& scratch, Matrix& K) {
+               Matrix& K) {
   const std::size_t n = frame.Reduced().Free();
   K.Reset(n);
   const std::vector<Element>& elements = frame.Elements();
   for (std::size_t j = 0; j < elements.size(); ++j) {
-    AddStiffness(elements[j], ElementStiffness(elements[j], factor * N[j], frame.Rigid()), n,
-                 scratch, K);
+    AddStiffness(elements[j], ElementStiffness(elements[j], factor * N[j], frame.Rigid()), K);
   }
+}
+
+// The stiffness with one more constraint r·d = 0 on the displacements: in the free unknowns
+// r·T·z = 0 makes the unknown of largest coefficient follow from the rest, z = S·y, and the
+// held matrix is SᵀKS. Where r holds nothing the supports do not hold already, K itself.
+Matrix Held(const Discretisation& frame, const std::vector<DisplacementTerm>& restraint,
+            const Matrix& K) {
+  const std::size_t n = K.Size();
+  std::vector<double> r(n, 0.0);
+  for (const DisplacementTerm& t : restraint) {
+    const double* row = frame.Reduced().Row(Dof(t.node.index, t.direction));
+    for (std::size_t k = 0; k < n; ++k) {
+      r[k] += t.coefficient * row[k];
+    }
+  }
+  const auto pivot = static_cast<std::size_t>(
+      std::max_element(r.begin(), r.end(),
+                       [](double a, double b) { return std::abs(a) < std::abs(b); }) -
+      r.begin());
+  if (!(std::abs(r[pivot]) > 1e-12)) {
+    return K;
+  }
+  // S: the identity without the pivot's column; the pivot's row −r/r[pivot].
+  const auto full = [pivot](std::size_t a) { return a < pivot ? a : a + 1; };
+  const auto S = [&](std::size_t row, std::size_t column) {
+    return row == pivot ? -r[full(column)] / r[pivot] : (row == full(column) ? 1.0 : 0.0);
+  };
+  Matrix held;
+  held.Reset(n - 1);
+  for (std::size_t a = 0; a + 1 < n; ++a) {
+    for (std::size_t b = 0; b + 1 < n; ++b) {
+      held(a, b) = K(full(a), full(b)) + S(pivot, a) * K(pivot, full(b)) +
+                   K(full(a), pivot) * S(pivot, b) + S(pivot, a) * K(pivot, pivot) * S(pivot, b);
+    }
+  }
+  return held;
 }
 
 // How many clamped-element buckling loads lie below `factor`.
@@ -543,21 +566,23 @@ class Solver {
     const std::size_t n = frame_.Reduced().Free();
     const std::vector<Element>& elements = frame_.Elements();
     K_.Reset(n);
-    z_.assign(n, 0.0);
-    for (std::size_t k = 0; k < n; ++k) {
+    if (reducedNodal_.empty()) {
+      reducedNodal_.assign(n, 0.0);
       for (std::size_t i = 0; i < nodal_.size(); ++i) {
-        z_[k] += frame_.Reduced().Row(i)[k] * nodal_[i];
+        const double* row = frame_.Reduced().Row(i);
+        for (std::size_t k = 0; k < n && nodal_[i] != 0; ++k) {
+          reducedNodal_[k] += row[k] * nodal_[i];
+        }
       }
     }
+    z_ = reducedNodal_;
     for (std::size_t j = 0; j < elements.size(); ++j) {
       const Element& e = elements[j];
       stiffness_[j] = ElementStiffness(e, N[j], frame_.Rigid());
       ends_[j] = FixedEndForces(e, N[j]);
-      AddStiffness(e, stiffness_[j], n, scratch_, K_);
-      for (std::size_t p = 0; p < 6; ++p) {
-        for (std::size_t k = 0; k < n; ++k) {
-          z_[k] -= e.map[p * n + k] * ends_[j][p];
-        }
+      AddStiffness(e, stiffness_[j], K_);
+      for (const Element::Entry& x : e.map) {
+        z_[x.unknown] -= x.coefficient * ends_[j][x.row];
       }
     }
     if (!SolveLinear(K_, z_)) {
@@ -565,12 +590,9 @@ class Solver {
     }
     for (std::size_t j = 0; j < elements.size(); ++j) {
       const Element& e = elements[j];
-      for (std::size_t p = 0; p < 6; ++p) {
-        double sum = 0;
-        for (std::size_t k = 0; k < n; ++k) {
-          sum += e.map[p * n + k] * z_[k];
-        }
-        local_[j][p] = sum;
+      local_[j] = {};
+      for (const Element::Entry& x : e.map) {
+        local_[j][x.row] += x.coefficient * z_[x.unknown];
       }
       for (std::size_t p = 0; p < 6; ++p) {
         for (std::size_t q = 0; q < 6; ++q) {
@@ -671,30 +693,88 @@ class Solver {
     }
     const std::vector<std::vector<double>>& C = r.Constraints();
     const std::size_t m = C.size();
-    if (gram_.Size() != m) {
-      gram_.Reset(m);
-      for (std::size_t a = 0; a < m; ++a) {
-        for (std::size_t b = 0; b < m; ++b) {
-          double sum = 0;
-          for (std::size_t i = 0; i < r.Full(); ++i) {
-            sum += C[a][i] * C[b][i];
-          }
-          gram_(a, b) = sum;
-        }
-      }
+    if (order_.size() != m) {
+      FactorGram();
     }
     multipliers_.assign(m, 0.0);
     for (std::size_t a = 0; a < m; ++a) {
-      for (std::size_t i = 0; i < r.Full(); ++i) {
-        multipliers_[a] += C[a][i] * g_[i];
+      for (const auto& [i, c] : sparse_[a]) {
+        multipliers_[a] += c * g_[i];
       }
     }
-    SolveLinear(gram_, multipliers_);
+    SolveGram(multipliers_);
     std::vector<double> N(elements.size(), 0.0);
     for (std::size_t j = 0; j < elements.size(); ++j) {
       N[j] = frame_.Rigid() ? -multipliers_[frame_.SupportRows() + j] : ends_[j][3];
     }
     return N;
+  }
+
+  // C·Cᵀ factored once (LU, rows exchanged as the pivots chose) for all iterations.
+  void FactorGram() {
+    const std::vector<std::vector<double>>& C = frame_.Reduced().Constraints();
+    const std::size_t m = C.size();
+    // Each row holds a few displacements only (a support one, a rigid member four).
+    sparse_.assign(m, {});
+    for (std::size_t a = 0; a < m; ++a) {
+      for (std::size_t i = 0; i < C[a].size(); ++i) {
+        if (C[a][i] != 0) {
+          sparse_[a].push_back({i, C[a][i]});
+        }
+      }
+    }
+    gram_.Reset(m);
+    for (std::size_t a = 0; a < m; ++a) {
+      for (std::size_t b = 0; b < m; ++b) {
+        for (const auto& [i, c] : sparse_[a]) {
+          gram_(a, b) += c * C[b][i];
+        }
+      }
+    }
+    order_.resize(m);
+    for (std::size_t j = 0; j < m; ++j) {
+      order_[j] = j;
+    }
+    for (std::size_t j = 0; j < m; ++j) {
+      std::size_t p = j;
+      for (std::size_t i = j + 1; i < m; ++i) {
+        if (std::abs(gram_(i, j)) > std::abs(gram_(p, j))) {
+          p = i;
+        }
+      }
+      for (std::size_t k = 0; k < m; ++k) {
+        std::swap(gram_(p, k), gram_(j, k));
+      }
+      std::swap(order_[p], order_[j]);
+      for (std::size_t i = j + 1; i < m; ++i) {
+        gram_(i, j) /= gram_(j, j);
+        for (std::size_t k = j + 1; k < m; ++k) {
+          gram_(i, k) -= gram_(i, j) * gram_(j, k);
+        }
+      }
+    }
+  }
+
+  // μ from C·Cᵀ·μ = b with the factors.
+  void SolveGram(std::vector<double>& b) const {
+    const std::size_t m = order_.size();
+    std::vector<double>& x = scratch_;
+    x.resize(m);
+    for (std::size_t i = 0; i < m; ++i) {
+      double sum = b[order_[i]];
+      for (std::size_t k = 0; k < i; ++k) {
+        sum -= gram_(i, k) * x[k];
+      }
+      x[i] = sum;
+    }
+    for (std::size_t i = m; i-- > 0;) {
+      double sum = x[i];
+      for (std::size_t k = i + 1; k < m; ++k) {
+        sum -= gram_(i, k) * x[k];
+      }
+      x[i] = sum / gram_(i, i);
+    }
+    b.swap(x);
   }
 
   const FrameModel& model_;
@@ -704,7 +784,10 @@ class Solver {
   std::vector<std::array<double, 2>> endLoads_;
   std::vector<std::array<double, 36>> stiffness_;
   std::vector<std::array<double, 6>> ends_, local_;
-  std::vector<double> scratch_, z_, g_, multipliers_;
+  std::vector<double> reducedNodal_, z_, g_, multipliers_;
+  mutable std::vector<double> scratch_;
+  std::vector<std::size_t> order_;
+  std::vector<std::vector<std::pair<std::size_t, double>>> sparse_;  // C's nonzeros by row
   Matrix K_, gram_;
 };
 
@@ -859,7 +942,6 @@ FrameAnalysis Analyse(const FrameModel& model, const FrameLoading& loading, Theo
   FrameAnalysis analysis;
   if (theory == Theory::SecondOrder) {
     Matrix K;
-    std::vector<double> scratch;
     double previous = HUGE_VAL;
     for (int i = 1;; ++i) {
       const std::vector<double> next = solver.Solve(axial);
@@ -874,7 +956,7 @@ FrameAnalysis Analyse(const FrameModel& model, const FrameLoading& loading, Theo
       if (change <= 1e-11 * size || (change <= 1e-7 * size && change >= previous)) {
         // An equilibrium only where the stiffness under these forces is still positive: past
         // its critical load the frame has none, whatever the iteration settled on.
-        Stiffness(frame, axial, 1, scratch, K);
+        Stiffness(frame, axial, 1, K);
         if (ClampedCount(frame, axial, 1) + InertiaOf(K).negative > 0) {
           throw UnstableFrame{};
         }
@@ -937,9 +1019,8 @@ CriticalLoad CriticalLoadOf(const FrameModel& model, const std::vector<double>& 
     return {HUGE_VAL, BucklingMode::Sway};
   }
   Matrix K;
-  std::vector<double> scratch;
   const auto count = [&](double factor) {
-    Stiffness(frame, N, factor, scratch, K);
+    Stiffness(frame, N, factor, K);
     return ClampedCount(frame, N, factor) + InertiaOf(K).negative;
   };
   // Bracket the lowest eigenvalue between a factor with none below and one with one or more.
@@ -966,7 +1047,7 @@ CriticalLoad CriticalLoadOf(const FrameModel& model, const std::vector<double>& 
     }
   }
   const auto determinant = [&](double factor) {
-    Stiffness(frame, N, factor, scratch, K);
+    Stiffness(frame, N, factor, K);
     return InertiaOf(K).determinant;
   };
   double dLow = determinant(low), dHigh = determinant(high);
@@ -1002,10 +1083,10 @@ CriticalLoad CriticalLoadOf(const FrameModel& model, const std::vector<double>& 
   }
   // The mode: held against sway, does the frame still buckle at αcr? Then its mode needs no
   // sway. Counting decides it, as it found αcr.
-  const Discretisation held(model, noCuts, model.swayRestraint);
   const double above = critical * (1 + 1e-6);
-  Stiffness(held, N, above, scratch, K);
-  const bool stillBuckles = ClampedCount(held, N, above) + InertiaOf(K).negative > 0;
+  Stiffness(frame, N, above, K);
+  Matrix held = Held(frame, model.swayRestraint, K);
+  const bool stillBuckles = ClampedCount(frame, N, above) + InertiaOf(held).negative > 0;
   return {critical, stillBuckles ? BucklingMode::Symmetric : BucklingMode::Sway};
 }
 
