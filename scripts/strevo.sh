@@ -86,9 +86,11 @@ find src -name '*.cpp' ! -name '*_windows.cpp' -print0 |
 # any report fails the run. The leak check does not scan thread-local storage: gcc 12's
 # LeakSanitizer crashes on the dynamic thread-local storage of libcups, which Qt's print support
 # loads; tests/lsan.supp names the library blocks that only such storage points to.
-[[ -f build-asan/CMakeCache.txt ]] ||
+# _GLIBCXX_ASSERTIONS makes the standard containers check their indices, so that a read past
+# a vector's end fails there too; a build directory configured without it is configured anew.
+grep -q -- -D_GLIBCXX_ASSERTIONS build-asan/CMakeCache.txt 2>/dev/null ||
   cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTREVO_BUILD_BENCHMARKS=OFF \
-    "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" \
+    "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -D_GLIBCXX_ASSERTIONS" \
     "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined"
 cmake --build build-asan -j2
 LSAN_OPTIONS=use_tls=0:suppressions=$PWD/tests/lsan.supp \

@@ -323,6 +323,33 @@ TEST(DesignResult, AnUnstableCombinationFailsItsChecks) {
   EXPECT_FALSE(result.checks.AllMet());
 }
 
+// η ≤ 1 meets the check, η = 1 itself included. An IPE 300 in S235, 1 mm long, under exactly
+// its shear resistance Vpl,Rd = 25.68·235/√3/10 = 348.419 kN: η = VEd/Vpl,Rd = 1 at both ends;
+// the moment, at most 0.35 kNm against Mpl,V = (628.4 − 137.772)·0.235 = 115.30 kNm (ρ = 1),
+// and the buckling checks stay far below.
+TEST(DesignResult, AMemberAtExactlyItsResistanceMeetsItsCheck) {
+  const SectionProperties* ipe = FindSection("IPE 300");
+  ASSERT_NE(ipe, nullptr);
+  const auto member = [&](double V) {
+    MemberDesignForces f;
+    f.length = 0.001;
+    f.at = [=](double s) { return MemberForces{V * s, V, 0}; };
+    f.places = {{0, f.at(0)}, {f.length, f.at(f.length)}};
+    MemberDesign d;
+    d.verification = VerifyMember(f, *ipe, 235, f.length, f.length);
+    return d;
+  };
+  const double VRd = member(1).verification.crossSection.VRd;
+  ASSERT_NEAR(VRd, 348.419, 0.001);
+  // The resistance to the last bit, so that η is 1 exactly.
+  const MemberDesign at = member(VRd);
+  EXPECT_EQ(at.Eta(), 1);
+  EXPECT_TRUE(at.Met());
+  const MemberDesign above = member(std::nextafter(VRd, HUGE_VAL));
+  EXPECT_GT(above.Eta(), 1);
+  EXPECT_FALSE(above.Met());
+}
+
 // The working shows the governing combination's forces and reaches its η.
 TEST(DesignResult, TheGoverningChecksWorkingEndsInTheirUtilisation) {
   const DesignResult result = ComputeDesign(testing::HallDesign());
@@ -402,6 +429,58 @@ TEST(DesignResult, DesignValuesAreNamedAsTheFirstOrderOnes) {
     EXPECT_NEAR(design.Q2, c.values.Q2, 0.02 * std::abs(c.values.AV)) << c.combination.label;
     EXPECT_NEAR(design.Q4, c.values.Q4, 0.02 * std::abs(c.values.BV)) << c.combination.label;
   }
+}
+
+// The hall as a fixed frame without self-weight, so that wind makes every reaction count. Each of
+// one combination's six reactions is its cases' reactions times their factors (the wind case
+// solved on its own mirrored loads), and together they hold the combination's loads.
+TEST(DesignResult, ACombinationsReactionsAreItsCasesSummedAndHoldItsLoads) {
+  Design d = testing::HallDesign();
+  d.system = SystemType::FixedFrame;
+  d.selfWeight = false;
+  const DesignResult result = ComputeDesign(d);
+  const auto found = std::find_if(
+      result.combinations.begin(), result.combinations.end(), [](const CombinationResult& c) {
+        return c.combination.label == "1,35·G + 1,5·W← + 0,75·S + 1,5·Q";
+      });
+  ASSERT_NE(found, result.combinations.end());
+  const CombinationResult& c = *found;
+
+  Reactions sum;
+  for (const CaseFactor& f : c.combination.factors) {
+    LoadCase loads = result.cases[f.loadCase].loads;
+    if (f.mirrored) {
+      loads = {loads.q, loads.F, d.L - loads.a, -loads.wS, -loads.wD};
+    }
+    const Reactions r = Solve(result.portal, loads).reactions;
+    sum.AH += f.factor * r.AH;
+    sum.AV += f.factor * r.AV;
+    sum.MA += f.factor * r.MA;
+    sum.BH += f.factor * r.BH;
+    sum.BV += f.factor * r.BV;
+    sum.MB += f.factor * r.MB;
+  }
+  const Reactions& got = c.solution.reactions;
+  const std::pair<const char*, std::array<double, 3>> rows[] = {
+      {"AH", {got.AH, c.values.AH, sum.AH}}, {"AV", {got.AV, c.values.AV, sum.AV}},
+      {"MA", {got.MA, c.values.MA, sum.MA}}, {"BH", {got.BH, c.values.BH, sum.BH}},
+      {"BV", {got.BV, c.values.BV, sum.BV}}, {"MB", {got.MB, c.values.MB, sum.MB}}};
+  for (const auto& [name, values] : rows) {
+    EXPECT_GT(std::abs(values[2]), 1) << name;
+    EXPECT_NEAR(values[0], values[2], 1e-9 * (1 + std::abs(values[2]))) << name;
+    EXPECT_NEAR(values[1], values[2], 1e-9 * (1 + std::abs(values[2]))) << name;
+  }
+
+  // The loads by hand: q = 1.35·4 + 1.5·(−1.2) + 0.75·8 = 9.6 kN/m on L = 15 m, F = 1.5·40 =
+  // 60 kN at a = 5 m; the wind from the right, 1.5·1.5 and 1.5·3 kN/m, gives wD = −2.25 and
+  // wS = −4.5 kN/m on h = 6 m (positive to the right).
+  // ΣH, AH counted to the right and BH to the left: AH − BH = −(wD + wS)·h = 6.75·6 = 40.5 kN.
+  // ΣV: AV + BV = q·L + F = 144 + 60 = 204 kN.
+  // ΣM about A, counter-clockwise (MA acts clockwise, MB counter-clockwise on the frame):
+  // BV·L − MA + MB = q·L²/2 + F·a + (wD + wS)·h²/2 = 1080 + 300 − 121.5 = 1258.5 kNm.
+  EXPECT_NEAR(got.AH - got.BH, 40.5, 1e-9);
+  EXPECT_NEAR(got.AV + got.BV, 204, 1e-9);
+  EXPECT_NEAR(got.BV * 15 - got.MA + got.MB, 1258.5, 1e-8);
 }
 
 TEST(DesignResult, ADesignWithProblemsOrAbsurdLoadsIsNotComputed) {

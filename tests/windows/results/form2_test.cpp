@@ -163,6 +163,38 @@ TEST(Form2, EachButtonHidesTheDiagramLabelsThenShowsOnlyItsOwn) {
   EXPECT_TRUE(w.host.messages.shown.empty());
 }
 
+// A new computation hides the old diagram labels first, as the main window's "Schnittgrößen"
+// does; the normal-force diagram then shows the last of them, N5, again with the new value.
+// Two-hinged frame: the columns carry the vertical reactions, BV from moments about A,
+// BV = (q·L²/2 + F·a + (wD + wS)·h²/2)/L, AV = q·L + F − BV.
+TEST(Form2, NormalForceAtPointFiveShowsAgainAfterTheLabelsWereHidden) {
+  Window w;  // q = 2 kN/m, L = 5 m, h = 4 m
+  w.ComputeAndDraw();
+  w.form.Command6_Click();
+  QLabel* n1 = w.form.Picture1()->Label3(kLabelN1);
+  QLabel* n5 = w.form.Picture1()->Label3(kLabelN5);
+  // BV = AV = 2·5/2 = 5 kN: N1 = N5 = −5.
+  EXPECT_EQ(n5->text(), "-5.00");
+  EXPECT_FALSE(n5->isHidden());
+
+  w.form.HideDiagramLabels();
+  EXPECT_TRUE(n5->isHidden());
+  EXPECT_TRUE(w.VisibleValueLabels().empty());
+  // F = 10 kN at a = 3 m, wD = 1 and wS = 0.5 kN/m: BV = (25 + 30 + 1.5·16/2)/5 = 13.4 kN,
+  // AV = 10 + 10 − 13.4 = 6.6 kN.
+  w.host.inputs.F = 10;
+  w.host.inputs.wD = 1;
+  w.host.inputs.wS = 0.5;
+  w.ComputeAndDraw();
+  EXPECT_TRUE(n5->isHidden()) << "the system drawing shows no diagram value";
+  w.form.Command6_Click();
+  EXPECT_EQ(n5->text(), "-13.40");
+  EXPECT_FALSE(n5->isHidden());
+  EXPECT_EQ(n1->text(), "-6.60");
+  EXPECT_EQ(w.VisibleValueLabels(), (std::vector<int>{20, 21, 22, 23}));
+  EXPECT_TRUE(w.host.messages.shown.empty());
+}
+
 TEST(Form2, MomentTwiceDrawsOnceWithTheSameLabels) {
   Window w(SystemType::FixedFrame);
   w.ComputeAndDraw();

@@ -22,7 +22,8 @@ TEST(GermanTranslation, ButtonsAndContextMenusSpeakGerman) {
   QMessageBox question;
   question.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
   EXPECT_EQ(question.button(QMessageBox::Cancel)->text(), "Abbrechen");
-  EXPECT_EQ(question.button(QMessageBox::Ok)->text(), "OK") << "the specified caption stays";
+  EXPECT_EQ(question.button(QMessageBox::Ok)->text(), "OK")
+      << "the button keeps its German caption";
 
   QLineEdit edit;
   const std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
