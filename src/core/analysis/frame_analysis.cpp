@@ -171,8 +171,9 @@ Inertia InertiaOf(Matrix& K) {
   return inertia;
 }
 
-// Solves K·d = f by elimination with partial pivoting; false when K is singular.
-bool SolveLinear(Matrix K, std::vector<double>& f) {
+// Solves K·d = f by elimination with partial pivoting, K left eliminated; false when K is
+// singular.
+bool SolveLinear(Matrix& K, std::vector<double>& f) {
   const std::size_t n = K.Size();
   for (std::size_t j = 0; j < n; ++j) {
     std::size_t p = j;
@@ -213,17 +214,22 @@ bool SolveLinear(Matrix K, std::vector<double>& f) {
 // displacement, a member that keeps its length.
 class Reduction {
  public:
-  Reduction(std::size_t full, std::vector<std::vector<double>> rows) : full_(full), rows_(rows) {
+  // `rows`: the constraints' coefficients, `full` to a row, one row after another.
+  Reduction(std::size_t full, std::vector<double> rows) : full_(full), rows_(rows) {
     // Gauss–Jordan with complete pivoting: each row makes one displacement depend on the others.
+    const std::size_t m = rows.size() / full;
+    const auto at = [&rows, full](std::size_t r, std::size_t c) -> double& {
+      return rows[r * full + c];
+    };
     std::vector<std::size_t> pivots;
     std::vector<char> dependent(full, 0);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
+    for (std::size_t i = 0; i < m; ++i) {
       std::size_t row = i, column = 0;
       double largest = 0;
-      for (std::size_t r = i; r < rows.size(); ++r) {
+      for (std::size_t r = i; r < m; ++r) {
         for (std::size_t c = 0; c < full; ++c) {
-          if (dependent[c] == 0 && std::abs(rows[r][c]) > largest) {
-            largest = std::abs(rows[r][c]);
+          if (dependent[c] == 0 && std::abs(at(r, c)) > largest) {
+            largest = std::abs(at(r, c));
             row = r;
             column = c;
           }
@@ -232,19 +238,21 @@ class Reduction {
       if (!(largest > 1e-12)) {
         // The rows left say again what the others said (a restraint where a support already
         // holds): they hold nothing more.
-        redundant_ = rows.size() - i;
+        redundant_ = m - i;
         break;
       }
-      std::swap(rows[i], rows[row]);
-      const double pivot = rows[i][column];
-      for (double& value : rows[i]) {
-        value /= pivot;
+      for (std::size_t c = 0; c < full; ++c) {
+        std::swap(at(i, c), at(row, c));
       }
-      for (std::size_t r = 0; r < rows.size(); ++r) {
-        const double f = rows[r][column];
+      const double pivot = at(i, column);
+      for (std::size_t c = 0; c < full; ++c) {
+        at(i, c) /= pivot;
+      }
+      for (std::size_t r = 0; r < m; ++r) {
+        const double f = at(r, column);
         if (r != i && f != 0) {
           for (std::size_t c = 0; c < full; ++c) {
-            rows[r][c] -= f * rows[i][c];
+            at(r, c) -= f * at(i, c);
           }
         }
       }
@@ -260,7 +268,7 @@ class Reduction {
     for (std::size_t k = 0; k < free_.size(); ++k) {
       T_[free_[k] * free_.size() + k] = 1;
       for (std::size_t i = 0; i < pivots.size(); ++i) {
-        T_[pivots[i] * free_.size() + k] = -rows[i][free_[k]];
+        T_[pivots[i] * free_.size() + k] = -at(i, free_[k]);
       }
     }
   }
@@ -268,14 +276,16 @@ class Reduction {
   std::size_t Free() const { return free_.size(); }
   // Row `displacement` of T: how that displacement follows from the free ones.
   const double* Row(std::size_t displacement) const { return &T_[displacement * free_.size()]; }
-  const std::vector<std::vector<double>>& Constraints() const { return rows_; }
+  std::size_t Constraints() const { return rows_.size() / full_; }
+  // Constraint a's coefficients, Full() of them.
+  const double* Constraint(std::size_t a) const { return &rows_[a * full_]; }
   std::size_t Full() const { return full_; }
   // How many constraints said again what others said.
   std::size_t Redundant() const { return redundant_; }
 
  private:
   std::size_t full_, redundant_ = 0;
-  std::vector<std::vector<double>> rows_;
+  std::vector<double> rows_;
   std::vector<std::size_t> free_;
   std::vector<double> T_;  // full × free, row by row
 };
@@ -304,10 +314,8 @@ struct Element {
 // The elements of a frame, its constraints and what reduces them to the free unknowns.
 class Discretisation {
  public:
-  // `cuts` by member: places (beside the ends) where an element ends. `extra`: a constraint
-  // row beyond the supports and the rigid members (the sway restraint).
-  Discretisation(const FrameModel& model, const std::vector<std::vector<double>>& cuts,
-                 const std::vector<DisplacementTerm>& extra)
+  // `cuts` by member: places (beside the ends) where an element ends.
+  Discretisation(const FrameModel& model, const std::vector<std::vector<double>>& cuts)
       : nodeCount_(model.nodes.size()), rigid_(model.axiallyRigid) {
     const FaultWatch watch;
     for (std::size_t m = 0; m < model.members.size(); ++m) {
@@ -338,36 +346,33 @@ class Discretisation {
         from = to;
       };
       for (const double s : cuts[m]) {
-        points_.push_back({a.x + (b.x - a.x) * s / length, a.y + (b.y - a.y) * s / length});
         add(s, nodeCount_++);
       }
       add(length, member.end.index);
     }
-    std::vector<std::vector<double>> rows;
     const std::size_t full = 3 * nodeCount_;
+    std::vector<double> rows;
+    const auto row = [&rows, full] {
+      rows.resize(rows.size() + full, 0.0);
+      return rows.end() - static_cast<std::ptrdiff_t>(full);
+    };
     for (const FrameSupport& support : model.supports) {
       for (const auto& [held, direction] :
            {std::pair{support.x, Direction::X}, std::pair{support.y, Direction::Y},
             std::pair{support.rotation, Direction::Rotation}}) {
         if (held) {
-          rows.emplace_back(full, 0.0)[Dof(support.node.index, direction)] = 1;
+          row()[static_cast<std::ptrdiff_t>(Dof(support.node.index, direction))] = 1;
         }
       }
     }
-    supportRows_ = rows.size();
-    if (rigid_) {
-      for (const Element& e : elements_) {
-        std::vector<double>& row = rows.emplace_back(full, 0.0);
-        row[Dof(e.startNode, Direction::X)] = -e.cx;
-        row[Dof(e.startNode, Direction::Y)] = -e.cy;
-        row[Dof(e.endNode, Direction::X)] = e.cx;
-        row[Dof(e.endNode, Direction::Y)] = e.cy;
-      }
-    }
-    if (!extra.empty()) {
-      std::vector<double>& row = rows.emplace_back(full, 0.0);
-      for (const DisplacementTerm& t : extra) {
-        row[Dof(t.node.index, t.direction)] += t.coefficient;
+    supportRows_ = rows.size() / full;
+    for (const Element& e : elements_) {
+      if (rigid_) {
+        const auto r = row();
+        r[static_cast<std::ptrdiff_t>(Dof(e.startNode, Direction::X))] = -e.cx;
+        r[static_cast<std::ptrdiff_t>(Dof(e.startNode, Direction::Y))] = -e.cy;
+        r[static_cast<std::ptrdiff_t>(Dof(e.endNode, Direction::X))] = e.cx;
+        r[static_cast<std::ptrdiff_t>(Dof(e.endNode, Direction::Y))] = e.cy;
       }
     }
     reduction_.emplace(full, std::move(rows));
@@ -402,7 +407,6 @@ class Discretisation {
   std::size_t nodeCount_;
   bool rigid_;
   std::vector<Element> elements_;
-  std::vector<FrameNode> points_;  // the nodes added under loads
   std::optional<Reduction> reduction_;
   std::size_t supportRows_ = 0;
 };
@@ -527,7 +531,7 @@ const MemberLoads& LoadsOn(const FrameLoading& loading, std::size_t member) {
 class Solver {
  public:
   Solver(const FrameModel& model, const FrameLoading& loading)
-      : model_(model), loading_(loading), frame_(model, CutsOfAll(model, loading), {}) {
+      : model_(model), loading_(loading), frame_(model, CutsOfAll(model, loading)) {
     if (frame_.Reduced().Redundant() > 0) {
       // Supports and rigid members that hold one displacement twice leave the reactions and
       // normal forces undetermined.
@@ -562,7 +566,7 @@ class Solver {
   const Discretisation& Frame() const { return frame_; }
 
   // Solves for the elements' normal forces N; returns those equilibrium gives back.
-  std::vector<double> Solve(const std::vector<double>& N) {
+  const std::vector<double>& Solve(const std::vector<double>& N) {
     const std::size_t n = frame_.Reduced().Free();
     const std::vector<Element>& elements = frame_.Elements();
     K_.Reset(n);
@@ -674,7 +678,7 @@ class Solver {
 
   // The constraint forces g = Σ elements' end forces − loads, g = Cᵀ·μ: the supports' reactions
   // and the rigid members' normal forces (μ = −N).
-  std::vector<double> NormalForcesFromEquilibrium() {
+  const std::vector<double>& NormalForcesFromEquilibrium() {
     const Reduction& r = frame_.Reduced();
     const std::vector<Element>& elements = frame_.Elements();
     g_.assign(r.Full(), 0.0);
@@ -691,8 +695,7 @@ class Solver {
         g_[Dof(node, Direction::Rotation)] += ends_[j][3 * end + 2];
       }
     }
-    const std::vector<std::vector<double>>& C = r.Constraints();
-    const std::size_t m = C.size();
+    const std::size_t m = r.Constraints();
     if (order_.size() != m) {
       FactorGram();
     }
@@ -703,7 +706,8 @@ class Solver {
       }
     }
     SolveGram(multipliers_);
-    std::vector<double> N(elements.size(), 0.0);
+    std::vector<double>& N = normalForces_;
+    N.assign(elements.size(), 0.0);
     for (std::size_t j = 0; j < elements.size(); ++j) {
       N[j] = frame_.Rigid() ? -multipliers_[frame_.SupportRows() + j] : ends_[j][3];
     }
@@ -712,14 +716,14 @@ class Solver {
 
   // C·Cᵀ factored once (LU, rows exchanged as the pivots chose) for all iterations.
   void FactorGram() {
-    const std::vector<std::vector<double>>& C = frame_.Reduced().Constraints();
-    const std::size_t m = C.size();
+    const Reduction& r = frame_.Reduced();
+    const std::size_t m = r.Constraints();
     // Each row holds a few displacements only (a support one, a rigid member four).
     sparse_.assign(m, {});
     for (std::size_t a = 0; a < m; ++a) {
-      for (std::size_t i = 0; i < C[a].size(); ++i) {
-        if (C[a][i] != 0) {
-          sparse_[a].push_back({i, C[a][i]});
+      for (std::size_t i = 0; i < r.Full(); ++i) {
+        if (r.Constraint(a)[i] != 0) {
+          sparse_[a].push_back({i, r.Constraint(a)[i]});
         }
       }
     }
@@ -727,7 +731,7 @@ class Solver {
     for (std::size_t a = 0; a < m; ++a) {
       for (std::size_t b = 0; b < m; ++b) {
         for (const auto& [i, c] : sparse_[a]) {
-          gram_(a, b) += c * C[b][i];
+          gram_(a, b) += c * r.Constraint(b)[i];
         }
       }
     }
@@ -784,7 +788,7 @@ class Solver {
   std::vector<std::array<double, 2>> endLoads_;
   std::vector<std::array<double, 36>> stiffness_;
   std::vector<std::array<double, 6>> ends_, local_;
-  std::vector<double> reducedNodal_, z_, g_, multipliers_;
+  std::vector<double> reducedNodal_, z_, g_, multipliers_, normalForces_;
   mutable std::vector<double> scratch_;
   std::vector<std::size_t> order_;
   std::vector<std::vector<std::pair<std::size_t, double>>> sparse_;  // C's nonzeros by row
@@ -944,7 +948,7 @@ FrameAnalysis Analyse(const FrameModel& model, const FrameLoading& loading, Theo
     Matrix K;
     double previous = HUGE_VAL;
     for (int i = 1;; ++i) {
-      const std::vector<double> next = solver.Solve(axial);
+      const std::vector<double>& next = solver.Solve(axial);
       double change = 0, size = 1;
       for (std::size_t j = 0; j < next.size(); ++j) {
         change = std::max(change, std::abs(next[j] - axial[j]));
@@ -1013,7 +1017,7 @@ FrameAnalysis Analyse(const FrameModel& model, const FrameLoading& loading, Theo
 
 CriticalLoad CriticalLoadOf(const FrameModel& model, const std::vector<double>& normalForces) {
   const std::vector<std::vector<double>> noCuts(model.members.size());
-  const Discretisation frame(model, noCuts, {});
+  const Discretisation frame(model, noCuts);
   const std::vector<double>& N = normalForces;
   if (!(*std::min_element(N.begin(), N.end()) < 0)) {
     return {HUGE_VAL, BucklingMode::Sway};
