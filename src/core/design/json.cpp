@@ -450,4 +450,51 @@ JsonValue ParseJson(std::string_view text) {
   return Parser(text).Document();
 }
 
+void JsonWriter::Key(std::string_view key) {
+  Item();
+  out_ += JsonString(key);
+  out_ += ": ";
+  afterKey_ = true;
+}
+
+void JsonWriter::Value(std::string_view text) {
+  Item();
+  out_ += text;
+}
+
+void JsonWriter::Open(char bracket) {
+  Item();
+  out_ += bracket;
+  ++depth_;
+  empty_ = true;
+}
+
+void JsonWriter::Close(char bracket) {
+  --depth_;
+  if (!empty_) {
+    Indent();
+  }
+  out_ += bracket;
+  empty_ = false;
+}
+
+void JsonWriter::Item() {
+  if (afterKey_) {
+    afterKey_ = false;
+    return;
+  }
+  if (depth_ > 0) {
+    if (!empty_) {
+      out_ += ',';
+    }
+    Indent();
+  }
+  empty_ = false;
+}
+
+void JsonWriter::Indent() {
+  out_ += '\n';
+  out_.append(2 * static_cast<std::size_t>(depth_), ' ');
+}
+
 }  // namespace strevo

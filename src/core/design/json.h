@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace strevo {
@@ -45,6 +46,30 @@ class JsonError : public std::runtime_error {
 
  private:
   int line_;
+};
+
+// Pretty-printed JSON, two blanks a level: each member and item on a line of its own. The one
+// writer of the program's JSON: the result, the section search and the design file.
+class JsonWriter {
+ public:
+  void Key(std::string_view key);
+  // A value's text as it stands: a number's, JsonString's, "true", "null".
+  void Value(std::string_view text);
+  void Open(char bracket);
+  void Close(char bracket);
+  void Field(std::string_view key, std::string_view value) {
+    Key(key);
+    Value(value);
+  }
+  std::string Text() && { return std::move(out_) + "\n"; }
+
+ private:
+  void Item();
+  void Indent();
+
+  std::string out_;
+  int depth_ = 0;
+  bool empty_ = true, afterKey_ = false;
 };
 
 inline constexpr int kDeepestJsonNesting = 64;
