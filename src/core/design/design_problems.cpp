@@ -1,7 +1,9 @@
 // The mistakes that keep a design from being computed, shared by the design window (it marks
 // the cells) and the design file (it names their lines).
 #include <cmath>
+#include <initializer_list>
 #include <map>
+#include <utility>
 
 #include "design.h"
 #include "json.h"
@@ -58,9 +60,60 @@ class Problems {
     }
   }
 
+  // The further loads of one case: finite, on the beam, a partial load from < to.
+  void FurtherLoads(const DesignCase& loadCase, int index, const std::string& label, double L) {
+    const bool spanKnown = std::isfinite(L) && L > 0;
+    const std::string span =
+        spanKnown ? " liegen (L = " + ShortestNumber(L) + "), dort steht " : std::string();
+    for (std::size_t i = 0; i < loadCase.partial.size(); ++i) {
+      const PartialBeamLoad& load = loadCase.partial[i];
+      const std::string path = "partial[" + std::to_string(i) + "].";
+      if (!Finite({{"q", load.q}, {"from", load.from}, {"to", load.to}}, path, index, label)) {
+        continue;
+      }
+      if (load.from >= load.to) {
+        Add(path + "to", index, label,
+            "die Teilstreckenlast endet nicht hinter ihrem Anfang; „from“ muss kleiner als „to“ "
+            "sein, dort steht " +
+                ShortestNumber(load.from) + " bis " + ShortestNumber(load.to) + ".");
+      } else if (spanKnown && load.from < 0) {
+        Add(path + "from", index, label,
+            "die Teilstreckenlast beginnt vor dem Riegel; „from“ muss zwischen 0 und L" + span +
+                ShortestNumber(load.from) + ".");
+      } else if (spanKnown && load.to > L) {
+        Add(path + "to", index, label,
+            "die Teilstreckenlast reicht über den Riegel hinaus; „to“ muss zwischen 0 und L" +
+                span + ShortestNumber(load.to) + ".");
+      }
+    }
+    for (std::size_t i = 0; i < loadCase.points.size(); ++i) {
+      const BeamPointLoad& load = loadCase.points[i];
+      const std::string path = "points[" + std::to_string(i) + "].";
+      if (Finite({{"F", load.F}, {"a", load.a}}, path, index, label) && spanKnown &&
+          !(load.a >= 0 && load.a <= L)) {
+        Add(path + "a", index, label,
+            "die Einzellast steht nicht auf dem Riegel; a muss zwischen 0 und L" + span +
+                ShortestNumber(load.a) + ".");
+      }
+    }
+  }
+
   std::vector<DesignProblem> Take() { return std::move(list_); }
 
  private:
+  // Adds a problem for each value that is not finite; true when all are.
+  bool Finite(std::initializer_list<std::pair<const char*, double>> values, const std::string& path,
+              int index, const std::string& label) {
+    bool finite = true;
+    for (const auto& [key, value] : values) {
+      if (!std::isfinite(value)) {
+        Add(path + key, index, label, "der Wert ist keine endliche Zahl.");
+        finite = false;
+      }
+    }
+    return finite;
+  }
+
   std::vector<DesignProblem> list_;
 };
 
@@ -124,6 +177,7 @@ std::vector<DesignProblem> ProblemsOf(const Design& design) {
                    ShortestNumber(design.L) + " liegen, dort steht " + ShortestNumber(loads.a) +
                    ".");
     }
+    problems.FurtherLoads(loadCase, i, label, design.L);
   }
   // Without a case, and without the self-weight that would be one, there is nothing to check:
   // "every check met" would be said of no check at all.
