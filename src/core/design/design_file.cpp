@@ -342,7 +342,12 @@ class Reader {
     loadCase.loads.q = fields.Number("q", 0);
     loadCase.loads.F = fields.Number("F", 0);
     loadCase.loads.a = fields.Number("a", 0);
-    const std::string label = CaseLabel(item, index);
+    FurtherLoads(fields, CaseLabel(item, index), loadCase);
+    return loadCase;
+  }
+
+  // "partial" and "points" of a load case, each entry's keys under its path.
+  void FurtherLoads(const Fields& fields, const std::string& label, DesignCase& loadCase) {
     for (const JsonValue* load : Items(fields, "partial")) {
       const Fields part(*load, PathOf("partial", loadCase.partial.size()), label,
                         caseLines_.back());
@@ -354,7 +359,6 @@ class Reader {
       point.OnlyKeys({"F", "a"});
       loadCase.points.push_back({point.Number("a"), point.Number("F")});
     }
-    return loadCase;
   }
 
   // "partial[0].": the prefix of the keys of one entry, counted from 0 as JSON paths are.

@@ -41,6 +41,17 @@ class Problems {
     }
   }
 
+  void Restraints(const Design& design) {
+    if (design.restraints.columns) {
+      Spacing(*design.restraints.columns, design.h, "restraints.columns",
+              "der Abstand der seitlichen Halterungen der Stützen");
+    }
+    if (design.restraints.beam) {
+      Spacing(*design.restraints.beam, design.L, "restraints.beam",
+              "der Abstand der seitlichen Halterungen des Riegels");
+    }
+  }
+
   void Member(const MemberChoice& member, const std::string& key, const std::string& whose) {
     if (!member.section.empty()) {
       if (SectionOf(member) == nullptr) {
@@ -135,14 +146,7 @@ std::vector<DesignProblem> ProblemsOf(const Design& design) {
   problems.Member(design.beam, "beam", "des Riegels");
   problems.Limit(design.settings.swayLimit, "limits.sway", "u ≤ h/n");
   problems.Limit(design.settings.deflectionLimit, "limits.deflection", "w ≤ L/n");
-  if (design.restraints.columns) {
-    problems.Spacing(*design.restraints.columns, design.h, "restraints.columns",
-                     "der Abstand der seitlichen Halterungen der Stützen");
-  }
-  if (design.restraints.beam) {
-    problems.Spacing(*design.restraints.beam, design.L, "restraints.beam",
-                     "der Abstand der seitlichen Halterungen des Riegels");
-  }
+  problems.Restraints(design);
   const bool spanKnown = std::isfinite(design.L) && design.L > 0;
   std::map<std::string, int> names;  // the first load case with each name
   for (int i = 0; i < static_cast<int>(design.loadCases.size()); ++i) {
