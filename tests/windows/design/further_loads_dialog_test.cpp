@@ -1,5 +1,5 @@
-// The further loads dialog driven without its event loop: its tables as shown, rows added and
-// removed, a cell that is no number refused on OK, OK and Abbrechen.
+// The further loads dialog driven without its event loop: rows added and removed, a cell that is no
+// number refused on OK, OK and Abbrechen.
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -32,29 +32,13 @@ class FurtherLoadsDialogTest : public ::testing::Test {
   FurtherLoadsDialog dialog{QStringLiteral("Wind"), given, messages};
 };
 
-TEST_F(FurtherLoadsDialogTest, ShowsTheCasesLoadsInTwoTables) {
+TEST_F(FurtherLoadsDialogTest, RowsAreAddedAndRemovedAndOkTakesTheTables) {
   EXPECT_EQ(dialog.windowTitle(), "Weitere Lasten – Wind");
-  ASSERT_EQ(Partial().columnCount(), 3);
-  EXPECT_EQ(Partial().horizontalHeaderItem(0)->text(), "q\nkN/m");
-  EXPECT_EQ(Partial().horizontalHeaderItem(1)->text(), "von\nm");
-  EXPECT_EQ(Partial().horizontalHeaderItem(2)->text(), "bis\nm");
-  ASSERT_EQ(Points().columnCount(), 2);
-  EXPECT_EQ(Points().horizontalHeaderItem(0)->text(), "F\nkN");
-  EXPECT_EQ(Points().horizontalHeaderItem(1)->text(), "a\nm");
   ASSERT_EQ(Partial().rowCount(), 2);
-  EXPECT_EQ(Cell(Partial(), 0, 0), "-2.9");
-  EXPECT_EQ(Cell(Partial(), 1, 1), "1.2");
-  EXPECT_EQ(Cell(Partial(), 1, 2), "6");
+  EXPECT_EQ(Cell(Partial(), 1, 1), "1.2") << "the case's loads, shortest text";
   ASSERT_EQ(Points().rowCount(), 1);
   EXPECT_EQ(Cell(Points(), 0, 0), "12");
   EXPECT_EQ(Cell(Points(), 0, 1), "3");
-  for (const char* name : {"TeillastHinzufuegen", "TeillastEntfernen", "EinzellastHinzufuegen",
-                           "EinzellastEntfernen", "OK", "Abbrechen"}) {
-    EXPECT_NE(dialog.Button(QString::fromUtf8(name)), nullptr) << name;
-  }
-}
-
-TEST_F(FurtherLoadsDialogTest, RowsAreAddedAndRemovedAndOkTakesTheTables) {
   Click("TeillastHinzufuegen");
   ASSERT_EQ(Partial().rowCount(), 3);
   EXPECT_EQ(Partial().currentRow(), 2) << "the new row is the current one";
