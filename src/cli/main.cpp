@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "arithmetic_fault.h"
 #include "design_file.h"
@@ -111,8 +112,15 @@ std::string LargestLoad(const strevo::Design& design) {
   double largest = -1;
   for (const strevo::DesignCase& loadCase : design.loadCases) {
     const strevo::LoadCase& loads = loadCase.loads;
-    const std::pair<const char*, double> values[] = {
+    std::vector<std::pair<std::string, double>> values = {
         {"wD", loads.wD}, {"wS", loads.wS}, {"q", loads.q}, {"F", loads.F}};
+    // Keyed as the design file's paths, counted from 0.
+    for (std::size_t i = 0; i < loadCase.partial.size(); ++i) {
+      values.emplace_back("partial[" + std::to_string(i) + "].q", loadCase.partial[i].q);
+    }
+    for (std::size_t i = 0; i < loadCase.points.size(); ++i) {
+      values.emplace_back("points[" + std::to_string(i) + "].F", loadCase.points[i].F);
+    }
     for (const auto& [key, value] : values) {
       if (std::abs(value) > largest) {
         largest = std::abs(value);

@@ -266,6 +266,22 @@ TEST_F(StrevoCli, OverflowingLoadsAreAnArithmeticFault) {
   EXPECT_NE(run.err.find("riesig.strevo: Rechenfehler ("), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("; größter Lastwert: „q“ („Dach“) = 1e+300."), std::string::npos)
       << "the key, its case and the value: " << run.err;
+  // The further loads count as well, named by their path in the file.
+  const Outcome partial = Cli({Variant(
+      "teillast.strevo",
+      {{"\"q\": 8.0",
+        R"("q": 8.0, "partial": [ { "q": 1, "from": 0, "to": 2 }, { "q": -3e300, "from": 2, "to": 4 } ])"}})});
+  EXPECT_EQ(partial.status, 3);
+  EXPECT_NE(partial.err.find("; größter Lastwert: „partial[1].q“ („Schnee“) = -3e+300."),
+            std::string::npos)
+      << partial.err;
+  const Outcome point =
+      Cli({Variant("einzellast.strevo",
+                   {{"\"a\": 5.0", R"("a": 5.0, "points": [ { "F": 2e300, "a": 7.5 } ])"}})});
+  EXPECT_EQ(point.status, 3);
+  EXPECT_NE(point.err.find("; größter Lastwert: „points[0].F“ („Lager“) = 2e+300."),
+            std::string::npos)
+      << point.err;
 }
 
 TEST_F(StrevoCli, AnOutputThatCannotBeWrittenIsTwo) {

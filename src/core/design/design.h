@@ -88,7 +88,9 @@ struct DesignProblem {
 // Every mistake, in the order of the design file; none for a design that can be computed.
 // Names must be unique and not "Eigengewicht" (when the self-weight is on), h and L above 0,
 // a section must be in the table and a bare I above 0, a point load must stand on the beam,
-// every number finite, a category 'A' to 'H', limits above 0, restraint spacings above 0.
+// every number finite, a category 'A' to 'H', limits above 0, restraint spacings above 0; a
+// partial load lies on the beam with from < to, a further point load on the beam. Further
+// loads are named by their path from 0: "partial[0].to", "points[1].a".
 std::vector<DesignProblem> ProblemsOf(const Design& design);
 
 }  // namespace strevo

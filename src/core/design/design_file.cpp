@@ -196,11 +196,13 @@ class Reader {
                "steht " +
                    GermanQuoted(format.value.text) + ").");
     }
+    // Version 1 means what it always meant; its files may already use version 2's keys, as a
+    // user adding a partial load to an old file would expect.
     const JsonMember& version = top.Of(top.Required("version"), Kind::Number);
-    if (version.value.number != kDesignVersion) {
+    if (version.value.number != 1 && version.value.number != kDesignVersion) {
       top.Fail("version", version.value.line,
                "Version " + ShortestNumber(version.value.number) +
-                   " kann dieses Programm nicht lesen, es liest Version 1.");
+                   " kann dieses Programm nicht lesen, es liest Version 1 und 2.");
     }
     top.OnlyKeys({"format", "version", "project", "system", "h", "L", "columns", "beam", "steel",
                   "limits", "selfWeight", "restraints", "loadCases"});
@@ -295,7 +297,8 @@ class Reader {
                                 KindName(item.kind) + ".");
     }
     const Fields fields(item, "", CaseLabel(item, index), caseLines_.back());
-    fields.OnlyKeys({"name", "action", "category", "altitude", "wD", "wS", "q", "F", "a"});
+    fields.OnlyKeys(
+        {"name", "action", "category", "altitude", "wD", "wS", "q", "F", "a", "partial", "points"});
     DesignCase loadCase;
     loadCase.name = fields.Text("name");
     const JsonMember& action = fields.Of(fields.Required("action"), Kind::String);
@@ -339,7 +342,44 @@ class Reader {
     loadCase.loads.q = fields.Number("q", 0);
     loadCase.loads.F = fields.Number("F", 0);
     loadCase.loads.a = fields.Number("a", 0);
+    FurtherLoads(fields, CaseLabel(item, index), loadCase);
     return loadCase;
+  }
+
+  // "partial" and "points" of a load case, each entry's keys under its path.
+  void FurtherLoads(const Fields& fields, const std::string& label, DesignCase& loadCase) {
+    for (const JsonValue* load : Items(fields, "partial")) {
+      const Fields part(*load, PathOf("partial", loadCase.partial.size()), label,
+                        caseLines_.back());
+      part.OnlyKeys({"q", "from", "to"});
+      loadCase.partial.push_back({part.Number("q"), part.Number("from"), part.Number("to")});
+    }
+    for (const JsonValue* load : Items(fields, "points")) {
+      const Fields point(*load, PathOf("points", loadCase.points.size()), label, caseLines_.back());
+      point.OnlyKeys({"F", "a"});
+      loadCase.points.push_back({point.Number("a"), point.Number("F")});
+    }
+  }
+
+  // "partial[0].": the prefix of the keys of one entry, counted from 0 as JSON paths are.
+  static std::string PathOf(const char* key, std::size_t index) {
+    return std::string(key) + "[" + std::to_string(index) + "].";
+  }
+
+  // The objects of the list under `key`, none when the key is left out.
+  static std::vector<const JsonValue*> Items(const Fields& fields, std::string_view key) {
+    std::vector<const JsonValue*> objects;
+    if (const JsonMember* member = fields.Find(key)) {
+      for (const JsonValue& item : fields.Of(*member, Kind::Array).value.items) {
+        if (item.kind != Kind::Object) {
+          fields.Fail(key, item.line,
+                      "erwartet wird eine Liste von Objekten { … }, dort steht " +
+                          std::string(KindName(item.kind)) + ".");
+        }
+        objects.push_back(&item);
+      }
+    }
+    return objects;
   }
 
   int LineOf(const DesignProblem& problem) const {
@@ -396,6 +436,15 @@ std::string OneLine(const Members& members) {
   return text + " }";
 }
 
+// A list on one line: [ { … }, { … } ].
+std::string OneLineList(const std::vector<std::string>& items) {
+  std::string text = "[";
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    text += (i == 0 ? " " : ", ") + items[i];
+  }
+  return text + " ]";
+}
+
 std::string MemberText(const MemberChoice& member) {
   return member.section.empty() ? OneLine({{"I", FileNumber(member.I)}})
                                 : JsonString(member.section);
@@ -417,6 +466,22 @@ std::string CaseLine(const DesignCase& loadCase) {
     if (value != 0) {
       members.emplace_back(key, FileNumber(value));
     }
+  }
+  if (!loadCase.partial.empty()) {
+    std::vector<std::string> objects;
+    for (const PartialBeamLoad& load : loadCase.partial) {
+      objects.push_back(OneLine({{"q", FileNumber(load.q)},
+                                 {"from", FileNumber(load.from)},
+                                 {"to", FileNumber(load.to)}}));
+    }
+    members.emplace_back("partial", OneLineList(objects));
+  }
+  if (!loadCase.points.empty()) {
+    std::vector<std::string> objects;
+    for (const BeamPointLoad& load : loadCase.points) {
+      objects.push_back(OneLine({{"F", FileNumber(load.F)}, {"a", FileNumber(load.a)}}));
+    }
+    members.emplace_back("points", OneLineList(objects));
   }
   return OneLine(members);
 }

@@ -1,7 +1,9 @@
 // The mistakes that keep a design from being computed, shared by the design window (it marks
 // the cells) and the design file (it names their lines).
 #include <cmath>
+#include <initializer_list>
 #include <map>
+#include <utility>
 
 #include "design.h"
 #include "json.h"
@@ -39,6 +41,17 @@ class Problems {
     }
   }
 
+  void Restraints(const Design& design) {
+    if (design.restraints.columns) {
+      Spacing(*design.restraints.columns, design.h, "restraints.columns",
+              "der Abstand der seitlichen Halterungen der Stützen");
+    }
+    if (design.restraints.beam) {
+      Spacing(*design.restraints.beam, design.L, "restraints.beam",
+              "der Abstand der seitlichen Halterungen des Riegels");
+    }
+  }
+
   void Member(const MemberChoice& member, const std::string& key, const std::string& whose) {
     if (!member.section.empty()) {
       if (SectionOf(member) == nullptr) {
@@ -58,9 +71,60 @@ class Problems {
     }
   }
 
+  // The further loads of one case: finite, on the beam, a partial load from < to.
+  void FurtherLoads(const DesignCase& loadCase, int index, const std::string& label, double L) {
+    const bool spanKnown = std::isfinite(L) && L > 0;
+    const std::string span =
+        spanKnown ? " liegen (L = " + ShortestNumber(L) + "), dort steht " : std::string();
+    for (std::size_t i = 0; i < loadCase.partial.size(); ++i) {
+      const PartialBeamLoad& load = loadCase.partial[i];
+      const std::string path = "partial[" + std::to_string(i) + "].";
+      if (!Finite({{"q", load.q}, {"from", load.from}, {"to", load.to}}, path, index, label)) {
+        continue;
+      }
+      if (load.from >= load.to) {
+        Add(path + "to", index, label,
+            "die Teilstreckenlast endet nicht hinter ihrem Anfang; „from“ muss kleiner als „to“ "
+            "sein, dort steht " +
+                ShortestNumber(load.from) + " bis " + ShortestNumber(load.to) + ".");
+      } else if (spanKnown && load.from < 0) {
+        Add(path + "from", index, label,
+            "die Teilstreckenlast beginnt vor dem Riegel; „from“ muss zwischen 0 und L" + span +
+                ShortestNumber(load.from) + ".");
+      } else if (spanKnown && load.to > L) {
+        Add(path + "to", index, label,
+            "die Teilstreckenlast reicht über den Riegel hinaus; „to“ muss zwischen 0 und L" +
+                span + ShortestNumber(load.to) + ".");
+      }
+    }
+    for (std::size_t i = 0; i < loadCase.points.size(); ++i) {
+      const BeamPointLoad& load = loadCase.points[i];
+      const std::string path = "points[" + std::to_string(i) + "].";
+      if (Finite({{"F", load.F}, {"a", load.a}}, path, index, label) && spanKnown &&
+          !(load.a >= 0 && load.a <= L)) {
+        Add(path + "a", index, label,
+            "die Einzellast steht nicht auf dem Riegel; a muss zwischen 0 und L" + span +
+                ShortestNumber(load.a) + ".");
+      }
+    }
+  }
+
   std::vector<DesignProblem> Take() { return std::move(list_); }
 
  private:
+  // Adds a problem for each value that is not finite; true when all are.
+  bool Finite(std::initializer_list<std::pair<const char*, double>> values, const std::string& path,
+              int index, const std::string& label) {
+    bool finite = true;
+    for (const auto& [key, value] : values) {
+      if (!std::isfinite(value)) {
+        Add(path + key, index, label, "der Wert ist keine endliche Zahl.");
+        finite = false;
+      }
+    }
+    return finite;
+  }
+
   std::vector<DesignProblem> list_;
 };
 
@@ -82,14 +146,7 @@ std::vector<DesignProblem> ProblemsOf(const Design& design) {
   problems.Member(design.beam, "beam", "des Riegels");
   problems.Limit(design.settings.swayLimit, "limits.sway", "u ≤ h/n");
   problems.Limit(design.settings.deflectionLimit, "limits.deflection", "w ≤ L/n");
-  if (design.restraints.columns) {
-    problems.Spacing(*design.restraints.columns, design.h, "restraints.columns",
-                     "der Abstand der seitlichen Halterungen der Stützen");
-  }
-  if (design.restraints.beam) {
-    problems.Spacing(*design.restraints.beam, design.L, "restraints.beam",
-                     "der Abstand der seitlichen Halterungen des Riegels");
-  }
+  problems.Restraints(design);
   const bool spanKnown = std::isfinite(design.L) && design.L > 0;
   std::map<std::string, int> names;  // the first load case with each name
   for (int i = 0; i < static_cast<int>(design.loadCases.size()); ++i) {
@@ -124,6 +181,7 @@ std::vector<DesignProblem> ProblemsOf(const Design& design) {
                    ShortestNumber(design.L) + " liegen, dort steht " + ShortestNumber(loads.a) +
                    ".");
     }
+    problems.FurtherLoads(loadCase, i, label, design.L);
   }
   // Without a case, and without the self-weight that would be one, there is nothing to check:
   // "every check met" would be said of no check at all.

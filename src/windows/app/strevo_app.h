@@ -101,6 +101,7 @@ class StrevoApp : public MainWindowHost,
   void SectionChosen(int field, const QString& designation) override;
 
   // DesignHost
+  FurtherLoadsService& FurtherLoadsDialogs() override { return furtherLoads_; }
   PortalChoice MainPortal() const override;
   LoadCase MainLoads() const override;
   void ApplyPortal(const PortalChoice& portal) override;
@@ -122,6 +123,7 @@ class StrevoApp : public MainWindowHost,
   CommandGuard guard_;
   std::filesystem::path programDirectory_;
   DefaultPrinterService printers_;
+  QtFurtherLoadsService furtherLoads_{messages_};
   PlatformKeyValueStore sysInfoStore_;
   DetachedLauncher launcher_;
   SharedResults results_;

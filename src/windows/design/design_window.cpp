@@ -270,6 +270,7 @@ void DesignWindow::ConnectEdits() {
   connect(deflectionLimit_, &QSpinBox::valueChanged, this, &DesignWindow::Edited);
   connect(selfWeight_, &QCheckBox::toggled, this, &DesignWindow::Edited);
   connect(cases_, &LoadCaseTable::CasesEdited, this, &DesignWindow::Edited);
+  connect(cases_, &LoadCaseTable::FurtherLoadsRequested, this, &DesignWindow::WeitereLasten_Click);
   connect(takeOver_, &QPushButton::clicked, this, &DesignWindow::Uebernehmen_Click);
 }
 
@@ -438,6 +439,22 @@ void DesignWindow::Edited() {
       Recompute();
     } catch (const ArithmeticFault&) {
       // Said in the status line; "Berechnen" reports it as a fault.
+    }
+  });
+}
+
+void DesignWindow::WeitereLasten_Click(int row) {
+  if (row < 0 || row >= cases_->rowCount()) {
+    return;
+  }
+  host_.Guard().Run(this, [this, row] {
+    QString name = cases_->item(row, LoadCaseTable::kName)->text().trimmed();
+    if (name.isEmpty()) {
+      name = QStringLiteral("Lastfall %1").arg(row + 1);
+    }
+    if (const std::optional<FurtherLoads> loads =
+            host_.FurtherLoadsDialogs().Edit(this, name, cases_->FurtherLoadsAt(row))) {
+      cases_->SetFurtherLoads(row, *loads);  // an edit when they changed
     }
   });
 }

@@ -15,6 +15,7 @@
 #include "design_result.h"
 #include "design_result_view.h"
 #include "file_dialog_service.h"
+#include "further_loads_dialog.h"
 
 class QAction;
 class QCheckBox;
@@ -47,6 +48,7 @@ class DesignHost {
   virtual CommandGuard& Guard() = 0;
   virtual MessageService& Messages() = 0;
   virtual FileDialogService& FileDialogs() = 0;
+  virtual FurtherLoadsService& FurtherLoadsDialogs() = 0;
   // The main window's portal, its fields read now: for each member the section chosen for it
   // while the field holds that section's value, else the field as a bare I.
   virtual PortalChoice MainPortal() const = 0;
@@ -85,6 +87,8 @@ class DesignWindow : public QWidget {
   void Hauptfensterlasten_Click();
   void Berechnen_Click();
   void QuerschnitteBemessen_Click();  // opens "Querschnitte bemessen"
+  // Opens the further loads of a row's case; OK takes them into the case as an edit.
+  void WeitereLasten_Click(int row);
 
   // Sets the portal's columns and beam, in the main window as well, and recomputes.
   void TakeSections(const SectionProperties& columns, const SectionProperties& beam);

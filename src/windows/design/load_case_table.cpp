@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -59,7 +60,7 @@ std::optional<double> NumberOfText(const QString& text, QString& why) {
 
 const char* LoadCaseTable::KeyOf(Column column) {
   static constexpr std::array<const char*, kColumnCount> kKeys = {
-      "name", "action", "category", "q", "F", "a", "wD", "wS"};
+      "name", "action", "category", "q", "F", "a", "wD", "wS", "partial"};
   return kKeys[column];
 }
 
@@ -77,6 +78,9 @@ LoadCaseTable::LoadCaseTable(QWidget* parent) : QTableWidget(0, kColumnCount, pa
       {"a\nm", "Abstand der Einzellast vom linken Riegelende"},
       {"wD\nkN/m", "Horizontallast auf der linken Stütze"},
       {"wS\nkN/m", "Horizontallast auf der rechten Stütze"},
+      {"weitere Lasten",
+       "Teilstreckenlasten und weitere Einzellasten auf dem Riegel: Doppelklick, Eingabetaste "
+       "oder F2 öffnet sie."},
   };
   for (int c = 0; c < kColumnCount; ++c) {
     auto* header = new QTableWidgetItem(QString::fromUtf8(headers[c].caption));
@@ -87,7 +91,7 @@ LoadCaseTable::LoadCaseTable(QWidget* parent) : QTableWidget(0, kColumnCount, pa
   setSelectionBehavior(QAbstractItemView::SelectItems);
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 10);
   horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  constexpr std::array<int, kColumnCount> kWidths = {90, 86, 86, 50, 50, 50, 50, 50};
+  constexpr std::array<int, kColumnCount> kWidths = {90, 86, 86, 50, 50, 50, 50, 50, 130};
   for (int c = 0; c < kColumnCount; ++c) {
     setColumnWidth(c, kWidths[c]);
   }
@@ -97,6 +101,38 @@ LoadCaseTable::LoadCaseTable(QWidget* parent) : QTableWidget(0, kColumnCount, pa
       emit CasesEdited();
     }
   });
+  connect(this, &QTableWidget::cellDoubleClicked, this, [this](int row, int column) {
+    if (column == kFurther) {
+      emit FurtherLoadsRequested(row);
+    }
+  });
+}
+
+void LoadCaseTable::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (currentColumn() == kFurther && currentRow() >= 0 &&
+      (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2)) {
+    emit FurtherLoadsRequested(currentRow());
+    event->accept();
+    return;
+  }
+  QTableWidget::keyPressEvent(event);
+}
+
+FurtherLoads LoadCaseTable::FurtherLoadsAt(int row) const {
+  return item(row, kFurther)->data(Qt::UserRole).value<FurtherLoads>();
+}
+
+void LoadCaseTable::SetFurtherLoads(int row, const FurtherLoads& loads) {
+  QTableWidgetItem* cell = item(row, kFurther);
+  const bool changed = FurtherLoadsAt(row) != loads;
+  const bool wasQuiet = std::exchange(quiet_, true);
+  cell->setData(Qt::UserRole, QVariant::fromValue(loads));
+  cell->setText(FurtherLoadsSummary(loads));
+  quiet_ = wasQuiet;
+  if (changed && !quiet_) {
+    emit CasesEdited();
+  }
 }
 
 QComboBox* LoadCaseTable::ActionBox(int row) const {
@@ -135,6 +171,7 @@ void LoadCaseTable::AddCase(const DesignCase& loadCase) {
   for (int c = 0; c < kColumnCount; ++c) {
     setItem(row, c, new QTableWidgetItem);
   }
+  item(row, kFurther)->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
   auto* action = new QComboBox;
   for (const char* caption : kActionCaptions) {
     action->addItem(QString::fromUtf8(caption));
@@ -163,6 +200,7 @@ void LoadCaseTable::FillRow(int row, const DesignCase& loadCase) {
   for (int c = kQ; c <= kWS; ++c) {
     item(row, c)->setText(LoadText(loadCase.loads.*kLoads[c - kQ]));
   }
+  SetFurtherLoads(row, FurtherLoadsOf(loadCase));
   ActionBox(row)->setCurrentIndex(ActionIndex(loadCase.action));
   ActionChosen(row);
   QComboBox* category = CategoryBox(row);
@@ -217,9 +255,11 @@ void LoadCaseTable::SwapCases(int row, int other) {
   struct Typed {
     std::array<QString, kColumnCount> texts;
     int action, category;
+    FurtherLoads further;
   };
   const auto take = [this](int r) {
-    Typed typed{{}, ActionBox(r)->currentIndex(), CategoryBox(r)->currentIndex()};
+    Typed typed{
+        {}, ActionBox(r)->currentIndex(), CategoryBox(r)->currentIndex(), FurtherLoadsAt(r)};
     for (int c = 0; c < kColumnCount; ++c) {
       typed.texts[c] = item(r, c)->text();
     }
@@ -232,6 +272,7 @@ void LoadCaseTable::SwapCases(int row, int other) {
     ActionBox(r)->setCurrentIndex(typed.action);
     ActionChosen(r);
     CategoryBox(r)->setCurrentIndex(typed.category);
+    SetFurtherLoads(r, typed.further);
   };
   const Typed first = take(row);
   const Typed second = take(other);
@@ -268,6 +309,9 @@ LoadCaseTable::Reading LoadCaseTable::Read() const {
             {key, row, QStringLiteral("„%1“ (%2): %3.").arg(key, caseName, why).toStdString()});
       }
     }
+    const FurtherLoads further = FurtherLoadsAt(row);
+    loadCase.partial = further.partial;
+    loadCase.points = further.points;
     reading.cases.push_back(loadCase);
   }
   return reading;
@@ -310,6 +354,8 @@ void LoadCaseTable::MarkProblems(const std::vector<DesignProblem>& problems) {
     }
     if (problem.key == "altitude") {
       column = kCategory;
+    } else if (problem.key.starts_with("partial[") || problem.key.starts_with("points[")) {
+      column = kFurther;
     }
     Mark(problem.loadCase, column, QString::fromStdString(problem.message));
   }

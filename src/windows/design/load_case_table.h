@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "design.h"
+#include "further_loads_dialog.h"
 
 class QComboBox;
 
@@ -22,7 +23,9 @@ class LoadCaseTable : public QTableWidget {
   Q_DISABLE_COPY_MOVE(LoadCaseTable)
 
  public:
-  enum Column { kName, kAction, kCategory, kQ, kF, kA, kWD, kWS, kColumnCount };
+  // kFurther summarises the case's partial and further point loads; they are edited in a
+  // dialog, not in the cell.
+  enum Column { kName, kAction, kCategory, kQ, kF, kA, kWD, kWS, kFurther, kColumnCount };
 
   explicit LoadCaseTable(QWidget* parent = nullptr);
 
@@ -43,14 +46,24 @@ class LoadCaseTable : public QTableWidget {
   void MarkProblems(const std::vector<DesignProblem>& problems);
   bool IsMarked(int row, int column) const;
 
+  FurtherLoads FurtherLoadsAt(int row) const;
+  // Sets a row's further loads and their summary; a change is an edit (CasesEdited).
+  void SetFurtherLoads(int row, const FurtherLoads& loads);
+
   QComboBox* ActionBox(int row) const;
   QComboBox* CategoryBox(int row) const;
 
-  // The key the design file gives a column's value ("name", "q", "category").
+  // The key the design file gives a column's value ("name", "q", "category"); kFurther holds
+  // those under "partial" and "points" and is named by the first.
   static const char* KeyOf(Column column);
 
  signals:
   void CasesEdited();  // by the user: a cell, an action or a category changed
+  // The user asks for a row's further loads: a double click, Enter or F2 on its kFurther cell.
+  void FurtherLoadsRequested(int row);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void FillRow(int row, const DesignCase& loadCase);

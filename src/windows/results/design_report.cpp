@@ -88,6 +88,39 @@ void WriteSectionsAndSteel(ReportFlow& flow, const DesignResult& result) {
   flow.Table(twoColumns, {{QStringLiteral("Werkstoff")}, {QStringLiteral("Wert")}}, steel);
 }
 
+// A case's loads beside q and F, one after another: "Teillast q = 2,90 kN/m von 0,00 bis
+// 1,20 m; Einzellast F = 12,00 kN bei a = 3,00 m"; empty for none.
+QString FurtherLoadsText(const DesignCase& loadCase) {
+  QStringList loads;
+  for (const PartialBeamLoad& load : loadCase.partial) {
+    loads << QStringLiteral("Teillast q = %1 kN/m von %2 bis %3 m")
+                 .arg(Decimal(load.q), Decimal(load.from), Decimal(load.to));
+  }
+  for (const BeamPointLoad& load : loadCase.points) {
+    loads << QStringLiteral("Einzellast F = %1 kN bei a = %2 m")
+                 .arg(Decimal(load.F), Decimal(load.a));
+  }
+  return loads.join(QStringLiteral("; "));
+}
+
+// The further loads have a table of their own: a case may hold any number of them.
+void WriteFurtherLoads(ReportFlow& flow, const DesignResult& result) {
+  std::vector<FlowRow> rows;
+  for (const DesignCase& c : result.cases) {
+    if (const QString loads = FurtherLoadsText(c); !loads.isEmpty()) {
+      rows.push_back({{Text(c.name)}, {loads}});
+    }
+  }
+  if (rows.empty()) {
+    return;
+  }
+  flow.Paragraph(QStringLiteral(
+      "Weitere Lasten auf dem Riegel: Teillasten q (positiv nach unten) von … bis … und "
+      "Einzellasten F im Abstand a, jeweils gemessen von Punkt 2."));
+  flow.Table({0.15, 0.85}, {{QStringLiteral("Lastfall")}, {QStringLiteral("Weitere Lasten")}},
+             rows);
+}
+
 void WriteCases(ReportFlow& flow, const DesignResult& result) {
   std::vector<FlowRow> rows;
   for (const DesignCase& c : result.cases) {
@@ -113,6 +146,7 @@ void WriteCases(ReportFlow& flow, const DesignResult& result) {
               {QStringLiteral("wD\n[kN/m]")},
               {QStringLiteral("wS\n[kN/m]")}},
              rows);
+  WriteFurtherLoads(flow, result);
   flow.Paragraph(
       result.design.selfWeight
           ? QStringLiteral("Eigengewicht: der Riegel im Lastfall „%1“, die Stützen in ihrer "

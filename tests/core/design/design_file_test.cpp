@@ -1,5 +1,6 @@
 // The design file: the strict JSON reader, the design's mistakes with their keys and lines,
 // canonical writing and the round trip.
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -171,7 +172,63 @@ TEST(DesignFile, ReadsTheExampleAndWritesItBackByteForByte) {
   EXPECT_EQ(storage.loads.a, 5.0);
   EXPECT_EQ(design.loadCases[1].action, Action::Snow);
   EXPECT_FALSE(design.loadCases[1].over1000m);
-  EXPECT_EQ(WriteDesign(design), text);
+  // Written, a version 1 file becomes version 2 and is otherwise the same.
+  EXPECT_EQ(WriteDesign(design), ExampleWith("\"version\": 1", "\"version\": 2"));
+}
+
+// The wind case of the file's description, with its partial and point loads, written as read.
+constexpr const char* kVersion2 = R"({
+  "format": "strevo-bemessung",
+  "version": 2,
+  "project": { "title": "Halle Süd", "position": "", "author": "" },
+  "system": 2,
+  "h": 5.5,
+  "L": 12.0,
+  "columns": "HE 240 A",
+  "beam": "IPE 400",
+  "steel": "S355",
+  "limits": { "sway": 150, "deflection": 300 },
+  "selfWeight": true,
+  "loadCases": [
+    { "name": "Dach", "action": "G", "q": 3.5 },
+    { "name": "Wind quer, Innendruck", "action": "W", "wD": 2.1, "wS": 1.3, "partial": [ { "q": -2.9, "from": 0.0, "to": 1.2 }, { "q": -1.7, "from": 1.2, "to": 6.0 } ], "points": [ { "F": 12.0, "a": 3.0 }, { "F": 12.0, "a": 9.0 } ] },
+    { "name": "Kran", "action": "Q", "category": "E", "F": 20.0, "a": 4.0, "points": [ { "F": -5.5, "a": 12.0 } ] }
+  ]
+})";
+
+TEST(DesignFile, PartialAndPointLoadsReadAndWriteBackByteForByte) {
+  const std::string text = std::string(kVersion2) + "\n";
+  const Design design = ReadDesign(text);
+  ASSERT_EQ(design.loadCases.size(), 3u);
+  EXPECT_TRUE(design.loadCases[0].partial.empty());
+  EXPECT_TRUE(design.loadCases[0].points.empty());
+  const DesignCase& wind = design.loadCases[1];
+  EXPECT_EQ(wind.partial, (std::vector<PartialBeamLoad>{{-2.9, 0.0, 1.2}, {-1.7, 1.2, 6.0}}));
+  EXPECT_EQ(wind.points, (std::vector<BeamPointLoad>{{3.0, 12.0}, {9.0, 12.0}}));
+  EXPECT_EQ(wind.loads.wD, 2.1);
+  const DesignCase& crane = design.loadCases[2];
+  EXPECT_EQ(crane.loads.F, 20.0);
+  EXPECT_EQ(crane.points, (std::vector<BeamPointLoad>{{12.0, -5.5}}));  // at the beam's end
+  const std::string written = WriteDesign(design);
+  EXPECT_EQ(written, text);
+  EXPECT_NE(written.find("\n  \"version\": 2,\n"), std::string::npos);
+  EXPECT_EQ(ReadDesign(written), design);
+}
+
+TEST(DesignFile, AVersion1FileMeansWhatItMeantAndMayHoldFurtherLoads) {
+  const Design v1 = ReadDesign(ExampleText());
+  EXPECT_EQ(ReadDesign(ExampleWith("\"version\": 1", "\"version\": 2")), v1);
+  for (const DesignCase& loadCase : v1.loadCases) {
+    EXPECT_TRUE(loadCase.partial.empty() && loadCase.points.empty()) << loadCase.name;
+  }
+  const Design extended = ReadDesign(ExampleWith(
+      "\"q\": 8.0", "\"q\": 8.0, \"partial\": [ { \"q\": 2.0, \"from\": 0.0, \"to\": 3.0 } ]"));
+  EXPECT_EQ(extended.loadCases[1].partial, (std::vector<PartialBeamLoad>{{2.0, 0.0, 3.0}}));
+  // Empty lists are no loads and are not written.
+  const Design empty =
+      ReadDesign(ExampleWith("\"q\": 8.0", "\"q\": 8.0, \"partial\": [], \"points\": []"));
+  EXPECT_EQ(empty, v1);
+  EXPECT_EQ(WriteDesign(empty).find("partial"), std::string::npos);
 }
 
 TEST(DesignFile, LeftOutKeysTakeTheirDefaults) {
@@ -206,7 +263,7 @@ TEST(DesignFile, WritesTheOptionalPartsOnlyWhereTheyAreSet) {
   EXPECT_EQ(WriteDesign(design),
             "{\n"
             "  \"format\": \"strevo-bemessung\",\n"
-            "  \"version\": 1,\n"
+            "  \"version\": 2,\n"
             "  \"project\": { \"title\": \"\", \"position\": \"\", \"author\": \"\" },\n"
             "  \"system\": 0,\n"
             "  \"h\": 1e+21,\n"
@@ -319,6 +376,15 @@ Design RandomDesign(std::mt19937& random) {
     if (loadCase.loads.F != 0) {
       loadCase.loads.a = design.L * std::uniform_real_distribution(0.0, 1.0)(random);
     }
+    const auto along = [&] { return design.L * std::uniform_real_distribution(0.0, 1.0)(random); };
+    for (int n = std::uniform_int_distribution(0, 2)(random); n > 0; --n) {
+      const double from = along();
+      const double to = std::min(from + 0.01 + along(), design.L);
+      loadCase.partial.push_back({RandomNumber(random, -1e3, 1e3), from, to});
+    }
+    for (int n = std::uniform_int_distribution(0, 2)(random); n > 0; --n) {
+      loadCase.points.push_back({along(), RandomNumber(random, -1e3, 1e3)});
+    }
     design.loadCases.push_back(loadCase);
   }
   return design;
@@ -349,7 +415,8 @@ TEST(DesignFile, EveryMistakeIsNamedWithItsKeyAndLine) {
       {"{\n  \"format\"", "[\n  \"format\"", 2, "", "erwartet wird „,“ oder „]“"},
       {"strevo-bemessung", "strevo-ergebnis", 2, "format",
        "keine Strevo-Bemessung (erwartet wird „strevo-bemessung“, dort steht „strevo-ergebnis“)."},
-      {"\"version\": 1", "\"version\": 2", 3, "version", "Version 2 kann dieses Programm nicht"},
+      {"\"version\": 1", "\"version\": 3", 3, "version",
+       "Version 3 kann dieses Programm nicht lesen, es liest Version 1 und 2."},
       {"\"format\": \"strevo-bemessung\",\n", "", 1, "format", "die Angabe fehlt"},
       // Unknown keys, at every level.
       {"\"h\": 6.0", "\"hoehe\": 6.0", 6, "hoehe", "diesen Schlüssel gibt es hier nicht"},
@@ -422,6 +489,44 @@ TEST(DesignFile, EveryMistakeIsNamedWithItsKeyAndLine) {
        "restraints.beam", "Halterungen des Riegels"},
       {afterSelfWeight, afterSelfWeight + "  \"restraints\": { \"beam\": 0.1 },\n", 13,
        "restraints.beam", "kleiner als ein Hundertstel der Stablänge (15.00 m), dort steht 0.1."},
+      // Further loads: unknown keys, missing and mistyped values, and off the beam.
+      {"\"wS\": 1.5", R"("wS": 1.5, "partial": [ { "q": 1, "from": 0, "to": 2, "bis": 3 } ])", 16,
+       "partial[0].bis",
+       "„partial[0].bis“ (Wind): diesen Schlüssel gibt es hier nicht; erlaubt "
+       "sind q, from, to."},
+      {"\"a\": 5.0", "\"a\": 5.0, \"points\": [ { \"F\": 1, \"a\": 2 },\n{ \"F\": 1, \"x\": 2 } ]",
+       18, "points[1].x", "(Lager): diesen Schlüssel gibt es hier nicht; erlaubt sind F, a."},
+      {"\"a\": 5.0", R"("a": 5.0, "points": [ { "F": 1 } ])", 17, "points[0].a",
+       "„points[0].a“ (Lager): die Angabe fehlt."},
+      {"\"a\": 5.0", R"("a": 5.0, "points": { "F": 1, "a": 2 })", 17, "points",
+       "erwartet wird eine Liste, dort steht ein Objekt."},
+      {"\"a\": 5.0", R"("a": 5.0, "points": [ 12 ])", 17, "points",
+       "erwartet wird eine Liste von Objekten { … }, dort steht eine Zahl."},
+      {"\"a\": 5.0", R"("a": 5.0, "points": [ { "F": "12", "a": 2 } ])", 17, "points[0].F",
+       "erwartet wird eine Zahl, dort steht ein Text („12“)."},
+      {"\"wS\": 1.5", R"("wS": 1.5, "partial": [ { "q": 1, "from": 2.5, "to": 2.5 } ])", 16,
+       "partial[0].to",
+       "„partial[0].to“ (Wind): die Teilstreckenlast endet nicht hinter ihrem Anfang; „from“ muss "
+       "kleiner als „to“ sein, dort steht 2.5 bis 2.5."},
+      {"\"wS\": 1.5",
+       "\"wS\": 1.5, \"partial\": [ { \"q\": 1, \"from\": 0, \"to\": 2 },\n"
+       "{ \"q\": 1, \"from\": 2, \"to\": 15.5 } ]",
+       17, "partial[1].to",
+       "„partial[1].to“ (Wind): die Teilstreckenlast reicht über den Riegel hinaus; „to“ muss "
+       "zwischen 0 und L liegen (L = 15), dort steht 15.5."},
+      {"\"wS\": 1.5", R"("wS": 1.5, "partial": [ { "q": 1, "from": -0.5, "to": 2 } ])", 16,
+       "partial[0].from",
+       "die Teilstreckenlast beginnt vor dem Riegel; „from“ muss zwischen 0 und "
+       "L liegen (L = 15), dort steht -0.5."},
+      {"\"wS\": 1.5", R"("wS": 1.5, "partial": [ { "q": 1e999, "from": 0, "to": 2 } ])", 16,
+       "partial[0].q", "„partial[0].q“ (Wind): der Wert ist keine endliche Zahl."},
+      {"\"a\": 5.0", R"("a": 5.0, "points": [ { "F": 12, "a": 15.01 } ])", 17, "points[0].a",
+       "„points[0].a“ (Lager): die Einzellast steht nicht auf dem Riegel; a muss zwischen 0 und L "
+       "liegen (L = 15), dort steht 15.01."},
+      {"\"a\": 5.0", R"("a": 5.0, "points": [ { "F": 0, "a": -1 } ])", 17, "points[0].a",
+       "nicht auf dem Riegel; a muss zwischen 0 und L liegen (L = 15), dort steht -1."},
+      {"\"a\": 5.0", R"("a": 5.0, "points": [ { "F": -1e400, "a": 1 } ])", 17, "points[0].F",
+       "„points[0].F“ (Lager): der Wert ist keine endliche Zahl."},
   };
   for (const Mistake& m : mistakes) {
     const std::string text = ExampleWith(m.from, m.to);

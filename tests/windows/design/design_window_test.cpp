@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <algorithm>
 
 #include <gtest/gtest.h>
@@ -30,11 +31,27 @@ namespace {
 
 using Column = LoadCaseTable::Column;
 
+// The further loads dialog as the user leaves it: with these loads (OK), or none (Abbrechen).
+class ScriptedFurtherLoads : public FurtherLoadsService {
+ public:
+  std::optional<FurtherLoads> Edit(QWidget*, const QString& caseName,
+                                   const FurtherLoads& loads) override {
+    names.push_back(caseName);
+    shown.push_back(loads);
+    return answer;
+  }
+
+  std::optional<FurtherLoads> answer;
+  QStringList names;
+  std::vector<FurtherLoads> shown;
+};
+
 class FakeHost : public DesignHost {
  public:
   CommandGuard& Guard() override { return guard; }
   MessageService& Messages() override { return messages; }
   FileDialogService& FileDialogs() override { return dialogs; }
+  FurtherLoadsService& FurtherLoadsDialogs() override { return furtherLoads; }
   PortalChoice MainPortal() const override { return portal; }
   LoadCase MainLoads() const override { return loads; }
   void ApplyPortal(const PortalChoice& applied) override { this->applied.push_back(applied); }
@@ -50,6 +67,7 @@ class FakeHost : public DesignHost {
   LoadCase loads{10, 0, 0, 0, 0};
   testing::RecordingMessages messages;
   testing::ScriptedFileDialogs dialogs;
+  ScriptedFurtherLoads furtherLoads;
   CommandGuard guard{messages};
   std::vector<PortalChoice> applied;
   std::optional<DesignResult> last;
@@ -611,6 +629,115 @@ TEST_F(DesignWindowTest, UnsavedChangesAreOnlyDiscardedWhenTheUserSaysSo) {
   window.mnuSchliessen_Click();
   EXPECT_EQ(host.closed, 1);
   EXPECT_EQ(host.messages.shown.size(), 3u) << "nothing to ask";
+}
+
+// The hall with further loads on the wind case, as version 2 writes them.
+std::string HallWithFurtherLoads() {
+  std::string text = kHalle;
+  const std::string wind = R"("wD": 3.0, "wS": 1.5, "q": -1.2)";
+  text.replace(
+      text.find(wind), wind.size(),
+      wind + R"(, "partial": [ { "q": -2.9, "from": 0.0, "to": 1.2 }, )"
+             R"({ "q": -1.7, "from": 1.2, "to": 6.0 } ], "points": [ { "F": 12.0, "a": 3.0 } ])");
+  return text;
+}
+
+TEST_F(DesignWindowTest, TheLastColumnSummarisesEachCasesFurtherLoads) {
+  ASSERT_EQ(Cases().columnCount(), Column::kFurther + 1) << "the last column";
+  const QTableWidgetItem* header = Cases().horizontalHeaderItem(Column::kFurther);
+  EXPECT_EQ(header->text(), "weitere Lasten");
+  EXPECT_TRUE(header->toolTip().contains("Teilstreckenlasten")) << header->toolTip().toStdString();
+  EXPECT_TRUE(header->toolTip().contains("Doppelklick, Eingabetaste oder F2"));
+  Open(HallWithFurtherLoads().c_str());
+  EXPECT_TRUE(host.messages.shown.empty());
+  EXPECT_EQ(Cell(0, Column::kFurther), "");
+  EXPECT_EQ(Cell(2, Column::kFurther), "2 Teillasten, 1 Einzellast");
+  EXPECT_FALSE(Cases().item(2, Column::kFurther)->flags() & Qt::ItemIsEditable)
+      << "edited in the dialog, never as text";
+  const DesignCase wind = window.CurrentDesign().loadCases[2];
+  EXPECT_EQ(wind.partial, (std::vector<PartialBeamLoad>{{-2.9, 0, 1.2}, {-1.7, 1.2, 6}}));
+  EXPECT_EQ(wind.points, (std::vector<BeamPointLoad>{{3, 12}}));
+  EXPECT_FALSE(window.IsModified());
+  ASSERT_NE(window.ShownResult(), nullptr);
+  EXPECT_EQ(window.ShownResult()->design.loadCases[2], wind) << "computed with them";
+
+  EXPECT_EQ(FurtherLoadsSummary({{{1, 0, 1}}, {}}), "1 Teillast");
+  EXPECT_EQ(FurtherLoadsSummary({{}, {{1, 2}, {2, 2}, {3, 2}}}), "3 Einzellasten");
+
+  // They travel with their case when it moves.
+  Cases().setCurrentCell(2, Column::kName);
+  window.NachOben_Click();
+  EXPECT_EQ(Cell(1, Column::kFurther), "2 Teillasten, 1 Einzellast");
+  EXPECT_EQ(Cell(2, Column::kFurther), "");
+  EXPECT_EQ(window.CurrentDesign().loadCases[1].points, wind.points);
+}
+
+TEST_F(DesignWindowTest, TheDialogOpensOnTheCellAndOkTakesItsLoadsAsAnEdit) {
+  Open(kHalle);
+  const int taken = host.taken;
+  // Abbrechen: nothing changes.
+  Cases().setCurrentCell(1, Column::kFurther);
+  QTest::keyClick(&Cases(), Qt::Key_F2);
+  ASSERT_EQ(host.furtherLoads.names.size(), 1u);
+  EXPECT_EQ(host.furtherLoads.names[0], "Schnee");
+  EXPECT_EQ(host.furtherLoads.shown[0], FurtherLoads{});
+  EXPECT_FALSE(window.IsModified());
+  EXPECT_EQ(host.taken, taken);
+
+  // OK: the case holds them, the design is changed and computed again.
+  host.furtherLoads.answer = FurtherLoads{{{2.5, 0, 7.5}}, {{10, 20}, {12, 5}}};
+  QTest::keyClick(&Cases(), Qt::Key_Return);
+  ASSERT_EQ(host.furtherLoads.names.size(), 2u);
+  EXPECT_EQ(Cell(1, Column::kFurther), "1 Teillast, 2 Einzellasten");
+  const DesignCase snow = window.CurrentDesign().loadCases[1];
+  EXPECT_EQ(snow.partial, host.furtherLoads.answer->partial);
+  EXPECT_EQ(snow.points, host.furtherLoads.answer->points);
+  EXPECT_TRUE(window.IsModified());
+  EXPECT_EQ(window.FileLabel()->text(), "halle.strevo (geändert)");
+  EXPECT_EQ(host.taken, taken + 1);
+  ASSERT_NE(window.ShownResult(), nullptr);
+  EXPECT_EQ(window.ShownResult()->design.loadCases[1], snow);
+
+  // A double click shows them again; OK with the same loads is no edit.
+  window.mnuSpeichern_Click();
+  EXPECT_FALSE(window.IsModified());
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  Cases().scrollToItem(Cases().item(1, Column::kFurther));
+  const QRect cell = Cases().visualItemRect(Cases().item(1, Column::kFurther));
+  // The first click of a double click presses the cell, as the view needs it.
+  QTest::mouseClick(Cases().viewport(), Qt::LeftButton, {}, cell.center());
+  QTest::mouseDClick(Cases().viewport(), Qt::LeftButton, {}, cell.center());
+  ASSERT_EQ(host.furtherLoads.shown.size(), 3u);
+  EXPECT_EQ(host.furtherLoads.shown[2], *host.furtherLoads.answer);
+  EXPECT_FALSE(window.IsModified());
+  // Saved, they are in the file.
+  EXPECT_TRUE(Contents(window.FileName()).contains(R"("partial": [ { "q": 2.5, "from": 0.0)"));
+  EXPECT_EQ(ReadDesignFile(QFile::encodeName(window.FileName()).toStdString()).loadCases[1], snow);
+
+  // Enter on another column edits that cell as before.
+  Cases().setCurrentCell(1, Column::kQ);
+  QTest::keyClick(&Cases(), Qt::Key_F2);
+  EXPECT_EQ(host.furtherLoads.names.size(), 3u);
+}
+
+TEST_F(DesignWindowTest, AFurtherLoadOffTheBeamIsMarkedAtItsCell) {
+  Open(kHalle);
+  host.furtherLoads.answer = FurtherLoads{{{1, 4, 3}}, {{16, 5}}};
+  window.WeitereLasten_Click(0);
+  EXPECT_TRUE(Cases().IsMarked(0, Column::kFurther));
+  const QString tip = Cases().item(0, Column::kFurther)->toolTip();
+  EXPECT_TRUE(tip.contains("„partial[0].to“ (Dach): die Teilstreckenlast endet nicht hinter"))
+      << tip.toStdString();
+  EXPECT_TRUE(tip.contains("„points[0].a“ (Dach): die Einzellast steht nicht auf dem Riegel"));
+  EXPECT_FALSE(Cases().IsMarked(0, Column::kName));
+  EXPECT_EQ(window.ShownResult(), nullptr);
+  EXPECT_TRUE(window.Status()->text().startsWith("Nicht berechnet: „partial[0].to“ (Dach)"));
+
+  host.furtherLoads.answer = FurtherLoads{{{1, 3, 4}}, {}};
+  window.WeitereLasten_Click(0);
+  EXPECT_FALSE(Cases().IsMarked(0, Column::kFurther));
+  EXPECT_NE(window.ShownResult(), nullptr);
 }
 
 }  // namespace

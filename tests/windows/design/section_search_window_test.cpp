@@ -33,6 +33,7 @@ class SearchHost : public DesignHost {
   CommandGuard& Guard() override { return guard; }
   MessageService& Messages() override { return messages; }
   FileDialogService& FileDialogs() override { return dialogs; }
+  FurtherLoadsService& FurtherLoadsDialogs() override { return furtherLoads; }
   PortalChoice MainPortal() const override { return PortalChoiceOf(testing::HallDesign()); }
   LoadCase MainLoads() const override { return {}; }
   void ApplyPortal(const PortalChoice& portal) override { applied.push_back(portal); }
@@ -44,6 +45,7 @@ class SearchHost : public DesignHost {
 
   testing::RecordingMessages messages;
   testing::ScriptedFileDialogs dialogs;
+  QtFurtherLoadsService furtherLoads{messages};  // never opened here
   CommandGuard guard{messages};
   std::vector<PortalChoice> applied;
   std::optional<DesignResult> last;

@@ -237,6 +237,36 @@ TEST_F(ReportTest, DesignIsHandedInFormWithTheProjectOnEveryPage) {
       QStringLiteral("Biegelinie %1").arg(QString::fromStdString(largest->combination.id))));
 }
 
+TEST_F(ReportTest, TheLoadAssumptionsListEachCasesFurtherLoads) {
+  Design design = testing::HallDesign();
+  design.loadCases[2].partial = {{-2.9, 0, 1.2}, {-1.7, 1.2, 6}};
+  design.loadCases[2].points = {{3, 12}};
+  design.loadCases[3].points = {{14.25, -5.5}};
+  const QString pdf = Written([&](QIODevice& device) {
+    WriteDesignReport(device, ComputeDesign(design), {created, false});
+  });
+  ExpectHandedInForm(pdf, {"3 Lastannahmen", "Weitere Lasten auf dem Riegel", "4 Kombinationen"});
+  QStringList pages;
+  for (const Page& page : Words(pdf)) {
+    pages << Joined(page);
+  }
+  const QString text = pages.join(QLatin1Char(' '));
+  // Each case with further loads is a row of their own table, in the order of the cases.
+  const QString expected = QStringLiteral(
+      "Lastfall Weitere Lasten Wind Teillast q = -2,90 kN/m von 0,00 bis 1,20 m; Teillast q = "
+      "-1,70 kN/m von 1,20 bis 6,00 m; Einzellast F = 12,00 kN bei a = 3,00 m Lager Einzellast "
+      "F = -5,50 kN bei a = 14,25 m");
+  EXPECT_TRUE(text.contains(expected))
+      << text.mid(text.indexOf(QStringLiteral("3 Lastannahmen")), 1500).toStdString();
+  EXPECT_FALSE(text.contains(QStringLiteral("Dach Teillast")));
+
+  // Without further loads, no table of them.
+  const QString plain = Written([&](QIODevice& device) {
+    WriteDesignReport(device, ComputeDesign(testing::HallDesign()), {created, false});
+  });
+  EXPECT_FALSE(PdfToText({}, plain).contains(QStringLiteral("Weitere Lasten")));
+}
+
 // A step is drawn whole: no page of the appendix begins with a step's continuation, "= …".
 TEST_F(ReportTest, NoRechenwegStepIsSplitOverPages) {
   const DesignResult result = ComputeDesign(testing::HallDesign());
