@@ -425,65 +425,65 @@ std::string FileNumber(double value) {
   return text;
 }
 
-using Members = std::vector<std::pair<const char*, std::string>>;
-
-// An object on one line: { "key": value, … }.
-std::string OneLine(const Members& members) {
-  std::string text = "{";
-  for (std::size_t i = 0; i < members.size(); ++i) {
-    text += (i == 0 ? " " : ", ") + JsonString(members[i].first) + ": " + members[i].second;
+void WriteMember(JsonWriter& w, const char* key, const MemberChoice& member) {
+  w.Key(key);
+  if (!member.section.empty()) {
+    w.Value(JsonString(member.section));
+    return;
   }
-  return text + " }";
+  w.OpenInline('{');
+  w.Field("I", FileNumber(member.I));
+  w.Close('}');
 }
 
-// A list on one line: [ { … }, { … } ].
-std::string OneLineList(const std::vector<std::string>& items) {
-  std::string text = "[";
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    text += (i == 0 ? " " : ", ") + items[i];
+// The further beam loads, each list on the case's line.
+void WriteBeamLoads(JsonWriter& w, const DesignCase& loadCase) {
+  if (!loadCase.partial.empty()) {
+    w.Key("partial");
+    w.Open('[');
+    for (const PartialBeamLoad& load : loadCase.partial) {
+      w.Open('{');
+      w.Field("q", FileNumber(load.q));
+      w.Field("from", FileNumber(load.from));
+      w.Field("to", FileNumber(load.to));
+      w.Close('}');
+    }
+    w.Close(']');
   }
-  return text + " ]";
+  if (!loadCase.points.empty()) {
+    w.Key("points");
+    w.Open('[');
+    for (const BeamPointLoad& load : loadCase.points) {
+      w.Open('{');
+      w.Field("F", FileNumber(load.F));
+      w.Field("a", FileNumber(load.a));
+      w.Close('}');
+    }
+    w.Close(']');
+  }
 }
 
-std::string MemberText(const MemberChoice& member) {
-  return member.section.empty() ? OneLine({{"I", FileNumber(member.I)}})
-                                : JsonString(member.section);
-}
-
-std::string CaseLine(const DesignCase& loadCase) {
-  Members members = {{"name", JsonString(loadCase.name)},
-                     {"action", JsonString(ActionLetter(loadCase.action))}};
+// A load case on one line, its zero loads left out.
+void WriteCase(JsonWriter& w, const DesignCase& loadCase) {
+  w.OpenInline('{');
+  w.Field("name", JsonString(loadCase.name));
+  w.Field("action", JsonString(ActionLetter(loadCase.action)));
   if (loadCase.action == Action::Imposed) {
-    members.emplace_back("category", JsonString(std::string(1, loadCase.category)));
+    w.Field("category", JsonString(std::string(1, loadCase.category)));
   }
   if (loadCase.action == Action::Snow && loadCase.over1000m) {
-    members.emplace_back("altitude", JsonString(kOver1000));
+    w.Field("altitude", JsonString(kOver1000));
   }
   const LoadCase& loads = loadCase.loads;
   const std::pair<const char*, double> values[] = {
       {"wD", loads.wD}, {"wS", loads.wS}, {"q", loads.q}, {"F", loads.F}, {"a", loads.a}};
   for (const auto& [key, value] : values) {
     if (value != 0) {
-      members.emplace_back(key, FileNumber(value));
+      w.Field(key, FileNumber(value));
     }
   }
-  if (!loadCase.partial.empty()) {
-    std::vector<std::string> objects;
-    for (const PartialBeamLoad& load : loadCase.partial) {
-      objects.push_back(OneLine({{"q", FileNumber(load.q)},
-                                 {"from", FileNumber(load.from)},
-                                 {"to", FileNumber(load.to)}}));
-    }
-    members.emplace_back("partial", OneLineList(objects));
-  }
-  if (!loadCase.points.empty()) {
-    std::vector<std::string> objects;
-    for (const BeamPointLoad& load : loadCase.points) {
-      objects.push_back(OneLine({{"F", FileNumber(load.F)}, {"a", FileNumber(load.a)}}));
-    }
-    members.emplace_back("points", OneLineList(objects));
-  }
-  return OneLine(members);
+  WriteBeamLoads(w, loadCase);
+  w.Close('}');
 }
 
 }  // namespace
@@ -502,41 +502,48 @@ Design ReadDesign(std::string_view text) {
 }
 
 std::string WriteDesign(const Design& design) {
-  std::string text = "{\n";
-  const auto line = [&text](const char* key, const std::string& value) {
-    text += "  " + JsonString(key) + ": " + value + ",\n";
-  };
-  line("format", JsonString(kDesignFormat));
-  line("version", std::to_string(kDesignVersion));
+  JsonWriter w;
+  w.Open('{');
+  w.Field("format", JsonString(kDesignFormat));
+  w.Field("version", std::to_string(kDesignVersion));
   const ProjectHeader& project = design.project;
-  line("project", OneLine({{"title", JsonString(project.title)},
-                           {"position", JsonString(project.position)},
-                           {"author", JsonString(project.author)}}));
-  line("system", std::to_string(static_cast<int>(design.system)));
-  line("h", FileNumber(design.h));
-  line("L", FileNumber(design.L));
-  line("columns", MemberText(design.columns));
-  line("beam", MemberText(design.beam));
-  line("steel", JsonString(GradeName(design.settings.grade)));
-  line("limits", OneLine({{"sway", std::to_string(design.settings.swayLimit)},
-                          {"deflection", std::to_string(design.settings.deflectionLimit)}}));
-  line("selfWeight", design.selfWeight ? "true" : "false");
-  Members restraints;
-  if (design.restraints.columns) {
-    restraints.emplace_back("columns", FileNumber(*design.restraints.columns));
+  w.Key("project");
+  w.OpenInline('{');
+  w.Field("title", JsonString(project.title));
+  w.Field("position", JsonString(project.position));
+  w.Field("author", JsonString(project.author));
+  w.Close('}');
+  w.Field("system", std::to_string(static_cast<int>(design.system)));
+  w.Field("h", FileNumber(design.h));
+  w.Field("L", FileNumber(design.L));
+  WriteMember(w, "columns", design.columns);
+  WriteMember(w, "beam", design.beam);
+  w.Field("steel", JsonString(GradeName(design.settings.grade)));
+  w.Key("limits");
+  w.OpenInline('{');
+  w.Field("sway", std::to_string(design.settings.swayLimit));
+  w.Field("deflection", std::to_string(design.settings.deflectionLimit));
+  w.Close('}');
+  w.Field("selfWeight", design.selfWeight ? "true" : "false");
+  if (design.restraints.columns || design.restraints.beam) {
+    w.Key("restraints");
+    w.OpenInline('{');
+    if (design.restraints.columns) {
+      w.Field("columns", FileNumber(*design.restraints.columns));
+    }
+    if (design.restraints.beam) {
+      w.Field("beam", FileNumber(*design.restraints.beam));
+    }
+    w.Close('}');
   }
-  if (design.restraints.beam) {
-    restraints.emplace_back("beam", FileNumber(*design.restraints.beam));
+  w.Key("loadCases");
+  w.Open('[');
+  for (const DesignCase& loadCase : design.loadCases) {
+    WriteCase(w, loadCase);
   }
-  if (!restraints.empty()) {
-    line("restraints", OneLine(restraints));
-  }
-  text += R"(  "loadCases": [)";
-  for (std::size_t i = 0; i < design.loadCases.size(); ++i) {
-    text += (i == 0 ? "\n    " : ",\n    ") + CaseLine(design.loadCases[i]);
-  }
-  text += design.loadCases.empty() ? "]\n}\n" : "\n  ]\n}\n";
-  return text;
+  w.Close(']');
+  w.Close('}');
+  return std::move(w).Text();
 }
 
 Design ReadDesignFile(const std::filesystem::path& file) {

@@ -465,14 +465,25 @@ void JsonWriter::Value(std::string_view text) {
 void JsonWriter::Open(char bracket) {
   Item();
   out_ += bracket;
-  ++depth_;
+  // Inside an inline container everything stays on its line.
+  inline_.push_back(!inline_.empty() && inline_.back());
   empty_ = true;
 }
 
+void JsonWriter::OpenInline(char bracket) {
+  Open(bracket);
+  inline_.back() = true;
+}
+
 void JsonWriter::Close(char bracket) {
-  --depth_;
+  const bool oneLine = inline_.back();
+  inline_.pop_back();
   if (!empty_) {
-    Indent();
+    if (oneLine) {
+      out_ += ' ';
+    } else {
+      Indent();
+    }
   }
   out_ += bracket;
   empty_ = false;
@@ -483,18 +494,22 @@ void JsonWriter::Item() {
     afterKey_ = false;
     return;
   }
-  if (depth_ > 0) {
-    if (!empty_) {
-      out_ += ',';
+  if (!inline_.empty()) {
+    if (inline_.back()) {
+      out_ += empty_ ? " " : ", ";
+    } else {
+      if (!empty_) {
+        out_ += ',';
+      }
+      Indent();
     }
-    Indent();
   }
   empty_ = false;
 }
 
 void JsonWriter::Indent() {
   out_ += '\n';
-  out_.append(2 * static_cast<std::size_t>(depth_), ' ');
+  out_.append(2 * inline_.size(), ' ');
 }
 
 }  // namespace strevo

@@ -48,14 +48,17 @@ class JsonError : public std::runtime_error {
   int line_;
 };
 
-// Pretty-printed JSON, two blanks a level: each member and item on a line of its own. The one
-// writer of the program's JSON: the result, the section search and the design file.
+// Pretty-printed JSON, two blanks a level: each member and item on a line of its own, or, in a
+// container opened inline, all on one line ({ "q": 4, "a": 5 }). The one writer of the
+// program's JSON: the result, the section search and the design file.
 class JsonWriter {
  public:
   void Key(std::string_view key);
   // A value's text as it stands: a number's, JsonString's, "true", "null".
   void Value(std::string_view text);
   void Open(char bracket);
+  // A container on one line, with everything in it.
+  void OpenInline(char bracket);
   void Close(char bracket);
   void Field(std::string_view key, std::string_view value) {
     Key(key);
@@ -68,7 +71,7 @@ class JsonWriter {
   void Indent();
 
   std::string out_;
-  int depth_ = 0;
+  std::vector<bool> inline_;  // by open container
   bool empty_ = true, afterKey_ = false;
 };
 
