@@ -38,13 +38,27 @@ Expr GammaM1() {
   return Var("γM1");
 }
 
-// The numbers every step of a member may put in: the section's values, fy, γM0, γM1 and π.
-Values SectionValues(const SectionProperties& s, double fy) {
-  return {{"A", s.A},   {"Avz", s.Avz},    {"Iy", s.Iy},      {"Iz", s.Iz},
-          {"It", s.It}, {"Iw", s.Iw},      {"Wpl,y", s.Wpl},  {"Wel,y", s.Wel},
-          {"h", s.h},   {"b", s.b},        {"tw", s.tw},      {"tf", s.tf},
-          {"fy", fy},   {"γM0", kGammaM0}, {"γM1", kGammaM1}, {"π", std::numbers::pi},
-          {"m", 2},     {"φ0", 1.0 / 200}};
+// The numbers every step of a member may put in: the section's values, fy, the code's γM0, γM1
+// and φ0, and π.
+Values SectionValues(const SectionProperties& s, double fy, const DesignCode& code) {
+  return {{"A", s.A},
+          {"Avz", s.Avz},
+          {"Iy", s.Iy},
+          {"Iz", s.Iz},
+          {"It", s.It},
+          {"Iw", s.Iw},
+          {"Wpl,y", s.Wpl},
+          {"Wel,y", s.Wel},
+          {"h", s.h},
+          {"b", s.b},
+          {"tw", s.tw},
+          {"tf", s.tf},
+          {"fy", fy},
+          {"γM0", code.gammaM0},
+          {"γM1", code.gammaM1},
+          {"π", std::numbers::pi},
+          {"m", 2},
+          {"φ0", code.phi0}};
 }
 
 std::string Verdict(double eta) {
@@ -113,12 +127,13 @@ void StabilitySteps(Builder& b, const Working& w, const std::string& caption) {
     }
   }
   const Expr h = Var("hS");
+  const DesignCode& code = GermanAnnex();
   const double alphaH = 2 / std::sqrt(w.result.portal.h);
-  if (alphaH >= 2.0 / 3 && alphaH <= 1) {
+  if (alphaH >= code.alphaHMin && alphaH <= code.alphaHMax) {
     b.Step("αh", "", Expr(2) / Sqrt(h),
            Reason() << "Schiefstellung nach 5.3.2 aus der Stützenhöhe " << h << " (m):");
   } else {
-    b.Stated("αh", "", std::clamp(alphaH, 2.0 / 3, 1.0),
+    b.Stated("αh", "", std::clamp(alphaH, code.alphaHMin, code.alphaHMax),
              Reason() << "Schiefstellung nach 5.3.2: " << Expr(2) / Sqrt(h)
                       << " liegt außerhalb von 2/3 … 1 und wird begrenzt:");
   }
@@ -369,7 +384,7 @@ void InteractionSteps(Builder& b, const Working& w, bool plastic) {
 std::vector<RechenwegStep> MemberSteps(const Working& w, const std::string& caption,
                                        const char* index) {
   const MemberVerification& v = w.check.verification;
-  Values values = SectionValues(w.section, w.fy);
+  Values values = SectionValues(w.section, w.fy, GermanAnnex());
   values.emplace("I1", w.result.portal.I1);
   values.emplace("hS", w.result.portal.h);
   // The checks' own values are shown; the formulas give them from the numbers put in.
@@ -425,7 +440,7 @@ std::vector<RechenwegStep> MemberSteps(const Working& w, const std::string& capt
     // The interaction governs in another segment: its own C1, Mcr and χLT, in a working of
     // their own so that its names do not meet the first segment's.
     steps = std::move(b).Steps();
-    Values more = SectionValues(w.section, w.fy);
+    Values more = SectionValues(w.section, w.fy, GermanAnnex());
     more.insert(values.begin(), values.end());
     const LateralTorsionalBuckling& own = v.interaction.lateralTorsional;
     more.insert_or_assign("Mcr", own.Mcr);

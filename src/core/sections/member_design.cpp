@@ -48,9 +48,10 @@ int ClassOf(double slenderness, double class1, double class2, double class3) {
 }
 
 // 6.2: the plastic resistances, reduced for shear (6.30) and for compression or tension (6.36).
-CrossSectionCheck PlasticCheck(const SectionProperties& s, double fy, const MemberForces& f) {
+CrossSectionCheck PlasticCheck(const SectionProperties& s, double fy, const MemberForces& f,
+                               const DesignCode& code) {
   CrossSectionCheck c;
-  const double stress = fy / kGammaM0;
+  const double stress = fy / code.gammaM0;
   c.NRd = ForceOf(s.A, stress);
   c.VRd = ForceOf(s.Avz, stress / kSqrt3);
   const double N = std::abs(f.N), V = std::abs(f.Q), M = std::abs(f.M);
@@ -80,10 +81,11 @@ CrossSectionCheck PlasticCheck(const SectionProperties& s, double fy, const Memb
 }
 
 // 6.1(5): von Mises at the web–flange junction, the edge stress and the largest shear stress.
-CrossSectionCheck ElasticCheck(const SectionProperties& s, double fy, const MemberForces& f) {
+CrossSectionCheck ElasticCheck(const SectionProperties& s, double fy, const MemberForces& f,
+                               const DesignCode& code) {
   CrossSectionCheck c;
   c.elastic = true;
-  const double stress = fy / kGammaM0;
+  const double stress = fy / code.gammaM0;
   c.NRd = ForceOf(s.A, stress);
   c.VRd = ForceOf(s.Avz, stress / kSqrt3);
   c.MRd = MomentOf(s.Wel, stress);
@@ -104,19 +106,22 @@ double Compression(const MemberForces& f) {
 }
 
 // Table 6.2, rolled I sections with tf ≤ 40 mm (all sections of the table).
-BucklingCurve CurveY(const SectionProperties& s) {
-  return s.h / s.b > 1.2 ? BucklingCurve{'a', 0.21} : BucklingCurve{'b', 0.34};
+BucklingCurve Curve(char name, const DesignCode& code) {
+  return {name, code.imperfection.Of(name)};
 }
-BucklingCurve CurveZ(const SectionProperties& s) {
-  return s.h / s.b > 1.2 ? BucklingCurve{'b', 0.34} : BucklingCurve{'c', 0.49};
+BucklingCurve CurveY(const SectionProperties& s, const DesignCode& code) {
+  return Curve(s.h / s.b > 1.2 ? 'a' : 'b', code);
+}
+BucklingCurve CurveZ(const SectionProperties& s, const DesignCode& code) {
+  return Curve(s.h / s.b > 1.2 ? 'b' : 'c', code);
 }
 // Table 6.5, rolled I sections.
-BucklingCurve CurveLT(const SectionProperties& s) {
-  return s.h / s.b <= 2 ? BucklingCurve{'b', 0.34} : BucklingCurve{'c', 0.49};
+BucklingCurve CurveLT(const SectionProperties& s, const DesignCode& code) {
+  return Curve(s.h / s.b <= 2 ? 'b' : 'c', code);
 }
 
 FlexuralBuckling Buckling(const SectionProperties& s, double fy, double Icm4, double Lcr,
-                          BucklingCurve curve, double NEd) {
+                          BucklingCurve curve, double NEd, const DesignCode& code) {
   FlexuralBuckling b;
   b.curve = curve;
   b.Lcr = Lcr;
@@ -124,8 +129,9 @@ FlexuralBuckling Buckling(const SectionProperties& s, double fy, double Icm4, do
   b.Ncr = kPi2 * kElasticModulus * Icm4 * kMm4PerCm4 / Squared(Lcr * kMmPerM) / kNPerKN;
   const double NRk = ForceOf(s.A, fy);
   b.lambda = std::sqrt(NRk / b.Ncr);
-  b.chi = NEd / b.Ncr <= 0.04 ? 1 : FlexuralReduction(b.lambda, curve.alpha);
-  b.eta = NEd / (b.chi * NRk / kGammaM1);
+  b.chi =
+      NEd / b.Ncr <= code.bucklingNegligible ? 1 : FlexuralReduction(b.lambda, curve.alpha, code);
+  b.eta = NEd / (b.chi * NRk / code.gammaM1);
   return b;
 }
 
@@ -193,9 +199,10 @@ double MomentFactorC1(const MemberDesignForces& f, double start, double end, dou
 }
 
 LateralTorsionalBuckling LateralTorsional(const MemberDesignForces& f, const SectionProperties& s,
-                                          double fy, double Wy, double start, double end) {
+                                          double fy, double Wy, double start, double end,
+                                          const DesignCode& code) {
   LateralTorsionalBuckling b;
-  b.curve = CurveLT(s);
+  b.curve = CurveLT(s, code);
   b.start = start;
   b.end = end;
   b.MEd = LargestMoment(f, start, end);
@@ -204,23 +211,25 @@ LateralTorsionalBuckling LateralTorsional(const MemberDesignForces& f, const Sec
   b.Mcr = CriticalMoment(s, end - start, b.C1);
   const double MRk = MomentOf(Wy, fy);
   b.lambda = std::sqrt(MRk / b.Mcr);
-  b.chi = b.MEd / b.Mcr <= 0.16 ? 1 : LateralTorsionalReduction(b.lambda, b.curve.alpha);
-  b.eta = b.MEd / (b.chi * MRk / kGammaM1);
+  b.chi = b.MEd / b.Mcr <= code.lateralTorsionalNegligible
+              ? 1
+              : LateralTorsionalReduction(b.lambda, b.curve.alpha, code);
+  b.eta = b.MEd / (b.chi * MRk / code.gammaM1);
   return b;
 }
 
 // 6.61 and 6.62 with Annex B (Table B.2) for one segment.
 MemberInteraction Interaction(const FlexuralBuckling& y, const FlexuralBuckling& z,
                               const LateralTorsionalBuckling& lt, double NRk, double MRk,
-                              bool plastic, double Cmy, double CmLT) {
+                              bool plastic, double Cmy, double CmLT, const DesignCode& code) {
   MemberInteraction m;
   m.start = lt.start;
   m.end = lt.end;
   m.lateralTorsional = lt;
   m.Cmy = Cmy;
   m.CmLT = CmLT;
-  const double ny = y.NEd / (y.chi * NRk / kGammaM1);
-  const double nz = z.NEd / (z.chi * NRk / kGammaM1);
+  const double ny = y.NEd / (y.chi * NRk / code.gammaM1);
+  const double nz = z.NEd / (z.chi * NRk / code.gammaM1);
   const double lz = z.lambda;
   if (plastic) {
     m.kyy = std::min(Cmy * (1 + (y.lambda - 0.2) * ny), Cmy * (1 + 0.8 * ny));
@@ -230,7 +239,7 @@ MemberInteraction Interaction(const FlexuralBuckling& y, const FlexuralBuckling&
     m.kyy = std::min(Cmy * (1 + 0.6 * y.lambda * ny), Cmy * (1 + 0.6 * ny));
     m.kzy = std::max(1 - 0.05 * lz * nz / (CmLT - 0.25), 1 - 0.05 * nz / (CmLT - 0.25));
   }
-  const double bending = lt.MEd / (lt.chi * MRk / kGammaM1);
+  const double bending = lt.MEd / (lt.chi * MRk / code.gammaM1);
   m.eta61 = ny + m.kyy * bending;
   m.eta62 = nz + m.kzy * bending;
   m.eta = std::max(m.eta61, m.eta62);
@@ -239,20 +248,21 @@ MemberInteraction Interaction(const FlexuralBuckling& y, const FlexuralBuckling&
 
 }  // namespace
 
-double FlexuralReduction(double lambda, double alpha) {
-  if (lambda <= 0.2) {
+double FlexuralReduction(double lambda, double alpha, const DesignCode& code) {
+  if (lambda <= code.lambda0) {
     return 1;
   }
-  const double phi = 0.5 * (1 + alpha * (lambda - 0.2) + lambda * lambda);
+  const double phi = 0.5 * (1 + alpha * (lambda - code.lambda0) + lambda * lambda);
   return std::min(1.0, 1 / (phi + std::sqrt(phi * phi - lambda * lambda)));
 }
 
-double LateralTorsionalReduction(double lambda, double alpha) {
-  if (lambda <= 0.4) {
+double LateralTorsionalReduction(double lambda, double alpha, const DesignCode& code) {
+  if (lambda <= code.lambdaLT0) {
     return 1;
   }
-  const double phi = 0.5 * (1 + alpha * (lambda - 0.4) + 0.75 * lambda * lambda);
-  const double chi = 1 / (phi + std::sqrt(phi * phi - 0.75 * lambda * lambda));
+  const double beta = code.betaLT;
+  const double phi = 0.5 * (1 + alpha * (lambda - code.lambdaLT0) + beta * lambda * lambda);
+  const double chi = 1 / (phi + std::sqrt(phi * phi - beta * lambda * lambda));
   return std::min({1.0, 1 / (lambda * lambda), chi});
 }
 
@@ -283,7 +293,8 @@ double MemberVerification::Eta() const {
 }
 
 MemberVerification VerifyMember(const MemberDesignForces& forces, const SectionProperties& section,
-                                double fy, double bucklingLengthY, double restraintSpacing) {
+                                double fy, double bucklingLengthY, double restraintSpacing,
+                                const DesignCode& code) {
   MemberVerification v;
   double NEd = 0;
   const PlaceForces* largestMoment = nullptr;
@@ -291,8 +302,8 @@ MemberVerification VerifyMember(const MemberDesignForces& forces, const SectionP
   for (const PlaceForces& p : forces.places) {
     const int sectionClass = SectionClass(section, fy, Compression(p.forces), p.forces.M);
     v.covered = v.covered && sectionClass < 4;
-    CrossSectionCheck check = sectionClass <= 2 ? PlasticCheck(section, fy, p.forces)
-                                                : ElasticCheck(section, fy, p.forces);
+    CrossSectionCheck check = sectionClass <= 2 ? PlasticCheck(section, fy, p.forces, code)
+                                                : ElasticCheck(section, fy, p.forces, code);
     if (first || check.eta > v.crossSection.eta) {
       check.sectionClass = sectionClass;
       check.s = p.s;
@@ -318,19 +329,20 @@ MemberVerification VerifyMember(const MemberDesignForces& forces, const SectionP
 
   const int segments = SegmentCount(forces.length, restraintSpacing);
   const double segment = forces.length / segments;
-  v.bucklingY = Buckling(section, fy, section.Iy, bucklingLengthY, CurveY(section), NEd);
-  v.bucklingZ = Buckling(section, fy, section.Iz, segment, CurveZ(section), NEd);
+  v.bucklingY =
+      Buckling(section, fy, section.Iy, bucklingLengthY, CurveY(section, code), NEd, code);
+  v.bucklingZ = Buckling(section, fy, section.Iz, segment, CurveZ(section, code), NEd, code);
   const double Cmy = EquivalentMomentFactor(forces, 0, forces.length);
   for (int i = 0; i < segments; ++i) {
     const double start = i * segment;
     const double end = i + 1 == segments ? forces.length : (i + 1) * segment;
-    const LateralTorsionalBuckling lt = LateralTorsional(forces, section, fy, Wy, start, end);
+    const LateralTorsionalBuckling lt = LateralTorsional(forces, section, fy, Wy, start, end, code);
     if (i == 0 || lt.eta > v.lateralTorsional.eta) {
       v.lateralTorsional = lt;
     }
     const MemberInteraction interaction =
         Interaction(v.bucklingY, v.bucklingZ, lt, NRk, MRk, plastic, Cmy,
-                    EquivalentMomentFactor(forces, start, end));
+                    EquivalentMomentFactor(forces, start, end), code);
     if (i == 0 || interaction.eta > v.interaction.eta) {
       v.interaction = interaction;
     }
