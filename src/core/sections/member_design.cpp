@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <numbers>
 
+#include "member_checks.h"
+
 namespace strevo {
 namespace {
 
@@ -126,22 +128,14 @@ FlexuralBuckling Buckling(const SectionProperties& s, double fy, double Icm4, do
   b.curve = curve;
   b.Lcr = Lcr;
   b.NEd = NEd;
-  b.Ncr = kPi2 * kElasticModulus * Icm4 * kMm4PerCm4 / Squared(Lcr * kMmPerM) / kNPerKN;
-  const double NRk = ForceOf(s.A, fy);
-  b.lambda = std::sqrt(NRk / b.Ncr);
-  b.chi =
-      NEd / b.Ncr <= code.bucklingNegligible ? 1 : FlexuralReduction(b.lambda, curve.alpha, code);
-  b.eta = NEd / (b.chi * NRk / code.gammaM1);
+  checks::NumberRun run;
+  const auto values =
+      checks::FlexuralBuckling(run, {}, {Icm4, Lcr, s.A * fy / 10, NEd, curve.alpha}, code);
+  b.Ncr = values.Ncr;
+  b.lambda = values.lambda;
+  b.chi = values.chi;
+  b.eta = values.eta;
   return b;
-}
-
-// SN003 for fork supports and the load at the shear centre (C2 drops out), kNm.
-double CriticalMoment(const SectionProperties& s, double lengthM, double C1) {
-  const double L = lengthM * kMmPerM;
-  const double EIz = kElasticModulus * s.Iz * kMm4PerCm4;
-  const double warping = s.Iw * kMm6PerCm6 / (s.Iz * kMm4PerCm4);
-  const double torsion = L * L * kShearModulus * s.It * kMm4PerCm4 / (kPi2 * EIz);
-  return C1 * kPi2 * EIz / (L * L) * std::sqrt(warping + torsion) / kNmmPerKNm;
 }
 
 // The least n with length/n ≤ spacing; a spacing that divides the length exactly must not
@@ -208,13 +202,16 @@ LateralTorsionalBuckling LateralTorsional(const MemberDesignForces& f, const Sec
   b.MEd = LargestMoment(f, start, end);
   b.Wy = Wy;
   b.C1 = MomentFactorC1(f, start, end, b.MEd);
-  b.Mcr = CriticalMoment(s, end - start, b.C1);
-  const double MRk = MomentOf(Wy, fy);
-  b.lambda = std::sqrt(MRk / b.Mcr);
-  b.chi = b.MEd / b.Mcr <= code.lateralTorsionalNegligible
-              ? 1
-              : LateralTorsionalReduction(b.lambda, b.curve.alpha, code);
-  b.eta = b.MEd / (b.chi * MRk / code.gammaM1);
+  checks::NumberRun run;
+  const auto values =
+      checks::LateralTorsionalBuckling(run,
+                                       {b.C1, end - start, checks::kBendingStiffnessCm4 * s.Iz,
+                                        s.Iz, s.Iw, s.It, Wy, fy, b.MEd, b.curve.alpha},
+                                       code);
+  b.Mcr = values.Mcr;
+  b.lambda = values.lambda;
+  b.chi = values.chi;
+  b.eta = checks::LateralTorsionalUtilisation(run, b.MEd, b.chi, values.MRk, code);
   return b;
 }
 
@@ -228,20 +225,14 @@ MemberInteraction Interaction(const FlexuralBuckling& y, const FlexuralBuckling&
   m.lateralTorsional = lt;
   m.Cmy = Cmy;
   m.CmLT = CmLT;
-  const double ny = y.NEd / (y.chi * NRk / code.gammaM1);
-  const double nz = z.NEd / (z.chi * NRk / code.gammaM1);
-  const double lz = z.lambda;
-  if (plastic) {
-    m.kyy = std::min(Cmy * (1 + (y.lambda - 0.2) * ny), Cmy * (1 + 0.8 * ny));
-    const double kzy = 1 - 0.1 * lz * nz / (CmLT - 0.25);
-    m.kzy = lz >= 0.4 ? std::max(kzy, 1 - 0.1 * nz / (CmLT - 0.25)) : std::min(0.6 + lz, kzy);
-  } else {
-    m.kyy = std::min(Cmy * (1 + 0.6 * y.lambda * ny), Cmy * (1 + 0.6 * ny));
-    m.kzy = std::max(1 - 0.05 * lz * nz / (CmLT - 0.25), 1 - 0.05 * nz / (CmLT - 0.25));
-  }
-  const double bending = lt.MEd / (lt.chi * MRk / code.gammaM1);
-  m.eta61 = ny + m.kyy * bending;
-  m.eta62 = nz + m.kzy * bending;
+  checks::NumberRun run;
+  const auto values = checks::Interaction(
+      run, {y.NEd, NRk, y.chi, z.chi, y.lambda, z.lambda, Cmy, CmLT, lt.MEd, lt.chi, MRk, plastic},
+      code);
+  m.kyy = values.kyy;
+  m.kzy = values.kzy;
+  m.eta61 = values.eta61;
+  m.eta62 = values.eta62;
   m.eta = std::max(m.eta61, m.eta62);
   return m;
 }
@@ -249,21 +240,13 @@ MemberInteraction Interaction(const FlexuralBuckling& y, const FlexuralBuckling&
 }  // namespace
 
 double FlexuralReduction(double lambda, double alpha, const DesignCode& code) {
-  if (lambda <= code.lambda0) {
-    return 1;
-  }
-  const double phi = 0.5 * (1 + alpha * (lambda - code.lambda0) + lambda * lambda);
-  return std::min(1.0, 1 / (phi + std::sqrt(phi * phi - lambda * lambda)));
+  checks::NumberRun run;
+  return checks::FlexuralReductionOf(run, {}, lambda, 1.0, alpha, code);
 }
 
 double LateralTorsionalReduction(double lambda, double alpha, const DesignCode& code) {
-  if (lambda <= code.lambdaLT0) {
-    return 1;
-  }
-  const double beta = code.betaLT;
-  const double phi = 0.5 * (1 + alpha * (lambda - code.lambdaLT0) + beta * lambda * lambda);
-  const double chi = 1 / (phi + std::sqrt(phi * phi - beta * lambda * lambda));
-  return std::min({1.0, 1 / (lambda * lambda), chi});
+  checks::NumberRun run;
+  return checks::LateralTorsionalReductionOf(run, lambda, 1.0, alpha, code);
 }
 
 int SectionClass(const SectionProperties& s, double fy, double compression, double moment) {
@@ -321,7 +304,8 @@ MemberVerification VerifyMember(const MemberDesignForces& forces, const SectionP
       largestMoment == nullptr ||
       SectionClass(section, fy, Compression(largestMoment->forces), largestMoment->forces.M) <= 2;
   const double Wy = plastic ? section.Wpl : section.Wel;
-  const double NRk = ForceOf(section.A, fy), MRk = MomentOf(Wy, fy);
+  // As the checks' steps write them: cm² · N/mm² are 0.1 kN, cm³ · N/mm² 0.001 kNm.
+  const double NRk = section.A * fy / 10, MRk = Wy * fy / 1000;
   // A member that carries no normal force shows some 1e-17 kN of rounding: no compression.
   if (NEd <= 1e-12 * NRk) {
     NEd = 0;
