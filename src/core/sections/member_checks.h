@@ -166,7 +166,7 @@ InteractionValues<V> Interaction(Run& run, const InteractionInputs<V>& in, const
   const V nz = run.Step("nz", "", in.NEd / (in.chiZ * in.NRk / gammaM1));
   const V& Cmy = in.Cmy;
   const V c = in.CmLT - V(0.25);
-  V kyy, kzy;
+  V kyy = V(0), kzy = V(0);
   // Table B.2's coefficients.
   if (in.plastic) {
     kyy = run.Least("kyy", Cmy * (V(1) + (in.lambdaY - V(0.2)) * ny), Cmy * (V(1) + V(0.8) * ny));
