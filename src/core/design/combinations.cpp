@@ -50,9 +50,10 @@ class Enumeration {
 
   std::vector<Combination> All() {
     std::vector<Partial> sets;
-    sets.push_back({LimitState::Ultimate, 1.35, 1.5});
+    const DesignCode& code = GermanAnnex();
+    sets.push_back({LimitState::Ultimate, code.gammaGSup, code.gammaQ});
     if (!permanent_.empty()) {  // without permanent cases both sets would be the same
-      sets.push_back({LimitState::Ultimate, 1.0, 1.5});
+      sets.push_back({LimitState::Ultimate, code.gammaGInf, code.gammaQ});
     }
     sets.push_back({LimitState::Serviceability, 1.0, 1.0});
     for (const Partial& set : sets) {

@@ -16,19 +16,21 @@ const char* ActionLetter(Action action) {
   return "W";
 }
 
-double Psi0(const DesignCase& loadCase) {
+double Psi0(const DesignCase& loadCase, const DesignCode& code) {
+  const CombinationFactors& psi = code.psi0;
   switch (loadCase.action) {
     case Action::Permanent:
       return 1;
     case Action::Imposed:
-      // Table A1.1: storage (E) stays whole, roofs (H) accompany nothing.
-      return loadCase.category == 'E' ? 1.0 : loadCase.category == 'H' ? 0.0 : 0.7;
+      return loadCase.category == 'E'   ? psi.imposedStorage
+             : loadCase.category == 'H' ? psi.imposedRoof
+                                        : psi.imposed;
     case Action::Snow:
-      return loadCase.over1000m ? 0.7 : 0.5;
+      return loadCase.over1000m ? psi.snowHigh : psi.snow;
     case Action::Wind:
       break;
   }
-  return 0.6;
+  return psi.wind;
 }
 
 const SectionProperties* SectionOf(const MemberChoice& member) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "design_code.h"
 #include "inputs.h"
 #include "section_check.h"
 #include "section_properties.h"
@@ -33,7 +34,7 @@ struct DesignCase {
 };
 
 // ψ0 of EN 1990 Table A1.1 (recommended values); 1 for a permanent case.
-double Psi0(const DesignCase& loadCase);
+double Psi0(const DesignCase& loadCase, const DesignCode& code = GermanAnnex());
 
 // A member's stiffness: a section of the table by its published designation ("HE 300 A"), or a
 // bare second moment of area (then no section check and no self-weight).

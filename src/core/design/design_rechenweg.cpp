@@ -9,6 +9,7 @@
 #include "deformations.h"
 #include "design_output.h"
 #include "design_result.h"
+#include "member_checks.h"
 #include "member_forces.h"
 #include "rechenweg_builder.h"
 #include "text_rules.h"
@@ -34,33 +35,70 @@ Expr Fy() {
 Expr GammaM0() {
   return Var("γM0");
 }
-Expr GammaM1() {
-  return Var("γM1");
-}
 
-// The numbers every step of a member may put in: the section's values, fy, γM0, γM1 and π.
-Values SectionValues(const SectionProperties& s, double fy) {
-  return {{"A", s.A},   {"Avz", s.Avz},    {"Iy", s.Iy},      {"Iz", s.Iz},
-          {"It", s.It}, {"Iw", s.Iw},      {"Wpl,y", s.Wpl},  {"Wel,y", s.Wel},
-          {"h", s.h},   {"b", s.b},        {"tw", s.tw},      {"tf", s.tf},
-          {"fy", fy},   {"γM0", kGammaM0}, {"γM1", kGammaM1}, {"π", std::numbers::pi},
-          {"m", 2},     {"φ0", 1.0 / 200}};
+// The numbers every step of a member may put in: the section's values, fy, the code's γM0, γM1
+// and φ0, and π.
+Values SectionValues(const SectionProperties& s, double fy, const DesignCode& code) {
+  return {{"A", s.A},
+          {"Avz", s.Avz},
+          {"Iy", s.Iy},
+          {"Iz", s.Iz},
+          {"It", s.It},
+          {"Iw", s.Iw},
+          {"Wpl,y", s.Wpl},
+          {"Wel,y", s.Wel},
+          {"h", s.h},
+          {"b", s.b},
+          {"tw", s.tw},
+          {"tf", s.tf},
+          {"fy", fy},
+          {"γM0", code.gammaM0},
+          {"γM1", code.gammaM1},
+          {"π", std::numbers::pi},
+          {"m", 2},
+          {"φ0", code.phi0}};
 }
 
 std::string Verdict(double eta) {
   return eta <= 1 ? "η ≤ 1: Nachweis erfüllt." : "η > 1: Nachweis nicht erfüllt.";
 }
 
-// Of two or more formulas bounded against each other, the one whose value the check took.
-Expr Taken(const Builder& b, std::initializer_list<Expr> candidates, double value) {
-  const Expr* best = candidates.begin();
-  for (const Expr& e : candidates) {
-    if (std::abs(b.Value(e, "").value - value) < std::abs(b.Value(*best, "").value - value)) {
-      best = &e;
-    }
+// The checks' templates run on formulas: each step goes to the builder with the reason the
+// working gives it (`why(target, stated)`), and the decisions read the values put in.
+class FormulaRun {
+ public:
+  using Value = Expr;
+  using Why = std::function<Reason(const std::string& target, bool stated)>;
+  FormulaRun(Builder& b, Why why) : b_(b), why_(std::move(why)) {}
+
+  Expr Step(const std::string& target, const char* unit, const Expr& formula) {
+    b_.Step(target, unit, formula, why_(target, false));
+    return Var(target);
   }
-  return *best;
-}
+  Expr Stated(const std::string& target, const char* unit, double value) {
+    b_.Stated(target, unit, value, why_(target, true));
+    return Var(target);
+  }
+  Expr Factor(const char* name, double) { return Var(name); }
+  double Number(const Expr& formula) const { return b_.Value(formula, "").value; }
+  Expr Least(const std::string& target, const Expr& a, const Expr& b) {
+    return Step(target, "", Number(a) <= Number(b) ? a : b);
+  }
+  Expr Greatest(const std::string& target, const Expr& a, const Expr& b) {
+    return Step(target, "", Number(a) >= Number(b) ? a : b);
+  }
+  // 6.57's value above its bound: the bound, the formula's value quoted.
+  Expr Capped(const std::string& target, const Expr& formula, double bound) {
+    b_.Stated(target, "", bound,
+              Reason() << "Nach 6.57 " << b_.Value(formula, "") << ", höchstens 1 und "
+                       << Expr(1) / Sq(Var("λ̄LT")) << ":");
+    return Var(target);
+  }
+
+ private:
+  Builder& b_;
+  Why why_;
+};
 
 // The member, its combination and where its forces come from.
 struct Working {
@@ -113,18 +151,16 @@ void StabilitySteps(Builder& b, const Working& w, const std::string& caption) {
     }
   }
   const Expr h = Var("hS");
-  const double alphaH = 2 / std::sqrt(w.result.portal.h);
-  if (alphaH >= 2.0 / 3 && alphaH <= 1) {
-    b.Step("αh", "", Expr(2) / Sqrt(h),
-           Reason() << "Schiefstellung nach 5.3.2 aus der Stützenhöhe " << h << " (m):");
-  } else {
-    b.Stated("αh", "", std::clamp(alphaH, 2.0 / 3, 1.0),
-             Reason() << "Schiefstellung nach 5.3.2: " << Expr(2) / Sqrt(h)
-                      << " liegt außerhalb von 2/3 … 1 und wird begrenzt:");
-  }
-  b.Step("αm", "", Sqrt(Expr(0.5) * (Expr(1) + Expr(1) / Var("m"))),
-         Reason() << "Zwei Stützen tragen die Last (" << Var("m") << " = 2):");
-  b.Step("φ", "", Var("φ0") * Var("αh") * Var("αm"));
+  FormulaRun run(b, [&h](const std::string& target, bool stated) {
+    if (target == "αh") {
+      return stated ? Reason() << "Schiefstellung nach 5.3.2: " << Expr(2) / Sqrt(h)
+                               << " liegt außerhalb von 2/3 … 1 und wird begrenzt:"
+                    : Reason() << "Schiefstellung nach 5.3.2 aus der Stützenhöhe " << h << " (m):";
+    }
+    return target == "αm" ? Reason() << "Zwei Stützen tragen die Last (" << Var("m") << " = 2):"
+                          : Reason();
+  });
+  checks::SwayImperfection(run, h, Var("m"), GermanAnnex());
   b.Step("1/φ", "", Expr(1) / Var("φ"));
   // The forces as applied: their sign is the direction; a column in tension gets none.
   const bool left = st.imperfectionForces[0] < 0 || st.imperfectionForces[1] < 0;
@@ -234,25 +270,22 @@ void BucklingSteps(Builder& b, const FlexuralBuckling& f, const char* axis) {
                           << ": Systemlänge des Stabs; die Schiefstellung und, bei αcr < 10, "
                              "die Theorie II. Ordnung stecken in den Schnittgrößen:"
                : Reason() << "Biegeknicken um " << axis << ": Abstand der seitlichen Halterungen:");
-  b.Step(EI, "kNm²", Expr(kBendingStiffnessPerCm4) * Var(I));
-  b.Step(Ncr, "kN", Sq(Pi()) * Var(EI) / Sq(Var(Lcr)));
-  b.Step(lambda, "", Sqrt(Var("NRk") / Var(Ncr)));
-  if (f.NEd == 0) {
-    b.Stated(eta, "", 0, Reason() << "Der Stab ist nicht gedrückt:");
-    return;
-  }
-  if (f.chi == 1) {
-    b.Stated(chi, "", 1,
-             Reason() << Var(lambda) << " ≤ 0,2 oder " << Var("NEd") / Var(Ncr)
-                      << " ≤ 0,04: kein Knicken (6.3.1.2(4)):");
-  } else {
-    const Expr alpha = Var("α" + index);
-    b.Stated("α" + index, "", f.curve.alpha,
-             Reason() << "Knicklinie " << std::string(1, f.curve.name) << " (Tabelle 6.2):");
-    b.Step(phi, "", Expr(0.5) * (Expr(1) + alpha * (Var(lambda) - Expr(0.2)) + Sq(Var(lambda))));
-    b.Step(chi, "", Expr(1) / (Var(phi) + Sqrt(Sq(Var(phi)) - Sq(Var(lambda)))));
-  }
-  b.Step(eta, "", Var("NEd") / (Var(chi) * Var("NRk") / GammaM1()));
+  const checks::BucklingNames names = checks::BucklingNamesOf(index);
+  FormulaRun run(b, [&](const std::string& target, bool stated) {
+    if (!stated) {
+      return Reason();
+    }
+    if (target == eta) {
+      return Reason() << "Der Stab ist nicht gedrückt:";
+    }
+    if (target == chi) {
+      return Reason() << Var(lambda) << " ≤ 0,2 oder " << Var("NEd") / Var(Ncr)
+                      << " ≤ 0,04: kein Knicken (6.3.1.2(4)):";
+    }
+    return Reason() << "Knicklinie " << std::string(1, f.curve.name) << " (Tabelle 6.2):";
+  });
+  checks::FlexuralBuckling(run, names, {Var(I), Var(Lcr), Var("NRk"), Var("NEd"), f.curve.alpha},
+                           GermanAnnex());
 }
 
 // C1, Mcr, λ̄LT and χLT of a segment between lateral restraints.
@@ -292,36 +325,23 @@ void LateralTorsionalSteps(Builder& b, const Working& w, const Segment& g) {
     b.Stated("C1", "", std::min(2.5, c1),
              Reason() << "Momentenbeiwert " << C1 << ", höchstens 2,5 (1 ohne Moment):");
   }
-  b.Step("GIt", "kNm²", Expr(kShearModulus / 1e5) * Var("It"),
-         Reason() << "G = 81000 N/mm²; cm6 / cm4 sind 10⁻⁴ m²:");
-  b.Step("Mcr", "kNm",
-         Var("C1") * Sq(Pi()) * Var("EIz") / Sq(Var("Ls")) *
-             Sqrt(Var("Iw") / Var("Iz") / Expr(10000) +
-                  Sq(Var("Ls")) * Var("GIt") / (Sq(Pi()) * Var("EIz"))));
-  b.Step("My,Rk", "kNm", Var("Wy") * Fy() / Expr(1000));
-  b.Step("λ̄LT", "", Sqrt(Var("My,Rk") / Var("Mcr")));
-  const double lambda = b.Value(Var("λ̄LT"), "").value;
-  if (lambda <= 0.4 || b.Value(MEd / Var("Mcr"), "").value <= 0.16) {
-    b.Stated("χLT", "", 1,
-             Reason() << Var("λ̄LT") << " ≤ 0,4 oder " << MEd / Var("Mcr")
-                      << " ≤ 0,16: kein Biegedrillknicken (6.3.2.2(4)):");
-    return;
-  }
-  b.Stated("αLT", "", g.curve.alpha,
-           Reason() << "Knicklinie " << std::string(1, g.curve.name) << " (Tabelle 6.5), "
-                    << Var("λ̄LT,0") << " = 0,4, " << Var("β") << " = 0,75:");
-  b.Step(
-      "ΦLT", "",
-      Expr(0.5) * (Expr(1) + Var("αLT") * (Var("λ̄LT") - Expr(0.4)) + Expr(0.75) * Sq(Var("λ̄LT"))));
-  const Expr chi = Expr(1) / (Var("ΦLT") + Sqrt(Sq(Var("ΦLT")) - Expr(0.75) * Sq(Var("λ̄LT"))));
-  const double capped = LateralTorsionalReduction(lambda, g.curve.alpha);
-  if (capped < b.Value(chi, "").value * (1 - 1e-9)) {
-    b.Stated("χLT", "", capped,
-             Reason() << "Nach 6.57 " << b.Value(chi, "") << ", höchstens 1 und "
-                      << Expr(1) / Sq(Var("λ̄LT")) << ":");
-  } else {
-    b.Step("χLT", "", chi);
-  }
+  FormulaRun run(b, [&g](const std::string& target, bool stated) {
+    if (target == "GIt") {
+      return Reason() << "G = 81000 N/mm²; cm6 / cm4 sind 10⁻⁴ m²:";
+    }
+    if (target == "χLT" && stated) {
+      return Reason() << Var("λ̄LT") << " ≤ 0,4 oder " << Var("My,Ed") / Var("Mcr")
+                      << " ≤ 0,16: kein Biegedrillknicken (6.3.2.2(4)):";
+    }
+    return target == "αLT" ? Reason() << "Knicklinie " << std::string(1, g.curve.name)
+                                      << " (Tabelle 6.5), " << Var("λ̄LT,0") << " = 0,4, "
+                                      << Var("β") << " = 0,75:"
+                           : Reason();
+  });
+  checks::LateralTorsionalBuckling(run,
+                                   {Var("C1"), Var("Ls"), Var("EIz"), Var("Iz"), Var("Iw"),
+                                    Var("It"), Var("Wy"), Fy(), MEd, g.curve.alpha},
+                                   GermanAnnex());
 }
 
 void InteractionSteps(Builder& b, const Working& w, bool plastic) {
@@ -336,40 +356,35 @@ void InteractionSteps(Builder& b, const Working& w, bool plastic) {
                     << "; äquivalente Momentenbeiwerte nach Tabelle B.3 aus den Endmomenten und "
                        "dem Moment in Feldmitte des Stabs und des Abschnitts:");
   b.Stated("CmLT", "", m.CmLT, {});
-  b.Step("ny", "", Var("NEd") / (Var("χy") * Var("NRk") / GammaM1()));
-  b.Step("nz", "", Var("NEd") / (Var("χz") * Var("NRk") / GammaM1()));
   const Expr c = CmLT - Expr(0.25);
-  if (plastic) {
-    b.Step("kyy", "",
-           Taken(b, {Cmy * (Expr(1) + (ly - Expr(0.2)) * ny), Cmy * (Expr(1) + Expr(0.8) * ny)},
-                 m.kyy),
-           Reason() << "Klasse 1 oder 2: " << Cmy * (Expr(1) + (ly - Expr(0.2)) * ny)
-                    << ", höchstens " << Cmy * (Expr(1) + Expr(0.8) * ny) << ":");
-    const Expr k1 = Expr(1) - Expr(0.1) * lz * nz / c, k2 = Expr(1) - Expr(0.1) * nz / c;
-    b.Step("kzy", "",
-           v.bucklingZ.lambda >= 0.4 ? Taken(b, {k1, k2}, m.kzy)
-                                     : Taken(b, {k1, Expr(0.6) + lz}, m.kzy),
-           v.bucklingZ.lambda >= 0.4
-               ? Reason() << lz << " ≥ 0,4: " << k1 << ", mindestens " << k2 << ":"
-               : Reason() << lz << " < 0,4: " << Expr(0.6) + lz << ", höchstens " << k1 << ":");
-  } else {
-    b.Step(
-        "kyy", "",
-        Taken(b, {Cmy * (Expr(1) + Expr(0.6) * ly * ny), Cmy * (Expr(1) + Expr(0.6) * ny)}, m.kyy),
-        Reason() << "Klasse 3: " << Cmy * (Expr(1) + Expr(0.6) * ly * ny) << ", höchstens "
-                 << Cmy * (Expr(1) + Expr(0.6) * ny) << ":");
-    const Expr k1 = Expr(1) - Expr(0.05) * lz * nz / c, k2 = Expr(1) - Expr(0.05) * nz / c;
-    b.Step("kzy", "", Taken(b, {k1, k2}, m.kzy), Reason() << k1 << ", mindestens " << k2 << ":");
-  }
-  const Expr bending = Var("My,Ed") / (Var("χLT") * Var("My,Rk") / GammaM1());
-  b.Step("η6.61", "", ny + Var("kyy") * bending);
-  b.Step("η6.62", "", nz + Var("kzy") * bending);
+  const Expr k1 = Expr(1) - Expr(plastic ? 0.1 : 0.05) * lz * nz / c,
+             k2 = Expr(1) - Expr(plastic ? 0.1 : 0.05) * nz / c;
+  FormulaRun run(b, [&](const std::string& target, bool) {
+    if (target == "kyy") {
+      return plastic ? Reason() << "Klasse 1 oder 2: " << Cmy * (Expr(1) + (ly - Expr(0.2)) * ny)
+                                << ", höchstens " << Cmy * (Expr(1) + Expr(0.8) * ny) << ":"
+                     : Reason() << "Klasse 3: " << Cmy * (Expr(1) + Expr(0.6) * ly * ny)
+                                << ", höchstens " << Cmy * (Expr(1) + Expr(0.6) * ny) << ":";
+    }
+    if (target != "kzy") {
+      return Reason();
+    }
+    if (!plastic || v.bucklingZ.lambda >= 0.4) {
+      return (plastic ? Reason() << lz << " ≥ 0,4: " : Reason())
+             << k1 << ", mindestens " << k2 << ":";
+    }
+    return Reason() << lz << " < 0,4: " << Expr(0.6) + lz << ", höchstens " << k1 << ":";
+  });
+  checks::Interaction(run,
+                      {Var("NEd"), Var("NRk"), Var("χy"), Var("χz"), ly, lz, Cmy, CmLT,
+                       Var("My,Ed"), Var("χLT"), Var("My,Rk"), plastic},
+                      GermanAnnex());
 }
 
 std::vector<RechenwegStep> MemberSteps(const Working& w, const std::string& caption,
                                        const char* index) {
   const MemberVerification& v = w.check.verification;
-  Values values = SectionValues(w.section, w.fy);
+  Values values = SectionValues(w.section, w.fy, GermanAnnex());
   values.emplace("I1", w.result.portal.I1);
   values.emplace("hS", w.result.portal.h);
   // The checks' own values are shown; the formulas give them from the numbers put in.
@@ -417,7 +432,9 @@ std::vector<RechenwegStep> MemberSteps(const Working& w, const std::string& capt
   LateralTorsionalSteps(b, w,
                         {w.check.lateralTorsionalMember, lt.start, lt.end, lt.MEd, lt.curve,
                          w.check.lateralTorsionalPlace});
-  b.Step("ηBDK", "", Var("My,Ed") / (Var("χLT") * Var("My,Rk") / GammaM1()));
+  FormulaRun utilisation(b, [](const std::string&, bool) { return Reason(); });
+  checks::LateralTorsionalUtilisation(utilisation, Var("My,Ed"), Var("χLT"), Var("My,Rk"),
+                                      GermanAnnex());
   const bool sameSegment = v.interaction.start == lt.start && v.interaction.end == lt.end &&
                            w.check.interactionMember == w.check.lateralTorsionalMember;
   std::vector<RechenwegStep> steps;
@@ -425,7 +442,7 @@ std::vector<RechenwegStep> MemberSteps(const Working& w, const std::string& capt
     // The interaction governs in another segment: its own C1, Mcr and χLT, in a working of
     // their own so that its names do not meet the first segment's.
     steps = std::move(b).Steps();
-    Values more = SectionValues(w.section, w.fy);
+    Values more = SectionValues(w.section, w.fy, GermanAnnex());
     more.insert(values.begin(), values.end());
     const LateralTorsionalBuckling& own = v.interaction.lateralTorsional;
     more.insert_or_assign("Mcr", own.Mcr);

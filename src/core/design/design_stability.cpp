@@ -144,8 +144,9 @@ CombinationStability UltimateChecks::StabilityOf(FrameLoads loads, const NormalF
     }
   }
   // 5.3.2: φ = φ0·αh·αm, m = 2 columns, in the direction the combination sways.
-  const double alphaH = std::clamp(2 / std::sqrt(portal.h), 2.0 / 3, 1.0);
-  st.imperfection = alphaH * std::sqrt(0.5 * (1 + 1.0 / 2)) / 200;
+  const DesignCode& code = GermanAnnex();
+  const double alphaH = std::clamp(2 / std::sqrt(portal.h), code.alphaHMin, code.alphaHMax);
+  st.imperfection = code.phi0 * alphaH * std::sqrt(0.5 * (1 + 1.0 / 2));
   // Rounding leaves a symmetric portal a sway of some 1e-15 mm: that is no sway, to the right.
   const double direction = swayMm < -1e-9 ? -1 : 1;
   for (std::size_t i = 0; i < 2; ++i) {
@@ -155,7 +156,7 @@ CombinationStability UltimateChecks::StabilityOf(FrameLoads loads, const NormalF
   loads.footLeft = -st.imperfectionForces[0];
   loads.topRight = st.imperfectionForces[1];
   loads.footRight = -st.imperfectionForces[1];
-  st.secondOrder = st.critical.factor < 10;
+  st.secondOrder = st.critical.factor < code.alphaCrFirstOrder;
   st.unstable = st.critical.factor <= 1;
   if (!st.unstable) {
     try {

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <numbers>
 
+#include "member_checks.h"
+
 namespace strevo {
 namespace {
 
@@ -48,9 +50,10 @@ int ClassOf(double slenderness, double class1, double class2, double class3) {
 }
 
 // 6.2: the plastic resistances, reduced for shear (6.30) and for compression or tension (6.36).
-CrossSectionCheck PlasticCheck(const SectionProperties& s, double fy, const MemberForces& f) {
+CrossSectionCheck PlasticCheck(const SectionProperties& s, double fy, const MemberForces& f,
+                               const DesignCode& code) {
   CrossSectionCheck c;
-  const double stress = fy / kGammaM0;
+  const double stress = fy / code.gammaM0;
   c.NRd = ForceOf(s.A, stress);
   c.VRd = ForceOf(s.Avz, stress / kSqrt3);
   const double N = std::abs(f.N), V = std::abs(f.Q), M = std::abs(f.M);
@@ -80,10 +83,11 @@ CrossSectionCheck PlasticCheck(const SectionProperties& s, double fy, const Memb
 }
 
 // 6.1(5): von Mises at the web–flange junction, the edge stress and the largest shear stress.
-CrossSectionCheck ElasticCheck(const SectionProperties& s, double fy, const MemberForces& f) {
+CrossSectionCheck ElasticCheck(const SectionProperties& s, double fy, const MemberForces& f,
+                               const DesignCode& code) {
   CrossSectionCheck c;
   c.elastic = true;
-  const double stress = fy / kGammaM0;
+  const double stress = fy / code.gammaM0;
   c.NRd = ForceOf(s.A, stress);
   c.VRd = ForceOf(s.Avz, stress / kSqrt3);
   c.MRd = MomentOf(s.Wel, stress);
@@ -104,38 +108,34 @@ double Compression(const MemberForces& f) {
 }
 
 // Table 6.2, rolled I sections with tf ≤ 40 mm (all sections of the table).
-BucklingCurve CurveY(const SectionProperties& s) {
-  return s.h / s.b > 1.2 ? BucklingCurve{'a', 0.21} : BucklingCurve{'b', 0.34};
+BucklingCurve Curve(char name, const DesignCode& code) {
+  return {name, code.imperfection.Of(name)};
 }
-BucklingCurve CurveZ(const SectionProperties& s) {
-  return s.h / s.b > 1.2 ? BucklingCurve{'b', 0.34} : BucklingCurve{'c', 0.49};
+BucklingCurve CurveY(const SectionProperties& s, const DesignCode& code) {
+  return Curve(s.h / s.b > 1.2 ? 'a' : 'b', code);
+}
+BucklingCurve CurveZ(const SectionProperties& s, const DesignCode& code) {
+  return Curve(s.h / s.b > 1.2 ? 'b' : 'c', code);
 }
 // Table 6.5, rolled I sections.
-BucklingCurve CurveLT(const SectionProperties& s) {
-  return s.h / s.b <= 2 ? BucklingCurve{'b', 0.34} : BucklingCurve{'c', 0.49};
+BucklingCurve CurveLT(const SectionProperties& s, const DesignCode& code) {
+  return Curve(s.h / s.b <= 2 ? 'b' : 'c', code);
 }
 
 FlexuralBuckling Buckling(const SectionProperties& s, double fy, double Icm4, double Lcr,
-                          BucklingCurve curve, double NEd) {
+                          BucklingCurve curve, double NEd, const DesignCode& code) {
   FlexuralBuckling b;
   b.curve = curve;
   b.Lcr = Lcr;
   b.NEd = NEd;
-  b.Ncr = kPi2 * kElasticModulus * Icm4 * kMm4PerCm4 / Squared(Lcr * kMmPerM) / kNPerKN;
-  const double NRk = ForceOf(s.A, fy);
-  b.lambda = std::sqrt(NRk / b.Ncr);
-  b.chi = NEd / b.Ncr <= 0.04 ? 1 : FlexuralReduction(b.lambda, curve.alpha);
-  b.eta = NEd / (b.chi * NRk / kGammaM1);
+  checks::NumberRun run;
+  const auto values =
+      checks::FlexuralBuckling(run, {}, {Icm4, Lcr, s.A * fy / 10, NEd, curve.alpha}, code);
+  b.Ncr = values.Ncr;
+  b.lambda = values.lambda;
+  b.chi = values.chi;
+  b.eta = values.eta;
   return b;
-}
-
-// SN003 for fork supports and the load at the shear centre (C2 drops out), kNm.
-double CriticalMoment(const SectionProperties& s, double lengthM, double C1) {
-  const double L = lengthM * kMmPerM;
-  const double EIz = kElasticModulus * s.Iz * kMm4PerCm4;
-  const double warping = s.Iw * kMm6PerCm6 / (s.Iz * kMm4PerCm4);
-  const double torsion = L * L * kShearModulus * s.It * kMm4PerCm4 / (kPi2 * EIz);
-  return C1 * kPi2 * EIz / (L * L) * std::sqrt(warping + torsion) / kNmmPerKNm;
 }
 
 // The least n with length/n ≤ spacing; a spacing that divides the length exactly must not
@@ -193,67 +193,60 @@ double MomentFactorC1(const MemberDesignForces& f, double start, double end, dou
 }
 
 LateralTorsionalBuckling LateralTorsional(const MemberDesignForces& f, const SectionProperties& s,
-                                          double fy, double Wy, double start, double end) {
+                                          double fy, double Wy, double start, double end,
+                                          const DesignCode& code) {
   LateralTorsionalBuckling b;
-  b.curve = CurveLT(s);
+  b.curve = CurveLT(s, code);
   b.start = start;
   b.end = end;
   b.MEd = LargestMoment(f, start, end);
   b.Wy = Wy;
   b.C1 = MomentFactorC1(f, start, end, b.MEd);
-  b.Mcr = CriticalMoment(s, end - start, b.C1);
-  const double MRk = MomentOf(Wy, fy);
-  b.lambda = std::sqrt(MRk / b.Mcr);
-  b.chi = b.MEd / b.Mcr <= 0.16 ? 1 : LateralTorsionalReduction(b.lambda, b.curve.alpha);
-  b.eta = b.MEd / (b.chi * MRk / kGammaM1);
+  checks::NumberRun run;
+  const auto values =
+      checks::LateralTorsionalBuckling(run,
+                                       {b.C1, end - start, checks::kBendingStiffnessCm4 * s.Iz,
+                                        s.Iz, s.Iw, s.It, Wy, fy, b.MEd, b.curve.alpha},
+                                       code);
+  b.Mcr = values.Mcr;
+  b.lambda = values.lambda;
+  b.chi = values.chi;
+  b.eta = checks::LateralTorsionalUtilisation(run, b.MEd, b.chi, values.MRk, code);
   return b;
 }
 
 // 6.61 and 6.62 with Annex B (Table B.2) for one segment.
 MemberInteraction Interaction(const FlexuralBuckling& y, const FlexuralBuckling& z,
                               const LateralTorsionalBuckling& lt, double NRk, double MRk,
-                              bool plastic, double Cmy, double CmLT) {
+                              bool plastic, double Cmy, double CmLT, const DesignCode& code) {
   MemberInteraction m;
   m.start = lt.start;
   m.end = lt.end;
   m.lateralTorsional = lt;
   m.Cmy = Cmy;
   m.CmLT = CmLT;
-  const double ny = y.NEd / (y.chi * NRk / kGammaM1);
-  const double nz = z.NEd / (z.chi * NRk / kGammaM1);
-  const double lz = z.lambda;
-  if (plastic) {
-    m.kyy = std::min(Cmy * (1 + (y.lambda - 0.2) * ny), Cmy * (1 + 0.8 * ny));
-    const double kzy = 1 - 0.1 * lz * nz / (CmLT - 0.25);
-    m.kzy = lz >= 0.4 ? std::max(kzy, 1 - 0.1 * nz / (CmLT - 0.25)) : std::min(0.6 + lz, kzy);
-  } else {
-    m.kyy = std::min(Cmy * (1 + 0.6 * y.lambda * ny), Cmy * (1 + 0.6 * ny));
-    m.kzy = std::max(1 - 0.05 * lz * nz / (CmLT - 0.25), 1 - 0.05 * nz / (CmLT - 0.25));
-  }
-  const double bending = lt.MEd / (lt.chi * MRk / kGammaM1);
-  m.eta61 = ny + m.kyy * bending;
-  m.eta62 = nz + m.kzy * bending;
+  checks::NumberRun run;
+  const auto values = checks::Interaction(
+      run, {y.NEd, NRk, y.chi, z.chi, y.lambda, z.lambda, Cmy, CmLT, lt.MEd, lt.chi, MRk, plastic},
+      code);
+  m.kyy = values.kyy;
+  m.kzy = values.kzy;
+  m.eta61 = values.eta61;
+  m.eta62 = values.eta62;
   m.eta = std::max(m.eta61, m.eta62);
   return m;
 }
 
 }  // namespace
 
-double FlexuralReduction(double lambda, double alpha) {
-  if (lambda <= 0.2) {
-    return 1;
-  }
-  const double phi = 0.5 * (1 + alpha * (lambda - 0.2) + lambda * lambda);
-  return std::min(1.0, 1 / (phi + std::sqrt(phi * phi - lambda * lambda)));
+double FlexuralReduction(double lambda, double alpha, const DesignCode& code) {
+  checks::NumberRun run;
+  return checks::FlexuralReductionOf(run, {}, lambda, 1.0, alpha, code);
 }
 
-double LateralTorsionalReduction(double lambda, double alpha) {
-  if (lambda <= 0.4) {
-    return 1;
-  }
-  const double phi = 0.5 * (1 + alpha * (lambda - 0.4) + 0.75 * lambda * lambda);
-  const double chi = 1 / (phi + std::sqrt(phi * phi - 0.75 * lambda * lambda));
-  return std::min({1.0, 1 / (lambda * lambda), chi});
+double LateralTorsionalReduction(double lambda, double alpha, const DesignCode& code) {
+  checks::NumberRun run;
+  return checks::LateralTorsionalReductionOf(run, lambda, 1.0, alpha, code);
 }
 
 int SectionClass(const SectionProperties& s, double fy, double compression, double moment) {
@@ -283,7 +276,8 @@ double MemberVerification::Eta() const {
 }
 
 MemberVerification VerifyMember(const MemberDesignForces& forces, const SectionProperties& section,
-                                double fy, double bucklingLengthY, double restraintSpacing) {
+                                double fy, double bucklingLengthY, double restraintSpacing,
+                                const DesignCode& code) {
   MemberVerification v;
   double NEd = 0;
   const PlaceForces* largestMoment = nullptr;
@@ -291,8 +285,8 @@ MemberVerification VerifyMember(const MemberDesignForces& forces, const SectionP
   for (const PlaceForces& p : forces.places) {
     const int sectionClass = SectionClass(section, fy, Compression(p.forces), p.forces.M);
     v.covered = v.covered && sectionClass < 4;
-    CrossSectionCheck check = sectionClass <= 2 ? PlasticCheck(section, fy, p.forces)
-                                                : ElasticCheck(section, fy, p.forces);
+    CrossSectionCheck check = sectionClass <= 2 ? PlasticCheck(section, fy, p.forces, code)
+                                                : ElasticCheck(section, fy, p.forces, code);
     if (first || check.eta > v.crossSection.eta) {
       check.sectionClass = sectionClass;
       check.s = p.s;
@@ -310,7 +304,8 @@ MemberVerification VerifyMember(const MemberDesignForces& forces, const SectionP
       largestMoment == nullptr ||
       SectionClass(section, fy, Compression(largestMoment->forces), largestMoment->forces.M) <= 2;
   const double Wy = plastic ? section.Wpl : section.Wel;
-  const double NRk = ForceOf(section.A, fy), MRk = MomentOf(Wy, fy);
+  // As the checks' steps write them: cm² · N/mm² are 0.1 kN, cm³ · N/mm² 0.001 kNm.
+  const double NRk = section.A * fy / 10, MRk = Wy * fy / 1000;
   // A member that carries no normal force shows some 1e-17 kN of rounding: no compression.
   if (NEd <= 1e-12 * NRk) {
     NEd = 0;
@@ -318,19 +313,20 @@ MemberVerification VerifyMember(const MemberDesignForces& forces, const SectionP
 
   const int segments = SegmentCount(forces.length, restraintSpacing);
   const double segment = forces.length / segments;
-  v.bucklingY = Buckling(section, fy, section.Iy, bucklingLengthY, CurveY(section), NEd);
-  v.bucklingZ = Buckling(section, fy, section.Iz, segment, CurveZ(section), NEd);
+  v.bucklingY =
+      Buckling(section, fy, section.Iy, bucklingLengthY, CurveY(section, code), NEd, code);
+  v.bucklingZ = Buckling(section, fy, section.Iz, segment, CurveZ(section, code), NEd, code);
   const double Cmy = EquivalentMomentFactor(forces, 0, forces.length);
   for (int i = 0; i < segments; ++i) {
     const double start = i * segment;
     const double end = i + 1 == segments ? forces.length : (i + 1) * segment;
-    const LateralTorsionalBuckling lt = LateralTorsional(forces, section, fy, Wy, start, end);
+    const LateralTorsionalBuckling lt = LateralTorsional(forces, section, fy, Wy, start, end, code);
     if (i == 0 || lt.eta > v.lateralTorsional.eta) {
       v.lateralTorsional = lt;
     }
     const MemberInteraction interaction =
         Interaction(v.bucklingY, v.bucklingZ, lt, NRk, MRk, plastic, Cmy,
-                    EquivalentMomentFactor(forces, start, end));
+                    EquivalentMomentFactor(forces, start, end), code);
     if (i == 0 || interaction.eta > v.interaction.eta) {
       v.interaction = interaction;
     }

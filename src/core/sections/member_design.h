@@ -1,19 +1,18 @@
-// The checks of a rolled I member for its design forces (EN 1993-1-1 with the German national
-// annex: γM0 = 1.0, γM1 = 1.1): the cross-section at every place, flexural buckling about both
-// axes, lateral-torsional buckling between lateral restraints and the interaction of
-// compression and bending (6.61, 6.62, Annex B).
+// The checks of a rolled I member for its design forces (EN 1993-1-1, the partial factors and
+// constants from a DesignCode, by default the German annex): the cross-section at every place,
+// flexural buckling about both axes, lateral-torsional buckling between lateral restraints and the
+// interaction of compression and bending (6.61, 6.62, Annex B).
 #pragma once
 
 #include <functional>
 #include <vector>
 
+#include "design_code.h"
 #include "member_forces.h"
 #include "section_properties.h"
 
 namespace strevo {
 
-inline constexpr double kGammaM0 = 1.0;
-inline constexpr double kGammaM1 = 1.1;
 inline constexpr double kShearModulus = 81000;  // N/mm²
 
 // A member's design forces as the checks read them.
@@ -35,10 +34,11 @@ struct BucklingCurve {
   char name;  // 'a', 'b', 'c', 'd'
   double alpha;
 };
-// χ of 6.49 for λ̄ (1 up to λ̄ = 0.2).
-double FlexuralReduction(double lambda, double alpha);
-// χLT of 6.57 (λ̄LT,0 = 0.4, β = 0.75), at most 1 and 1/λ̄LT².
-double LateralTorsionalReduction(double lambda, double alpha);
+// χ of 6.49 for λ̄ (1 up to λ̄0).
+double FlexuralReduction(double lambda, double alpha, const DesignCode& code = GermanAnnex());
+// χLT of 6.57 (the code's λ̄LT,0 and β), at most 1 and 1/λ̄LT².
+double LateralTorsionalReduction(double lambda, double alpha,
+                                 const DesignCode& code = GermanAnnex());
 
 // The class (1 to 4) of the section under this compression (kN, ≥ 0) and bending, by Table 5.2:
 // the flange outstand in compression, the web in bending and compression.
@@ -93,14 +93,15 @@ struct MemberVerification {
   double Eta() const;
 };
 
-// The member's checks. Buckling is left out (χ = 1) where NEd/Ncr ≤ 0.04 (6.3.1.2(4)) and
-// lateral-torsional buckling where MEd/Mcr ≤ 0.16 (6.3.2.2(4)). Cmy and CmLT follow Table B.3's
+// The member's checks by `code`. Buckling is left out (χ = 1) where NEd/Ncr ≤ 0.04 (6.3.1.2(4))
+// and lateral-torsional buckling where MEd/Mcr ≤ 0.16 (6.3.2.2(4)). Cmy and CmLT follow Table B.3's
 // row for a uniform load (never below the point-load row) with Mh the larger end moment and Ms
 // the moment at the middle. Buckling about y takes `bucklingLengthY` (the system length when the
 // forces hold the global effects); about z and lateral-torsional buckling take the segments
 // between lateral restraints: the member in n equal segments, n the least with length/n ≤
 // `restraintSpacing`, fork supports, load at the shear centre.
 MemberVerification VerifyMember(const MemberDesignForces& forces, const SectionProperties& section,
-                                double fy, double bucklingLengthY, double restraintSpacing);
+                                double fy, double bucklingLengthY, double restraintSpacing,
+                                const DesignCode& code = GermanAnnex());
 
 }  // namespace strevo

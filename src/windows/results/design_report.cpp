@@ -570,10 +570,11 @@ void WriteDeformations(ReportFlow& flow, const DesignResult& result) {
 
 void WriteDesignPart(ReportFlow& flow, const DesignResult& result, const ReportFacts& facts) {
   flow.Part(BlockOf(result, facts));
-  WriteTitle(flow,
-             QStringLiteral("Bemessung eines symmetrischen Stahlrahmens nach EN 1990 und "
-                            "EN 1993-1-1 mit Strevo"),
-             facts.created, facts.inputsChanged);
+  WriteTitle(
+      flow,
+      QStringLiteral("Bemessung eines symmetrischen Stahlrahmens nach EN 1990 und %1, mit Strevo")
+          .arg(QString::fromUtf8(GermanAnnex().name)),
+      facts.created, facts.inputsChanged);
   flow.Heading(QStringLiteral("System und Abmessungen"));
   WriteSystem(flow, result.design.system, result.design.h, result.design.L);
   WriteSectionsAndSteel(flow, result);
