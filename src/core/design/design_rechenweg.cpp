@@ -369,7 +369,7 @@ void InteractionSteps(Builder& b, const Working& w, bool plastic) {
     if (target != "kzy") {
       return Reason();
     }
-    if (!plastic || v.bucklingZ.lambda >= 0.4) {
+    if (!plastic || m.bucklingZ.lambda >= 0.4) {
       return (plastic ? Reason() << lz << " ≥ 0,4: " : Reason())
              << k1 << ", mindestens " << k2 << ":";
     }
@@ -436,11 +436,12 @@ std::vector<RechenwegStep> MemberSteps(const Working& w, const std::string& capt
   checks::LateralTorsionalUtilisation(utilisation, Var("My,Ed"), Var("χLT"), Var("My,Rk"),
                                       GermanAnnex());
   const bool sameSegment = v.interaction.start == lt.start && v.interaction.end == lt.end &&
-                           w.check.interactionMember == w.check.lateralTorsionalMember;
+                           w.check.interactionMember == w.check.lateralTorsionalMember &&
+                           w.check.interactionMember == w.check.bucklingMember;
   std::vector<RechenwegStep> steps;
   if (!sameSegment) {
-    // The interaction governs in another segment: its own C1, Mcr and χLT, in a working of
-    // their own so that its names do not meet the first segment's.
+    // The interaction governs in another segment or on the other column: its own C1, Mcr,
+    // χLT and buckling, in a working of their own so that its names do not meet the first's.
     steps = std::move(b).Steps();
     Values more = SectionValues(w.section, w.fy, GermanAnnex());
     more.insert(values.begin(), values.end());
@@ -448,7 +449,12 @@ std::vector<RechenwegStep> MemberSteps(const Working& w, const std::string& capt
     more.insert_or_assign("Mcr", own.Mcr);
     more.insert_or_assign("λ̄LT", own.lambda);
     more.insert_or_assign("χLT", own.chi);
-    more.emplace("NEd", v.bucklingY.NEd);
+    const MemberInteraction& m = v.interaction;
+    more.insert_or_assign("λ̄y", m.bucklingY.lambda);
+    more.insert_or_assign("λ̄z", m.bucklingZ.lambda);
+    more.insert_or_assign("χy", m.bucklingY.chi);
+    more.insert_or_assign("χz", m.bucklingZ.chi);
+    more.emplace("NEd", m.bucklingY.NEd);
     more.emplace("NRk", w.section.A * w.fy / 10);
     more.emplace("EIz", kBendingStiffnessPerCm4 * w.section.Iz);
     more.emplace("Wy", plastic ? w.section.Wpl : w.section.Wel);

@@ -223,6 +223,8 @@ MemberInteraction Interaction(const FlexuralBuckling& y, const FlexuralBuckling&
   m.start = lt.start;
   m.end = lt.end;
   m.lateralTorsional = lt;
+  m.bucklingY = y;
+  m.bucklingZ = z;
   m.Cmy = Cmy;
   m.CmLT = CmLT;
   checks::NumberRun run;

@@ -77,8 +77,11 @@ struct LateralTorsionalBuckling {
 struct MemberInteraction {
   double start = 0, end = 0;                  // the governing segment
   LateralTorsionalBuckling lateralTorsional;  // of that segment: its MEd, χLT and Wy enter
-  double Cmy = 1, CmLT = 1;                   // Table B.3
-  double kyy = 0, kzy = 0;  // Table B.2 (members susceptible to torsional deformation)
+  // Of the member it is checked on: its NEd, λ̄ and χ enter. (The columns' worse buckling
+  // may be the other column's.)
+  FlexuralBuckling bucklingY, bucklingZ;
+  double Cmy = 1, CmLT = 1;  // Table B.3
+  double kyy = 0, kzy = 0;   // Table B.2 (members susceptible to torsional deformation)
   double eta61 = 0, eta62 = 0;
   double eta = 0;  // the larger
 };
