@@ -317,39 +317,59 @@ class Discretisation {
   // `cuts` by member: places (beside the ends) where an element ends.
   Discretisation(const FrameModel& model, const std::vector<std::vector<double>>& cuts)
       : nodeCount_(model.nodes.size()), rigid_(model.axiallyRigid) {
-    const FaultWatch watch;
     for (std::size_t m = 0; m < model.members.size(); ++m) {
-      const FrameMember& member = model.members[m];
-      const FrameNode& a = model.nodes[member.start.index];
-      const FrameNode& b = model.nodes[member.end.index];
-      const double length = LengthOf(model, MemberId{m});
-      if (!(length > 0) || !(member.EI > 0) || !std::isfinite(length + member.EI) ||
-          (!rigid_ && !(member.EA > 0 && std::isfinite(member.EA)))) {
-        throw ArithmeticFault(FaultKind::DivisionByZero);
-      }
-      watch(length + member.EI);
-      std::size_t previous = member.start.index;
-      double from = 0;
-      const auto add = [&](double to, std::size_t node) {
-        elements_.push_back({m,
-                             previous,
-                             node,
-                             from,
-                             to - from,
-                             member.EI,
-                             member.EA,
-                             (b.x - a.x) / length,
-                             (b.y - a.y) / length,
-                             0,
-                             {}});
-        previous = node;
-        from = to;
-      };
-      for (const double s : cuts[m]) {
-        add(s, nodeCount_++);
-      }
-      add(length, member.end.index);
+      AddElements(model, m, cuts[m]);
     }
+    reduction_.emplace(3 * nodeCount_, ConstraintRows(model));
+    MapElements();
+  }
+
+  std::vector<Element>& Elements() { return elements_; }
+  const std::vector<Element>& Elements() const { return elements_; }
+  const Reduction& Reduced() const { return *reduction_; }
+  std::size_t NodeCount() const { return nodeCount_; }
+  std::size_t SupportRows() const { return supportRows_; }
+  bool Rigid() const { return rigid_; }
+
+ private:
+  // The member's elements, cut at `cuts`; a node of the analysis at each cut.
+  void AddElements(const FrameModel& model, std::size_t m, const std::vector<double>& cuts) {
+    const FaultWatch watch;
+    const FrameMember& member = model.members[m];
+    const FrameNode& a = model.nodes[member.start.index];
+    const FrameNode& b = model.nodes[member.end.index];
+    const double length = LengthOf(model, MemberId{m});
+    if (!(length > 0) || !(member.EI > 0) || !std::isfinite(length + member.EI) ||
+        (!rigid_ && !(member.EA > 0 && std::isfinite(member.EA)))) {
+      throw ArithmeticFault(FaultKind::DivisionByZero);
+    }
+    watch(length + member.EI);
+    std::size_t previous = member.start.index;
+    double from = 0;
+    const auto add = [&](double to, std::size_t node) {
+      elements_.push_back({m,
+                           previous,
+                           node,
+                           from,
+                           to - from,
+                           member.EI,
+                           member.EA,
+                           (b.x - a.x) / length,
+                           (b.y - a.y) / length,
+                           0,
+                           {}});
+      previous = node;
+      from = to;
+    };
+    for (const double s : cuts) {
+      add(s, nodeCount_++);
+    }
+    add(length, member.end.index);
+  }
+
+  // The constraints, a row each: the supports' held displacements, then (rigid members) each
+  // element's length.
+  std::vector<double> ConstraintRows(const FrameModel& model) {
     const std::size_t full = 3 * nodeCount_;
     std::vector<double> rows;
     const auto row = [&rows, full] {
@@ -375,7 +395,11 @@ class Discretisation {
         r[static_cast<std::ptrdiff_t>(Dof(e.endNode, Direction::Y))] = e.cy;
       }
     }
-    reduction_.emplace(full, std::move(rows));
+    return rows;
+  }
+
+  // Each element's own displacements from the free unknowns.
+  void MapElements() {
     const std::size_t n = reduction_->Free();
     for (Element& e : elements_) {
       for (std::size_t end = 0; end < 2; ++end) {
@@ -396,14 +420,6 @@ class Discretisation {
     }
   }
 
-  std::vector<Element>& Elements() { return elements_; }
-  const std::vector<Element>& Elements() const { return elements_; }
-  const Reduction& Reduced() const { return *reduction_; }
-  std::size_t NodeCount() const { return nodeCount_; }
-  std::size_t SupportRows() const { return supportRows_; }
-  bool Rigid() const { return rigid_; }
-
- private:
   std::size_t nodeCount_;
   bool rigid_;
   std::vector<Element> elements_;
@@ -938,42 +954,43 @@ double FieldPointOf(const ExactLine& beam) {
   return (load < 0 ? end > start : end < start) ? L : 0.0;
 }
 
-FrameAnalysis Analyse(const FrameModel& model, const FrameLoading& loading, Theory theory) {
-  Solver solver(model, loading);
-  const Discretisation& frame = solver.Frame();
-  const std::vector<Element>& elements = frame.Elements();
-  std::vector<double> axial = solver.Solve(std::vector<double>(elements.size(), 0.0));
-  FrameAnalysis analysis;
-  if (theory == Theory::SecondOrder) {
-    Matrix K;
-    double previous = HUGE_VAL;
-    for (int i = 1;; ++i) {
-      const std::vector<double>& next = solver.Solve(axial);
-      double change = 0, size = 1;
-      for (std::size_t j = 0; j < next.size(); ++j) {
-        change = std::max(change, std::abs(next[j] - axial[j]));
-        size = std::max(size, std::abs(next[j]));
-      }
-      axial = next;
-      analysis.iterations = i;
-      // Converged; or near enough that only rounding still moves the forces.
-      if (change <= 1e-11 * size || (change <= 1e-7 * size && change >= previous)) {
-        // An equilibrium only where the stiffness under these forces is still positive: past
-        // its critical load the frame has none, whatever the iteration settled on.
-        Stiffness(frame, axial, 1, K);
-        if (ClampedCount(frame, axial, 1) + InertiaOf(K).negative > 0) {
-          throw UnstableFrame{};
-        }
-        break;
-      }
-      previous = change;
-      if (i == 100) {
+namespace {
+
+// Second order: the normal forces iterated from first order's until they no longer change.
+// Returns how many iterations that took.
+int Iterate(Solver& solver, std::vector<double>& axial) {
+  Matrix K;
+  double previous = HUGE_VAL;
+  for (int i = 1;; ++i) {
+    const std::vector<double>& next = solver.Solve(axial);
+    double change = 0, size = 1;
+    for (std::size_t j = 0; j < next.size(); ++j) {
+      change = std::max(change, std::abs(next[j] - axial[j]));
+      size = std::max(size, std::abs(next[j]));
+    }
+    axial = next;
+    // Converged; or near enough that only rounding still moves the forces.
+    if (change <= 1e-11 * size || (change <= 1e-7 * size && change >= previous)) {
+      // An equilibrium only where the stiffness under these forces is still positive: past its
+      // critical load the frame has none, whatever the iteration settled on.
+      Stiffness(solver.Frame(), axial, 1, K);
+      if (ClampedCount(solver.Frame(), axial, 1) + InertiaOf(K).negative > 0) {
         throw UnstableFrame{};
       }
+      return i;
+    }
+    previous = change;
+    if (i == 100) {
+      throw UnstableFrame{};
     }
   }
+}
 
+// Each member's line from its elements' end forces.
+void LinesInto(FrameAnalysis& analysis, const FrameModel& model, const FrameLoading& loading,
+               const Solver& solver, const std::vector<double>& axial, Theory theory) {
   const FaultWatch watch;
+  const std::vector<Element>& elements = solver.Frame().Elements();
   analysis.lines.resize(model.members.size());
   analysis.normalForces.assign(model.members.size(), 0.0);
   for (std::size_t j = 0; j < elements.size(); ++j) {
@@ -997,6 +1014,19 @@ FrameAnalysis Analyse(const FrameModel& model, const FrameLoading& loading, Theo
     analysis.lines[e.member].pieces.push_back(p);
     analysis.normalForces[e.member] = axial[j];
   }
+}
+
+}  // namespace
+
+FrameAnalysis Analyse(const FrameModel& model, const FrameLoading& loading, Theory theory) {
+  Solver solver(model, loading);
+  std::vector<double> axial = solver.Solve(std::vector<double>(solver.Frame().Elements().size()));
+  FrameAnalysis analysis;
+  if (theory == Theory::SecondOrder) {
+    analysis.iterations = Iterate(solver, axial);
+  }
+  LinesInto(analysis, model, loading, solver, axial, theory);
+  const FaultWatch watch;
   const std::vector<double>& reactions = solver.Multipliers();
   std::size_t row = 0;
   for (const FrameSupport& support : model.supports) {
@@ -1015,82 +1045,109 @@ FrameAnalysis Analyse(const FrameModel& model, const FrameLoading& loading, Theo
   return analysis;
 }
 
+namespace {
+
+// The lowest eigenvalue of the frame's stiffness under factor·N, found by counting: the
+// Wittrick–Williams count of eigenvalues below a trial factor brackets it, then the Illinois
+// rule on the determinant finds it to the last few digits.
+class EigenvalueSearch {
+ public:
+  EigenvalueSearch(const Discretisation& frame, const std::vector<double>& N)
+      : frame_(frame), N_(N) {}
+
+  // Between a factor with none below and one with one or more; false where there is none up to
+  // kLargestCriticalFactor.
+  bool Bracket() {
+    while (Count(high_) == 0) {
+      low_ = high_;
+      high_ *= 4;
+      if (high_ > kLargestCriticalFactor) {
+        return false;
+      }
+    }
+    // Halve until the bracket holds the one eigenvalue and no clamped element's pole; then the
+    // determinant changes its sign once in it and is continuous.
+    while (high_ - low_ > 1e-13 * high_) {
+      const double middle = (low_ + high_) / 2;
+      if (middle <= low_ || middle >= high_) {
+        break;
+      }
+      const int passed = Count(middle);
+      (passed == 0 ? low_ : high_) = middle;
+      if (passed == 1 && ClampedCount(frame_, N_, low_) == ClampedCount(frame_, N_, high_)) {
+        break;
+      }
+    }
+    return true;
+  }
+
+  double Refine() {
+    double dLow = Determinant(low_), dHigh = Determinant(high_);
+    int side = 0;
+    for (int i = 0; i < 100 && high_ - low_ > 1e-13 * high_ && dLow * dHigh < 0; ++i) {
+      double next = (low_ * dHigh - high_ * dLow) / (dHigh - dLow);
+      if (!(next > low_ && next < high_)) {
+        next = (low_ + high_) / 2;
+      }
+      const double dNext = Determinant(next);
+      if (dNext * dLow > 0) {
+        low_ = next;
+        dLow = dNext;
+        dHigh /= side == -1 ? 2 : 1;
+        side = -1;
+      } else {
+        high_ = next;
+        dHigh = dNext;
+        dLow /= side == 1 ? 2 : 1;
+        side = 1;
+      }
+      if (dNext == 0) {
+        low_ = high_ = next;
+      }
+    }
+    return (low_ + high_) / 2;
+  }
+
+  // Held by the restraint as well, does the frame still buckle just above `critical`?
+  bool BucklesHeld(const std::vector<DisplacementTerm>& restraint, double critical) {
+    const double above = critical * (1 + 1e-6);
+    Stiffness(frame_, N_, above, K_);
+    Matrix held = Held(frame_, restraint, K_);
+    return ClampedCount(frame_, N_, above) + InertiaOf(held).negative > 0;
+  }
+
+ private:
+  int Count(double factor) {
+    Stiffness(frame_, N_, factor, K_);
+    return ClampedCount(frame_, N_, factor) + InertiaOf(K_).negative;
+  }
+  double Determinant(double factor) {
+    Stiffness(frame_, N_, factor, K_);
+    return InertiaOf(K_).determinant;
+  }
+
+  const Discretisation& frame_;
+  const std::vector<double>& N_;
+  Matrix K_;
+  double low_ = 0, high_ = 1;
+};
+
+}  // namespace
+
 CriticalLoad CriticalLoadOf(const FrameModel& model, const std::vector<double>& normalForces) {
-  const std::vector<std::vector<double>> noCuts(model.members.size());
-  const Discretisation frame(model, noCuts);
-  const std::vector<double>& N = normalForces;
-  if (!(*std::min_element(N.begin(), N.end()) < 0)) {
+  const Discretisation frame(model, std::vector<std::vector<double>>(model.members.size()));
+  if (!(*std::min_element(normalForces.begin(), normalForces.end()) < 0)) {
     return {HUGE_VAL, BucklingMode::Sway};
   }
-  Matrix K;
-  const auto count = [&](double factor) {
-    Stiffness(frame, N, factor, K);
-    return ClampedCount(frame, N, factor) + InertiaOf(K).negative;
-  };
-  // Bracket the lowest eigenvalue between a factor with none below and one with one or more.
-  double low = 0, high = 1;
-  while (count(high) == 0) {
-    low = high;
-    high *= 4;
-    if (high > kLargestCriticalFactor) {
-      return {HUGE_VAL, BucklingMode::Sway};
-    }
+  EigenvalueSearch search(frame, normalForces);
+  if (!search.Bracket()) {
+    return {HUGE_VAL, BucklingMode::Sway};
   }
-  // Halve until the bracket holds the one eigenvalue and no clamped element's pole; then the
-  // determinant changes its sign once in it and is continuous, and the Illinois rule finds
-  // the root in a few steps.
-  while (high - low > 1e-13 * high) {
-    const double middle = (low + high) / 2;
-    if (middle <= low || middle >= high) {
-      break;
-    }
-    const int passed = count(middle);
-    (passed == 0 ? low : high) = middle;
-    if (passed == 1 && ClampedCount(frame, N, low) == ClampedCount(frame, N, high)) {
-      break;
-    }
-  }
-  const auto determinant = [&](double factor) {
-    Stiffness(frame, N, factor, K);
-    return InertiaOf(K).determinant;
-  };
-  double dLow = determinant(low), dHigh = determinant(high);
-  int side = 0;
-  for (int i = 0; i < 100 && high - low > 1e-13 * high && dLow * dHigh < 0; ++i) {
-    double next = (low * dHigh - high * dLow) / (dHigh - dLow);
-    if (!(next > low && next < high)) {
-      next = (low + high) / 2;
-    }
-    const double dNext = determinant(next);
-    if (dNext * dLow > 0) {
-      low = next;
-      dLow = dNext;
-      if (side == -1) {
-        dHigh /= 2;
-      }
-      side = -1;
-    } else {
-      high = next;
-      dHigh = dNext;
-      if (side == 1) {
-        dLow /= 2;
-      }
-      side = 1;
-    }
-    if (dNext == 0) {
-      low = high = next;
-    }
-  }
-  const double critical = (low + high) / 2;
-  if (model.swayRestraint.empty()) {
-    return {critical, BucklingMode::Sway};
-  }
+  const double critical = search.Refine();
   // The mode: held against sway, does the frame still buckle at αcr? Then its mode needs no
   // sway. Counting decides it, as it found αcr.
-  const double above = critical * (1 + 1e-6);
-  Stiffness(frame, N, above, K);
-  Matrix held = Held(frame, model.swayRestraint, K);
-  const bool stillBuckles = ClampedCount(frame, N, above) + InertiaOf(held).negative > 0;
+  const bool stillBuckles =
+      !model.swayRestraint.empty() && search.BucklesHeld(model.swayRestraint, critical);
   return {critical, stillBuckles ? BucklingMode::Symmetric : BucklingMode::Sway};
 }
 
