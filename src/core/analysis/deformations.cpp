@@ -61,13 +61,10 @@ double March(Deformation& d, double phiA) {
   return beamEnd;
 }
 
-// Where the rotation of a beam piece is zero: the moment's roots split the piece into parts on
-// which the rotation is monotone, each holding at most one zero.
-template <class Visit>
-void RotationZeros(const Piece& p, Visit&& visit) {
-  const LinePiece& m = p.moment;
-  const double length = m.end - m.start;
-  double cuts[4] = {0, length, length, length};
+// The moment's roots inside the piece, in order, between 0 and the piece's length: the places
+// where its rotation may turn. Returns how many cuts (from 0 on) precede `length` in `cuts`.
+int MomentRoots(const LinePiece& m, double length, double (&cuts)[4]) {
+  cuts[0] = 0;
   int count = 1;
   if (m.c2 != 0) {
     const double disc = m.c1 * m.c1 - 4 * m.c2 * m.c0;
@@ -90,43 +87,57 @@ void RotationZeros(const Piece& p, Visit&& visit) {
     }
   }
   cuts[count] = length;
+  return count;
+}
+
+// The zero of the rotation between lo and hi, where it changes its sign: Newton's method on
+// the rotation, whose slope is M/EI, kept inside the bracket (a bisection step where it would
+// leave it, and every fourth step), to the last representable step: tolerance-free on a
+// monotone part, and a few steps where bisection takes fifty.
+double RotationZero(const Piece& p, double lo, double hi) {
+  double flo = PieceRotation(p, lo);
+  double x = lo + (hi - lo) / 2;
+  for (int step = 1;; ++step) {
+    const double fx = PieceRotation(p, x);
+    if (fx == 0) {
+      return x;
+    }
+    if ((fx < 0) == (flo < 0)) {
+      lo = x;
+      flo = fx;
+    } else {
+      hi = x;
+    }
+    const double slope = p.moment.At(p.moment.start + x) / p.EI;
+    double next = x - fx / slope;
+    if (step % 4 == 0 || !(next > lo && next < hi)) {
+      next = lo + (hi - lo) / 2;
+    }
+    if (next <= lo || next >= hi || next == x) {
+      break;
+    }
+    x = next;
+  }
+  return std::abs(PieceRotation(p, lo)) <= std::abs(PieceRotation(p, hi)) ? lo : hi;
+}
+
+// Where the rotation of a beam piece is zero: the moment's roots split the piece into parts on
+// which the rotation is monotone, each holding at most one zero.
+template <class Visit>
+void RotationZeros(const Piece& p, Visit&& visit) {
+  const double length = p.moment.end - p.moment.start;
+  double cuts[4];
+  const int count = MomentRoots(p.moment, length, cuts);
   for (int i = 0; i < count; ++i) {
-    double lo = cuts[i], hi = cuts[i + 1];
-    double flo = PieceRotation(p, lo), fhi = PieceRotation(p, hi);
+    const double lo = cuts[i], hi = cuts[i + 1];
+    const double flo = PieceRotation(p, lo), fhi = PieceRotation(p, hi);
     if (flo == 0) {
       visit(lo);
       continue;
     }
-    if ((flo < 0) == (fhi < 0)) {
-      continue;
+    if ((flo < 0) != (fhi < 0)) {
+      visit(RotationZero(p, lo, hi));
     }
-    // Newton's method on the rotation, whose slope is M/EI, kept inside the bracket (a
-    // bisection step where it would leave it, and every fourth step), to the last representable
-    // step: tolerance-free on a monotone part, and a few steps where bisection takes fifty.
-    double x = lo + (hi - lo) / 2;
-    for (int step = 1;; ++step) {
-      const double fx = PieceRotation(p, x);
-      if (fx == 0) {
-        lo = hi = x;
-        break;
-      }
-      if ((fx < 0) == (flo < 0)) {
-        lo = x;
-        flo = fx;
-      } else {
-        hi = x;
-      }
-      const double slope = m.At(m.start + x) / p.EI;
-      double next = x - fx / slope;
-      if (step % 4 == 0 || !(next > lo && next < hi)) {
-        next = lo + (hi - lo) / 2;
-      }
-      if (next <= lo || next >= hi || next == x) {
-        break;
-      }
-      x = next;
-    }
-    visit(std::abs(PieceRotation(p, lo)) <= std::abs(PieceRotation(p, hi)) ? lo : hi);
   }
 }
 
