@@ -188,7 +188,36 @@ class Reader {
                             AtLine(root.line) + ": " + what + KindName(root.kind) + ".");
     }
     const Fields top(root, "", "", lines_);
-    // Format and version first: another file should be named as such, not by its keys.
+    FormatAndVersion(top);
+    top.OnlyKeys({"format", "version", "project", "system", "h", "L", "columns", "beam", "steel",
+                  "limits", "selfWeight", "restraints", "loadCases"});
+    Design design;
+    if (const JsonValue* project = Object(top, "project")) {
+      const Fields fields(*project, "project.", "", lines_);
+      fields.OnlyKeys({"title", "position", "author"});
+      design.project = {fields.Text("title", ""), fields.Text("position", ""),
+                        fields.Text("author", "")};
+    }
+    design.system = System(top);
+    design.h = top.Number("h");
+    design.L = top.Number("L");
+    design.columns = Member(top, "columns");
+    design.beam = Member(top, "beam");
+    design.settings.grade = Grade(top);
+    Limits(top, design.settings);
+    design.selfWeight = top.Boolean("selfWeight", true);
+    design.restraints = RestraintsOf(top);
+    const JsonMember& cases = top.Of(top.Required("loadCases"), Kind::Array);
+    for (const JsonValue& item : cases.value.items) {
+      design.loadCases.push_back(Case(item));
+    }
+    Refuse(ProblemsOf(design));
+    return design;
+  }
+
+ private:
+  // Format and version first: another file should be named as such, not by its keys.
+  static void FormatAndVersion(const Fields& top) {
     const JsonMember& format = top.Of(top.Required("format"), Kind::String);
     if (format.value.text != kDesignFormat) {
       top.Fail("format", format.value.line,
@@ -204,15 +233,9 @@ class Reader {
                "Version " + ShortestNumber(version.value.number) +
                    " kann dieses Programm nicht lesen, es liest Version 1 und 2.");
     }
-    top.OnlyKeys({"format", "version", "project", "system", "h", "L", "columns", "beam", "steel",
-                  "limits", "selfWeight", "restraints", "loadCases"});
-    Design design;
-    if (const JsonValue* project = Object(top, "project")) {
-      const Fields fields(*project, "project.", "", lines_);
-      fields.OnlyKeys({"title", "position", "author"});
-      design.project = {fields.Text("title", ""), fields.Text("position", ""),
-                        fields.Text("author", "")};
-    }
+  }
+
+  static SystemType System(const Fields& top) {
     const int system = top.Integer("system");
     if (system < 0 || system > 2) {
       top.Fail("system", top.Find("system")->value.line,
@@ -220,39 +243,33 @@ class Reader {
                    kSystemCaptions[1] + ") und 2 (" + kSystemCaptions[2] + "), dort steht " +
                    std::to_string(system) + ".");
     }
-    design.system = static_cast<SystemType>(system);
-    design.h = top.Number("h");
-    design.L = top.Number("L");
-    design.columns = Member(top, "columns");
-    design.beam = Member(top, "beam");
-    design.settings.grade = Grade(top);
+    return static_cast<SystemType>(system);
+  }
+
+  void Limits(const Fields& top, CheckSettings& settings) {
     if (const JsonValue* limits = Object(top, "limits")) {
       const Fields fields(*limits, "limits.", "", lines_);
       fields.OnlyKeys({"sway", "deflection"});
-      design.settings.swayLimit = fields.Integer("sway", design.settings.swayLimit);
-      design.settings.deflectionLimit =
-          fields.Integer("deflection", design.settings.deflectionLimit);
+      settings.swayLimit = fields.Integer("sway", settings.swayLimit);
+      settings.deflectionLimit = fields.Integer("deflection", settings.deflectionLimit);
     }
-    design.selfWeight = top.Boolean("selfWeight", true);
+  }
+
+  Restraints RestraintsOf(const Fields& top) {
+    Restraints r;
     if (const JsonValue* restraints = Object(top, "restraints")) {
       const Fields fields(*restraints, "restraints.", "", lines_);
       fields.OnlyKeys({"columns", "beam"});
       if (fields.Find("columns") != nullptr) {
-        design.restraints.columns = fields.Number("columns");
+        r.columns = fields.Number("columns");
       }
       if (fields.Find("beam") != nullptr) {
-        design.restraints.beam = fields.Number("beam");
+        r.beam = fields.Number("beam");
       }
     }
-    const JsonMember& cases = top.Of(top.Required("loadCases"), Kind::Array);
-    for (const JsonValue& item : cases.value.items) {
-      design.loadCases.push_back(Case(item));
-    }
-    Refuse(ProblemsOf(design));
-    return design;
+    return r;
   }
 
- private:
   // The object under `key`, none when the key is left out.
   static const JsonValue* Object(const Fields& fields, std::string_view key) {
     const JsonMember* member = fields.Find(key);
