@@ -110,11 +110,8 @@ QAction* DesignWindow::MenuItem(const QString& name) const {
   return found != menu_.end() ? *found : nullptr;
 }
 
-QWidget* DesignWindow::BuildInputs() {
-  auto* inputs = new QWidget(this);
-  auto* column = new QVBoxLayout(inputs);
-  column->setContentsMargins(0, 0, 0, 0);
-
+// The project header: title, position, author.
+QGroupBox* DesignWindow::BuildProjectBox(QWidget* inputs) {
   auto* project = new QGroupBox(QStringLiteral("Projekt"), inputs);
   auto* projectForm = new QFormLayout(project);
   const struct {
@@ -130,8 +127,11 @@ QWidget* DesignWindow::BuildInputs() {
     projectForm->addRow(QString::fromUtf8(projectFields[i].caption), project_[i]);
     markables_.push_back({projectFields[i].key, project_[i], {}});
   }
-  column->addWidget(project);
+  return project;
+}
 
+// The portal as taken from the main window, shown, not edited.
+QGroupBox* DesignWindow::BuildPortalBox(QWidget* inputs) {
   auto* portal = new QGroupBox(QStringLiteral("Rahmen"), inputs);
   auto* portalForm = new QFormLayout(portal);
   const struct {
@@ -156,8 +156,11 @@ QWidget* DesignWindow::BuildInputs() {
       QStringLiteral("Übernimmt System, h, L und die Querschnitte (oder I1, I2) so, wie das "
                      "Hauptfenster sie jetzt zeigt."));
   portalForm->addRow(takeOver_);
-  column->addWidget(portal);
+  return portal;
+}
 
+// The grade, the limits, the self-weight and the restraints.
+QGroupBox* DesignWindow::BuildChecksBox(QWidget* inputs) {
   auto* checks = new QGroupBox(QStringLiteral("Nachweise"), inputs);
   auto* checkForm = new QFormLayout(checks);
   grade_ = new QComboBox(checks);
@@ -199,8 +202,11 @@ QWidget* DesignWindow::BuildInputs() {
   markables_.push_back({"selfWeight", selfWeight_, selfWeight_->toolTip()});
   markables_.push_back({"restraints.columns", restraints_[0], restraints_[0]->toolTip()});
   markables_.push_back({"restraints.beam", restraints_[1], restraints_[1]->toolTip()});
-  column->addWidget(checks);
+  return checks;
+}
 
+// The load cases and the buttons that edit their list.
+QGroupBox* DesignWindow::BuildCasesBox(QWidget* inputs) {
   auto* caseBox = new QGroupBox(QStringLiteral("Lastfälle (charakteristisch)"), inputs);
   auto* caseColumn = new QVBoxLayout(caseBox);
   cases_ = new LoadCaseTable(caseBox);
@@ -229,8 +235,11 @@ QWidget* DesignWindow::BuildInputs() {
       ->setToolTip(
           QStringLiteral("Fügt q, F, a, wD und wS des Hauptfensters als neuen Lastfall an."));
   caseColumn->addLayout(caseButtons);
-  column->addWidget(caseBox, 1);
+  return caseBox;
+}
 
+// Berechnen, Querschnitte bemessen and the file's name.
+QHBoxLayout* DesignWindow::BuildComputeRow(QWidget* inputs) {
   auto* computeRow = new QHBoxLayout;
   auto* compute = new QPushButton(QStringLiteral("Berechnen"), inputs);
   compute->setObjectName(QStringLiteral("Berechnen"));
@@ -248,7 +257,18 @@ QWidget* DesignWindow::BuildInputs() {
   computeRow->addWidget(compute);
   computeRow->addWidget(searchButton_);
   computeRow->addWidget(fileLabel_, 1);
-  column->addLayout(computeRow);
+  return computeRow;
+}
+
+QWidget* DesignWindow::BuildInputs() {
+  auto* inputs = new QWidget(this);
+  auto* column = new QVBoxLayout(inputs);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->addWidget(BuildProjectBox(inputs));
+  column->addWidget(BuildPortalBox(inputs));
+  column->addWidget(BuildChecksBox(inputs));
+  column->addWidget(BuildCasesBox(inputs), 1);
+  column->addLayout(BuildComputeRow(inputs));
   status_ = new QLabel(inputs);
   status_->setObjectName(QStringLiteral("Hinweis"));
   status_->setWordWrap(true);

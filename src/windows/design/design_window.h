@@ -26,6 +26,9 @@ class QMenuBar;
 class QPushButton;
 class QSpinBox;
 
+class QGroupBox;
+class QHBoxLayout;
+
 namespace strevo {
 
 class LoadCaseTable;
@@ -134,6 +137,11 @@ class DesignWindow : public QWidget {
 
   void BuildMenu();
   QWidget* BuildInputs();
+  QGroupBox* BuildProjectBox(QWidget* inputs);
+  QGroupBox* BuildPortalBox(QWidget* inputs);
+  QGroupBox* BuildChecksBox(QWidget* inputs);
+  QGroupBox* BuildCasesBox(QWidget* inputs);
+  QHBoxLayout* BuildComputeRow(QWidget* inputs);
   void ConnectEdits();
   // Shows a design in the controls, as opened or new; recomputes.
   void ShowDesign(const Design& design, const QString& fileName);
