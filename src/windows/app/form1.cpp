@@ -18,7 +18,6 @@
 #include "make_label.h"
 #include "project_file.h"
 #include "save_file.h"
-#include "system_symbols.h"
 #include "text_rules.h"
 #include "titled_frame.h"
 #include "twips.h"
@@ -262,13 +261,7 @@ void Form1::Option1_Click(int index) {
       return;
     }
     const auto system = static_cast<SystemType>(index);
-    const SystemSymbols symbols = SymbolsFor(system);
-    for (SketchLine& line : line3_) {
-      line.visible = symbols.clamps;
-    }
-    for (std::size_t i = 0; i < line2_.size(); ++i) {
-      line2_[i].visible = symbols.hinges[i];
-    }
+    ShowSupports(system, line2_, line3_);
     host_.SystemChosen(system);
     frame1_->update();
     host_.InputsEdited();
