@@ -99,7 +99,7 @@ void Extent(SystemSketch& sketch) {
     top = std::min(top, p.y);
     bottom = std::max(bottom, p.y);
   };
-  for (const SketchLine& line : sketch.lines) {
+  for (const SketchStroke& line : sketch.lines) {
     take(line.from);
     take(line.to);
   }

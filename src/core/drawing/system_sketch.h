@@ -14,7 +14,7 @@ namespace strevo {
 // Sketch units: x to the right, y downwards (as a painter's), the portal within about 0..100.
 using SketchPoint = PicturePoint;
 
-struct SketchLine {
+struct SketchStroke {
   SketchPoint from, to;
   double width = 1;  // members 2, the rest 1
 };
@@ -47,7 +47,7 @@ struct SketchText {
 // Its own list beside the recorded pictures: double-precision lines with arrows, circles and
 // texts, which the drawings' Canvas has no calls for.
 struct SystemSketch {
-  std::vector<SketchLine> lines;
+  std::vector<SketchStroke> lines;
   std::vector<SketchArrow> arrows;
   std::vector<SketchCircle> circles;
   std::vector<SketchText> texts;
