@@ -91,6 +91,31 @@ void DirectionArrow(Builder& b, SketchPoint start, SketchPoint toward, SketchPoi
   b.Text("s", {middle.x + inside.x * 3, middle.y + inside.y * 4}, align);
 }
 
+// Each reaction as it counts positive: AH to the right, BH to the left, AV and BV upwards; MA
+// and MB with tension inside, which turns the left foot clockwise and the right one
+// anticlockwise. `half` is the supports' half width, belowA and belowB their reach under the
+// feet.
+void DrawReactions(Builder& b, SystemType system, const PortalNodes& nodes, double half,
+                   double belowA, double belowB) {
+  const double W = nodes.B.x, H = nodes.B.y;
+  b.Arrow({-half - 2 - kReactionLength, H + 2}, {-half - 2, H + 2});
+  b.Text("AH", {-half - 2 - kReactionLength / 2, H + 8});
+  if (system != SystemType::KinkedBeam) {
+    b.Arrow({W + half + 2 + kReactionLength, H + 2}, {W + half + 2, H + 2});
+    b.Text("BH", {W + half + 2 + kReactionLength / 2, H + 8});
+  }
+  b.Arrow({0, H + belowA + 2 + kReactionLength}, {0, H + belowA + 2});
+  b.Text("AV", {3, H + belowA + 2 + kReactionLength / 2}, SketchAlign::Left);
+  b.Arrow({W, H + belowB + 2 + kReactionLength}, {W, H + belowB + 2});
+  b.Text("BV", {W - 3, H + belowB + 2 + kReactionLength / 2}, SketchAlign::Right);
+  if (system == SystemType::FixedFrame) {
+    b.Turn(nodes.A, 150, 30, true);
+    b.Text("MA", {-kMomentRadius, H - kMomentRadius - 3}, SketchAlign::Right);
+    b.Turn(nodes.B, 30, 150, false);
+    b.Text("MB", {W + kMomentRadius, H - kMomentRadius - 3}, SketchAlign::Left);
+  }
+}
+
 void Extent(SystemSketch& sketch) {
   double left = 0, top = 0, right = 0, bottom = 0;
   const auto take = [&](SketchPoint p) {
@@ -128,7 +153,7 @@ SystemSketch SketchOf(SystemType system, double h, double L) {
   SystemSketch sketch;
   Builder b(sketch);
   const PortalNodes nodes{{0, H}, {0, 0}, {W, 0}, {W, H}};
-  const SketchPoint A = nodes.A, B = nodes.B, left = nodes.corner2, right = nodes.corner4;
+  const SketchPoint A = nodes.A, left = nodes.corner2, right = nodes.corner4;
   for (const MemberStroke& member : MemberStrokes(nodes)) {
     b.Line(member.from, member.to, 2);
   }
@@ -157,25 +182,7 @@ SystemSketch SketchOf(SystemType system, double h, double L) {
   b.Line({x + 6, H}, {x - 3, H});
   b.Text(Metres("h", h), {x - 3, H / 2}, SketchAlign::Right);
 
-  // Each reaction as it counts positive: AH to the right, BH to the left, AV and BV upwards;
-  // MA and MB with tension inside, which turns the left foot clockwise and the right one
-  // anticlockwise.
-  b.Arrow({-half - 2 - kReactionLength, H + 2}, {-half - 2, H + 2});
-  b.Text("AH", {-half - 2 - kReactionLength / 2, H + 8});
-  if (system != SystemType::KinkedBeam) {
-    b.Arrow({W + half + 2 + kReactionLength, H + 2}, {W + half + 2, H + 2});
-    b.Text("BH", {W + half + 2 + kReactionLength / 2, H + 8});
-  }
-  b.Arrow({0, H + belowA + 2 + kReactionLength}, {0, H + belowA + 2});
-  b.Text("AV", {3, H + belowA + 2 + kReactionLength / 2}, SketchAlign::Left);
-  b.Arrow({W, H + belowB + 2 + kReactionLength}, {W, H + belowB + 2});
-  b.Text("BV", {W - 3, H + belowB + 2 + kReactionLength / 2}, SketchAlign::Right);
-  if (system == SystemType::FixedFrame) {
-    b.Turn(A, 150, 30, true);
-    b.Text("MA", {-kMomentRadius, H - kMomentRadius - 3}, SketchAlign::Right);
-    b.Turn(B, 30, 150, false);
-    b.Text("MB", {W + kMomentRadius, H - kMomentRadius - 3}, SketchAlign::Left);
-  }
+  DrawReactions(b, system, nodes, half, belowA, belowB);
 
   // Where each member's s starts and which way it runs: A up to 1, 2 to 4, 5 down to B.
   DirectionArrow(b, A, {0, -1}, {1, 0}, H, SketchAlign::Left);

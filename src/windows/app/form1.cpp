@@ -138,11 +138,14 @@ void Form1::BuildControls() {
     frame1_->AddLines(lines);
   }
   BuildInputFields();
-  for (int i = 0; i < 2; ++i) {
-    label4_[i] = MakeLabel(QStringLiteral("Label4(%1)").arg(i), QStringLiteral("Label4"), frame1_,
-                           TwipsRect(i == 0 ? 1560 : 5040, 3840, 375, 375));
-    label4_[i]->setFont(SansFont(12, true));
-    label4_[i]->setAlignment((i == 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+  for (const Side side : kSides) {  // A right-aligned left of its foot, B left-aligned
+    const bool left = side == Side::Left;
+    QLabel* label =
+        MakeLabel(QStringLiteral("Label4(%1)").arg(left ? 0 : 1), QStringLiteral("Label4"), frame1_,
+                  TwipsRect(left ? 1560 : 5040, 3840, 375, 375));
+    label->setFont(SansFont(12, true));
+    label->setAlignment((left ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+    (left ? footLabelA_ : footLabelB_) = label;
   }
   BuildSignFrame();
   BuildExplanation(client);
@@ -237,8 +240,8 @@ void Form1::Form1_Form_Load() {
       label3_[i]->setText(QString::fromUtf8(kInputFields[i].unit));
       text1_[i]->setText(QString::fromUtf8(kInputFields[i].defaultText));
     }
-    label4_[0]->setText(QStringLiteral("A"));
-    label4_[1]->setText(QStringLiteral("B"));
+    FootLabel(Side::Left)->setText(QStringLiteral("A"));
+    FootLabel(Side::Right)->setText(QStringLiteral("B"));
     for (SketchLine& line : line5_) {
       line.visible = false;
     }

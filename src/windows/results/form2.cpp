@@ -294,8 +294,8 @@ void Form2::Form_Load() {
   }
   // The fixed frame's set-up also hides the main window's hinges, as the system choice does.
   if (*system == SystemType::FixedFrame) {
-    for (int i = 0; i < 7; ++i) {
-      host_.SetMainHingeLineVisible(i, false);
+    for (std::size_t i = 0; i < HingeLines().size(); ++i) {
+      host_.SetMainHingeLineVisible(static_cast<int>(i), false);
     }
   }
   ShowSystemSymbols(*system);
