@@ -20,9 +20,9 @@ struct RecordingPen : SymbolPen {
     strokes.push_back({from, to, heavy});
   }
   void HingeCircle(PicturePoint centre, double radius) override {
-    circles.push_back({centre, {centre.x + radius, centre.y}, false});
+    circles.push_back({centre, {centre.x + radius, centre.y}, false});  // centre, a point on it
   }
-  std::vector<Drawn> strokes, circles;  // a circle as its centre and a point on it
+  std::vector<Drawn> strokes, circles;
 };
 
 SupportSymbolSize Scaled(SupportSymbolSize s, double k) {
@@ -69,32 +69,6 @@ TEST(PortalGeometry, TheSymbolScalesWithThePicturesProportions) {
       EXPECT_DOUBLE_EQ(reach, deepest - foot.y) << "the reach is the deepest stroke";
     }
   }
-}
-
-// A clamp's ground line is its only heavy stroke and runs through the foot; a hinge's legs meet
-// at the foot, where the report's sketch alone draws its circle.
-TEST(PortalGeometry, AClampsGroundRunsThroughTheFootAHingesLegsMeetThere) {
-  const PicturePoint foot{10, 20};
-  RecordingPen clamp, hinge;
-  DrawSupportSymbol(Support::Fixed, foot, kReportSketchSymbolUnits, clamp);
-  ASSERT_FALSE(clamp.strokes.empty());
-  const Drawn& ground = clamp.strokes.back();
-  EXPECT_TRUE(ground.heavy);
-  EXPECT_EQ(ground.from.y, foot.y);
-  EXPECT_LT(ground.from.x, foot.x);
-  EXPECT_GT(ground.to.x, foot.x);
-  for (std::size_t i = 0; i + 1 < clamp.strokes.size(); ++i) {
-    EXPECT_FALSE(clamp.strokes[i].heavy) << i;
-  }
-  DrawSupportSymbol(Support::Pinned, foot, kReportSketchSymbolUnits, hinge);
-  ASSERT_GE(hinge.strokes.size(), 2u);
-  EXPECT_EQ(hinge.strokes[0].to, foot);
-  EXPECT_EQ(hinge.strokes[1].from, foot);
-  ASSERT_EQ(hinge.circles.size(), 1u);
-  EXPECT_EQ(hinge.circles[0].from, foot);
-  RecordingPen drawing;
-  DrawSupportSymbol(Support::Pinned, foot, kDrawingSymbolPictureUnits, drawing);
-  EXPECT_TRUE(drawing.circles.empty());
 }
 
 }  // namespace
