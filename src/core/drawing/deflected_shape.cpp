@@ -20,10 +20,6 @@ DrawingFrame FrameOf(const InputSet& in, const CoordinateCheck& check) {
   return MakeDrawingFrame(in, ReferenceLength(in), check);
 }
 
-struct PicturePoint {
-  double x, y;
-};
-
 // Where s of a member lies in the undeformed picture, and which way its displacement points.
 PicturePoint Undeformed(const DrawingFrame& f, Member member, double s) {
   switch (member) {

@@ -17,7 +17,7 @@ double LoadReference(const InputSet& in) {
   return std::max({std::abs(in.wD), std::abs(in.q), std::abs(in.wS)});
 }
 
-class SystemPainter {
+class SystemPainter : public SymbolPen {
  public:
   SystemPainter(Canvas& canvas, const CoordinateCheck& check) : canvas_(canvas), check_(check) {}
 
@@ -29,17 +29,9 @@ class SystemPainter {
     canvas_.Box(check_.Single(x1), check_.Single(y1), check_.Single(x2), check_.Single(y2),
                 kLoadColour);
   }
-  void Hinge(double x0) {
-    Line(x0 - 20, 730, x0, 700);
-    Line(x0, 700, x0 + 20, 730);
-    Line(x0 - 20, 730, x0 + 20, 730);
-  }
-  void Clamp(double x0) {
-    Line(x0 - 40, 720, x0 - 20, 700);
-    Line(x0 - 20, 720, x0, 700);
-    Line(x0, 720, x0 + 20, 700);
-    Line(x0 + 20, 720, x0 + 40, 700);
-    Line(x0 - 40, 700, x0 + 40, 700);
+  // The supports' strokes all have the width in force.
+  void Stroke(PicturePoint from, PicturePoint to, bool /*heavy*/) override {
+    Line(from.x, from.y, to.x, to.y);
   }
 
  private:
@@ -48,24 +40,18 @@ class SystemPainter {
 };
 
 // The supports of the system, and the reaction labels that it has.
-void DrawSupports(std::optional<SystemType> system, const DrawingFrame& f, SystemPainter& paint,
+void DrawSupports(std::optional<SystemType> system, const PortalNodes& nodes, SystemPainter& paint,
                   Canvas& canvas) {
-  if (system == SystemType::FixedFrame) {
-    paint.Clamp(f.xL);
-    paint.Clamp(f.xR);
-  } else if (system) {
-    paint.Hinge(f.xL);
-    paint.Hinge(f.xR);
+  if (!system) {
+    return;
   }
-  if (system == SystemType::KinkedBeam) {
-    paint.Line(f.xR - 20, 740, f.xR + 20, 740);  // the roller of B
+  for (const Side side : kSides) {
+    DrawSupportSymbol(*system, side, nodes, kDrawingSymbolPictureUnits, paint);
   }
-  if (system) {
-    const bool clamped = system == SystemType::FixedFrame;
-    canvas.SetLabelVisible(kLabelMA, clamped);
-    canvas.SetLabelVisible(kLabelMB, clamped);
-    canvas.SetLabelVisible(kLabelBH, system != SystemType::KinkedBeam);
-  }
+  const bool clamped = system == SystemType::FixedFrame;
+  canvas.SetLabelVisible(kLabelMA, clamped);
+  canvas.SetLabelVisible(kLabelMB, clamped);
+  canvas.SetLabelVisible(kLabelBH, system != SystemType::KinkedBeam);
 }
 
 // Each load that is not zero: a band as thick as its share of the largest load, or the arrow.
@@ -133,11 +119,12 @@ void DrawSystem(const InputSet& in, std::optional<SystemType> system, SharedResu
   const CoordinateCheck check;
   SystemPainter paint(canvas, check);
   const DrawingFrame f = MakeDrawingFrame(in, results.Lmax, check);
-  paint.Line(f.xL, kFootY, f.xL, f.yB);
-  paint.Line(f.xL, f.yB, f.xR, f.yB);
-  paint.Line(f.xR, kFootY, f.xR, f.yB);
+  const PortalNodes nodes = f.NodesInPictureUnits();
+  for (const MemberStroke& member : MemberStrokes(nodes)) {
+    paint.Line(member.from.x, member.from.y, member.to.x, member.to.y);
+  }
   canvas.SetLineWidth(1);
-  DrawSupports(system, f, paint, canvas);
+  DrawSupports(system, nodes, paint, canvas);
 
   paint.Line(f.xL - 20, 900, f.xR + 20, 900);  // the dimension line of L
   paint.Line(f.xL, 910, f.xL, 880);

@@ -7,6 +7,7 @@
 #include "canvas.h"
 #include "drawings.h"
 #include "inputs.h"
+#include "portal_geometry.h"
 
 namespace strevo {
 
@@ -25,6 +26,10 @@ struct DrawingFrame {
   double yB;    // axis of the beam
   // The point of the beam axis at distance d from the left column's axis.
   double BeamX(double d, double L, const CoordinateCheck& check) const;
+  // A, 2, 4 and B in picture units.
+  PortalNodes NodesInPictureUnits() const {
+    return {{xL, kFootY}, {xL, yB}, {xR, yB}, {xR, kFootY}};
+  }
 };
 
 DrawingFrame MakeDrawingFrame(const InputSet& in, double Lmax, const CoordinateCheck& check);

@@ -32,6 +32,7 @@ enum class RepeatedStrokes {
   MovedToTop,  // the earlier copy moves to the top, so a picture drawn over and over stays small
 };
 
+// The one list of the drawings' Canvas calls, in floats with palette colours, boxes and labels.
 class PictureRecording : public Canvas {
  public:
   // Labels at their layout positions, as the results window starts.

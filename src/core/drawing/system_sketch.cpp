@@ -65,34 +65,18 @@ class Builder {
   SystemSketch& s_;
 };
 
-enum class Support { Pinned, Roller, Fixed };
+// The symbols into the sketch: a clamp's ground line thick, the hinges as open circles.
+class SketchPen : public SymbolPen {
+ public:
+  explicit SketchPen(Builder& b) : b_(b) {}
+  void Stroke(SketchPoint from, SketchPoint to, bool heavy) override {
+    b_.Line(from, to, heavy ? 2 : 1);
+  }
+  void HingeCircle(SketchPoint centre, double radius) override { b_.Circle(centre, radius, false); }
 
-// The support symbol under a foot; returns how far it reaches below the foot.
-double DrawSupport(Builder& b, SketchPoint foot, Support support) {
-  const double x = foot.x, y = foot.y;
-  const auto hatch = [&](double top, double depth) {
-    for (int i = 0; i < 4; ++i) {
-      const double dx = -5 + 4 * i;
-      b.Line({x + dx, top}, {x + dx - 3, top + depth});
-    }
-  };
-  if (support == Support::Fixed) {
-    b.Line({x - 9, y}, {x + 9, y}, 2);
-    hatch(y, 4);
-    return 4;
-  }
-  b.Line(foot, {x - 5, y + 8});
-  b.Line(foot, {x + 5, y + 8});
-  b.Circle(foot, 1.5, false);  // the hinge
-  double ground = y + 8;
-  if (support == Support::Roller) {
-    b.Line({x - 7, ground}, {x + 7, ground});
-    ground += 3;  // the gap the rollers stand in
-  }
-  b.Line({x - 8, ground}, {x + 8, ground});
-  hatch(ground, 3);
-  return ground + 3 - y;
-}
+ private:
+  Builder& b_;
+};
 
 // A small arrow beside a member along its direction, from `start` on and `toward` the end
 // (unit vector), offset to the inside, and "s" beside it.
@@ -107,6 +91,31 @@ void DirectionArrow(Builder& b, SketchPoint start, SketchPoint toward, SketchPoi
   b.Text("s", {middle.x + inside.x * 3, middle.y + inside.y * 4}, align);
 }
 
+// Each reaction as it counts positive: AH to the right, BH to the left, AV and BV upwards; MA
+// and MB with tension inside, which turns the left foot clockwise and the right one
+// anticlockwise. `half` is the supports' half width, belowA and belowB their reach under the
+// feet.
+void DrawReactions(Builder& b, SystemType system, const PortalNodes& nodes, double half,
+                   double belowA, double belowB) {
+  const double W = nodes.B.x, H = nodes.B.y;
+  b.Arrow({-half - 2 - kReactionLength, H + 2}, {-half - 2, H + 2});
+  b.Text("AH", {-half - 2 - kReactionLength / 2, H + 8});
+  if (system != SystemType::KinkedBeam) {
+    b.Arrow({W + half + 2 + kReactionLength, H + 2}, {W + half + 2, H + 2});
+    b.Text("BH", {W + half + 2 + kReactionLength / 2, H + 8});
+  }
+  b.Arrow({0, H + belowA + 2 + kReactionLength}, {0, H + belowA + 2});
+  b.Text("AV", {3, H + belowA + 2 + kReactionLength / 2}, SketchAlign::Left);
+  b.Arrow({W, H + belowB + 2 + kReactionLength}, {W, H + belowB + 2});
+  b.Text("BV", {W - 3, H + belowB + 2 + kReactionLength / 2}, SketchAlign::Right);
+  if (system == SystemType::FixedFrame) {
+    b.Turn(nodes.A, 150, 30, true);
+    b.Text("MA", {-kMomentRadius, H - kMomentRadius - 3}, SketchAlign::Right);
+    b.Turn(nodes.B, 30, 150, false);
+    b.Text("MB", {W + kMomentRadius, H - kMomentRadius - 3}, SketchAlign::Left);
+  }
+}
+
 void Extent(SystemSketch& sketch) {
   double left = 0, top = 0, right = 0, bottom = 0;
   const auto take = [&](SketchPoint p) {
@@ -115,7 +124,7 @@ void Extent(SystemSketch& sketch) {
     top = std::min(top, p.y);
     bottom = std::max(bottom, p.y);
   };
-  for (const SketchLine& line : sketch.lines) {
+  for (const SketchStroke& line : sketch.lines) {
     take(line.from);
     take(line.to);
   }
@@ -143,11 +152,11 @@ SystemSketch SketchOf(SystemType system, double h, double L) {
   const double H = ratio <= 1 ? kLongSide * ratio : kLongSide;
   SystemSketch sketch;
   Builder b(sketch);
-  const SketchPoint A{0, H}, B{W, H}, left{0, 0}, right{W, 0};
-
-  b.Line(A, left, 2);
-  b.Line(left, right, 2);
-  b.Line(right, B, 2);
+  const PortalNodes nodes{{0, H}, {0, 0}, {W, 0}, {W, H}};
+  const SketchPoint A = nodes.A, left = nodes.corner2, right = nodes.corner4;
+  for (const MemberStroke& member : MemberStrokes(nodes)) {
+    b.Line(member.from, member.to, 2);
+  }
   b.Text("1", {-3, 6}, SketchAlign::Right);
   b.Text("2", {6, -5});
   b.Circle({W / 2, 0}, 1.2, true);  // the field point, where the field moment is largest
@@ -155,13 +164,11 @@ SystemSketch SketchOf(SystemType system, double h, double L) {
   b.Text("4", {W - 6, -5});
   b.Text("5", {W + 3, 6}, SketchAlign::Left);
 
-  const Support leftSupport = system == SystemType::FixedFrame ? Support::Fixed : Support::Pinned;
-  const Support rightSupport = system == SystemType::KinkedBeam   ? Support::Roller
-                               : system == SystemType::FixedFrame ? Support::Fixed
-                                                                  : Support::Pinned;
-  const double half = system == SystemType::FixedFrame ? 9 : 8;
-  const double belowA = DrawSupport(b, A, leftSupport);
-  const double belowB = DrawSupport(b, B, rightSupport);
+  const SupportSymbolSize& size = kReportSketchSymbolUnits;
+  const double half = system == SystemType::FixedFrame ? size.clampHalf : size.baseHalf;
+  SketchPen pen(b);
+  const double belowA = DrawSupportSymbol(system, Side::Left, nodes, size, pen);
+  const double belowB = DrawSupportSymbol(system, Side::Right, nodes, size, pen);
   b.Text("A", {half + 3, H + 6}, SketchAlign::Left);
   b.Text("B", {W - half - 3, H + 6}, SketchAlign::Right);
 
@@ -175,25 +182,7 @@ SystemSketch SketchOf(SystemType system, double h, double L) {
   b.Line({x + 6, H}, {x - 3, H});
   b.Text(Metres("h", h), {x - 3, H / 2}, SketchAlign::Right);
 
-  // Each reaction as it counts positive: AH to the right, BH to the left, AV and BV upwards;
-  // MA and MB with tension inside, which turns the left foot clockwise and the right one
-  // anticlockwise.
-  b.Arrow({-half - 2 - kReactionLength, H + 2}, {-half - 2, H + 2});
-  b.Text("AH", {-half - 2 - kReactionLength / 2, H + 8});
-  if (system != SystemType::KinkedBeam) {
-    b.Arrow({W + half + 2 + kReactionLength, H + 2}, {W + half + 2, H + 2});
-    b.Text("BH", {W + half + 2 + kReactionLength / 2, H + 8});
-  }
-  b.Arrow({0, H + belowA + 2 + kReactionLength}, {0, H + belowA + 2});
-  b.Text("AV", {3, H + belowA + 2 + kReactionLength / 2}, SketchAlign::Left);
-  b.Arrow({W, H + belowB + 2 + kReactionLength}, {W, H + belowB + 2});
-  b.Text("BV", {W - 3, H + belowB + 2 + kReactionLength / 2}, SketchAlign::Right);
-  if (system == SystemType::FixedFrame) {
-    b.Turn(A, 150, 30, true);
-    b.Text("MA", {-kMomentRadius, H - kMomentRadius - 3}, SketchAlign::Right);
-    b.Turn(B, 30, 150, false);
-    b.Text("MB", {W + kMomentRadius, H - kMomentRadius - 3}, SketchAlign::Left);
-  }
+  DrawReactions(b, system, nodes, half, belowA, belowB);
 
   // Where each member's s starts and which way it runs: A up to 1, 2 to 4, 5 down to B.
   DirectionArrow(b, A, {0, -1}, {1, 0}, H, SketchAlign::Left);

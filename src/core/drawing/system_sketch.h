@@ -7,16 +7,14 @@
 #include <vector>
 
 #include "inputs.h"
+#include "portal_geometry.h"
 
 namespace strevo {
 
 // Sketch units: x to the right, y downwards (as a painter's), the portal within about 0..100.
-struct SketchPoint {
-  double x = 0, y = 0;
-  bool operator==(const SketchPoint&) const = default;
-};
+using SketchPoint = PicturePoint;
 
-struct SketchLine {
+struct SketchStroke {
   SketchPoint from, to;
   double width = 1;  // members 2, the rest 1
 };
@@ -46,8 +44,10 @@ struct SketchText {
   SketchAlign align = SketchAlign::Centre;
 };
 
+// Its own list beside the recorded pictures: double-precision lines with arrows, circles and
+// texts, which the drawings' Canvas has no calls for.
 struct SystemSketch {
-  std::vector<SketchLine> lines;
+  std::vector<SketchStroke> lines;
   std::vector<SketchArrow> arrows;
   std::vector<SketchCircle> circles;
   std::vector<SketchText> texts;

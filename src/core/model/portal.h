@@ -15,6 +15,10 @@ inline constexpr double kBendingStiffnessPerCm4 = 2.1;  // kNm² per cm4
 
 enum class SystemType { KinkedBeam = 0, TwoHingedFrame = 1, FixedFrame = 2 };
 
+// The portal's two sides: the left column stands on A, the right one on B.
+enum class Side { Left, Right };
+inline constexpr Side kSides[] = {Side::Left, Side::Right};
+
 struct Portal {
   SystemType system = SystemType::KinkedBeam;
   double h = 0, L = 0;    // m

@@ -18,7 +18,6 @@
 #include "make_label.h"
 #include "project_file.h"
 #include "save_file.h"
-#include "system_symbols.h"
 #include "text_rules.h"
 #include "titled_frame.h"
 #include "twips.h"
@@ -139,11 +138,14 @@ void Form1::BuildControls() {
     frame1_->AddLines(lines);
   }
   BuildInputFields();
-  for (int i = 0; i < 2; ++i) {
-    label4_[i] = MakeLabel(QStringLiteral("Label4(%1)").arg(i), QStringLiteral("Label4"), frame1_,
-                           TwipsRect(i == 0 ? 1560 : 5040, 3840, 375, 375));
-    label4_[i]->setFont(SansFont(12, true));
-    label4_[i]->setAlignment((i == 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+  for (const Side side : kSides) {  // A right-aligned left of its foot, B left-aligned
+    const bool left = side == Side::Left;
+    QLabel* label =
+        MakeLabel(QStringLiteral("Label4(%1)").arg(left ? 0 : 1), QStringLiteral("Label4"), frame1_,
+                  TwipsRect(left ? 1560 : 5040, 3840, 375, 375));
+    label->setFont(SansFont(12, true));
+    label->setAlignment((left ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+    (left ? footLabelA_ : footLabelB_) = label;
   }
   BuildSignFrame();
   BuildExplanation(client);
@@ -238,8 +240,8 @@ void Form1::Form1_Form_Load() {
       label3_[i]->setText(QString::fromUtf8(kInputFields[i].unit));
       text1_[i]->setText(QString::fromUtf8(kInputFields[i].defaultText));
     }
-    label4_[0]->setText(QStringLiteral("A"));
-    label4_[1]->setText(QStringLiteral("B"));
+    FootLabel(Side::Left)->setText(QStringLiteral("A"));
+    FootLabel(Side::Right)->setText(QStringLiteral("B"));
     for (SketchLine& line : line5_) {
       line.visible = false;
     }
@@ -262,13 +264,7 @@ void Form1::Option1_Click(int index) {
       return;
     }
     const auto system = static_cast<SystemType>(index);
-    const SystemSymbols symbols = SymbolsFor(system);
-    for (SketchLine& line : line3_) {
-      line.visible = symbols.clamps;
-    }
-    for (std::size_t i = 0; i < line2_.size(); ++i) {
-      line2_[i].visible = symbols.hinges[i];
-    }
+    ShowSupports(system, line2_, line3_);
     host_.SystemChosen(system);
     frame1_->update();
     host_.InputsEdited();

@@ -80,7 +80,8 @@ class Form1 : public QMainWindow {
   QLineEdit* Text1(int index) const { return text1_[index]; }
   QLabel* Label2(int index) const { return label2_[index]; }
   QLabel* Label3(int index) const { return label3_[index]; }
-  QLabel* Label4(int index) const { return label4_[index]; }
+  QLabel* Label4(int index) const { return FootLabel(index == 0 ? Side::Left : Side::Right); }
+  QLabel* FootLabel(Side side) const { return side == Side::Left ? footLabelA_ : footLabelB_; }
   QRadioButton* Option1(int index) const { return option1_[index]; }
   QAction* MenuItem(const QString& name) const { return menu_.at(name); }
   SketchFrame* Frame1() const { return frame1_; }
@@ -126,7 +127,8 @@ class Form1 : public QMainWindow {
   std::array<QLineEdit*, kFieldCount> text1_{};
   std::array<QLabel*, kFieldCount> label2_{};
   std::array<QLabel*, kFieldCount> label3_{};
-  std::array<QLabel*, 2> label4_{};
+  QLabel* footLabelA_ = nullptr;  // Label4(0) and (1): A and B beside the feet
+  QLabel* footLabelB_ = nullptr;
   std::map<QString, QAction*> menu_;
   CommonDialogSettings commonDialog1_;  // one dialog for open and save: settings carry over
   std::set<int> reportedOverflows_;     // fields whose overflow the change reaction reported

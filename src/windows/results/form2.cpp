@@ -294,21 +294,16 @@ void Form2::Form_Load() {
   }
   // The fixed frame's set-up also hides the main window's hinges, as the system choice does.
   if (*system == SystemType::FixedFrame) {
-    for (int i = 0; i < 7; ++i) {
-      host_.SetMainHingeLineVisible(i, false);
+    for (std::size_t i = 0; i < HingeLines().size(); ++i) {
+      host_.SetMainHingeLineVisible(static_cast<int>(i), false);
     }
   }
   ShowSystemSymbols(*system);
 }
 
 void Form2::ShowSystemSymbols(SystemType system) {
+  ShowSupports(system, line2_, line3_);
   const SystemSymbols symbols = SymbolsFor(system);
-  for (SketchLine& line : line3_) {
-    line.visible = symbols.clamps;
-  }
-  for (std::size_t i = 0; i < line2_.size(); ++i) {
-    line2_[i].visible = symbols.hinges[i];
-  }
   label2_[2]->setVisible(symbols.lineMA);
   label2_[3]->setVisible(symbols.lineBH);
   label2_[5]->setVisible(symbols.lineMB);

@@ -248,7 +248,7 @@ void PaintSystemSketch(QPainter& painter, const SystemSketch& sketch, const QRec
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   std::vector<QLineF> drawn;
-  for (const SketchLine& line : sketch.lines) {
+  for (const SketchStroke& line : sketch.lines) {
     painter.setPen(QPen(Qt::black, line.width * 0.7, Qt::SolidLine, Qt::RoundCap));
     drawn.emplace_back(map(line.from), map(line.to));
     painter.drawLine(drawn.back());

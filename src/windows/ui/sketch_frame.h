@@ -12,6 +12,8 @@ struct SketchLine {
   bool dashed = false;
 };
 
+// A list of its own by design: the windows' line controls Line1(i).., each shown or hidden
+// on its own, in twips.
 using LineArray = std::vector<SketchLine>;
 
 class SketchFrame : public QGroupBox {

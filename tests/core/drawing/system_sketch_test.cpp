@@ -17,7 +17,7 @@ double Distance(SketchPoint a, SketchPoint b) {
   return std::hypot(a.x - b.x, a.y - b.y);
 }
 
-bool Horizontal(const SketchLine& line) {
+bool Horizontal(const SketchStroke& line) {
   return line.from.y == line.to.y;
 }
 
@@ -28,21 +28,21 @@ struct Portal {
 };
 
 Portal PortalOf(const SystemSketch& sketch) {
-  std::vector<SketchLine> members;
-  for (const SketchLine& line : sketch.lines) {
+  std::vector<SketchStroke> members;
+  for (const SketchStroke& line : sketch.lines) {
     if (line.width > 1 && !(Horizontal(line) && line.from.y > 0)) {  // not a clamped foot
       members.push_back(line);
     }
   }
   EXPECT_EQ(members.size(), 3u);
   Portal p{};
-  for (const SketchLine& m : members) {
+  for (const SketchStroke& m : members) {
     if (Horizontal(m)) {
       p.leftCorner = m.from.x < m.to.x ? m.from : m.to;
       p.rightCorner = m.from.x < m.to.x ? m.to : m.from;
     }
   }
-  for (const SketchLine& m : members) {
+  for (const SketchStroke& m : members) {
     if (!Horizontal(m)) {
       const SketchPoint foot = m.from.y > m.to.y ? m.from : m.to;
       (foot.x < (p.leftCorner.x + p.rightCorner.x) / 2 ? p.A : p.B) = foot;
@@ -175,7 +175,7 @@ Support SupportAt(const SystemSketch& sketch, SketchPoint foot) {
   for (const SketchCircle& c : sketch.circles) {
     s.hinges += c.centre == foot && !c.filled ? 1 : 0;
   }
-  for (const SketchLine& line : sketch.lines) {
+  for (const SketchStroke& line : sketch.lines) {
     const bool across = Horizontal(line) && std::min(line.from.x, line.to.x) < foot.x &&
                         std::max(line.from.x, line.to.x) > foot.x;
     if (across && line.from.y == foot.y && line.width > 1) {
@@ -244,7 +244,7 @@ TEST(SystemSketch, DimensionsStateHAndLWithADecimalComma) {
   ASSERT_NE(TextOf(sketch, "L = 15,00 m"), nullptr);
   // A dimension line as long as the member beside it, off the portal.
   const auto dimensioned = [&](SketchPoint from, SketchPoint to) {
-    return std::any_of(sketch.lines.begin(), sketch.lines.end(), [&](const SketchLine& l) {
+    return std::any_of(sketch.lines.begin(), sketch.lines.end(), [&](const SketchStroke& l) {
       const bool vertical = from.x == to.x;
       const bool parallel = vertical ? l.from.x == l.to.x : l.from.y == l.to.y;
       const double along = vertical ? std::abs(l.to.y - l.from.y) : std::abs(l.to.x - l.from.x);
