@@ -110,6 +110,8 @@ struct Working {
   const DesignCode& code;
 };
 
+void SwayImperfectionSteps(Builder& b, const Working& w);
+
 void StabilitySteps(Builder& b, const Working& w, const std::string& caption) {
   const CombinationStability& st = *w.combination.stability;
   const NormalForces& n = st.normalForces;
@@ -151,6 +153,13 @@ void StabilitySteps(Builder& b, const Working& w, const std::string& caption) {
                  : Reason());
     }
   }
+  SwayImperfectionSteps(b, w);
+}
+
+// 5.3.2: the sway imperfection, its equivalent forces and the sway they give.
+void SwayImperfectionSteps(Builder& b, const Working& w) {
+  const CombinationStability& st = *w.combination.stability;
+  const char* const forces[] = {"Nlinks", "Nrechts"};
   const Expr h = Var("hS");
   FormulaRun run(b, [&h](const std::string& target, bool stated) {
     if (target == "αh") {
@@ -411,8 +420,8 @@ void InteractionSteps(Builder& b, const Working& w, bool plastic) {
                       w.code);
 }
 
-std::vector<RechenwegStep> MemberSteps(const Working& w, const std::string& caption,
-                                       const char* index) {
+// The numbers a member's working puts in, the checks' own values among them.
+Values WorkingValues(const Working& w) {
   const MemberVerification& v = w.check.verification;
   Values values = SectionValues(w.section, w.fy, w.code);
   values.emplace("I1", w.result.portal.I1);
@@ -440,6 +449,44 @@ std::vector<RechenwegStep> MemberSteps(const Working& w, const std::string& capt
   for (const auto& [name, value] : engine) {
     values.emplace(name, value);
   }
+  return values;
+}
+
+// The interaction's own segment: its C1, Mcr, χLT and buckling, and the verdict.
+std::vector<RechenwegStep> OtherSegmentSteps(const Working& w, const Values& values, bool plastic,
+                                             const std::string& eta) {
+  const MemberVerification& v = w.check.verification;
+  Values more = SectionValues(w.section, w.fy, w.code);
+  more.insert(values.begin(), values.end());
+  const LateralTorsionalBuckling& own = v.interaction.lateralTorsional;
+  more.insert_or_assign("Mcr", own.Mcr);
+  more.insert_or_assign("λ̄LT", own.lambda);
+  more.insert_or_assign("χLT", own.chi);
+  const MemberInteraction& m = v.interaction;
+  more.insert_or_assign("λ̄y", m.bucklingY.lambda);
+  more.insert_or_assign("λ̄z", m.bucklingZ.lambda);
+  more.insert_or_assign("χy", m.bucklingY.chi);
+  more.insert_or_assign("χz", m.bucklingZ.chi);
+  more.emplace("NEd", m.bucklingY.NEd);
+  more.emplace("NRk", w.section.A * w.fy / 10);
+  more.emplace("EIz", kBendingStiffnessPerCm4 * w.section.Iz);
+  more.emplace("Wy", plastic ? w.section.Wpl : w.section.Wel);
+  Builder segment(more);
+  LateralTorsionalSteps(segment, w,
+                        {w.check.interactionMember, own.start, own.end, own.MEd, own.curve,
+                         w.check.interactionPlace});
+  InteractionSteps(segment, w, plastic);
+  segment.Stated("ηInteraktion", "", v.interaction.eta, Reason() << "Der größere Wert:");
+  segment.Stated(
+      eta, "", w.check.Eta(),
+      Reason() << "Maßgebend ist der größte der fünf Nachweise: " << Verdict(w.check.Eta()));
+  return std::move(segment).Steps();
+}
+
+std::vector<RechenwegStep> MemberSteps(const Working& w, const std::string& caption,
+                                       const char* index) {
+  const MemberVerification& v = w.check.verification;
+  const Values values = WorkingValues(w);
   Builder b(values);
   StabilitySteps(b, w, caption);
   const std::string eta = std::string("η") + index;
@@ -472,31 +519,7 @@ std::vector<RechenwegStep> MemberSteps(const Working& w, const std::string& capt
     // The interaction governs in another segment or on the other column: its own C1, Mcr,
     // χLT and buckling, in a working of their own so that its names do not meet the first's.
     steps = std::move(b).Steps();
-    Values more = SectionValues(w.section, w.fy, w.code);
-    more.insert(values.begin(), values.end());
-    const LateralTorsionalBuckling& own = v.interaction.lateralTorsional;
-    more.insert_or_assign("Mcr", own.Mcr);
-    more.insert_or_assign("λ̄LT", own.lambda);
-    more.insert_or_assign("χLT", own.chi);
-    const MemberInteraction& m = v.interaction;
-    more.insert_or_assign("λ̄y", m.bucklingY.lambda);
-    more.insert_or_assign("λ̄z", m.bucklingZ.lambda);
-    more.insert_or_assign("χy", m.bucklingY.chi);
-    more.insert_or_assign("χz", m.bucklingZ.chi);
-    more.emplace("NEd", m.bucklingY.NEd);
-    more.emplace("NRk", w.section.A * w.fy / 10);
-    more.emplace("EIz", kBendingStiffnessPerCm4 * w.section.Iz);
-    more.emplace("Wy", plastic ? w.section.Wpl : w.section.Wel);
-    Builder segment(more);
-    LateralTorsionalSteps(segment, w,
-                          {w.check.interactionMember, own.start, own.end, own.MEd, own.curve,
-                           w.check.interactionPlace});
-    InteractionSteps(segment, w, plastic);
-    segment.Stated("ηInteraktion", "", v.interaction.eta, Reason() << "Der größere Wert:");
-    segment.Stated(
-        eta, "", w.check.Eta(),
-        Reason() << "Maßgebend ist der größte der fünf Nachweise: " << Verdict(w.check.Eta()));
-    std::vector<RechenwegStep> rest = std::move(segment).Steps();
+    std::vector<RechenwegStep> rest = OtherSegmentSteps(w, values, plastic, eta);
     steps.insert(steps.end(), rest.begin(), rest.end());
     return steps;
   }
