@@ -81,8 +81,8 @@ class FormulaRun {
   }
   Expr Factor(const char* name, double) { return Var(name); }
   double Number(const Expr& formula) const { return b_.Value(formula, "").value; }
-  Expr Least(const std::string& target, const Expr& a, const Expr& b) {
-    return Step(target, "", Number(a) <= Number(b) ? a : b);
+  Expr Least(const std::string& target, const Expr& a, const Expr& b, const char* unit = "") {
+    return Step(target, unit, Number(a) <= Number(b) ? a : b);
   }
   Expr Greatest(const std::string& target, const Expr& a, const Expr& b) {
     return Step(target, "", Number(a) >= Number(b) ? a : b);
@@ -107,7 +107,10 @@ struct Working {
   const MemberDesign& check;
   const SectionProperties& section;
   double fy;
+  const DesignCode& code;
 };
+
+void SwayImperfectionSteps(Builder& b, const Working& w);
 
 void StabilitySteps(Builder& b, const Working& w, const std::string& caption) {
   const CombinationStability& st = *w.combination.stability;
@@ -150,6 +153,13 @@ void StabilitySteps(Builder& b, const Working& w, const std::string& caption) {
                  : Reason());
     }
   }
+  SwayImperfectionSteps(b, w);
+}
+
+// 5.3.2: the sway imperfection, its equivalent forces and the sway they give.
+void SwayImperfectionSteps(Builder& b, const Working& w) {
+  const CombinationStability& st = *w.combination.stability;
+  const char* const forces[] = {"Nlinks", "Nrechts"};
   const Expr h = Var("hS");
   FormulaRun run(b, [&h](const std::string& target, bool stated) {
     if (target == "αh") {
@@ -160,7 +170,7 @@ void StabilitySteps(Builder& b, const Working& w, const std::string& caption) {
     return target == "αm" ? Reason() << "Zwei Stützen tragen die Last (" << Var("m") << " = 2):"
                           : Reason();
   });
-  checks::SwayImperfection(run, h, Var("m"), GermanAnnex());
+  checks::SwayImperfection(run, h, Var("m"), w.code);
   b.Step("1/φ", "", Expr(1) / Var("φ"));
   // The forces as applied: their sign is the direction; a column in tension gets none.
   const bool left = st.imperfectionForces[0] < 0 || st.imperfectionForces[1] < 0;
@@ -179,20 +189,85 @@ void StabilitySteps(Builder& b, const Working& w, const std::string& caption) {
                reason << (i == 0 ? " " : "") << "die Stütze ist nicht gedrückt:");
     }
   }
-  b.Stated("ud", "mm", st.design.sway * 1000,
-           st.secondOrder
-               ? Reason() << "αcr < 10: Schnittgrößen nach Theorie II. Ordnung am verformten "
-                             "Rahmen mit den Ersatzkräften, die Normalkräfte "
-                          << std::to_string(st.design.iterations)
-                          << "-mal nachgeführt; Verschiebung des Riegels:"
-               : Reason() << "αcr ≥ 10: die Verformungen ändern die Schnittgrößen kaum, sie "
-                             "folgen aus Theorie I. Ordnung mit den Ersatzkräften; Verschiebung "
-                             "des Riegels:");
+  b.Stated(
+      "ud", "mm", st.design.sway * 1000,
+      st.secondOrder
+          ? Reason() << "αcr < " + NumberText(w.code.alphaCrFirstOrder) +
+                            ": Schnittgrößen nach Theorie II. Ordnung am verformten "
+                            "Rahmen mit den Ersatzkräften, die Normalkräfte "
+                     << std::to_string(st.design.iterations)
+                     << "-mal nachgeführt; Verschiebung des Riegels:"
+          : Reason() << "αcr ≥ " + NumberText(w.code.alphaCrFirstOrder) +
+                            ": die Verformungen ändern die Schnittgrößen kaum, sie "
+                            "folgen aus Theorie I. Ordnung mit den Ersatzkräften; Verschiebung "
+                            "des Riegels:");
+}
+
+// What the reasons of the cross-section check read: `reduced` once N reduces the moment.
+struct CrossSectionContext {
+  const Builder& b;
+  bool elastic;
+  bool reduced = false;
+};
+
+// Why each step of the cross-section check applies.
+Reason CrossSectionReason(const std::string& target, bool stated, CrossSectionContext& x) {
+  const Expr web = Var("hw") * Var("tw") * Fy() / GammaM0();
+  const std::string half = NumberText(checks::kHighShear) + " · ",
+                    quarter = NumberText(checks::kAxialShare) + " · ",
+                    webShare = NumberText(checks::kAxialWebShare) + " · ";
+  if (target == "NRd") {
+    return Reason() << "Widerstände; cm² · N/mm² sind 0,1 kN, cm³ · N/mm² sind 0,001 kNm:";
+  }
+  const Expr V = Var("V"), VRd = Var("VRd");
+  if (target == "ρ" && stated &&
+      x.b.Value(V, "").value > checks::kHighShear * x.b.Value(VRd, "").value) {
+    return Reason() << V << " > " + half << VRd << ": "
+                    << x.b.Value(Sq(Expr(2) * V / VRd - Expr(1)), "")
+                    << ", höchstens 1: der ganze Steg trägt die Querkraft (6.2.8):";
+  }
+  if (target == "ρ") {
+    return stated ? Reason() << Var("V") << " ≤ " + half << Var("VRd")
+                             << ": keine Abminderung für die Querkraft (6.2.8):"
+                  : Reason() << Var("V") << " > " + half << Var("VRd")
+                             << ": die Querkraft mindert die Fließgrenze des Stegs (6.2.8):";
+  }
+  if (target == "Npl,V") {
+    x.reduced = true;
+    return Reason() << Var("N") << " > " + quarter << Var("NRd") << " oder " << Var("N")
+                    << " > " + webShare << web << ": die Normalkraft mindert das Moment (6.2.9.1):";
+  }
+  if (target == "MRd") {
+    if (stated) {
+      return Reason() << Var("n") << " ≥ 1: die Normalkraft allein erschöpft den Querschnitt, "
+                      << Var("ηM") << " = " << Var("n") + Var("M") / Var("Mpl,V") << ":";
+    }
+    return x.reduced ? Reason() << "Nach 6.36, höchstens " << Var("Mpl,V") << ":"
+                     : Reason() << Var("N") << " ≤ " + quarter << Var("NRd") << " und " << Var("N")
+                                << " ≤ " + webShare << web
+                                << ": keine Abminderung für die Normalkraft (6.33, 6.34):";
+  }
+  if (target == "ηQuerschnitt") {
+    return x.elastic ? Reason() << "Die größte der Spannungen " << Var("σ") << ", " << Var("σv")
+                                << " und " << Sqrt(3) * Var("τmax") << ", geteilt durch "
+                                << Fy() / GammaM0() << ":"
+                     : Reason() << "Der größte der drei Werte:";
+  }
+  const std::pair<const char*, std::string> fixed[] = {
+      {"σ", "Klasse 3: elastischer Nachweis nach 6.1; Randspannung:"},
+      {"σj", "Am Übergang von Steg und Flansch:"},
+      {"Mpl,V", "Plastisches Moment, für die Querkraft abgemindert (6.30):"},
+      {"a", "Stegflächenanteil, höchstens " + NumberText(checks::kWebShareMax) + ":"}};
+  for (const auto& [name, words] : fixed) {
+    if (target == name) {
+      return Reason() << words;
+    }
+  }
+  return Reason();
 }
 
 void CrossSectionSteps(Builder& b, const Working& w) {
   const CrossSectionCheck& c = w.check.verification.crossSection;
-  const Expr N = Var("N"), V = Var("V"), M = Var("M"), A = Var("A");
   b.Stated("N", "kN", std::abs(c.forces.N),
            Reason() << "Querschnitt, wo er am stärksten ausgenutzt ist ("
                     << DecimalCommas(w.check.crossSectionPlace)
@@ -201,65 +276,22 @@ void CrossSectionSteps(Builder& b, const Working& w) {
                     << " nach Tabelle 5.2 (Flansch und Steg unter diesem N und M):");
   b.Stated("V", "kN", std::abs(c.forces.Q), {});
   b.Stated("M", "kNm", std::abs(c.forces.M), {});
-  // kN from cm² and N/mm² are a tenth; kNm from cm³ and N/mm² a thousandth.
-  b.Step("NRd", "kN", A * Fy() / Expr(10) / GammaM0(),
-         Reason() << "Widerstände; cm² · N/mm² sind 0,1 kN, cm³ · N/mm² sind 0,001 kNm:");
-  b.Step("VRd", "kN", Var("Avz") * Fy() / (Expr(10) * Sqrt(3) * GammaM0()));
+  CrossSectionContext context{b, c.elastic};
+  FormulaRun run(b, [&context](const std::string& target, bool stated) {
+    return CrossSectionReason(target, stated, context);
+  });
+  const checks::CrossSectionInputs<Expr> in{
+      Var("A"),  Var("Avz"), Var("Iy"), Var("Wpl,y"), Var("Wel,y"), Var("h"), Var("b"),
+      Var("tw"), Var("tf"),  Fy(),      Var("N"),     Var("V"),     Var("M")};
   if (c.elastic) {
-    b.Step("σ", "N/mm²", Expr(10) * N / A + Expr(1000) * M / Var("Wel,y"),
-           Reason() << "Klasse 3: elastischer Nachweis nach 6.1; Randspannung:");
-    b.Step("σj", "N/mm²",
-           Expr(10) * N / A + Expr(100) * M * (Var("h") / Expr(2) - Var("tf")) / Var("Iy"),
-           Reason() << "Am Übergang von Steg und Flansch:");
-    b.Step("τj", "N/mm²",
-           V * Var("b") * Var("tf") * (Var("h") - Var("tf")) / (Expr(20) * Var("Iy") * Var("tw")));
-    b.Step("τmax", "N/mm²", Expr(50) * V * Var("Wpl,y") / (Var("Iy") * Var("tw")));
-    b.Step("σv", "N/mm²", Sqrt(Sq(Var("σj")) + Expr(3) * Sq(Var("τj"))));
-    b.Stated("ηQuerschnitt", "", c.eta,
-             Reason() << "Die größte der Spannungen " << Var("σ") << ", " << Var("σv") << " und "
-                      << Sqrt(3) * Var("τmax") << ", geteilt durch " << Fy() / GammaM0() << ":");
-    return;
-  }
-  if (c.rho > 0) {
-    b.Step("ρ", "", Sq(Expr(2) * V / Var("VRd") - Expr(1)),
-           Reason() << Var("V") << " > 0,5 · " << Var("VRd")
-                    << ": die Querkraft mindert die Fließgrenze des Stegs (6.2.8):");
+    checks::ElasticCrossSection(run, in, w.code);
   } else {
-    b.Stated("ρ", "", 0,
-             Reason() << Var("V") << " ≤ 0,5 · " << Var("VRd")
-                      << ": keine Abminderung für die Querkraft (6.2.8):");
+    checks::PlasticCrossSection(run, in, w.code);
   }
-  b.Step("Aw", "mm²", (Var("h") - Expr(2) * Var("tf")) * Var("tw"));
-  b.Step("Mpl,V", "kNm",
-         (Var("Wpl,y") - Var("ρ") * Sq(Var("Aw")) / (Expr(4) * Var("tw")) / Expr(1000)) * Fy() /
-             Expr(1000) / GammaM0(),
-         Reason() << "Plastisches Moment, für die Querkraft abgemindert (6.30):");
-  const double N0 = std::abs(c.forces.N);
-  const double webLimit = 0.5 * (w.section.h - 2 * w.section.tf) * w.section.tw * w.fy / 1000;
-  const Expr MRd = Var("MRd");
-  if (N0 > 0.25 * c.NRd || N0 > webLimit) {
-    b.Step("Npl,V", "kN", (Expr(100) * A - Var("ρ") * Var("Aw")) * Fy() / Expr(1000) / GammaM0(),
-           Reason() << Var("N") << " > 0,25 · " << Var("NRd") << " oder " << Var("N") << " > 0,5 · "
-                    << Var("hw") * Var("tw") * Fy() / GammaM0()
-                    << ": die Normalkraft mindert das Moment (6.2.9.1):");
-    b.Step("n", "", N / Var("Npl,V"));
-    b.Step("a", "", (Expr(100) * A - Expr(2) * Var("b") * Var("tf")) / (Expr(100) * A),
-           Reason() << "Stegflächenanteil, höchstens 0,5:");
-    b.Step("MRd", "kNm", Var("Mpl,V") * (Expr(1) - Var("n")) / (Expr(1) - Expr(0.5) * Var("a")),
-           Reason() << "Nach 6.36, höchstens " << Var("Mpl,V") << ":");
-  } else {
-    b.Step("MRd", "kNm", Var("Mpl,V"),
-           Reason() << Var("N") << " ≤ 0,25 · " << Var("NRd") << " und " << Var("N") << " ≤ 0,5 · "
-                    << Var("hw") * Var("tw") * Fy() / GammaM0()
-                    << ": keine Abminderung für die Normalkraft (6.33, 6.34):");
-  }
-  b.Step("ηN", "", N / Var("NRd"));
-  b.Step("ηV", "", V / Var("VRd"));
-  b.Step("ηM", "", M / MRd);
-  b.Stated("ηQuerschnitt", "", c.eta, Reason() << "Der größte der drei Werte:");
 }
 
-void BucklingSteps(Builder& b, const FlexuralBuckling& f, const char* axis) {
+void BucklingSteps(Builder& b, const FlexuralBuckling& f, const char* axis,
+                   const DesignCode& code) {
   const std::string index(axis);
   const std::string Lcr = "Lcr," + index, Ncr = "Ncr," + index, lambda = "λ̄" + index,
                     phi = "Φ" + index, chi = "χ" + index, eta = "ηBK," + index, I = "I" + index,
@@ -279,13 +311,15 @@ void BucklingSteps(Builder& b, const FlexuralBuckling& f, const char* axis) {
       return Reason() << "Der Stab ist nicht gedrückt:";
     }
     if (target == chi) {
-      return Reason() << Var(lambda) << " ≤ 0,2 oder " << Var("NEd") / Var(Ncr)
-                      << " ≤ 0,04: kein Knicken (6.3.1.2(4)):";
+      return Reason() << Var(lambda) << " ≤ " + NumberText(code.lambda0) + " oder "
+                      << Var("NEd") / Var(Ncr)
+                      << " ≤ " + NumberText(code.bucklingNegligible) +
+                             ": kein Knicken (6.3.1.2(4)):";
     }
     return Reason() << "Knicklinie " << std::string(1, f.curve.name) << " (Tabelle 6.2):";
   });
   checks::FlexuralBuckling(run, names, {Var(I), Var(Lcr), Var("NRk"), Var("NEd"), f.curve.alpha},
-                           GermanAnnex());
+                           code);
 }
 
 // C1, Mcr, λ̄LT and χLT of a segment between lateral restraints.
@@ -325,23 +359,27 @@ void LateralTorsionalSteps(Builder& b, const Working& w, const Segment& g) {
     b.Stated("C1", "", std::min(2.5, c1),
              Reason() << "Momentenbeiwert " << C1 << ", höchstens 2,5 (1 ohne Moment):");
   }
-  FormulaRun run(b, [&g](const std::string& target, bool stated) {
+  const DesignCode& code = w.code;
+  FormulaRun run(b, [&g, &code](const std::string& target, bool stated) {
     if (target == "GIt") {
-      return Reason() << "G = 81000 N/mm²; cm6 / cm4 sind 10⁻⁴ m²:";
+      return Reason() << "G = " + NumberText(kShearModulus) + " N/mm²; cm6 / cm4 sind 10⁻⁴ m²:";
     }
     if (target == "χLT" && stated) {
-      return Reason() << Var("λ̄LT") << " ≤ 0,4 oder " << Var("My,Ed") / Var("Mcr")
-                      << " ≤ 0,16: kein Biegedrillknicken (6.3.2.2(4)):";
+      return Reason() << Var("λ̄LT") << " ≤ " + NumberText(code.lambdaLT0) + " oder "
+                      << Var("My,Ed") / Var("Mcr")
+                      << " ≤ " + NumberText(code.lateralTorsionalNegligible) +
+                             ": kein Biegedrillknicken (6.3.2.2(4)):";
     }
     return target == "αLT" ? Reason() << "Knicklinie " << std::string(1, g.curve.name)
-                                      << " (Tabelle 6.5), " << Var("λ̄LT,0") << " = 0,4, "
-                                      << Var("β") << " = 0,75:"
+                                      << " (Tabelle 6.5), " << Var("λ̄LT,0")
+                                      << " = " + NumberText(code.lambdaLT0) + ", " << Var("β")
+                                      << " = " + NumberText(code.betaLT) + ":"
                            : Reason();
   });
   checks::LateralTorsionalBuckling(run,
                                    {Var("C1"), Var("Ls"), Var("EIz"), Var("Iz"), Var("Iw"),
                                     Var("It"), Var("Wy"), Fy(), MEd, g.curve.alpha},
-                                   GermanAnnex());
+                                   code);
 }
 
 void InteractionSteps(Builder& b, const Working& w, bool plastic) {
@@ -369,22 +407,23 @@ void InteractionSteps(Builder& b, const Working& w, bool plastic) {
     if (target != "kzy") {
       return Reason();
     }
-    if (!plastic || m.bucklingZ.lambda >= 0.4) {
-      return (plastic ? Reason() << lz << " ≥ 0,4: " : Reason())
+    const std::string limit = NumberText(checks::kInteractionLambdaZ);
+    if (!plastic || m.bucklingZ.lambda >= checks::kInteractionLambdaZ) {
+      return (plastic ? Reason() << lz << " ≥ " + limit + ": " : Reason())
              << k1 << ", mindestens " << k2 << ":";
     }
-    return Reason() << lz << " < 0,4: " << Expr(0.6) + lz << ", höchstens " << k1 << ":";
+    return Reason() << lz << " < " + limit + ": " << Expr(0.6) + lz << ", höchstens " << k1 << ":";
   });
   checks::Interaction(run,
                       {Var("NEd"), Var("NRk"), Var("χy"), Var("χz"), ly, lz, Cmy, CmLT,
                        Var("My,Ed"), Var("χLT"), Var("My,Rk"), plastic},
-                      GermanAnnex());
+                      w.code);
 }
 
-std::vector<RechenwegStep> MemberSteps(const Working& w, const std::string& caption,
-                                       const char* index) {
+// The numbers a member's working puts in, the checks' own values among them.
+Values WorkingValues(const Working& w) {
   const MemberVerification& v = w.check.verification;
-  Values values = SectionValues(w.section, w.fy, GermanAnnex());
+  Values values = SectionValues(w.section, w.fy, w.code);
   values.emplace("I1", w.result.portal.I1);
   values.emplace("hS", w.result.portal.h);
   // The checks' own values are shown; the formulas give them from the numbers put in.
@@ -410,6 +449,44 @@ std::vector<RechenwegStep> MemberSteps(const Working& w, const std::string& capt
   for (const auto& [name, value] : engine) {
     values.emplace(name, value);
   }
+  return values;
+}
+
+// The interaction's own segment: its C1, Mcr, χLT and buckling, and the verdict.
+std::vector<RechenwegStep> OtherSegmentSteps(const Working& w, const Values& values, bool plastic,
+                                             const std::string& eta) {
+  const MemberVerification& v = w.check.verification;
+  Values more = SectionValues(w.section, w.fy, w.code);
+  more.insert(values.begin(), values.end());
+  const LateralTorsionalBuckling& own = v.interaction.lateralTorsional;
+  more.insert_or_assign("Mcr", own.Mcr);
+  more.insert_or_assign("λ̄LT", own.lambda);
+  more.insert_or_assign("χLT", own.chi);
+  const MemberInteraction& m = v.interaction;
+  more.insert_or_assign("λ̄y", m.bucklingY.lambda);
+  more.insert_or_assign("λ̄z", m.bucklingZ.lambda);
+  more.insert_or_assign("χy", m.bucklingY.chi);
+  more.insert_or_assign("χz", m.bucklingZ.chi);
+  more.emplace("NEd", m.bucklingY.NEd);
+  more.emplace("NRk", w.section.A * w.fy / 10);
+  more.emplace("EIz", kBendingStiffnessPerCm4 * w.section.Iz);
+  more.emplace("Wy", plastic ? w.section.Wpl : w.section.Wel);
+  Builder segment(more);
+  LateralTorsionalSteps(segment, w,
+                        {w.check.interactionMember, own.start, own.end, own.MEd, own.curve,
+                         w.check.interactionPlace});
+  InteractionSteps(segment, w, plastic);
+  segment.Stated("ηInteraktion", "", v.interaction.eta, Reason() << "Der größere Wert:");
+  segment.Stated(
+      eta, "", w.check.Eta(),
+      Reason() << "Maßgebend ist der größte der fünf Nachweise: " << Verdict(w.check.Eta()));
+  return std::move(segment).Steps();
+}
+
+std::vector<RechenwegStep> MemberSteps(const Working& w, const std::string& caption,
+                                       const char* index) {
+  const MemberVerification& v = w.check.verification;
+  const Values values = WorkingValues(w);
   Builder b(values);
   StabilitySteps(b, w, caption);
   const std::string eta = std::string("η") + index;
@@ -423,8 +500,8 @@ std::vector<RechenwegStep> MemberSteps(const Working& w, const std::string& capt
          Reason() << "Stabilität; größte Druckkraft des Stabs "
                   << Valued{Var("NEd"), v.bucklingY.NEd, "kN"} << ":");
   b.Stated("NEd", "kN", v.bucklingY.NEd, {});
-  BucklingSteps(b, v.bucklingY, "y");
-  BucklingSteps(b, v.bucklingZ, "z");
+  BucklingSteps(b, v.bucklingY, "y", w.code);
+  BucklingSteps(b, v.bucklingZ, "z", w.code);
   b.Stated("Wy", "cm³", plastic ? w.section.Wpl : w.section.Wel,
            Reason() << (plastic ? "Klasse 1 oder 2" : "Klasse 3") << " am größten Moment: "
                     << Var("Wy") << " = " << Var(plastic ? "Wpl,y" : "Wel,y"));
@@ -433,8 +510,7 @@ std::vector<RechenwegStep> MemberSteps(const Working& w, const std::string& capt
                         {w.check.lateralTorsionalMember, lt.start, lt.end, lt.MEd, lt.curve,
                          w.check.lateralTorsionalPlace});
   FormulaRun utilisation(b, [](const std::string&, bool) { return Reason(); });
-  checks::LateralTorsionalUtilisation(utilisation, Var("My,Ed"), Var("χLT"), Var("My,Rk"),
-                                      GermanAnnex());
+  checks::LateralTorsionalUtilisation(utilisation, Var("My,Ed"), Var("χLT"), Var("My,Rk"), w.code);
   const bool sameSegment = v.interaction.start == lt.start && v.interaction.end == lt.end &&
                            w.check.interactionMember == w.check.lateralTorsionalMember &&
                            w.check.interactionMember == w.check.bucklingMember;
@@ -443,31 +519,7 @@ std::vector<RechenwegStep> MemberSteps(const Working& w, const std::string& capt
     // The interaction governs in another segment or on the other column: its own C1, Mcr,
     // χLT and buckling, in a working of their own so that its names do not meet the first's.
     steps = std::move(b).Steps();
-    Values more = SectionValues(w.section, w.fy, GermanAnnex());
-    more.insert(values.begin(), values.end());
-    const LateralTorsionalBuckling& own = v.interaction.lateralTorsional;
-    more.insert_or_assign("Mcr", own.Mcr);
-    more.insert_or_assign("λ̄LT", own.lambda);
-    more.insert_or_assign("χLT", own.chi);
-    const MemberInteraction& m = v.interaction;
-    more.insert_or_assign("λ̄y", m.bucklingY.lambda);
-    more.insert_or_assign("λ̄z", m.bucklingZ.lambda);
-    more.insert_or_assign("χy", m.bucklingY.chi);
-    more.insert_or_assign("χz", m.bucklingZ.chi);
-    more.emplace("NEd", m.bucklingY.NEd);
-    more.emplace("NRk", w.section.A * w.fy / 10);
-    more.emplace("EIz", kBendingStiffnessPerCm4 * w.section.Iz);
-    more.emplace("Wy", plastic ? w.section.Wpl : w.section.Wel);
-    Builder segment(more);
-    LateralTorsionalSteps(segment, w,
-                          {w.check.interactionMember, own.start, own.end, own.MEd, own.curve,
-                           w.check.interactionPlace});
-    InteractionSteps(segment, w, plastic);
-    segment.Stated("ηInteraktion", "", v.interaction.eta, Reason() << "Der größere Wert:");
-    segment.Stated(
-        eta, "", w.check.Eta(),
-        Reason() << "Maßgebend ist der größte der fünf Nachweise: " << Verdict(w.check.Eta()));
-    std::vector<RechenwegStep> rest = std::move(segment).Steps();
+    std::vector<RechenwegStep> rest = OtherSegmentSteps(w, values, plastic, eta);
     steps.insert(steps.end(), rest.begin(), rest.end());
     return steps;
   }
@@ -478,9 +530,8 @@ std::vector<RechenwegStep> MemberSteps(const Working& w, const std::string& capt
   return std::move(b).Steps();
 }
 
-}  // namespace
-
-std::vector<RechenwegStep> GoverningCheckRechenweg(const DesignResult& result) {
+// The working of both members' governing checks by `code`.
+std::vector<RechenwegStep> CheckRechenwegBy(const DesignResult& result, const DesignCode& code) {
   std::vector<RechenwegStep> steps;
   const double fy = YieldStrength(result.design.settings.grade);
   const auto add = [&](const std::optional<GoverningMember>& governing, const char* index,
@@ -491,13 +542,20 @@ std::vector<RechenwegStep> GoverningCheckRechenweg(const DesignResult& result) {
     const CombinationResult& c = result.combinations[governing->combination];
     const std::string caption =
         std::string(members) + ", " + member.section + ", " + c.combination.id;
-    const Working w{result, c, governing->check, *SectionOf(member), fy};
+    const Working w{result, c, governing->check, *SectionOf(member), fy, code};
     const std::vector<RechenwegStep> more = MemberSteps(w, caption, index);
     steps.insert(steps.end(), more.begin(), more.end());
   };
   add(result.checks.columns, "S", "Stützen", result.design.columns);
   add(result.checks.beam, "R", "Riegel", result.design.beam);
   return steps;
+}
+
+}  // namespace
+
+// The design is computed by the German annex, and so is its working.
+std::vector<RechenwegStep> GoverningCheckRechenweg(const DesignResult& result) {
+  return CheckRechenwegBy(result, GermanAnnex());
 }
 
 }  // namespace strevo

@@ -3,41 +3,15 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <numbers>
 
 #include "member_checks.h"
 
 namespace strevo {
 namespace {
 
-constexpr double kElasticModulus = 210000;  // N/mm²
-constexpr double kPi2 = std::numbers::pi * std::numbers::pi;
-const double kSqrt3 = std::sqrt(3.0);
-
-// The table gives cm², cm³, cm4, cm6 and the forces come in kN, kNm and m; every formula below
-// works in N and mm and converts at its edges.
-constexpr double kMm2PerCm2 = 1e2, kMm3PerCm3 = 1e3, kMm4PerCm4 = 1e4, kMm6PerCm6 = 1e6;
-constexpr double kMmPerM = 1e3, kNPerKN = 1e3, kNmmPerKNm = 1e6;
-
-double Squared(double x) {
-  return x * x;
-}
-// kN carried by an area (cm²) at a stress (N/mm²).
-double ForceOf(double areaCm2, double stress) {
-  return areaCm2 * kMm2PerCm2 * stress / kNPerKN;
-}
-// kNm carried by a section modulus (cm³) at a stress (N/mm²).
-double MomentOf(double modulusCm3, double stress) {
-  return modulusCm3 * kMm3PerCm3 * stress / kNmmPerKNm;
-}
-
-// The web between the flanges: hw (mm) and Aw = hw·tw (mm²).
-double WebHeight(const SectionProperties& s) {
-  return s.h - 2 * s.tf;
-}
-double WebArea(const SectionProperties& s) {
-  return WebHeight(s) * s.tw;
-}
+// The table gives cm², cm4 and the forces come in kN and kNm; the classes work in N and mm.
+constexpr double kMm2PerCm2 = 1e2, kMm4PerCm4 = 1e4;
+constexpr double kNPerKN = 1e3, kNmmPerKNm = 1e6;
 
 int ClassOf(double slenderness, double class1, double class2, double class3) {
   if (slenderness <= class1) {
@@ -49,57 +23,25 @@ int ClassOf(double slenderness, double class1, double class2, double class3) {
   return slenderness <= class3 ? 3 : 4;
 }
 
-// 6.2: the plastic resistances, reduced for shear (6.30) and for compression or tension (6.36).
-CrossSectionCheck PlasticCheck(const SectionProperties& s, double fy, const MemberForces& f,
-                               const DesignCode& code) {
+// 6.2: plastic resistances for class 1 and 2, elastic stresses for class 3 (and, uncovered,
+// class 4).
+CrossSectionCheck CrossSection(const SectionProperties& s, double fy, const MemberForces& f,
+                               int sectionClass, const DesignCode& code) {
+  checks::NumberRun run;
+  const checks::CrossSectionInputs<double> in{
+      s.A,  s.Avz, s.Iy, s.Wpl,         s.Wel,         s.h,          s.b,
+      s.tw, s.tf,  fy,   std::abs(f.N), std::abs(f.Q), std::abs(f.M)};
+  const bool plastic = sectionClass <= 2;
+  const auto values = plastic ? checks::PlasticCrossSection(run, in, code)
+                              : checks::ElasticCrossSection(run, in, code);
   CrossSectionCheck c;
-  const double stress = fy / code.gammaM0;
-  c.NRd = ForceOf(s.A, stress);
-  c.VRd = ForceOf(s.Avz, stress / kSqrt3);
-  const double N = std::abs(f.N), V = std::abs(f.Q), M = std::abs(f.M);
-  if (V > 0.5 * c.VRd) {
-    // At most 1, the whole web taken by shear: beyond Vpl,Rd the check fails on V already.
-    c.rho = std::min(1.0, Squared(2 * V / c.VRd - 1));
-  }
-  const double Aw = WebArea(s);
-  const double Mpl =
-      (s.Wpl * kMm3PerCm3 - c.rho * Aw * Aw / (4 * s.tw)) * stress / kNmmPerKNm;  // Mpl(,V)
-  const double Npl = (s.A * kMm2PerCm2 - c.rho * Aw) * stress / kNPerKN;          // Npl(,V)
-  c.MRd = Mpl;
-  c.eta = std::max(N / c.NRd, V / c.VRd);
-  if (N > 0.25 * c.NRd || N > 0.5 * Aw * stress / kNPerKN) {
-    const double n = N / Npl;
-    if (n >= 1) {
-      c.MRd = 0;
-      c.eta = std::max(c.eta, n + M / Mpl);
-      return c;
-    }
-    const double area = s.A * kMm2PerCm2;
-    const double a = std::min(0.5, (area - 2 * s.b * s.tf) / area);
-    c.MRd = std::min(Mpl, Mpl * (1 - n) / (1 - 0.5 * a));
-  }
-  c.eta = std::max(c.eta, M / c.MRd);
-  return c;
-}
-
-// 6.1(5): von Mises at the web–flange junction, the edge stress and the largest shear stress.
-CrossSectionCheck ElasticCheck(const SectionProperties& s, double fy, const MemberForces& f,
-                               const DesignCode& code) {
-  CrossSectionCheck c;
-  c.elastic = true;
-  const double stress = fy / code.gammaM0;
-  c.NRd = ForceOf(s.A, stress);
-  c.VRd = ForceOf(s.Avz, stress / kSqrt3);
-  c.MRd = MomentOf(s.Wel, stress);
-  const double N = std::abs(f.N) * kNPerKN, V = std::abs(f.Q) * kNPerKN;
-  const double M = std::abs(f.M) * kNmmPerKNm;
-  const double A = s.A * kMm2PerCm2, Iy = s.Iy * kMm4PerCm4;
-  const double edge = N / A + M / (s.Wel * kMm3PerCm3);
-  const double sigmaJ = N / A + M * (s.h / 2 - s.tf) / Iy;
-  const double flangeMoment = s.b * s.tf * (s.h - s.tf) / 2;  // first moment of a flange, mm³
-  const double tauJ = V * flangeMoment / (Iy * s.tw);
-  const double tauMax = V * (s.Wpl * kMm3PerCm3 / 2) / (Iy * s.tw);
-  c.eta = std::max({edge, std::sqrt(sigmaJ * sigmaJ + 3 * tauJ * tauJ), kSqrt3 * tauMax}) / stress;
+  c.sectionClass = sectionClass;
+  c.elastic = !plastic;
+  c.NRd = values.NRd;
+  c.VRd = values.VRd;
+  c.MRd = values.MRd;
+  c.rho = values.rho;
+  c.eta = values.eta;
   return c;
 }
 
@@ -287,10 +229,8 @@ MemberVerification VerifyMember(const MemberDesignForces& forces, const SectionP
   for (const PlaceForces& p : forces.places) {
     const int sectionClass = SectionClass(section, fy, Compression(p.forces), p.forces.M);
     v.covered = v.covered && sectionClass < 4;
-    CrossSectionCheck check = sectionClass <= 2 ? PlasticCheck(section, fy, p.forces, code)
-                                                : ElasticCheck(section, fy, p.forces, code);
+    CrossSectionCheck check = CrossSection(section, fy, p.forces, sectionClass, code);
     if (first || check.eta > v.crossSection.eta) {
-      check.sectionClass = sectionClass;
       check.s = p.s;
       check.forces = p.forces;
       v.crossSection = check;

@@ -44,6 +44,18 @@ std::vector<Design> Designs() {
   d.settings.grade = SteelGrade::S355;
   d.loadCases[0].loads = {60, 0, 0, 0, 0};
   designs.push_back(d);
+  // A short frame under a heavy roof in S355: the HE 260 A beam is class 3 by its flanges
+  // (elastic), the columns' N lies above the limits of 6.2.9.1.
+  d.L = 8;
+  d.columns.section = "HE 200 A";
+  d.beam.section = "HE 260 A";
+  designs.push_back(d);
+  // Fixed, with light sections: the IPE 200 beam's shear exceeds Vpl,Rd (ρ at its bound 1)
+  // together with N above the limits of 6.2.9.1.
+  d.system = SystemType::FixedFrame;
+  d.columns.section = "HE 160 A";
+  d.beam.section = "IPE 200";
+  designs.push_back(d);
   return designs;
 }
 
@@ -56,7 +68,8 @@ std::vector<std::pair<std::string, double>> PrintedChecks(const MemberVerificati
           {"ηBK,y", v.bucklingY.eta},       {"ηBK,z", v.bucklingZ.eta},
           {"ηBDK", v.lateralTorsional.eta}, {"η6.61", v.interaction.eta61},
           {"η6.62", v.interaction.eta62},   {"kyy", v.interaction.kyy},
-          {"kzy", v.interaction.kzy},       {"ηQuerschnitt", v.crossSection.eta}};
+          {"kzy", v.interaction.kzy},       {"ηQuerschnitt", v.crossSection.eta},
+          {"ρ", v.crossSection.rho},        {"MRd", v.crossSection.MRd}};
 }
 
 void ExpectWorkingMatchesChecks(const std::vector<Design>& designs) {
@@ -100,6 +113,24 @@ void ExpectWorkingMatchesChecks(const std::vector<Design>& designs) {
 
 TEST(CheckWorking, EveryStepGivesItsPrintedResultAndEveryCheckValueIsTheChecks) {
   ExpectWorkingMatchesChecks(Designs());
+}
+
+// The designs above show every branch of the cross-section check in some working: ρ from its
+// formula and at its bound, N reducing the moment (6.36) and the elastic check of class 3.
+TEST(CheckWorking, TheDesignsShowEveryBranchOfTheCrossSectionCheck) {
+  bool shear = false, bound = false, axial = false, elastic = false;
+  for (const Design& design : Designs()) {
+    for (const RechenwegStep& s : GoverningCheckRechenweg(ComputeDesign(design))) {
+      shear = shear || (s.target == "ρ" && s.formula && s.shown > 0);
+      bound = bound || (s.target == "ρ" && !s.formula && s.shown == 1);
+      axial = axial || (s.target == "MRd" && s.formula && s.symbols.find("n") != std::string::npos);
+      elastic = elastic || s.target == "σv";
+    }
+  }
+  EXPECT_TRUE(shear);
+  EXPECT_TRUE(bound);
+  EXPECT_TRUE(axial);
+  EXPECT_TRUE(elastic);
 }
 
 // Light sections in S355: the columns' interaction comes from the other column than their

@@ -148,6 +148,57 @@ TEST(MemberDesign, ShearUpToHalfOfVplLeavesTheResistancesWhole) {
   EXPECT_NEAR(c.MRd, 126.46, 0.01);
 }
 
+// Shear beyond Vpl,Rd: (2·1.2 − 1)² = 1.96 is taken as ρ = 1, the whole web given to shear:
+// Mpl,V = (628.4 − 137.772)·0.235 = 115.298 kNm, and V/Vpl,Rd = 1.2 governs.
+TEST(MemberDesign, ShearBeyondVplTakesTheWholeWeb) {
+  const SectionProperties& ipe = Section("IPE 300");  // S235
+  const double Vpl = 348.419;
+  const CrossSectionCheck c = VerifyMember(Forces(
+                                               0.1, 0, [=](double s) { return 50 - 1.2 * Vpl * s; },
+                                               [=](double) { return -1.2 * Vpl; }),
+                                           ipe, 235, 0.1, 0.1)
+                                  .crossSection;
+  EXPECT_EQ(c.rho, 1);
+  EXPECT_NEAR(c.MRd, 115.298, 1e-3);
+  EXPECT_NEAR(c.eta, 1.2, 1e-5);
+}
+
+// 6.34 alone: N = 280 kN lies below 0.25·Npl = 316.1 kN but above 0.5·hw·tw·fy =
+// 0.5·1978.06·0.235 = 232.42 kN. n = 280/1264.3 = 0.221466, MN = 147.674·0.778534/0.798327 =
+// 144.013 kNm. At N = 240 kN, n = 0.189828 lies below a/2 = 0.201673: 6.36 gives 149.865 kNm,
+// above Mpl, which bounds it (147.674 kNm).
+TEST(MemberDesign, WebLimitAloneReducesTheMomentAndMplBoundsIt) {
+  const SectionProperties& ipe = Section("IPE 300");  // S235, in tension class 1
+  CrossSectionCheck c = VerifyMember(Linear(2, 280, 100, 100), ipe, 235, 2, 2).crossSection;
+  EXPECT_NEAR(c.MRd, 144.013, 1e-3);
+  EXPECT_NEAR(c.eta, 100 / 144.013, 1e-5);
+  c = VerifyMember(Linear(2, 240, 100, 100), ipe, 235, 2, 2).crossSection;
+  EXPECT_NEAR(c.MRd, 147.674, 1e-3);
+  EXPECT_NEAR(c.eta, 100 / 147.674, 1e-5);
+}
+
+// Beyond Npl: n = 1300/1264.3 = 1.028237, no moment is left (MRd = 0) and η = n + M/Mpl =
+// 1.028237 + 10/147.674 = 1.095954.
+TEST(MemberDesign, NormalForceBeyondNplLeavesNoMoment) {
+  const CrossSectionCheck c =
+      VerifyMember(Linear(2, 1300, 10, 10), Section("IPE 300"), 235, 2, 2).crossSection;
+  EXPECT_EQ(c.MRd, 0);
+  EXPECT_NEAR(c.eta, 1.095954, 1e-6);
+}
+
+// The resistances divide by the code's γM0: with 1.1, NRd = 1264.3/1.1 = 1149.364 kN,
+// VRd = 348.419/1.1 = 316.745 kN, MRd = 147.674/1.1 = 134.249 kNm.
+TEST(MemberDesign, CrossSectionResistancesFollowTheCodesGammaM0) {
+  DesignCode other = GermanAnnex();
+  other.gammaM0 = 1.1;
+  const CrossSectionCheck c =
+      VerifyMember(Linear(2, 0, 50, 50), Section("IPE 300"), 235, 2, 2, other).crossSection;
+  EXPECT_NEAR(c.NRd, 1149.364, 1e-3);
+  EXPECT_NEAR(c.VRd, 316.745, 1e-3);
+  EXPECT_NEAR(c.MRd, 134.249, 1e-3);
+  EXPECT_NEAR(c.eta, 50 / 134.249, 1e-5);
+}
+
 TEST(MemberDesign, ElasticCrossSectionForClassThree) {
   // HE 260 A in S355: flange c/t = 102.25/12.5 = 8.18 > 10ε = 8.14, class 3. M = 250 kNm,
   // V = 200 kN: σj = 250e6·112.5/10450e4 = 269.14, τj = 200e3·260·12.5·237.5/2/(10450e4·7.5) =
