@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numbers>
 #include <optional>
 #include <stdexcept>
@@ -301,7 +302,6 @@ struct Element {
   double start, length;  // m along the member
   double EI, EA;
   double cx, cy;  // the member's direction
-  double w = 0;   // kN/m along n
   // The element's own displacements (u1, v1, θ1, u2, v2, θ2) from the free unknowns: each
   // nonzero coefficient (few: a portal's are ±1) with its row and unknown.
   struct Entry {
@@ -356,7 +356,6 @@ class Discretisation {
                            member.EA,
                            (b.x - a.x) / length,
                            (b.y - a.y) / length,
-                           0,
                            {}});
       previous = node;
       from = to;
@@ -410,7 +409,8 @@ class Discretisation {
         for (std::size_t k = 0; k < n; ++k) {
           const std::array<double, 3> row{e.cx * x[k] + e.cy * y[k], -e.cy * x[k] + e.cx * y[k],
                                           r[k]};
-          for (std::size_t p = 0; p < 3; ++p) {
+          // A rigid element's stiffness has no axial terms: its axial rows would add zeros.
+          for (std::size_t p = rigid_ ? 1 : 0; p < 3; ++p) {
             if (row[p] != 0) {
               e.map.push_back({3 * end + p, k, row[p]});
             }
@@ -426,6 +426,29 @@ class Discretisation {
   std::optional<Reduction> reduction_;
   std::size_t supportRows_ = 0;
 };
+
+// The discretisation of a model with these cuts, kept for the next calls on the same frame: a
+// design analyses one portal, with few sets of cuts, under many combinations. Per thread, so that
+// the window's worker and a search never share one.
+std::shared_ptr<const Discretisation> DiscretisationOf(
+    const FrameModel& model, const std::vector<std::vector<double>>& cuts) {
+  struct Kept {
+    FrameModel model;
+    std::vector<std::vector<double>> cuts;
+    std::shared_ptr<const Discretisation> frame;
+  };
+  thread_local std::array<Kept, 4> kept;
+  thread_local std::size_t next = 0;
+  for (const Kept& k : kept) {
+    if (k.frame && k.cuts == cuts && k.model == model) {
+      return k.frame;
+    }
+  }
+  Kept& slot = kept[next];
+  next = (next + 1) % kept.size();
+  slot = {model, cuts, std::make_shared<const Discretisation>(model, cuts)};
+  return slot.frame;
+}
 
 // The element's stiffness in its own displacements (u1, v1, θ1, u2, v2, θ2) under the normal
 // force N; the axial terms only where the members are not rigid.
@@ -443,11 +466,11 @@ std::array<double, 36> ElementStiffness(const Element& e, double N, bool rigid) 
           0,  c,  b,  0,  -c, a};
 }
 
-// The end forces of the element's uniform load with both ends held.
-std::array<double, 6> FixedEndForces(const Element& e, double N) {
+// The end forces of a uniform load w on the element with both ends held.
+std::array<double, 6> FixedEndForces(const Element& e, double w, double N) {
   const double l = e.length, x = -N * l * l / e.EI;
-  const double m = e.w * l * l * FixedEndFactor(x);
-  return {0, -e.w * l / 2, -m, 0, -e.w * l / 2, m};
+  const double m = w * l * l * FixedEndFactor(x);
+  return {0, -w * l / 2, -m, 0, -w * l / 2, m};
 }
 
 // Adds eᵀ·k·e for the element's map e to the free unknowns' matrix.
@@ -547,7 +570,10 @@ const MemberLoads& LoadsOn(const FrameLoading& loading, std::size_t member) {
 class Solver {
  public:
   Solver(const FrameModel& model, const FrameLoading& loading)
-      : model_(model), loading_(loading), frame_(model, CutsOfAll(model, loading)) {
+      : model_(model),
+        loading_(loading),
+        shared_(DiscretisationOf(model, CutsOfAll(model, loading))),
+        frame_(*shared_) {
     if (frame_.Reduced().Redundant() > 0) {
       // Supports and rigid members that hold one displacement twice leave the reactions and
       // normal forces undetermined.
@@ -560,14 +586,14 @@ class Solver {
       nodal_[Dof(p.node.index, Direction::Y)] += p.Fy;
       nodal_[Dof(p.node.index, Direction::Rotation)] += p.M;
     }
-    std::vector<Element>& elements = frame_.Elements();
-    for (Element& e : elements) {
+    const std::vector<Element>& elements = frame_.Elements();
+    for (const Element& e : elements) {
       const MemberLoads& loads = LoadsOn(loading, e.member);
       const double middle = e.start + e.length / 2;
-      e.w = loads.w;
+      double& w = w_.emplace_back(loads.w);
       for (const PartialMemberLoad& p : loads.partial) {
         if (p.from < middle && middle < p.to) {
-          e.w += p.w;
+          w += p.w;
         }
       }
     }
@@ -580,6 +606,8 @@ class Solver {
   }
 
   const Discretisation& Frame() const { return frame_; }
+  // The uniform load on element j, kN/m along n.
+  double W(std::size_t j) const { return w_[j]; }
 
   // Solves for the elements' normal forces N; returns those equilibrium gives back.
   const std::vector<double>& Solve(const std::vector<double>& N) {
@@ -599,7 +627,7 @@ class Solver {
     for (std::size_t j = 0; j < elements.size(); ++j) {
       const Element& e = elements[j];
       stiffness_[j] = ElementStiffness(e, N[j], frame_.Rigid());
-      ends_[j] = FixedEndForces(e, N[j]);
+      ends_[j] = FixedEndForces(e, w_[j], N[j]);
       AddStiffness(e, stiffness_[j], K_);
       for (const Element::Entry& x : e.map) {
         z_[x.unknown] -= x.coefficient * ends_[j][x.row];
@@ -799,7 +827,9 @@ class Solver {
 
   const FrameModel& model_;
   const FrameLoading& loading_;
-  Discretisation frame_;
+  std::shared_ptr<const Discretisation> shared_;
+  const Discretisation& frame_;
+  std::vector<double> w_;      // by element
   std::vector<double> nodal_;  // the loads on every displacement, kN and kNm
   std::vector<std::array<double, 2>> endLoads_;
   std::vector<std::array<double, 36>> stiffness_;
@@ -1001,7 +1031,7 @@ void LinesInto(FrameAnalysis& analysis, const FrameModel& model, const FrameLoad
     p.start = e.start;
     p.end = e.start + e.length;
     p.k2 = -N / e.EI;
-    p.w = e.w;
+    p.w = solver.W(j);
     p.M0 = -ends[2];
     p.Q0 = ends[1] + N * solver.Local(j)[2];
     // A load along the member enters whole at the end it comes from: the force the stiffness
@@ -1135,7 +1165,9 @@ class EigenvalueSearch {
 }  // namespace
 
 CriticalLoad CriticalLoadOf(const FrameModel& model, const std::vector<double>& normalForces) {
-  const Discretisation frame(model, std::vector<std::vector<double>>(model.members.size()));
+  const std::shared_ptr<const Discretisation> shared =
+      DiscretisationOf(model, std::vector<std::vector<double>>(model.members.size()));
+  const Discretisation& frame = *shared;
   if (!(*std::min_element(normalForces.begin(), normalForces.end()) < 0)) {
     return {HUGE_VAL, BucklingMode::Sway};
   }

@@ -19,6 +19,7 @@ struct MemberId {
 
 struct FrameNode {
   double x, y;  // m, x to the right, y up
+  bool operator==(const FrameNode&) const = default;
 };
 
 // A member from its start node to its end node; s runs from the start. Its transverse axis n is
@@ -28,6 +29,7 @@ struct FrameMember {
   NodeId start, end;
   double EI;      // kNm²
   double EA = 0;  // kN; read only when the model's members are not axially rigid
+  bool operator==(const FrameMember&) const = default;
 };
 
 enum class Direction { X, Y, Rotation };
@@ -35,6 +37,7 @@ enum class Direction { X, Y, Rotation };
 struct FrameSupport {
   NodeId node;
   bool x = false, y = false, rotation = false;  // held
+  bool operator==(const FrameSupport&) const = default;
 };
 
 // Σ coefficient · displacement = 0 over some nodes' displacements.
@@ -42,6 +45,7 @@ struct DisplacementTerm {
   NodeId node;
   Direction direction;
   double coefficient;
+  bool operator==(const DisplacementTerm&) const = default;
 };
 
 struct FrameModel {
@@ -53,6 +57,7 @@ struct FrameModel {
   // What holds the frame against sway, so that the analysis can tell a sway mode from one
   // without sway; empty: the frame is not asked.
   std::vector<DisplacementTerm> swayRestraint;
+  bool operator==(const FrameModel&) const = default;
 };
 
 // Loads, kN and m. Transverse loads act along the member's n.
