@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <optional>
 
 #include "design_output.h"
@@ -315,6 +316,70 @@ void DesignResultView::FillCombinations(const DesignResult& result) {
   ShowCombination(count > 0 ? row : -1);
 }
 
+namespace {
+
+// "GZT 3: 1,35·G + …" and below it each case's factor, wind with its direction.
+QString CombinationCaption(const DesignResult& result, const CombinationResult& combination) {
+  QStringList factors;
+  for (const CaseFactor& factor : combination.combination.factors) {
+    const DesignCase& loadCase = result.cases[factor.loadCase];
+    QString name = Text(loadCase.name);
+    if (loadCase.action == Action::Wind) {
+      name += factor.mirrored ? QStringLiteral(" (von rechts)") : QStringLiteral(" (von links)");
+    }
+    factors << QStringLiteral("%1 × %2").arg(
+        QString::number(factor.factor, 'g', 6).replace(QLatin1Char('.'), QLatin1Char(',')), name);
+  }
+  return QStringLiteral("%1: %2\n\n%3")
+      .arg(Text(combination.combination.id), Text(combination.combination.label),
+           factors.join(QLatin1Char('\n')));
+}
+
+// The first-order values beside the design ones, from row 0.
+void FillValues(QTableWidget& values, const CombinationResult& combination) {
+  const CombinationStability* stability = combination.stability ? &*combination.stability : nullptr;
+  for (int r = 0; r < static_cast<int>(std::size(kValueRows)); ++r) {
+    const ValueRow& value = kValueRows[r];
+    QString designed;
+    if (stability != nullptr) {
+      designed =
+          stability->unstable ? QStringLiteral("—") : Number(stability->designValues.*value.value);
+    }
+    SetRow(values, r,
+           {QString::fromUtf8(value.symbol), Number(combination.values.*value.value), designed,
+            QString::fromUtf8(value.unit)});
+    if (stability != nullptr && stability->unstable) {
+      values.item(r, 2)->setToolTip(
+          QStringLiteral("Instabil (αcr ≤ 1): keine Bemessungsschnittgrößen."));
+    }
+  }
+}
+
+// u, w and xw from row `first`; a dash and the fault where they could not be computed.
+void FillDeformations(QTableWidget& values, int first, const CombinationResult& combination) {
+  const std::optional<Deformation>& deformation = combination.solution.deformation;
+  const struct {
+    const char* symbol;
+    double Deformation::*value;
+    const char* unit;
+  } deformationRows[] = {
+      {"u", &Deformation::u, "mm"}, {"w", &Deformation::w, "mm"}, {"xw", &Deformation::xw, "m"}};
+  for (int r = 0; r < 3; ++r) {
+    const auto& row = deformationRows[r];
+    SetRow(values, first + r,
+           {QString::fromUtf8(row.symbol),
+            deformation ? Number((*deformation).*row.value) : QStringLiteral("—"), QString(),
+            QString::fromUtf8(row.unit)});
+    if (!deformation) {
+      values.item(first + r, 1)
+          ->setToolTip(QStringLiteral("Nicht berechenbar: %1")
+                           .arg(Text(combination.solution.deformationFault)));
+    }
+  }
+}
+
+}  // namespace
+
 void DesignResultView::ShowCombination(int index) {
   if (shown_ == nullptr || index < 0 || index >= static_cast<int>(shown_->combinations.size())) {
     values_->setRowCount(0);
@@ -326,63 +391,17 @@ void DesignResultView::ShowCombination(int index) {
     return;
   }
   const CombinationResult& combination = shown_->combinations[index];
-  QStringList factors;
-  for (const CaseFactor& factor : combination.combination.factors) {
-    const DesignCase& loadCase = shown_->cases[factor.loadCase];
-    QString name = Text(loadCase.name);
-    if (loadCase.action == Action::Wind) {
-      name += factor.mirrored ? QStringLiteral(" (von rechts)") : QStringLiteral(" (von links)");
-    }
-    factors << QStringLiteral("%1 × %2").arg(
-        QString::number(factor.factor, 'g', 6).replace(QLatin1Char('.'), QLatin1Char(',')), name);
-  }
-  combinationLabel_->setText(QStringLiteral("%1: %2\n\n%3")
-                                 .arg(Text(combination.combination.id),
-                                      Text(combination.combination.label),
-                                      factors.join(QLatin1Char('\n'))));
+  combinationLabel_->setText(CombinationCaption(*shown_, combination));
   const int valueRows = static_cast<int>(std::size(kValueRows));
   values_->setRowCount(valueRows + 3);
-  const CombinationStability* stability = combination.stability ? &*combination.stability : nullptr;
-  for (int r = 0; r < valueRows; ++r) {
-    const ValueRow& value = kValueRows[r];
-    QString designed;
-    if (stability != nullptr) {
-      designed =
-          stability->unstable ? QStringLiteral("—") : Number(stability->designValues.*value.value);
-    }
-    SetRow(*values_, r,
-           {QString::fromUtf8(value.symbol), Number(combination.values.*value.value), designed,
-            QString::fromUtf8(value.unit)});
-    if (stability != nullptr && stability->unstable) {
-      values_->item(r, 2)->setToolTip(
-          QStringLiteral("Instabil (αcr ≤ 1): keine Bemessungsschnittgrößen."));
-    }
-  }
-  const std::optional<Deformation>& deformation = combination.solution.deformation;
-  const struct {
-    const char* symbol;
-    double Deformation::*value;
-    const char* unit;
-  } deformationRows[] = {
-      {"u", &Deformation::u, "mm"}, {"w", &Deformation::w, "mm"}, {"xw", &Deformation::xw, "m"}};
-  for (int r = 0; r < 3; ++r) {
-    const auto& row = deformationRows[r];
-    SetRow(*values_, valueRows + r,
-           {QString::fromUtf8(row.symbol),
-            deformation ? Number((*deformation).*row.value) : QStringLiteral("—"), QString(),
-            QString::fromUtf8(row.unit)});
-    if (!deformation) {
-      values_->item(valueRows + r, 1)
-          ->setToolTip(QStringLiteral("Nicht berechenbar: %1")
-                           .arg(Text(combination.solution.deformationFault)));
-    }
-  }
+  FillValues(*values_, combination);
+  FillDeformations(*values_, valueRows, combination);
   for (int r = 0; r < values_->rowCount(); ++r) {
     for (int c = 1; c <= 2; ++c) {
       values_->item(r, c)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
   }
-  ShowStability(stability);
+  ShowStability(combination.stability ? &*combination.stability : nullptr);
   for (std::size_t k = 0; k < kKinds.size(); ++k) {
     combinationPictures_[k]->Show(
         strevo::CombinationPicture(*shown_, static_cast<std::size_t>(index), kKinds[k]));
@@ -463,62 +482,48 @@ void DesignResultView::FillEnvelope(const DesignResult& result) {
   envelope_->resizeColumnsToContents();
 }
 
-void DesignResultView::FillChecks(const DesignResult& result) {
-  const DesignChecks& checks = result.checks;
-  checks_->setRowCount(0);
-  const auto add = [this](const QStringList& cells, std::optional<bool> met) {
-    const int row = checks_->rowCount();
-    checks_->insertRow(row);
-    SetRow(*checks_, row, cells);
-    if (met) {
-      ColourVerdict(*checks_, row, 2, *met);
-    }
-  };
-  const auto idOf = [&](std::size_t combination) {
-    return Text(result.combinations[combination].combination.id);
-  };
-  const struct {
-    const char* name;
-    const std::optional<GoverningMember>& governing;
-    const MemberChoice& member;
-    std::optional<MemberDesign> CombinationResult::*design;
-  } members[] = {{"Stützen", checks.columns, result.design.columns, &CombinationResult::columns},
-                 {"Riegel", checks.beam, result.design.beam, &CombinationResult::beam}};
-  for (const auto& m : members) {
-    const QString name = QString::fromUtf8(m.name);
-    if (!m.governing) {
-      add({name, QStringLiteral("—"),
-           QStringLiteral("kein Nachweis: %1").arg(MemberChoiceText(m.member))},
-          std::nullopt);
-      continue;
-    }
-    const GoverningMember& governing = *m.governing;
-    const MemberDesign& worst = governing.check;
-    const MemberCheckKind governs = GoverningCheck(worst);
-    add({QStringLiteral("%1 %2").arg(name, QString::fromUtf8(SectionOf(m.member)->designation)),
-         EtaLabel(worst.Eta()), VerdictText(worst, worst.Eta()), idOf(governing.combination),
-         PlaceText(CheckPlace(worst, governs)),
-         worst.unstable
-             ? QString()
-             : QStringLiteral("maßgebend: %1").arg(QString::fromUtf8(CheckName(governs)))},
-        worst.Met());
-    for (int c = 0; c < checks_->columnCount(); ++c) {
-      QTableWidgetItem* item = checks_->item(checks_->rowCount() - 1, c);
-      QFont font = item->font();
-      font.setBold(true);
-      item->setFont(font);
-    }
-    for (const MemberCheckKind kind : kMemberCheckKinds) {
-      // Each check's place and values from the combination where it is largest.
-      const GoverningMember::Largest& largest = LargestOf(governing, kind);
-      const MemberDesign& design = *(result.combinations[largest.combination].*m.design);
-      add({QStringLiteral("    ") + QString::fromUtf8(CheckName(kind)), EtaLabel(largest.eta),
-           VerdictText(design, largest.eta), idOf(largest.combination),
-           PlaceText(CheckPlace(design, kind)),
-           design.unstable ? QString() : CheckValues(design.verification, kind)},
-          largest.eta <= 1 && design.verification.covered && !design.unstable);
-    }
+namespace {
+
+using AddCheckRow = std::function<void(const QStringList&, std::optional<bool>)>;
+
+QString IdOf(const DesignResult& result, std::size_t combination) {
+  return Text(result.combinations[combination].combination.id);
+}
+
+// A member's governing check in bold, then each of its five checks where it is largest.
+void AddMemberRows(QTableWidget& table, const AddCheckRow& add, const DesignResult& result,
+                   const QString& name, const GoverningMember& governing,
+                   const MemberChoice& member,
+                   std::optional<MemberDesign> CombinationResult::*memberDesign) {
+  const MemberDesign& worst = governing.check;
+  const MemberCheckKind governs = GoverningCheck(worst);
+  add({QStringLiteral("%1 %2").arg(name, QString::fromUtf8(SectionOf(member)->designation)),
+       EtaLabel(worst.Eta()), VerdictText(worst, worst.Eta()), IdOf(result, governing.combination),
+       PlaceText(CheckPlace(worst, governs)),
+       worst.unstable ? QString()
+                      : QStringLiteral("maßgebend: %1").arg(QString::fromUtf8(CheckName(governs)))},
+      worst.Met());
+  for (int c = 0; c < table.columnCount(); ++c) {
+    QTableWidgetItem* item = table.item(table.rowCount() - 1, c);
+    QFont font = item->font();
+    font.setBold(true);
+    item->setFont(font);
   }
+  for (const MemberCheckKind kind : kMemberCheckKinds) {
+    // Each check's place and values from the combination where it is largest.
+    const GoverningMember::Largest& largest = LargestOf(governing, kind);
+    const MemberDesign& design = *(result.combinations[largest.combination].*memberDesign);
+    add({QStringLiteral("    ") + QString::fromUtf8(CheckName(kind)), EtaLabel(largest.eta),
+         VerdictText(design, largest.eta), IdOf(result, largest.combination),
+         PlaceText(CheckPlace(design, kind)),
+         design.unstable ? QString() : CheckValues(design.verification, kind)},
+        largest.eta <= 1 && design.verification.covered && !design.unstable);
+  }
+}
+
+// The sway and the deflection, each in its governing combination.
+void AddLimitRows(const AddCheckRow& add, const DesignResult& result) {
+  const DesignChecks& checks = result.checks;
   const struct {
     const char* name;
     const std::optional<GoverningLimit>& governing;
@@ -541,9 +546,42 @@ void DesignResultView::FillChecks(const DesignResult& result) {
     add({QString::fromUtf8(l.name),
          QStringLiteral("%1 (Grenze 1/%2)").arg(Text(RatioText(l.governing->check))).arg(l.limit),
          met ? QStringLiteral("erfüllt") : QStringLiteral("nicht erfüllt"),
-         idOf(l.governing->combination), place},
+         IdOf(result, l.governing->combination), place},
         met);
   }
+}
+
+}  // namespace
+
+void DesignResultView::FillChecks(const DesignResult& result) {
+  const DesignChecks& checks = result.checks;
+  checks_->setRowCount(0);
+  const AddCheckRow add = [this](const QStringList& cells, std::optional<bool> met) {
+    const int row = checks_->rowCount();
+    checks_->insertRow(row);
+    SetRow(*checks_, row, cells);
+    if (met) {
+      ColourVerdict(*checks_, row, 2, *met);
+    }
+  };
+  const struct {
+    const char* name;
+    const std::optional<GoverningMember>& governing;
+    const MemberChoice& member;
+    std::optional<MemberDesign> CombinationResult::*design;
+  } members[] = {{"Stützen", checks.columns, result.design.columns, &CombinationResult::columns},
+                 {"Riegel", checks.beam, result.design.beam, &CombinationResult::beam}};
+  for (const auto& m : members) {
+    const QString name = QString::fromUtf8(m.name);
+    if (!m.governing) {
+      add({name, QStringLiteral("—"),
+           QStringLiteral("kein Nachweis: %1").arg(MemberChoiceText(m.member))},
+          std::nullopt);
+      continue;
+    }
+    AddMemberRows(*checks_, add, result, name, *m.governing, m.member, m.design);
+  }
+  AddLimitRows(add, result);
   const bool allMet = checks.AllMet();
   verdict_->setText(allMet ? QStringLiteral("Alle Nachweise sind erfüllt.")
                            : QStringLiteral("Nicht alle Nachweise sind erfüllt."));
