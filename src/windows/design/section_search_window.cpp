@@ -53,15 +53,8 @@ struct WaitCursor {
 
 }  // namespace
 
-SectionSearchWindow::SectionSearchWindow(DesignWindow& designWindow)
-    : QWidget(&designWindow, Qt::Window), designWindow_(designWindow) {
-  setObjectName(QStringLiteral("QuerschnitteBemessen"));
-  setWindowTitle(QStringLiteral("Querschnitte bemessen"));
-  setWindowModality(Qt::WindowModal);
-  setFont(SansFont(8.25));
-  resize(760, 560);
-
-  auto* layout = new QVBoxLayout(this);
+// The allowed families of the columns and of the beam, all ticked at first.
+QGroupBox* SectionSearchWindow::BuildFamilies() {
   auto* allowed = new QGroupBox(QStringLiteral("Zulässige Profilreihen"), this);
   auto* grid = new QGridLayout(allowed);
   const char* members[] = {"Stützen", "Riegel"};
@@ -78,7 +71,39 @@ SectionSearchWindow::SectionSearchWindow(DesignWindow& designWindow)
     }
   }
   grid->setColumnStretch(4, 1);
-  layout->addWidget(allowed);
+  return allowed;
+}
+
+// The passing pairs, lightest first.
+void SectionSearchWindow::BuildPassingTable() {
+  passing_ = new QTableWidget(0, 7, this);
+  passing_->setObjectName(QStringLiteral("Profilpaare"));
+  passing_->setHorizontalHeaderLabels({QStringLiteral("Stützen"), QStringLiteral("Riegel"),
+                                       QStringLiteral("Masse [kg]"), QStringLiteral("η Stützen"),
+                                       QStringLiteral("η Riegel"), QStringLiteral("h/u"),
+                                       QStringLiteral("L/w")});
+  passing_->horizontalHeaderItem(2)->setToolTip(
+      QStringLiteral("Stahl beider Stützen und des Riegels: 2·h·m + L·m"));
+  passing_->verticalHeader()->hide();
+  passing_->verticalHeader()->setDefaultSectionSize(passing_->fontMetrics().height() + 6);
+  passing_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  passing_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  passing_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  passing_->setSelectionMode(QAbstractItemView::SingleSelection);
+  connect(passing_, &QTableWidget::itemSelectionChanged, this,
+          &SectionSearchWindow::SelectionChanged);
+}
+
+SectionSearchWindow::SectionSearchWindow(DesignWindow& designWindow)
+    : QWidget(&designWindow, Qt::Window), designWindow_(designWindow) {
+  setObjectName(QStringLiteral("QuerschnitteBemessen"));
+  setWindowTitle(QStringLiteral("Querschnitte bemessen"));
+  setWindowModality(Qt::WindowModal);
+  setFont(SansFont(8.25));
+  resize(760, 560);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(BuildFamilies());
 
   auto* searchRow = new QHBoxLayout;
   search_ = new QPushButton(QStringLiteral("Bemessen"), this);
@@ -98,22 +123,7 @@ SectionSearchWindow::SectionSearchWindow(DesignWindow& designWindow)
   verdict_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   layout->addWidget(verdict_);
 
-  passing_ = new QTableWidget(0, 7, this);
-  passing_->setObjectName(QStringLiteral("Profilpaare"));
-  passing_->setHorizontalHeaderLabels({QStringLiteral("Stützen"), QStringLiteral("Riegel"),
-                                       QStringLiteral("Masse [kg]"), QStringLiteral("η Stützen"),
-                                       QStringLiteral("η Riegel"), QStringLiteral("h/u"),
-                                       QStringLiteral("L/w")});
-  passing_->horizontalHeaderItem(2)->setToolTip(
-      QStringLiteral("Stahl beider Stützen und des Riegels: 2·h·m + L·m"));
-  passing_->verticalHeader()->hide();
-  passing_->verticalHeader()->setDefaultSectionSize(passing_->fontMetrics().height() + 6);
-  passing_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-  passing_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  passing_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  passing_->setSelectionMode(QAbstractItemView::SingleSelection);
-  connect(passing_, &QTableWidget::itemSelectionChanged, this,
-          &SectionSearchWindow::SelectionChanged);
+  BuildPassingTable();
   layout->addWidget(passing_, 1);
 
   notesHeading_ = new QLabel(this);

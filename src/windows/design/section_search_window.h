@@ -17,6 +17,8 @@ class QListWidget;
 class QPushButton;
 class QTableWidget;
 
+class QGroupBox;
+
 namespace strevo {
 
 class DesignWindow;
@@ -51,6 +53,8 @@ class SectionSearchWindow : public QWidget {
   QLabel* Count() const { return count_; }      // pairs decided of those allowed
 
  private:
+  QGroupBox* BuildFamilies();
+  void BuildPassingTable();
   AllowedFamilies Allowed() const;
   void FamiliesChanged();
   void Clear();
