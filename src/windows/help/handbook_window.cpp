@@ -34,18 +34,14 @@ Handbook CompiledHandbook() {
 
 }  // namespace
 
-HandbookWindow::HandbookWindow() {
-  setObjectName(QStringLiteral("Handbuch"));
-  setWindowTitle(QStringLiteral("Handbuch"));
-  const QRect available = screen()->availableGeometry();
-  resize(std::min(1100, available.width()), std::min(800, available.height()));
-
-  const Handbook handbook = CompiledHandbook();
+// The contents as a tree of the headings; returns the width of the widest, indented by its
+// level.
+int HandbookWindow::BuildContents(const Handbook& handbook) {
   contents_ = new QTreeWidget(this);
   contents_->setObjectName(QStringLiteral("Inhalt"));
   contents_->setHeaderHidden(true);
   std::vector<QTreeWidgetItem*> parents;  // the last item of each level
-  int widest = 0;                         // of the headings, indented by their level
+  int widest = 0;
   for (const HandbookHeading& heading : HandbookHeadings(handbook)) {
     parents.resize(heading.level - 1);
     auto* item = parents.empty() || parents.back() == nullptr ? new QTreeWidgetItem(contents_)
@@ -61,6 +57,17 @@ HandbookWindow::HandbookWindow() {
           [this](const QTreeWidgetItem* item) { ShowSection(item); });
   connect(contents_, &QTreeWidget::currentItemChanged, this,
           [this](const QTreeWidgetItem* item) { ShowSection(item); });
+  return widest;
+}
+
+HandbookWindow::HandbookWindow() {
+  setObjectName(QStringLiteral("Handbuch"));
+  setWindowTitle(QStringLiteral("Handbuch"));
+  const QRect available = screen()->availableGeometry();
+  resize(std::min(1100, available.width()), std::min(800, available.height()));
+
+  const Handbook handbook = CompiledHandbook();
+  const int widest = BuildContents(handbook);
 
   text_ = new QTextBrowser(this);
   text_->setObjectName(QStringLiteral("Text"));

@@ -14,6 +14,8 @@ class QTreeWidgetItem;
 
 namespace strevo {
 
+struct Handbook;
+
 class HandbookWindow : public QWidget {
   Q_OBJECT
 
@@ -30,6 +32,7 @@ class HandbookWindow : public QWidget {
   void FindNext();
 
  private:
+  int BuildContents(const Handbook& handbook);
   void ShowSection(const QTreeWidgetItem* item);
   // Marks every occurrence of the search text.
   void Highlight();

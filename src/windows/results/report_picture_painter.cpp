@@ -198,6 +198,41 @@ qreal PageDegrees(QPointF centre, QPointF p) {
   return std::atan2(-(p.y() - centre.y()), p.x() - centre.x()) * 180 / std::numbers::pi;
 }
 
+// An arrow, straight or curved, with its head; its strokes into `drawn` for the labels to
+// keep clear of.
+void PaintSketchArrow(QPainter& painter, const SketchArrow& arrow, const SketchMapping& map,
+                      std::vector<QLineF>& drawn) {
+  const QPointF from = map(arrow.from), to = map(arrow.to);
+  QPointF direction = to - from;
+  if (arrow.curved) {
+    const QPointF centre = map(arrow.centre);
+    const qreal radius = QLineF(centre, from).length();
+    const qreal start = PageDegrees(centre, from), end = PageDegrees(centre, to);
+    const qreal sweep =
+        arrow.clockwise ? -std::fmod(start - end + 360, 360) : std::fmod(end - start + 360, 360);
+    QPainterPath path(from);
+    path.arcTo(QRectF(centre - QPointF(radius, radius), centre + QPointF(radius, radius)), start,
+               sweep);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(path);
+    for (const QPolygonF& polyline : path.toSubpathPolygons()) {
+      for (qsizetype i = 1; i < polyline.size(); ++i) {
+        drawn.emplace_back(polyline[i - 1], polyline[i]);
+      }
+    }
+    // The tangent at the end, in the sense of the turn.
+    const qreal radians = end * std::numbers::pi / 180;
+    direction = QPointF(-std::sin(radians), -std::cos(radians)) * (arrow.clockwise ? -1 : 1);
+  } else {
+    painter.drawLine(from, to);
+    drawn.emplace_back(from, to);
+  }
+  painter.setBrush(Qt::black);
+  const QPolygonF head = Head(to, direction);
+  painter.drawPolygon(head);
+  drawn.emplace_back(head[1], head[2]);
+}
+
 }  // namespace
 
 void PaintReportPicture(QPainter& painter, const ReportPicture& picture, const QRectF& area) {
@@ -264,35 +299,7 @@ void PaintSystemSketch(QPainter& painter, const SystemSketch& sketch, const QRec
                  {{box.topLeft(), box.bottomRight()}, {box.topRight(), box.bottomLeft()}});
   }
   for (const SketchArrow& arrow : sketch.arrows) {
-    const QPointF from = map(arrow.from), to = map(arrow.to);
-    QPointF direction = to - from;
-    if (arrow.curved) {
-      const QPointF centre = map(arrow.centre);
-      const qreal radius = QLineF(centre, from).length();
-      const qreal start = PageDegrees(centre, from), end = PageDegrees(centre, to);
-      const qreal sweep =
-          arrow.clockwise ? -std::fmod(start - end + 360, 360) : std::fmod(end - start + 360, 360);
-      QPainterPath path(from);
-      path.arcTo(QRectF(centre - QPointF(radius, radius), centre + QPointF(radius, radius)), start,
-                 sweep);
-      painter.setBrush(Qt::NoBrush);
-      painter.drawPath(path);
-      for (const QPolygonF& polyline : path.toSubpathPolygons()) {
-        for (qsizetype i = 1; i < polyline.size(); ++i) {
-          drawn.emplace_back(polyline[i - 1], polyline[i]);
-        }
-      }
-      // The tangent at the end, in the sense of the turn.
-      const qreal radians = end * std::numbers::pi / 180;
-      direction = QPointF(-std::sin(radians), -std::cos(radians)) * (arrow.clockwise ? -1 : 1);
-    } else {
-      painter.drawLine(from, to);
-      drawn.emplace_back(from, to);
-    }
-    painter.setBrush(Qt::black);
-    const QPolygonF head = Head(to, direction);
-    painter.drawPolygon(head);
-    drawn.emplace_back(head[1], head[2]);
+    PaintSketchArrow(painter, arrow, map, drawn);
   }
   painter.setFont(font);
   LabelPlacer placer(area, std::move(drawn));
