@@ -79,7 +79,7 @@ class FormulaRun {
     b_.Stated(target, unit, value, why_(target, true));
     return Var(target);
   }
-  Expr Factor(const char* name, double) { return Var(name); }
+  static Expr Factor(const char* name, double /*value*/) { return Var(name); }
   double Number(const Expr& formula) const { return b_.Value(formula, "").value; }
   Expr Least(const std::string& target, const Expr& a, const Expr& b, const char* unit = "") {
     return Step(target, unit, Number(a) <= Number(b) ? a : b);

@@ -82,26 +82,26 @@ class WorseOf {
 // The result values of the design forces, named as the first-order ones: Q2 and Q4 with a point
 // load over a corner counted on the beam (the analysis takes it straight into the column),
 // X3/M3 by the field-point rule.
-SharedResults ValuesOf(const Portal& portal, const FrameResponse& f) {
+SharedResults ValuesOf(const Portal& portal, const FrameResponse& response) {
   SharedResults v;
-  v.AH = f.reactions.AH;
-  v.AV = f.reactions.AV;
-  v.MA = f.reactions.MA;
-  v.BH = f.reactions.BH;
-  v.BV = f.reactions.BV;
-  v.MB = f.reactions.MB;
+  v.AH = response.reactions.AH;
+  v.AV = response.reactions.AV;
+  v.MA = response.reactions.MA;
+  v.BH = response.reactions.BH;
+  v.BV = response.reactions.BV;
+  v.MB = response.reactions.MB;
   const auto take = [](const MemberForces& at, double& M, double& N, double& Q) {
     M = at.M;
     N = at.N;
     Q = at.Q;
   };
-  const ExactLine& beam = f.lines[static_cast<std::size_t>(Member::Beam)];
-  take(f.lines[0].At(portal.h), v.M1, v.N1, v.Q1);
+  const ExactLine& beam = response.lines[static_cast<std::size_t>(Member::Beam)];
+  take(response.lines[0].At(portal.h), v.M1, v.N1, v.Q1);
   take(beam.At(0), v.M2, v.N2, v.Q2);
   take(beam.At(portal.L), v.M4, v.N4, v.Q4);
-  take(f.lines[2].At(0), v.M5, v.N5, v.Q5);
-  v.Q2 += f.cornerLoads[0];
-  v.Q4 -= f.cornerLoads[1];
+  take(response.lines[2].At(0), v.M5, v.N5, v.Q5);
+  v.Q2 += response.cornerLoads[0];
+  v.Q4 -= response.cornerLoads[1];
   v.k = portal.I2 / portal.I1 * (portal.h / portal.L);
   v.X3 = FieldPointOf(beam);
   v.M3 = beam.At(v.X3).M;

@@ -31,13 +31,21 @@ inline double Sqrt(double x) {
 // The run on numbers: each step is its value.
 struct NumberRun {
   using Value = double;
-  double Step(const std::string&, const char*, double value) { return value; }
-  double Stated(const std::string&, const char*, double value) { return value; }
-  double Factor(const char*, double value) { return value; }
-  double Number(double value) const { return value; }
-  double Least(const std::string&, double a, double b, const char* = "") { return std::min(a, b); }
-  double Greatest(const std::string&, double a, double b) { return std::max(a, b); }
-  double Capped(const std::string&, double, double bound) { return bound; }
+  static double Step(const std::string& /*name*/, const char* /*unit*/, double value) {
+    return value;
+  }
+  static double Stated(const std::string& /*name*/, const char* /*unit*/, double value) {
+    return value;
+  }
+  static double Factor(const char* /*name*/, double value) { return value; }
+  static double Number(double value) { return value; }
+  static double Least(const std::string& /*name*/, double a, double b, const char* /*unit*/ = "") {
+    return std::min(a, b);
+  }
+  static double Greatest(const std::string& /*name*/, double a, double b) { return std::max(a, b); }
+  static double Capped(const std::string& /*name*/, double /*value*/, double bound) {
+    return bound;
+  }
 };
 
 // 6.3.1: flexural buckling about one axis. The names carry the axis ("Ncr,y", "χz").
