@@ -34,4 +34,19 @@ inline Design HallDesign() {
   return d;
 }
 
+// A short fixed frame whose columns' interaction governs in another segment than their lateral-
+// torsional buckling, so the working follows it there.
+inline Design SegmentedInteractionDesign() {
+  Design d = HallDesign();
+  d.system = SystemType::FixedFrame;
+  d.h = 3.2;
+  d.L = 22.6;
+  d.restraints = {1.067, 3.767};
+  d.loadCases = {LoadCaseNamed("Dach", Action::Permanent, {8.865, 0, 0, 0, 0}),
+                 LoadCaseNamed("Lager", Action::Imposed, {0, 47.59, 1.976, 0, 0}),
+                 LoadCaseNamed("Wind", Action::Wind, {0, 0, 0, 3.931, 0.455})};
+  d.loadCases[1].category = 'E';
+  return d;
+}
+
 }  // namespace strevo::testing

@@ -20,17 +20,8 @@ using testing::LoadCaseNamed;
 
 std::vector<Design> Designs() {
   std::vector<Design> designs{ReadDesignFile(STREVO_DESIGN_EXAMPLE)};
-  Design d = HallDesign();  // a fixed frame whose interaction governs in another segment
-  d.system = SystemType::FixedFrame;
-  d.h = 3.2;
-  d.L = 22.6;
-  d.restraints = {1.067, 3.767};
-  d.loadCases = {LoadCaseNamed("Dach", Action::Permanent, {8.865, 0, 0, 0, 0}),
-                 LoadCaseNamed("Lager", Action::Imposed, {0, 47.59, 1.976, 0, 0}),
-                 LoadCaseNamed("Wind", Action::Wind, {0, 0, 0, 3.931, 0.455})};
-  d.loadCases[1].category = 'E';
-  designs.push_back(d);
-  d = HallDesign();  // the kinked beam in S275
+  designs.push_back(testing::SegmentedInteractionDesign());
+  Design d = HallDesign();  // the kinked beam in S275
   d.system = SystemType::KinkedBeam;
   d.columns.section = "HE 240 B";
   d.beam.section = "IPE 500";

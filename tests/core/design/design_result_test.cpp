@@ -369,16 +369,7 @@ TEST(DesignResult, TheGoverningChecksWorkingEndsInTheirUtilisation) {
 // buckling: the working takes that segment's own C1, Mcr and χLT and still ends in the η of
 // 6.61 and 6.62.
 TEST(DesignResult, TheWorkingFollowsTheInteractionIntoItsOwnSegment) {
-  Design d = testing::HallDesign();
-  d.system = SystemType::FixedFrame;
-  d.h = 3.2;
-  d.L = 22.6;
-  d.restraints = {1.067, 3.767};
-  d.loadCases = {LoadCaseNamed("Dach", Action::Permanent, {8.865, 0, 0, 0, 0}),
-                 LoadCaseNamed("Lager", Action::Imposed, {0, 47.59, 1.976, 0, 0}),
-                 LoadCaseNamed("Wind", Action::Wind, {0, 0, 0, 3.931, 0.455})};
-  d.loadCases[1].category = 'E';
-  const DesignResult result = ComputeDesign(d);
+  const DesignResult result = ComputeDesign(testing::SegmentedInteractionDesign());
   const MemberVerification& v = result.checks.beam->check.verification;
   ASSERT_NE(v.interaction.start, v.lateralTorsional.start);
   const std::vector<RechenwegStep> steps = GoverningCheckRechenweg(result);
