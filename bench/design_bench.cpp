@@ -1,9 +1,9 @@
 // A whole design: every combination of the design file's example with its envelope and checks.
 #include <benchmark/benchmark.h>
 
-#include "design_file.h"
-#include "design_result.h"
-#include "section_search.h"
+#include "core/design/design_file.h"
+#include "core/design/design_result.h"
+#include "core/design/section_search.h"
 
 namespace strevo {
 namespace {

@@ -2,9 +2,9 @@
 // measured.
 #include <benchmark/benchmark.h>
 
-#include "compute_results.h"
-#include "deflected_shape.h"
-#include "drawings.h"
+#include "core/analysis/compute_results.h"
+#include "core/drawing/deflected_shape.h"
+#include "core/drawing/drawings.h"
 
 namespace {
 

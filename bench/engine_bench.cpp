@@ -2,8 +2,8 @@
 // four loads.
 #include <benchmark/benchmark.h>
 
-#include "compute_results.h"
-#include "deformations.h"
+#include "core/analysis/compute_results.h"
+#include "core/analysis/deformations.h"
 
 namespace {
 

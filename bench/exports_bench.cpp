@@ -5,14 +5,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include "design_file.h"
-#include "design_report.h"
-#include "rechenweg.h"
-#include "report_writer.h"
-#include "result_list.h"
-#include "section_check.h"
-#include "taken_computation.h"
-#include "typeset_painter.h"
+#include "core/checks/section_check.h"
+#include "core/design/design_file.h"
+#include "core/project/taken_computation.h"
+#include "core/text/rechenweg.h"
+#include "core/text/result_list.h"
+#include "report/design_report.h"
+#include "report/report_writer.h"
+#include "report/typeset_painter.h"
 
 namespace {
 

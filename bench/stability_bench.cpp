@@ -3,7 +3,7 @@
 // (two-hinged frame h = 6 m, L = 15 m, HE 300 A / IPE 450) under 1.35·G + 1.5·S + 0.9·W.
 #include <benchmark/benchmark.h>
 
-#include "frame_stability.h"
+#include "core/analysis/frame_stability.h"
 
 namespace strevo {
 namespace {

@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QTimer>
 
-#include "file_dialog_service.h"
-#include "german_translation.h"
-#include "message_service.h"
-#include "strevo_app.h"
+#include "windows/app/strevo_app.h"
+#include "windows/ui/file_dialog_service.h"
+#include "windows/ui/german_translation.h"
+#include "windows/ui/message_service.h"
 
 int main(int /*argc*/, char** argv) {
   int programNameOnly = 1;

@@ -6,11 +6,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include "file_dialog_service.h"
-#include "form1.h"
-#include "message_service.h"
-#include "picture_box.h"
-#include "strevo_app.h"
+#include "windows/app/form1.h"
+#include "windows/app/strevo_app.h"
+#include "windows/results/picture_box.h"
+#include "windows/ui/file_dialog_service.h"
+#include "windows/ui/message_service.h"
 
 namespace {
 

@@ -25,7 +25,7 @@ foreach(line IN LISTS lines)
   math(EXPR count "${count} + 1")
 endforeach()
 file(WRITE "${OUTPUT}.new" "// Generated from data/section_properties.csv by cmake/SectionTable.cmake.
-#include \"section_properties.h\"
+#include \"core/sections/section_properties.h\"
 
 namespace strevo {
 

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "arithmetic_fault.h"
-#include "text_rules.h"
+#include "core/base/arithmetic_fault.h"
+#include "core/base/text_rules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

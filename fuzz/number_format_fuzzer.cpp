@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "project_file.h"
-#include "text_rules.h"
+#include "core/base/text_rules.h"
+#include "core/project/project_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < sizeof(double)) {

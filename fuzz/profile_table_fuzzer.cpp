@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "profile_table.h"
+#include "core/sections/profile_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string contents(reinterpret_cast<const char*>(data), size);

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "project_file.h"
+#include "core/project/project_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string contents(reinterpret_cast<const char*>(data), size);

@@ -10,14 +10,14 @@
 #include <utility>
 #include <vector>
 
-#include "arithmetic_fault.h"
-#include "design_file.h"
-#include "design_output.h"
-#include "design_result.h"
-#include "json.h"
-#include "report_command.h"
-#include "section_search.h"
-#include "text_rules.h"
+#include "core/base/arithmetic_fault.h"
+#include "core/base/json.h"
+#include "core/base/text_rules.h"
+#include "core/design/design_file.h"
+#include "core/design/design_output.h"
+#include "core/design/design_result.h"
+#include "core/design/section_search.h"
+#include "report/report_file.h"
 
 namespace {
 

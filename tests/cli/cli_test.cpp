@@ -14,11 +14,11 @@
 
 #include <gtest/gtest.h>
 
-#include "design_file.h"
-#include "json.h"
+#include "core/base/json.h"
+#include "core/base/text_rules.h"
+#include "core/design/design_file.h"
+#include "core/design/section_search.h"
 #include "json_lookup.h"
-#include "section_search.h"
-#include "text_rules.h"
 
 namespace strevo {
 namespace {

@@ -6,8 +6,8 @@
 #include <array>
 #include <vector>
 
-#include "frame_stability.h"
-#include "solution.h"
+#include "core/analysis/frame_stability.h"
+#include "core/analysis/solution.h"
 
 namespace strevo::testing {
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "json.h"
+#include "core/base/json.h"
 
 namespace strevo::testing {
 

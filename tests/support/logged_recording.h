@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "picture_recording.h"
+#include "core/drawing/picture_recording.h"
 
 namespace strevo::testing {
 

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "printer_service.h"
+#include "windows/results/printer_service.h"
 
 namespace strevo::testing {
 

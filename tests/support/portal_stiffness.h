@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "inputs.h"
+#include "core/analysis/inputs.h"
 
 namespace strevo::testing {
 

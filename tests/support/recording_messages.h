@@ -4,7 +4,7 @@
 #include <deque>
 #include <vector>
 
-#include "message_service.h"
+#include "windows/ui/message_service.h"
 
 namespace strevo::testing {
 

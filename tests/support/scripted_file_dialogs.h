@@ -4,7 +4,7 @@
 #include <deque>
 #include <vector>
 
-#include "file_dialog_service.h"
+#include "windows/ui/file_dialog_service.h"
 
 namespace strevo::testing {
 

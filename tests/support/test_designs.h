@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "design.h"
+#include "core/design/design.h"
 
 namespace strevo::testing {
 

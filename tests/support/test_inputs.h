@@ -4,7 +4,7 @@
 #include <random>
 #include <string>
 
-#include "inputs.h"
+#include "core/analysis/inputs.h"
 
 namespace strevo::testing {
 

@@ -1,7 +1,7 @@
-#include "computation.h"
+#include "core/analysis/computation.h"
 
-#include "input_table.h"
-#include "solution.h"
+#include "core/analysis/input_table.h"
+#include "core/analysis/solution.h"
 
 namespace strevo {
 

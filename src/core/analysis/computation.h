@@ -6,11 +6,11 @@
 #include <stdexcept>
 #include <string>
 
-#include "compute_results.h"
-#include "deformations.h"
-#include "inputs.h"
-#include "member_forces.h"
-#include "shared_results.h"
+#include "core/analysis/compute_results.h"
+#include "core/analysis/deformations.h"
+#include "core/analysis/inputs.h"
+#include "core/analysis/member_forces.h"
+#include "core/analysis/shared_results.h"
 
 namespace strevo {
 

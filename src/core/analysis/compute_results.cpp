@@ -1,11 +1,11 @@
-#include "compute_results.h"
+#include "core/analysis/compute_results.h"
 
 #include <cmath>
 
-#include "arithmetic_fault.h"
-#include "field_point.h"
-#include "portal_statics.h"
-#include "text_rules.h"
+#include "core/analysis/field_point.h"
+#include "core/analysis/portal_statics.h"
+#include "core/base/arithmetic_fault.h"
+#include "core/base/text_rules.h"
 
 namespace strevo {
 namespace {

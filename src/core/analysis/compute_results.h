@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "field_point.h"
-#include "inputs.h"
-#include "shared_results.h"
+#include "core/analysis/field_point.h"
+#include "core/analysis/inputs.h"
+#include "core/analysis/shared_results.h"
 
 namespace strevo {
 

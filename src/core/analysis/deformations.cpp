@@ -1,10 +1,10 @@
-#include "deformations.h"
+#include "core/analysis/deformations.h"
 
 #include <cmath>
 #include <string>
 
-#include "arithmetic_fault.h"
-#include "text_rules.h"
+#include "core/base/arithmetic_fault.h"
+#include "core/base/text_rules.h"
 
 namespace strevo {
 namespace {

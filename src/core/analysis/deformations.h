@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "member_forces.h"
+#include "core/analysis/member_forces.h"
 
 namespace strevo {
 

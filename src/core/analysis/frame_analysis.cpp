@@ -1,4 +1,4 @@
-#include "frame_analysis.h"
+#include "core/analysis/frame_analysis.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "arithmetic_fault.h"
+#include "core/base/arithmetic_fault.h"
 
 namespace strevo {
 namespace {

@@ -9,8 +9,8 @@
 #include <array>
 #include <vector>
 
-#include "frame_model.h"
-#include "member_forces.h"
+#include "core/analysis/member_forces.h"
+#include "core/model/frame_model.h"
 
 namespace strevo {
 

@@ -1,8 +1,8 @@
-#include "frame_stability.h"
+#include "core/analysis/frame_stability.h"
 
 #include <cmath>
 
-#include "arithmetic_fault.h"
+#include "core/base/arithmetic_fault.h"
 
 namespace strevo {
 namespace {

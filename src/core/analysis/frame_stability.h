@@ -6,9 +6,9 @@
 
 #include <array>
 
-#include "frame_analysis.h"
-#include "portal.h"
-#include "solution.h"
+#include "core/analysis/frame_analysis.h"
+#include "core/analysis/solution.h"
+#include "core/model/portal.h"
 
 namespace strevo {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-#include "inputs.h"
+#include "core/analysis/inputs.h"
 
 namespace strevo {
 

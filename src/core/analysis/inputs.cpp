@@ -1,11 +1,11 @@
-#include "inputs.h"
+#include "core/analysis/inputs.h"
 
 #include <array>
 #include <charconv>
 
-#include "arithmetic_fault.h"
-#include "input_table.h"
-#include "text_rules.h"
+#include "core/analysis/input_table.h"
+#include "core/base/arithmetic_fault.h"
+#include "core/base/text_rules.h"
 
 namespace strevo {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "portal.h"
+#include "core/model/portal.h"
 
 namespace strevo {
 

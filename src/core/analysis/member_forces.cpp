@@ -1,8 +1,8 @@
-#include "member_forces.h"
+#include "core/analysis/member_forces.h"
 
 #include <algorithm>
 
-#include "text_rules.h"
+#include "core/base/text_rules.h"
 
 namespace strevo {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "inputs.h"
-#include "shared_results.h"
+#include "core/analysis/inputs.h"
+#include "core/analysis/shared_results.h"
 
 namespace strevo {
 

@@ -7,9 +7,9 @@
 #include <array>
 #include <optional>
 
-#include "field_point.h"
-#include "inputs.h"
-#include "shared_results.h"
+#include "core/analysis/field_point.h"
+#include "core/analysis/inputs.h"
+#include "core/analysis/shared_results.h"
 
 namespace strevo {
 

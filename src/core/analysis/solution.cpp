@@ -1,7 +1,7 @@
-#include "solution.h"
+#include "core/analysis/solution.h"
 
-#include "arithmetic_fault.h"
-#include "compute_results.h"
+#include "core/analysis/compute_results.h"
+#include "core/base/arithmetic_fault.h"
 
 namespace strevo {
 namespace {

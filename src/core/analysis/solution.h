@@ -5,10 +5,10 @@
 #include <optional>
 #include <string>
 
-#include "deformations.h"
-#include "inputs.h"
-#include "member_forces.h"
-#include "shared_results.h"
+#include "core/analysis/deformations.h"
+#include "core/analysis/inputs.h"
+#include "core/analysis/member_forces.h"
+#include "core/analysis/shared_results.h"
 
 namespace strevo {
 

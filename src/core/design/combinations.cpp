@@ -3,8 +3,8 @@
 #include <cmath>
 #include <utility>
 
-#include "design_result.h"
-#include "text_rules.h"
+#include "core/base/text_rules.h"
+#include "core/design/design_result.h"
 
 namespace strevo {
 namespace {

@@ -1,4 +1,4 @@
-#include "design.h"
+#include "core/design/design.h"
 
 namespace strevo {
 

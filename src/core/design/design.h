@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "design_code.h"
-#include "inputs.h"
-#include "section_check.h"
-#include "section_properties.h"
-#include "solution.h"
+#include "core/analysis/inputs.h"
+#include "core/analysis/solution.h"
+#include "core/checks/design_code.h"
+#include "core/checks/section_check.h"
+#include "core/sections/section_properties.h"
 
 namespace strevo {
 

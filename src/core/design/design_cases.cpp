@@ -1,8 +1,8 @@
 #include <algorithm>
 
-#include "arithmetic_fault.h"
-#include "design_computation.h"
-#include "portal_statics.h"
+#include "core/analysis/portal_statics.h"
+#include "core/base/arithmetic_fault.h"
+#include "core/design/design_computation.h"
 
 namespace strevo {
 namespace {

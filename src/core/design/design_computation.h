@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "design_result.h"
+#include "core/design/design_result.h"
 
 namespace strevo {
 

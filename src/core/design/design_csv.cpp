@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <string_view>
 
-#include "design_output.h"
-#include "design_output_parts.h"
-#include "text_rules.h"
+#include "core/base/text_rules.h"
+#include "core/design/design_output.h"
+#include "core/design/design_output_parts.h"
 
 namespace strevo {
 namespace {

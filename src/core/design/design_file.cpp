@@ -1,4 +1,4 @@
-#include "design_file.h"
+#include "core/design/design_file.h"
 
 #include <algorithm>
 #include <array>
@@ -12,10 +12,10 @@
 #include <utility>
 #include <vector>
 
-#include "input_table.h"
-#include "json.h"
-#include "readable_file.h"
-#include "text_rules.h"
+#include "core/analysis/input_table.h"
+#include "core/base/json.h"
+#include "core/base/readable_file.h"
+#include "core/base/text_rules.h"
 
 namespace strevo {
 namespace {

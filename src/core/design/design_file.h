@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "design.h"
+#include "core/design/design.h"
 
 namespace strevo {
 

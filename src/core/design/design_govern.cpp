@@ -1,4 +1,4 @@
-#include "design_computation.h"
+#include "core/design/design_computation.h"
 
 namespace strevo {
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "design_result.h"
-#include "result_list.h"
-#include "section_search.h"
+#include "core/design/design_result.h"
+#include "core/design/section_search.h"
+#include "core/text/result_list.h"
 
 namespace strevo {
 

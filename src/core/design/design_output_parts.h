@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "design_output.h"
+#include "core/design/design_output.h"
 
 namespace strevo {
 

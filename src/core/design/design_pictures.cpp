@@ -1,4 +1,4 @@
-#include "design_pictures.h"
+#include "core/design/design_pictures.h"
 
 #include <algorithm>
 #include <array>
@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "drawing_frame.h"
-#include "drawings.h"
-#include "member_forces.h"
-#include "text_rules.h"
+#include "core/analysis/member_forces.h"
+#include "core/base/text_rules.h"
+#include "core/drawing/drawing_frame.h"
+#include "core/drawing/drawings.h"
 
 namespace strevo {
 namespace {

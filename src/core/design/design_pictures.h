@@ -5,8 +5,8 @@
 
 #include <cstddef>
 
-#include "design_result.h"
-#include "report_pictures.h"
+#include "core/design/design_result.h"
+#include "core/drawing/report_pictures.h"
 
 namespace strevo {
 

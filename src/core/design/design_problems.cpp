@@ -5,9 +5,9 @@
 #include <map>
 #include <utility>
 
-#include "design.h"
-#include "json.h"
-#include "text_rules.h"
+#include "core/base/json.h"
+#include "core/base/text_rules.h"
+#include "core/design/design.h"
 
 namespace strevo {
 namespace {

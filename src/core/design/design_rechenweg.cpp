@@ -6,13 +6,13 @@
 #include <numbers>
 #include <string>
 
-#include "deformations.h"
-#include "design_output.h"
-#include "design_result.h"
-#include "member_checks.h"
-#include "member_forces.h"
-#include "rechenweg_builder.h"
-#include "text_rules.h"
+#include "core/analysis/deformations.h"
+#include "core/analysis/member_forces.h"
+#include "core/base/text_rules.h"
+#include "core/checks/member_checks.h"
+#include "core/design/design_output.h"
+#include "core/design/design_result.h"
+#include "core/text/rechenweg_builder.h"
 
 namespace strevo {
 namespace {

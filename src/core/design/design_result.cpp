@@ -1,9 +1,9 @@
-#include "design_result.h"
+#include "core/design/design_result.h"
 
 #include <cmath>
 #include <stdexcept>
 
-#include "design_computation.h"
+#include "core/design/design_computation.h"
 
 namespace strevo {
 namespace {

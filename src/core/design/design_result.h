@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "design.h"
-#include "frame_stability.h"
-#include "member_design.h"
-#include "rechenweg.h"
-#include "section_check.h"
-#include "shared_results.h"
-#include "solution.h"
+#include "core/analysis/frame_stability.h"
+#include "core/analysis/shared_results.h"
+#include "core/analysis/solution.h"
+#include "core/checks/member_design.h"
+#include "core/checks/section_check.h"
+#include "core/design/design.h"
+#include "core/text/rechenweg.h"
 
 namespace strevo {
 

@@ -1,10 +1,10 @@
 #include <cmath>
 #include <string_view>
 
-#include "design_output.h"
-#include "design_output_parts.h"
-#include "member_forces.h"
-#include "text_rules.h"
+#include "core/analysis/member_forces.h"
+#include "core/base/text_rules.h"
+#include "core/design/design_output.h"
+#include "core/design/design_output_parts.h"
 
 namespace strevo {
 namespace {

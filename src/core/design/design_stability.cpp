@@ -2,7 +2,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "design_computation.h"
+#include "core/design/design_computation.h"
 
 namespace strevo {
 namespace {

@@ -1,12 +1,12 @@
-#include "section_search.h"
+#include "core/design/section_search.h"
 
 #include <algorithm>
 #include <numeric>
 #include <stdexcept>
 #include <string_view>
 
-#include "design_output.h"
-#include "design_result.h"
+#include "core/design/design_output.h"
+#include "core/design/design_result.h"
 
 namespace strevo {
 namespace {

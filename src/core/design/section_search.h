@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "design.h"
-#include "section_properties.h"
+#include "core/design/design.h"
+#include "core/sections/section_properties.h"
 
 namespace strevo {
 

@@ -1,13 +1,13 @@
-#include "deflected_shape.h"
+#include "core/drawing/deflected_shape.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 
-#include "deformations.h"
-#include "drawing_frame.h"
-#include "result_list.h"
-#include "text_rules.h"
+#include "core/analysis/deformations.h"
+#include "core/base/text_rules.h"
+#include "core/drawing/drawing_frame.h"
+#include "core/text/result_list.h"
 
 namespace strevo {
 namespace {

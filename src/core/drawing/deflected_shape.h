@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "canvas.h"
-#include "computation.h"
-#include "drawings.h"
+#include "core/analysis/computation.h"
+#include "core/drawing/canvas.h"
+#include "core/drawing/drawings.h"
 
 namespace strevo {
 

@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "drawing_frame.h"
-#include "drawings.h"
-#include "member_forces.h"
+#include "core/analysis/member_forces.h"
+#include "core/drawing/drawing_frame.h"
+#include "core/drawing/drawings.h"
 
 namespace strevo {
 namespace {

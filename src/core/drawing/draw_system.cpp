@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "drawing_frame.h"
-#include "drawings.h"
-#include "text_rules.h"
+#include "core/base/text_rules.h"
+#include "core/drawing/drawing_frame.h"
+#include "core/drawing/drawings.h"
 
 namespace strevo {
 namespace {

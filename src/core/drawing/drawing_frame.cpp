@@ -1,6 +1,6 @@
-#include "drawing_frame.h"
+#include "core/drawing/drawing_frame.h"
 
-#include "text_rules.h"
+#include "core/base/text_rules.h"
 
 namespace strevo {
 

@@ -3,11 +3,11 @@
 
 #include <array>
 
-#include "arithmetic_fault.h"
-#include "canvas.h"
-#include "drawings.h"
-#include "inputs.h"
-#include "portal_geometry.h"
+#include "core/analysis/inputs.h"
+#include "core/base/arithmetic_fault.h"
+#include "core/drawing/canvas.h"
+#include "core/drawing/drawings.h"
+#include "core/drawing/portal_geometry.h"
 
 namespace strevo {
 

@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
-#include "canvas.h"
-#include "inputs.h"
-#include "shared_results.h"
+#include "core/analysis/inputs.h"
+#include "core/analysis/shared_results.h"
+#include "core/drawing/canvas.h"
 
 namespace strevo {
 

@@ -1,9 +1,9 @@
-#include "picture_recording.h"
+#include "core/drawing/picture_recording.h"
 
 #include <algorithm>
 #include <functional>
 
-#include "value_label_layout.h"
+#include "core/drawing/value_label_layout.h"
 
 namespace strevo {
 

@@ -8,7 +8,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "canvas.h"
+#include "core/drawing/canvas.h"
 
 namespace strevo {
 

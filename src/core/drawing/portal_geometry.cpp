@@ -1,4 +1,4 @@
-#include "portal_geometry.h"
+#include "core/drawing/portal_geometry.h"
 
 namespace strevo {
 namespace {

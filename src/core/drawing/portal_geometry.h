@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "inputs.h"
+#include "core/analysis/inputs.h"
 
 namespace strevo {
 

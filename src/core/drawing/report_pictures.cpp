@@ -1,8 +1,8 @@
-#include "report_pictures.h"
+#include "core/drawing/report_pictures.h"
 
-#include "arithmetic_fault.h"
-#include "drawings.h"
-#include "text_rules.h"
+#include "core/base/arithmetic_fault.h"
+#include "core/base/text_rules.h"
+#include "core/drawing/drawings.h"
 
 namespace strevo {
 namespace {

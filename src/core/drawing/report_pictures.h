@@ -5,8 +5,8 @@
 #include <array>
 #include <string>
 
-#include "computation.h"
-#include "picture_recording.h"
+#include "core/analysis/computation.h"
+#include "core/drawing/picture_recording.h"
 
 namespace strevo {
 

@@ -1,11 +1,11 @@
-#include "system_sketch.h"
+#include "core/drawing/system_sketch.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "report_pictures.h"
-#include "text_rules.h"
+#include "core/base/text_rules.h"
+#include "core/drawing/report_pictures.h"
 
 namespace strevo {
 namespace {

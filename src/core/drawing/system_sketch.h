@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "inputs.h"
-#include "portal_geometry.h"
+#include "core/analysis/inputs.h"
+#include "core/drawing/portal_geometry.h"
 
 namespace strevo {
 

@@ -2,7 +2,7 @@
 // from the portal's geometry (portal_geometry.h).
 #pragma once
 
-#include "inputs.h"
+#include "core/analysis/inputs.h"
 
 namespace strevo {
 

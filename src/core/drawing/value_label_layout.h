@@ -2,7 +2,7 @@
 // they write.
 #pragma once
 
-#include "canvas.h"
+#include "core/drawing/canvas.h"
 
 namespace strevo {
 

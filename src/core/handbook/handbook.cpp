@@ -1,11 +1,11 @@
-#include "handbook.h"
+#include "core/handbook/handbook.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstddef>
 #include <utility>
 
-#include "text_rules.h"
+#include "core/base/text_rules.h"
 
 namespace strevo {
 namespace {

@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "handbook.h"
+#include "core/handbook/handbook.h"
 
 int main(int argc, char** argv) {
   if (argc != 4) {

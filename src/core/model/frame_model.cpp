@@ -1,4 +1,4 @@
-#include "frame_model.h"
+#include "core/model/frame_model.h"
 
 #include <cmath>
 

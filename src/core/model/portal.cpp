@@ -1,4 +1,4 @@
-#include "portal.h"
+#include "core/model/portal.h"
 
 namespace strevo {
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "frame_model.h"
+#include "core/model/frame_model.h"
 
 namespace strevo {
 

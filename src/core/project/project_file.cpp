@@ -1,4 +1,4 @@
-#include "project_file.h"
+#include "core/project/project_file.h"
 
 #include <charconv>
 #include <cmath>
@@ -6,10 +6,10 @@
 #include <sstream>
 #include <vector>
 
-#include "arithmetic_fault.h"
-#include "input_table.h"
-#include "readable_file.h"
-#include "text_rules.h"
+#include "core/analysis/input_table.h"
+#include "core/base/arithmetic_fault.h"
+#include "core/base/readable_file.h"
+#include "core/base/text_rules.h"
 
 namespace strevo {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "inputs.h"
+#include "core/analysis/inputs.h"
 
 namespace strevo {
 

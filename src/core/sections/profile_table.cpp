@@ -1,10 +1,10 @@
-#include "profile_table.h"
+#include "core/sections/profile_table.h"
 
 #include <fstream>
 
-#include "arithmetic_fault.h"
-#include "readable_file.h"
-#include "text_rules.h"
+#include "core/base/arithmetic_fault.h"
+#include "core/base/readable_file.h"
+#include "core/base/text_rules.h"
 
 namespace strevo {
 

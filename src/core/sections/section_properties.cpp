@@ -1,4 +1,4 @@
-#include "section_properties.h"
+#include "core/sections/section_properties.h"
 
 #include <string>
 

@@ -1,13 +1,13 @@
-#include "frm_about.h"
+#include "windows/about/frm_about.h"
 
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 
-#include "make_label.h"
-#include "program_info.h"
-#include "program_picture.h"
-#include "twips.h"
+#include "report/twips.h"
+#include "windows/about/program_info.h"
+#include "windows/about/program_picture.h"
+#include "windows/ui/make_label.h"
 
 namespace strevo {
 namespace {

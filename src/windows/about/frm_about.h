@@ -4,8 +4,8 @@
 #include <QDialog>
 #include <functional>
 
-#include "message_service.h"
-#include "sys_info.h"
+#include "windows/about/sys_info.h"
+#include "windows/ui/message_service.h"
 
 class QLabel;
 class QPushButton;

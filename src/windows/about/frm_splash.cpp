@@ -1,4 +1,4 @@
-#include "frm_splash.h"
+#include "windows/about/frm_splash.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -7,10 +7,10 @@
 #include <QLabel>
 #include <QScreen>
 
-#include "make_label.h"
-#include "program_info.h"
-#include "program_picture.h"
-#include "twips.h"
+#include "report/twips.h"
+#include "windows/about/program_info.h"
+#include "windows/about/program_picture.h"
+#include "windows/ui/make_label.h"
 
 namespace strevo {
 namespace {

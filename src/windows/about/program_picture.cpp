@@ -1,9 +1,9 @@
-#include "program_picture.h"
+#include "windows/about/program_picture.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
-#include "twips.h"
+#include "report/twips.h"
 
 namespace strevo {
 

@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QSvgGenerator>
 
-#include "program_picture.h"
+#include "windows/about/program_picture.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

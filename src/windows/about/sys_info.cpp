@@ -1,4 +1,4 @@
-#include "sys_info.h"
+#include "windows/about/sys_info.h"
 
 #include <QFile>
 #include <QFileInfo>

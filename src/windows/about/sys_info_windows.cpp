@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "sys_info.h"
+#include "windows/about/sys_info.h"
 
 namespace strevo {
 

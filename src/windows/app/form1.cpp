@@ -1,4 +1,4 @@
-#include "form1.h"
+#include "windows/app/form1.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -11,16 +11,16 @@
 #include <QRadioButton>
 #include <exception>
 
-#include "arithmetic_fault.h"
-#include "computation.h"
-#include "input_table.h"
-#include "main_sketch.h"
-#include "make_label.h"
-#include "project_file.h"
-#include "save_file.h"
-#include "text_rules.h"
-#include "titled_frame.h"
-#include "twips.h"
+#include "core/analysis/computation.h"
+#include "core/analysis/input_table.h"
+#include "core/base/arithmetic_fault.h"
+#include "core/base/text_rules.h"
+#include "core/project/project_file.h"
+#include "report/save_file.h"
+#include "report/twips.h"
+#include "windows/app/main_sketch.h"
+#include "windows/ui/make_label.h"
+#include "windows/ui/titled_frame.h"
 
 namespace strevo {
 namespace {

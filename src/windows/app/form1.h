@@ -8,10 +8,10 @@
 #include <optional>
 #include <set>
 
-#include "command_guard.h"
-#include "file_dialog_service.h"
-#include "inputs.h"
-#include "sketch_frame.h"
+#include "core/analysis/inputs.h"
+#include "windows/ui/command_guard.h"
+#include "windows/ui/file_dialog_service.h"
+#include "windows/ui/sketch_frame.h"
 
 class QAction;
 class QButtonGroup;

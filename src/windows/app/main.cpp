@@ -1,10 +1,10 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "file_dialog_service.h"
-#include "german_translation.h"
-#include "message_service.h"
-#include "strevo_app.h"
+#include "windows/app/strevo_app.h"
+#include "windows/ui/file_dialog_service.h"
+#include "windows/ui/german_translation.h"
+#include "windows/ui/message_service.h"
 
 namespace {
 

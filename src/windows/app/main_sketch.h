@@ -3,8 +3,8 @@
 
 #include <array>
 
-#include "arithmetic_fault.h"
-#include "portal_sketch.h"
+#include "core/base/arithmetic_fault.h"
+#include "windows/ui/portal_sketch.h"
 
 namespace strevo {
 

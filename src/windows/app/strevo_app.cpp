@@ -1,4 +1,4 @@
-#include "strevo_app.h"
+#include "windows/app/strevo_app.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -11,11 +11,11 @@
 #include <stdexcept>
 #include <utility>
 
-#include "input_table.h"
-#include "profile_table.h"
-#include "program_picture.h"
-#include "project_file.h"
-#include "section_properties.h"
+#include "core/analysis/input_table.h"
+#include "core/project/project_file.h"
+#include "core/sections/profile_table.h"
+#include "core/sections/section_properties.h"
+#include "windows/about/program_picture.h"
 
 namespace strevo {
 

@@ -9,20 +9,20 @@
 #include <optional>
 #include <string>
 
-#include "command_guard.h"
-#include "design_result.h"
-#include "design_window.h"
-#include "file_dialog_service.h"
-#include "form1.h"
-#include "form2.h"
-#include "form4.h"
-#include "frm_about.h"
-#include "handbook_window.h"
-#include "printer_service.h"
-#include "result_list_window.h"
-#include "shared_results.h"
-#include "sys_info.h"
-#include "taken_computation.h"
+#include "core/analysis/shared_results.h"
+#include "core/design/design_result.h"
+#include "core/project/taken_computation.h"
+#include "windows/about/frm_about.h"
+#include "windows/about/sys_info.h"
+#include "windows/app/form1.h"
+#include "windows/design/design_window.h"
+#include "windows/help/handbook_window.h"
+#include "windows/results/form2.h"
+#include "windows/results/printer_service.h"
+#include "windows/results/result_list_window.h"
+#include "windows/sections/form4.h"
+#include "windows/ui/command_guard.h"
+#include "windows/ui/file_dialog_service.h"
 
 namespace strevo {
 

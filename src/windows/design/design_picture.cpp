@@ -1,10 +1,10 @@
-#include "design_picture.h"
+#include "windows/design/design_picture.h"
 
 #include <QPainter>
 #include <algorithm>
 #include <utility>
 
-#include "picture_painter.h"
+#include "report/picture_painter.h"
 
 namespace strevo {
 

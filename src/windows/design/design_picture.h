@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <optional>
 
-#include "report_pictures.h"
+#include "core/drawing/report_pictures.h"
 
 namespace strevo {
 

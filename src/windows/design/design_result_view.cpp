@@ -1,4 +1,4 @@
-#include "design_result_view.h"
+#include "windows/design/design_result_view.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,14 +11,14 @@
 #include <functional>
 #include <optional>
 
-#include "design_output.h"
-#include "design_picture.h"
-#include "design_pictures.h"
-#include "json.h"
-#include "member_forces.h"
-#include "solution.h"
-#include "text_rules.h"
-#include "twips.h"
+#include "core/analysis/member_forces.h"
+#include "core/analysis/solution.h"
+#include "core/base/json.h"
+#include "core/base/text_rules.h"
+#include "core/design/design_output.h"
+#include "core/design/design_pictures.h"
+#include "report/twips.h"
+#include "windows/design/design_picture.h"
 
 namespace strevo {
 namespace {

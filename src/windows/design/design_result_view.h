@@ -7,8 +7,8 @@
 #include <QTabWidget>
 #include <array>
 
-#include "design_output.h"
-#include "design_result.h"
+#include "core/design/design_output.h"
+#include "core/design/design_result.h"
 
 class QLabel;
 class QTableWidget;

@@ -1,4 +1,4 @@
-#include "design_window.h"
+#include "windows/design/design_window.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -20,18 +20,18 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "arithmetic_fault.h"
-#include "design_file.h"
-#include "design_report.h"
-#include "design_result_view.h"
-#include "input_table.h"
-#include "json.h"
-#include "load_case_table.h"
-#include "save_file.h"
-#include "section_search.h"
-#include "section_search_window.h"
-#include "text_rules.h"
-#include "twips.h"
+#include "core/analysis/input_table.h"
+#include "core/base/arithmetic_fault.h"
+#include "core/base/json.h"
+#include "core/base/text_rules.h"
+#include "core/design/design_file.h"
+#include "core/design/section_search.h"
+#include "report/design_report.h"
+#include "report/save_file.h"
+#include "report/twips.h"
+#include "windows/design/design_result_view.h"
+#include "windows/design/load_case_table.h"
+#include "windows/design/section_search_window.h"
 
 namespace strevo {
 namespace {

@@ -10,12 +10,12 @@
 #include <optional>
 #include <vector>
 
-#include "command_guard.h"
-#include "design.h"
-#include "design_result.h"
-#include "design_result_view.h"
-#include "file_dialog_service.h"
-#include "further_loads_dialog.h"
+#include "core/design/design.h"
+#include "core/design/design_result.h"
+#include "windows/design/design_result_view.h"
+#include "windows/design/further_loads_dialog.h"
+#include "windows/ui/command_guard.h"
+#include "windows/ui/file_dialog_service.h"
 
 class QAction;
 class QCheckBox;

@@ -1,4 +1,4 @@
-#include "further_loads_dialog.h"
+#include "windows/design/further_loads_dialog.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -10,8 +10,8 @@
 #include <initializer_list>
 #include <utility>
 
-#include "load_case_table.h"
-#include "text_rules.h"
+#include "core/base/text_rules.h"
+#include "windows/design/load_case_table.h"
 
 namespace strevo {
 namespace {

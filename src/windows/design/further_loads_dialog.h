@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "design.h"
-#include "message_service.h"
+#include "core/design/design.h"
+#include "windows/ui/message_service.h"
 
 class QPushButton;
 class QTableWidget;

@@ -1,4 +1,4 @@
-#include "load_case_table.h"
+#include "windows/design/load_case_table.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -8,9 +8,9 @@
 #include <optional>
 #include <utility>
 
-#include "arithmetic_fault.h"
-#include "json.h"
-#include "text_rules.h"
+#include "core/base/arithmetic_fault.h"
+#include "core/base/json.h"
+#include "core/base/text_rules.h"
 
 namespace strevo {
 namespace {

@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "design.h"
-#include "further_loads_dialog.h"
+#include "core/design/design.h"
+#include "windows/design/further_loads_dialog.h"
 
 class QComboBox;
 

@@ -1,4 +1,4 @@
-#include "section_search_window.h"
+#include "windows/design/section_search_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -12,10 +12,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "design_output.h"
-#include "design_window.h"
-#include "section_check.h"
-#include "twips.h"
+#include "core/checks/section_check.h"
+#include "core/design/design_output.h"
+#include "report/twips.h"
+#include "windows/design/design_window.h"
 
 namespace strevo {
 namespace {

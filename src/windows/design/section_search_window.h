@@ -8,8 +8,8 @@
 #include <array>
 #include <optional>
 
-#include "design.h"
-#include "section_search.h"
+#include "core/design/design.h"
+#include "core/design/section_search.h"
 
 class QCheckBox;
 class QLabel;

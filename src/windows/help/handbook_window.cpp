@@ -1,4 +1,4 @@
-#include "handbook_window.h"
+#include "windows/help/handbook_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,7 +17,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "handbook.h"
+#include "core/handbook/handbook.h"
 
 namespace strevo {
 namespace {

@@ -1,4 +1,4 @@
-#include "form2.h"
+#include "windows/results/form2.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -11,15 +11,15 @@
 #include <QToolTip>
 #include <vector>
 
-#include "deflected_shape.h"
-#include "design_output.h"
-#include "make_label.h"
-#include "picture_box.h"
-#include "portal_sketch.h"
-#include "result_exports.h"
-#include "system_symbols.h"
-#include "twips.h"
-#include "value_label_layout.h"
+#include "core/design/design_output.h"
+#include "core/drawing/deflected_shape.h"
+#include "core/drawing/system_symbols.h"
+#include "core/drawing/value_label_layout.h"
+#include "report/twips.h"
+#include "windows/results/picture_box.h"
+#include "windows/results/result_exports.h"
+#include "windows/ui/make_label.h"
+#include "windows/ui/portal_sketch.h"
 
 namespace strevo {
 namespace {

@@ -6,15 +6,15 @@
 #include <array>
 #include <optional>
 
-#include "command_guard.h"
-#include "computation.h"
-#include "compute_results.h"
-#include "design_result.h"
-#include "drawings.h"
-#include "file_dialog_service.h"
-#include "printer_service.h"
-#include "sketch_frame.h"
-#include "taken_computation.h"
+#include "core/analysis/computation.h"
+#include "core/analysis/compute_results.h"
+#include "core/design/design_result.h"
+#include "core/drawing/drawings.h"
+#include "core/project/taken_computation.h"
+#include "windows/results/printer_service.h"
+#include "windows/ui/command_guard.h"
+#include "windows/ui/file_dialog_service.h"
+#include "windows/ui/sketch_frame.h"
 
 class QLabel;
 class QPushButton;

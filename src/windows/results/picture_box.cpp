@@ -1,12 +1,12 @@
-#include "picture_box.h"
+#include "windows/results/picture_box.h"
 
 #include <QLabel>
 #include <QPainter>
 #include <algorithm>
 
-#include "picture_painter.h"
-#include "twips.h"
-#include "value_label_layout.h"
+#include "core/drawing/value_label_layout.h"
+#include "report/picture_painter.h"
+#include "report/twips.h"
 
 namespace strevo {
 

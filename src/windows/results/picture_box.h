@@ -6,9 +6,9 @@
 #include <QFrame>
 #include <array>
 
-#include "canvas.h"
-#include "picture_recording.h"
-#include "picture_viewport.h"
+#include "core/drawing/canvas.h"
+#include "core/drawing/picture_recording.h"
+#include "report/picture_viewport.h"
 
 class QLabel;
 

@@ -1,4 +1,4 @@
-#include "printer_service.h"
+#include "windows/results/printer_service.h"
 
 #include <QPainter>
 #include <QPrinter>

@@ -1,4 +1,4 @@
-#include "rechenweg_view.h"
+#include "windows/results/rechenweg_view.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "typeset_painter.h"
+#include "report/typeset_painter.h"
 
 namespace strevo {
 namespace {

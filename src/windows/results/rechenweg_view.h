@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "rechenweg.h"
-#include "typeset.h"
+#include "core/text/rechenweg.h"
+#include "core/text/typeset.h"
 
 namespace strevo {
 

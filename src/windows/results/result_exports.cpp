@@ -1,4 +1,4 @@
-#include "result_exports.h"
+#include "windows/results/result_exports.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -14,7 +14,7 @@
 #include <QWidget>
 #include <stdexcept>
 
-#include "save_file.h"
+#include "report/save_file.h"
 
 namespace strevo {
 namespace {

@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "report_writer.h"
-#include "result_list.h"
+#include "core/text/result_list.h"
+#include "report/report_writer.h"
 
 class QRect;
 class QWidget;

@@ -1,4 +1,4 @@
-#include "result_list_window.h"
+#include "windows/results/result_list_window.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -16,11 +16,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "design_output.h"
-#include "rechenweg_view.h"
-#include "result_exports.h"
-#include "result_list.h"
-#include "twips.h"
+#include "core/design/design_output.h"
+#include "core/text/result_list.h"
+#include "report/twips.h"
+#include "windows/results/rechenweg_view.h"
+#include "windows/results/result_exports.h"
 
 namespace strevo {
 

@@ -4,9 +4,9 @@
 
 #include <QWidget>
 
-#include "command_guard.h"
-#include "design_result.h"
-#include "taken_computation.h"
+#include "core/design/design_result.h"
+#include "core/project/taken_computation.h"
+#include "windows/ui/command_guard.h"
 
 class QComboBox;
 class QLabel;

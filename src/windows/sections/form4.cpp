@@ -1,4 +1,4 @@
-#include "form4.h"
+#include "windows/sections/form4.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -9,11 +9,11 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "input_table.h"
-#include "make_label.h"
-#include "profile_table.h"
-#include "titled_frame.h"
-#include "twips.h"
+#include "core/analysis/input_table.h"
+#include "core/sections/profile_table.h"
+#include "report/twips.h"
+#include "windows/ui/make_label.h"
+#include "windows/ui/titled_frame.h"
 
 namespace strevo {
 namespace {

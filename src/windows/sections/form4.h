@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "command_guard.h"
+#include "windows/ui/command_guard.h"
 
 class QComboBox;
 class QLabel;

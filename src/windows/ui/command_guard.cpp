@@ -1,4 +1,4 @@
-#include "command_guard.h"
+#include "windows/ui/command_guard.h"
 
 #include <utility>
 

@@ -4,8 +4,8 @@
 #include <exception>
 #include <utility>
 
-#include "arithmetic_fault.h"
-#include "message_service.h"
+#include "core/base/arithmetic_fault.h"
+#include "windows/ui/message_service.h"
 
 namespace strevo {
 

@@ -1,4 +1,4 @@
-#include "file_dialog_service.h"
+#include "windows/ui/file_dialog_service.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

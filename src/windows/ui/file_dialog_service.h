@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "message_service.h"
+#include "windows/ui/message_service.h"
 
 class QWidget;
 

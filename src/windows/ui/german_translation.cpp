@@ -1,4 +1,4 @@
-#include "german_translation.h"
+#include "windows/ui/german_translation.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,4 +1,4 @@
-#include "message_service.h"
+#include "windows/ui/message_service.h"
 
 #include <QMessageBox>
 

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "portal_geometry.h"
-#include "sketch_frame.h"
+#include "core/drawing/portal_geometry.h"
+#include "windows/ui/sketch_frame.h"
 
 namespace strevo {
 

@@ -1,10 +1,10 @@
-#include "sketch_frame.h"
+#include "windows/ui/sketch_frame.h"
 
 #include <QPainter>
 #include <algorithm>
 
-#include "titled_frame.h"
-#include "twips.h"
+#include "report/twips.h"
+#include "windows/ui/titled_frame.h"
 
 namespace strevo {
 namespace {

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "compute_results.h"
+#include "core/analysis/compute_results.h"
 #include "test_inputs.h"
 
 namespace strevo {

@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "arithmetic_fault.h"
-#include "compute_results.h"
-#include "deformations.h"
+#include "core/analysis/compute_results.h"
+#include "core/analysis/deformations.h"
+#include "core/base/arithmetic_fault.h"
 #include "portal_stiffness.h"
 #include "test_inputs.h"
 

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "arithmetic_fault.h"
-#include "compute_results.h"
+#include "core/analysis/compute_results.h"
+#include "core/base/arithmetic_fault.h"
 #include "test_inputs.h"
 
 namespace strevo {

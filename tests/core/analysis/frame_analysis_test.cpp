@@ -11,9 +11,9 @@
 
 #include <gtest/gtest.h>
 
-#include "frame_analysis.h"
+#include "core/analysis/frame_analysis.h"
+#include "core/analysis/frame_stability.h"
 #include "frame_fe.h"
-#include "frame_stability.h"
 #include "portal_stiffness.h"
 #include "test_inputs.h"
 

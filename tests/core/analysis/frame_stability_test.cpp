@@ -11,10 +11,10 @@
 
 #include <gtest/gtest.h>
 
-#include "arithmetic_fault.h"
+#include "core/analysis/frame_stability.h"
+#include "core/analysis/solution.h"
+#include "core/base/arithmetic_fault.h"
 #include "frame_fe.h"
-#include "frame_stability.h"
-#include "solution.h"
 #include "test_inputs.h"
 
 namespace strevo {

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "compute_results.h"
+#include "core/analysis/compute_results.h"
+#include "core/analysis/solution.h"
 #include "portal_stiffness.h"
-#include "solution.h"
 #include "test_inputs.h"
 
 namespace strevo {

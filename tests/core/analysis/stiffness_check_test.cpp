@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "compute_results.h"
+#include "core/analysis/compute_results.h"
 #include "portal_stiffness.h"
 #include "test_inputs.h"
 

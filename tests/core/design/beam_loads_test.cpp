@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "design_result.h"
+#include "core/design/design_result.h"
 #include "frame_fe.h"
 #include "portal_stiffness.h"
 

@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "design_file.h"
-#include "design_result.h"
-#include "member_checks.h"
+#include "core/checks/member_checks.h"
+#include "core/design/design_file.h"
+#include "core/design/design_result.h"
 #include "test_designs.h"
 
 namespace strevo {

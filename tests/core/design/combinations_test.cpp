@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "design_result.h"
+#include "core/design/design_result.h"
 
 namespace strevo {
 namespace {

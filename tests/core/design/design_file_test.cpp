@@ -14,8 +14,8 @@
 
 #include <gtest/gtest.h>
 
-#include "design_file.h"
-#include "json.h"
+#include "core/base/json.h"
+#include "core/design/design_file.h"
 
 namespace strevo {
 namespace {

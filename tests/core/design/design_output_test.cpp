@@ -9,11 +9,11 @@
 
 #include <gtest/gtest.h>
 
-#include "design_file.h"
-#include "design_output.h"
-#include "json.h"
+#include "core/base/json.h"
+#include "core/base/text_rules.h"
+#include "core/design/design_file.h"
+#include "core/design/design_output.h"
 #include "json_lookup.h"
-#include "text_rules.h"
 
 namespace strevo {
 namespace {

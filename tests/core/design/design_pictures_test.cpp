@@ -8,13 +8,13 @@
 
 #include <gtest/gtest.h>
 
-#include "arithmetic_fault.h"
-#include "compute_results.h"
-#include "design_pictures.h"
-#include "drawings.h"
+#include "core/analysis/compute_results.h"
+#include "core/base/arithmetic_fault.h"
+#include "core/base/text_rules.h"
+#include "core/design/design_pictures.h"
+#include "core/drawing/drawings.h"
 #include "logged_recording.h"
 #include "test_inputs.h"
-#include "text_rules.h"
 
 namespace strevo {
 namespace {

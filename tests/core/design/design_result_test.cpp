@@ -10,12 +10,12 @@
 
 #include <gtest/gtest.h>
 
-#include "arithmetic_fault.h"
-#include "computation.h"
-#include "design_result.h"
-#include "portal_statics.h"
+#include "core/analysis/computation.h"
+#include "core/analysis/portal_statics.h"
+#include "core/base/arithmetic_fault.h"
+#include "core/checks/section_check.h"
+#include "core/design/design_result.h"
 #include "portal_stiffness.h"
-#include "section_check.h"
 #include "test_designs.h"
 #include "test_inputs.h"
 

@@ -1,6 +1,6 @@
 // The search for the lightest sections against trying every pair, by mass, with the design's
 // own checks.
-#include "section_search.h"
+#include "core/design/section_search.h"
 
 #include <algorithm>
 #include <random>
@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "design_result.h"
+#include "core/design/design_result.h"
 #include "test_designs.h"
 
 namespace strevo {

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "design_result.h"
+#include "core/design/design_result.h"
 #include "test_designs.h"
 
 namespace strevo {

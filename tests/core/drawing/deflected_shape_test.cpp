@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "deflected_shape.h"
-#include "drawing_frame.h"
+#include "core/base/text_rules.h"
+#include "core/drawing/deflected_shape.h"
+#include "core/drawing/drawing_frame.h"
 #include "logged_recording.h"
 #include "test_inputs.h"
-#include "text_rules.h"
 
 namespace strevo {
 namespace {

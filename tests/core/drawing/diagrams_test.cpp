@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "arithmetic_fault.h"
-#include "compute_results.h"
-#include "drawings.h"
+#include "core/analysis/compute_results.h"
+#include "core/base/arithmetic_fault.h"
+#include "core/drawing/drawings.h"
 #include "logged_recording.h"
 #include "test_inputs.h"
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "portal_geometry.h"
+#include "core/drawing/portal_geometry.h"
 
 namespace strevo {
 namespace {

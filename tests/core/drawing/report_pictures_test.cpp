@@ -4,9 +4,9 @@
 
 #include <utility>
 
-#include "drawings.h"
+#include "core/drawing/drawings.h"
+#include "core/drawing/report_pictures.h"
 #include "logged_recording.h"
-#include "report_pictures.h"
 #include "test_inputs.h"
 
 namespace strevo {

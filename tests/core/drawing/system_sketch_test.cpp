@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "system_sketch.h"
+#include "core/drawing/system_sketch.h"
 
 namespace strevo {
 namespace {

@@ -9,9 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include "design_output.h"
-#include "handbook.h"
-#include "input_table.h"
+#include "core/analysis/input_table.h"
+#include "core/design/design_output.h"
+#include "core/handbook/handbook.h"
 
 namespace strevo {
 namespace {

@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "project_file.h"
-#include "readable_file.h"
+#include "core/base/readable_file.h"
+#include "core/project/project_file.h"
 
 namespace strevo {
 namespace {

@@ -14,8 +14,8 @@
 
 #include <gtest/gtest.h>
 
-#include "profile_table.h"
-#include "text_rules.h"
+#include "core/base/text_rules.h"
+#include "core/sections/profile_table.h"
 
 namespace strevo {
 namespace {

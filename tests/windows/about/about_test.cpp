@@ -9,10 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include "frm_about.h"
-#include "frm_splash.h"
-#include "program_picture.h"
 #include "recording_messages.h"
+#include "windows/about/frm_about.h"
+#include "windows/about/frm_splash.h"
+#include "windows/about/program_picture.h"
 
 namespace strevo {
 namespace {

@@ -14,14 +14,14 @@
 
 #include <gtest/gtest.h>
 
-#include "form1.h"
-#include "input_table.h"
-#include "picture_box.h"
-#include "picture_painter.h"
+#include "core/analysis/input_table.h"
 #include "recording_messages.h"
-#include "result_list_window.h"
+#include "report/picture_painter.h"
 #include "scripted_file_dialogs.h"
-#include "strevo_app.h"
+#include "windows/app/form1.h"
+#include "windows/app/strevo_app.h"
+#include "windows/results/picture_box.h"
+#include "windows/results/result_list_window.h"
 
 namespace strevo {
 namespace {

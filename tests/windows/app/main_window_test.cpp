@@ -14,14 +14,14 @@
 
 #include <gtest/gtest.h>
 
-#include "form1.h"
-#include "input_table.h"
-#include "main_sketch.h"
-#include "picture_box.h"
+#include "core/analysis/input_table.h"
 #include "recording_messages.h"
 #include "scripted_file_dialogs.h"
-#include "strevo_app.h"
 #include "widget_helpers.h"
+#include "windows/app/form1.h"
+#include "windows/app/main_sketch.h"
+#include "windows/app/strevo_app.h"
+#include "windows/results/picture_box.h"
 
 namespace strevo {
 namespace {

@@ -8,13 +8,13 @@
 
 #include <gtest/gtest.h>
 
-#include "drawings.h"
-#include "form1.h"
-#include "picture_recording.h"
+#include "core/drawing/drawings.h"
+#include "core/drawing/picture_recording.h"
+#include "core/drawing/system_sketch.h"
 #include "recording_messages.h"
 #include "scripted_file_dialogs.h"
-#include "strevo_app.h"
-#include "system_sketch.h"
+#include "windows/app/form1.h"
+#include "windows/app/strevo_app.h"
 
 namespace strevo {
 namespace {

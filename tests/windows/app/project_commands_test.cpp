@@ -8,12 +8,12 @@
 
 #include <gtest/gtest.h>
 
-#include "form1.h"
-#include "form4.h"
-#include "input_table.h"
+#include "core/analysis/input_table.h"
 #include "recording_messages.h"
 #include "scripted_file_dialogs.h"
-#include "strevo_app.h"
+#include "windows/app/form1.h"
+#include "windows/app/strevo_app.h"
+#include "windows/sections/form4.h"
 
 namespace strevo {
 namespace {

@@ -16,13 +16,13 @@
 
 #include <gtest/gtest.h>
 
-#include "arithmetic_fault.h"
-#include "form1.h"
-#include "picture_box.h"
+#include "core/base/arithmetic_fault.h"
+#include "core/base/text_rules.h"
 #include "recording_messages.h"
 #include "scripted_file_dialogs.h"
-#include "strevo_app.h"
-#include "text_rules.h"
+#include "windows/app/form1.h"
+#include "windows/app/strevo_app.h"
+#include "windows/results/picture_box.h"
 
 namespace strevo {
 namespace {

@@ -31,18 +31,18 @@
 
 #include <gtest/gtest.h>
 
-#include "file_dialog_service.h"
-#include "form1.h"
-#include "form4.h"
-#include "picture_box.h"
-#include "picture_painter.h"
-#include "rechenweg.h"
-#include "rechenweg_view.h"
+#include "core/base/text_rules.h"
+#include "core/text/rechenweg.h"
+#include "core/text/result_list.h"
 #include "recording_messages.h"
-#include "result_list.h"
+#include "report/picture_painter.h"
 #include "scripted_file_dialogs.h"
-#include "strevo_app.h"
-#include "text_rules.h"
+#include "windows/app/form1.h"
+#include "windows/app/strevo_app.h"
+#include "windows/results/picture_box.h"
+#include "windows/results/rechenweg_view.h"
+#include "windows/sections/form4.h"
+#include "windows/ui/file_dialog_service.h"
 
 namespace strevo {
 namespace {

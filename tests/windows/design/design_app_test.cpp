@@ -15,16 +15,16 @@
 
 #include <gtest/gtest.h>
 
-#include "design_output.h"
-#include "form1.h"
-#include "form2.h"
-#include "form4.h"
-#include "input_table.h"
-#include "load_case_table.h"
-#include "picture_box.h"
+#include "core/analysis/input_table.h"
+#include "core/design/design_output.h"
 #include "recording_messages.h"
 #include "scripted_file_dialogs.h"
-#include "strevo_app.h"
+#include "windows/app/form1.h"
+#include "windows/app/strevo_app.h"
+#include "windows/design/load_case_table.h"
+#include "windows/results/form2.h"
+#include "windows/results/picture_box.h"
+#include "windows/sections/form4.h"
 
 namespace strevo {
 namespace {

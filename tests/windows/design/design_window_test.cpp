@@ -15,16 +15,16 @@
 
 #include <gtest/gtest.h>
 
-#include "design_file.h"
-#include "design_output.h"
-#include "design_picture.h"
-#include "design_result_view.h"
-#include "design_window.h"
-#include "load_case_table.h"
+#include "core/base/text_rules.h"
+#include "core/design/design_file.h"
+#include "core/design/design_output.h"
 #include "recording_messages.h"
 #include "scripted_file_dialogs.h"
 #include "test_designs.h"
-#include "text_rules.h"
+#include "windows/design/design_picture.h"
+#include "windows/design/design_result_view.h"
+#include "windows/design/design_window.h"
+#include "windows/design/load_case_table.h"
 
 namespace strevo {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "further_loads_dialog.h"
 #include "recording_messages.h"
+#include "windows/design/further_loads_dialog.h"
 
 namespace strevo {
 namespace {

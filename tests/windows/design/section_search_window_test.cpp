@@ -13,17 +13,17 @@
 
 #include <gtest/gtest.h>
 
-#include "design_file.h"
-#include "design_output.h"
-#include "design_window.h"
-#include "form4.h"
-#include "load_case_table.h"
+#include "core/design/design_file.h"
+#include "core/design/design_output.h"
+#include "core/design/section_search.h"
 #include "recording_messages.h"
 #include "scripted_file_dialogs.h"
-#include "section_search.h"
-#include "section_search_window.h"
-#include "strevo_app.h"
 #include "test_designs.h"
+#include "windows/app/strevo_app.h"
+#include "windows/design/design_window.h"
+#include "windows/design/load_case_table.h"
+#include "windows/design/section_search_window.h"
+#include "windows/sections/form4.h"
 
 namespace strevo {
 namespace {

@@ -18,13 +18,13 @@
 
 #include <gtest/gtest.h>
 
-#include "form2.h"
-#include "handbook.h"
-#include "handbook_window.h"
+#include "core/handbook/handbook.h"
 #include "recording_messages.h"
 #include "scripted_file_dialogs.h"
-#include "section_search_window.h"
-#include "strevo_app.h"
+#include "windows/app/strevo_app.h"
+#include "windows/design/section_search_window.h"
+#include "windows/help/handbook_window.h"
+#include "windows/results/form2.h"
 
 namespace strevo {
 namespace {

@@ -9,13 +9,13 @@
 
 #include <gtest/gtest.h>
 
-#include "form2.h"
 #include "pdf_printer.h"
-#include "picture_box.h"
-#include "picture_painter.h"
 #include "recording_messages.h"
+#include "report/picture_painter.h"
 #include "test_inputs.h"
 #include "widget_helpers.h"
+#include "windows/results/form2.h"
+#include "windows/results/picture_box.h"
 
 namespace strevo {
 namespace {

@@ -7,11 +7,11 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "computation.h"
-#include "drawings.h"
-#include "picture_box.h"
-#include "picture_painter.h"
+#include "core/analysis/computation.h"
+#include "core/drawing/drawings.h"
+#include "report/picture_painter.h"
 #include "test_inputs.h"
+#include "windows/results/picture_box.h"
 
 namespace strevo {
 namespace {

@@ -12,11 +12,11 @@
 
 #include <gtest/gtest.h>
 
-#include "computation.h"
-#include "rechenweg_view.h"
+#include "core/analysis/computation.h"
 #include "recording_messages.h"
-#include "result_list_window.h"
 #include "test_inputs.h"
+#include "windows/results/rechenweg_view.h"
+#include "windows/results/result_list_window.h"
 
 namespace strevo {
 namespace {

@@ -13,9 +13,9 @@
 
 #include <gtest/gtest.h>
 
-#include "form4.h"
-#include "input_table.h"
+#include "core/analysis/input_table.h"
 #include "recording_messages.h"
+#include "windows/sections/form4.h"
 
 namespace strevo {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "command_guard.h"
 #include "recording_messages.h"
+#include "windows/ui/command_guard.h"
 
 namespace strevo {
 namespace {

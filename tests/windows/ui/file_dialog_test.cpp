@@ -1,7 +1,7 @@
 // The name a save really writes follows the file type chosen in the dialog.
 #include <gtest/gtest.h>
 
-#include "file_dialog_service.h"
+#include "windows/ui/file_dialog_service.h"
 
 namespace strevo {
 namespace {

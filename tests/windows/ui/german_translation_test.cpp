@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "german_translation.h"
+#include "windows/ui/german_translation.h"
 
 namespace strevo {
 namespace {
