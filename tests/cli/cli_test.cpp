@@ -284,6 +284,37 @@ TEST_F(StrevoCli, OverflowingLoadsAreAnArithmeticFault) {
       << point.err;
 }
 
+// Absurd heights: no equilibrium of the frame (1e158 m), a value out of range (1e100 m). Each
+// output ends in a German message and 3, nothing written; the search lets each pair fail.
+TEST_F(StrevoCli, AFrameThatCannotBeComputedIsThreeInEveryOutput) {
+  const std::string pdf = Path("bericht.pdf").string();
+  for (const auto& [h, fault] : {std::pair{"1e158", "Rahmen ohne Gleichgewicht"},
+                                 std::pair{"1e100", "Ungültige Rechenoperation"}}) {
+    const std::string design = Variant("hoch.strevo", {{"\"h\": 6.0", std::string("\"h\": ") + h}});
+    for (const std::vector<std::string>& options :
+         {std::vector<std::string>{}, {"--csv"}, {"--bericht", pdf}}) {
+      std::vector<std::string> arguments{design};
+      arguments.insert(arguments.end(), options.begin(), options.end());
+      const Outcome run = Cli(arguments);
+      EXPECT_EQ(run.status, 3) << h << " " << run.err;
+      EXPECT_EQ(run.out, "");
+      const std::string message = "strevo-cli: " + design + ": Rechenfehler (" + fault +
+                                  "), die Bemessung lässt sich nicht berechnen";
+      EXPECT_EQ(run.err.rfind(message, 0), 0u) << run.err;
+      EXPECT_FALSE(fs::exists(pdf));
+    }
+    const Outcome search = Cli({design, "--bemessen"});
+    EXPECT_EQ(search.status, 1) << search.err;
+    EXPECT_EQ(search.err, "");
+    const JsonValue failing = Get(ParseJson(search.out), "lighterFailing").items.at(0);
+    EXPECT_EQ(Get(failing, "failure").text, std::string("Rechenfehler (") + fault + ")");
+  }
+  // No load is to blame for a frame without equilibrium; for the value out of range the
+  // largest one is named as before.
+  const Outcome unstable = Cli({Variant("hoch.strevo", {{"\"h\": 6.0", "\"h\": 1e158"}})});
+  EXPECT_EQ(unstable.err.find("Lastwert"), std::string::npos) << unstable.err;
+}
+
 TEST_F(StrevoCli, AnOutputThatCannotBeWrittenIsTwo) {
   const Outcome full = Cli({STREVO_DESIGN_EXAMPLE}, "/dev/full");
   EXPECT_EQ(full.status, 2);

@@ -612,6 +612,28 @@ TEST_F(DesignWindowTest, AnArithmeticFaultIsSaidAndReportedByBerechnen) {
   EXPECT_EQ(host.messages.shown[0].icon, MessageIcon::Critical);
 }
 
+// Absurd heights: no equilibrium of the frame (1e158 m), a value out of range (1e100 m). Both
+// are faults the window says, and the design stays open with its edits.
+TEST_F(DesignWindowTest, AFrameThatCannotBeComputedIsSaidAndReportedByBerechnen) {
+  for (const auto& [h, fault] : {std::pair{1e158, "Rahmen ohne Gleichgewicht"},
+                                 std::pair{1e100, "Ungültige Rechenoperation"}}) {
+    Design design = testing::HallDesign();
+    design.h = h;
+    Open(design);
+    host.messages.shown.clear();
+    Type(0, Column::kName, "Dach neu");
+    EXPECT_TRUE(host.messages.shown.empty());
+    EXPECT_EQ(window.Status()->text(), QStringLiteral("Nicht berechnet: Laufzeitfehler: ") + fault);
+    EXPECT_EQ(window.ShownResult(), nullptr);
+    window.Berechnen_Click();
+    ASSERT_EQ(host.messages.shown.size(), 1u);
+    EXPECT_EQ(host.messages.shown[0].text, QStringLiteral("Laufzeitfehler: ") + fault);
+    EXPECT_EQ(host.messages.shown[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(Cell(0, Column::kName), "Dach neu");
+    EXPECT_TRUE(window.IsModified());
+  }
+}
+
 TEST_F(DesignWindowTest, UnsavedChangesAreOnlyDiscardedWhenTheUserSaysSo) {
   Type(0, Column::kQ, "3");
   host.messages.answers.push_back(MessageAnswer::Cancel);
