@@ -188,6 +188,10 @@ int main(int argc, char** argv) {
   }
   std::optional<strevo::Design> design;
   try {
+    if (call.output == Output::Report) {
+      // Before anything is computed: the report must not replace the design it comes from.
+      strevo::CheckReportTarget(call.report, call.design);
+    }
     design = strevo::ReadDesignFile(call.design);
     return Run(call, *design);
   } catch (const strevo::ArithmeticFault& fault) {

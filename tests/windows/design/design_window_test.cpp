@@ -13,6 +13,8 @@
 #include <QTest>
 #include <algorithm>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "design_file.h"
@@ -571,6 +573,27 @@ TEST_F(DesignWindowTest, SavingWritesTheDesignFileThatReadsBackEqual) {
   EXPECT_EQ(host.dialogs.uses.size(), asked);
   EXPECT_DOUBLE_EQ(ReadDesignFile(QFile::encodeName(written).toStdString()).loadCases[0].loads.q,
                    5);
+}
+
+// A named pipe is no file to save to: the usual message, the pipe stays one, the edits stay
+// unsaved.
+TEST_F(DesignWindowTest, SavingIntoANamedPipeIsRefused) {
+  const QString name = dir.filePath(QStringLiteral("rohr.strevo"));
+  ASSERT_EQ(mkfifo(QFile::encodeName(name).constData(), 0600), 0);
+  Type(0, Column::kQ, "5");
+  host.dialogs.names.push_back(name);
+  window.mnuSpeichernUnter_Click();
+  ASSERT_EQ(host.messages.shown.size(), 1u);
+  EXPECT_EQ(host.messages.shown[0].text,
+            QStringLiteral("Die Datei „%1“ konnte nicht gespeichert werden (der Name gehört einer "
+                           "benannten Pipe). Eine vorhandene Datei bleibt unverändert.")
+                .arg(name));
+  EXPECT_EQ(host.messages.shown[0].icon, MessageIcon::Critical);
+  struct stat status {};
+  ASSERT_EQ(stat(QFile::encodeName(name).constData(), &status), 0);
+  EXPECT_TRUE(S_ISFIFO(status.st_mode));
+  EXPECT_TRUE(window.IsModified());
+  EXPECT_NE(window.FileName(), name);
 }
 
 TEST_F(DesignWindowTest, ADesignWithAMistakeIsNotSaved) {
