@@ -41,7 +41,7 @@ constexpr const char* kHelp =
     "\n"
     "Rückgabewert: 0 alle Nachweise erfüllt, 1 ein Nachweis nicht erfüllt, 2 fehlerhafter\n"
     "Aufruf oder fehlerhafte Eingabe (Meldung auf der Standardfehlerausgabe), 3 Rechenfehler\n"
-    "(Überlauf, Division durch Null).\n";
+    "(Überlauf, Division durch Null, Rahmen ohne Gleichgewicht).\n";
 
 enum class Output { Json, Csv, Report, Search };
 
@@ -188,10 +188,16 @@ int main(int argc, char** argv) {
   }
   std::optional<strevo::Design> design;
   try {
+    if (call.output == Output::Report) {
+      // Before anything is computed: the report must not replace the design it comes from.
+      strevo::CheckReportTarget(call.report, call.design);
+    }
     design = strevo::ReadDesignFile(call.design);
     return Run(call, *design);
   } catch (const strevo::ArithmeticFault& fault) {
-    const std::string load = design ? LargestLoad(*design) : std::string();
+    // A frame without equilibrium owes that to its dimensions or stiffness, not to a load.
+    const bool byLoad = fault.kind() != strevo::FaultKind::NoEquilibrium;
+    const std::string load = design && byLoad ? LargestLoad(*design) : std::string();
     return Fail(call.design + ": Rechenfehler (" + strevo::FaultText(fault) +
                     "), die Bemessung lässt sich nicht berechnen" +
                     (load.empty() ? "." : "; größter Lastwert: " + load + "."),

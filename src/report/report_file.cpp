@@ -1,7 +1,7 @@
 #include "report/report_file.h"
 
+#include <QByteArray>
 #include <QDateTime>
-#include <QFile>
 #include <QGuiApplication>
 #include <QIODevice>
 #include <cstdio>
@@ -33,8 +33,12 @@ void SaveDesignReport(const DesignResult& result, const std::string& path) {
   char* argv[] = {name, nullptr};
   const QGuiApplication application(argc, argv);
   const ReportFacts facts{QDateTime::currentDateTime(), false};
-  SaveFile(QFile::decodeName(path.c_str()),
+  SaveFile(QByteArray::fromStdString(path),
            [&](QIODevice& device) { WriteDesignReport(device, result, facts); });
+}
+
+void CheckReportTarget(const std::string& path, const std::string& design) {
+  CheckSaveTarget(QByteArray::fromStdString(path), QByteArray::fromStdString(design));
 }
 
 }  // namespace strevo

@@ -2,6 +2,7 @@
 // output, its exit status for each outcome, its messages and its report.
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -284,6 +285,37 @@ TEST_F(StrevoCli, OverflowingLoadsAreAnArithmeticFault) {
       << point.err;
 }
 
+// Absurd heights: no equilibrium of the frame (1e158 m), a value out of range (1e100 m). Each
+// output ends in a German message and 3, nothing written; the search lets each pair fail.
+TEST_F(StrevoCli, AFrameThatCannotBeComputedIsThreeInEveryOutput) {
+  const std::string pdf = Path("bericht.pdf").string();
+  for (const auto& [h, fault] : {std::pair{"1e158", "Rahmen ohne Gleichgewicht"},
+                                 std::pair{"1e100", "Ungültige Rechenoperation"}}) {
+    const std::string design = Variant("hoch.strevo", {{"\"h\": 6.0", std::string("\"h\": ") + h}});
+    for (const std::vector<std::string>& options :
+         {std::vector<std::string>{}, {"--csv"}, {"--bericht", pdf}}) {
+      std::vector<std::string> arguments{design};
+      arguments.insert(arguments.end(), options.begin(), options.end());
+      const Outcome run = Cli(arguments);
+      EXPECT_EQ(run.status, 3) << h << " " << run.err;
+      EXPECT_EQ(run.out, "");
+      const std::string message = "strevo-cli: " + design + ": Rechenfehler (" + fault +
+                                  "), die Bemessung lässt sich nicht berechnen";
+      EXPECT_EQ(run.err.rfind(message, 0), 0u) << run.err;
+      EXPECT_FALSE(fs::exists(pdf));
+    }
+    const Outcome search = Cli({design, "--bemessen"});
+    EXPECT_EQ(search.status, 1) << search.err;
+    EXPECT_EQ(search.err, "");
+    const JsonValue failing = Get(ParseJson(search.out), "lighterFailing").items.at(0);
+    EXPECT_EQ(Get(failing, "failure").text, std::string("Rechenfehler (") + fault + ")");
+  }
+  // No load is to blame for a frame without equilibrium; for the value out of range the
+  // largest one is named as before.
+  const Outcome unstable = Cli({Variant("hoch.strevo", {{"\"h\": 6.0", "\"h\": 1e158"}})});
+  EXPECT_EQ(unstable.err.find("Lastwert"), std::string::npos) << unstable.err;
+}
+
 TEST_F(StrevoCli, AnOutputThatCannotBeWrittenIsTwo) {
   const Outcome full = Cli({STREVO_DESIGN_EXAMPLE}, "/dev/full");
   EXPECT_EQ(full.status, 2);
@@ -294,6 +326,66 @@ TEST_F(StrevoCli, AnOutputThatCannotBeWrittenIsTwo) {
   EXPECT_NE(nowhere.err.find("konnte nicht gespeichert werden (der Ordner existiert nicht)"),
             std::string::npos)
       << nowhere.err;
+}
+
+// The report onto its own design, by any name that reaches it: refused before anything is
+// computed, the design byte for byte as it was.
+TEST_F(StrevoCli, TheReportNeverReplacesItsDesign) {
+  const std::string design = Variant("h.strevo", {});
+  const std::string original = Read(design);
+  fs::create_hard_link(design, Path("hart.pdf"));
+  fs::create_symlink(design, Path("weich.pdf"));
+  const std::string dotted = (Path(".") / "h.strevo").string();
+  for (const std::vector<std::string>& report : {std::vector<std::string>{"--bericht", design},
+                                                 {"--bericht", dotted},
+                                                 {"--bericht=" + design},
+                                                 {"--bericht", Path("hart.pdf").string()},
+                                                 {"--bericht", Path("weich.pdf").string()}}) {
+    std::vector<std::string> arguments{design};
+    arguments.insert(arguments.end(), report.begin(), report.end());
+    const Outcome run = Cli(arguments);
+    EXPECT_EQ(run.status, 2) << report.back();
+    const std::string named = report.back().substr(report.back().find('/'));
+    EXPECT_EQ(run.err, "strevo-cli: Die Datei „" + named +
+                           "“ konnte nicht gespeichert werden (sie ist die gelesene Datei „" +
+                           design + "“). Eine vorhandene Datei bleibt unverändert.\n");
+    EXPECT_EQ(Read(design), original);
+  }
+  EXPECT_TRUE(fs::is_symlink(Path("weich.pdf")));
+  EXPECT_EQ(fs::hard_link_count(design), 2u);
+}
+
+// Only a regular file takes the report: a named pipe and a folder are refused and stay what
+// they are; a hard-linked file is written in place and keeps its link.
+TEST_F(StrevoCli, TheReportGoesOnlyIntoARegularFile) {
+  ASSERT_EQ(mkfifo(Path("rohr.pdf").c_str(), 0600), 0);
+  const Outcome pipe = Cli({STREVO_DESIGN_EXAMPLE, "--bericht", Path("rohr.pdf").string()});
+  EXPECT_EQ(pipe.status, 2);
+  EXPECT_EQ(pipe.err, "strevo-cli: Die Datei „" + Path("rohr.pdf").string() +
+                          "“ konnte nicht gespeichert werden (der Name gehört einer benannten "
+                          "Pipe). Eine vorhandene Datei bleibt unverändert.\n");
+  EXPECT_TRUE(fs::is_fifo(Path("rohr.pdf")));
+  fs::create_directory(Path("ordner.pdf"));
+  const Outcome folder = Cli({STREVO_DESIGN_EXAMPLE, "--bericht", Path("ordner.pdf").string()});
+  EXPECT_EQ(folder.status, 2);
+  EXPECT_NE(folder.err.find("(der Name gehört einem Ordner)"), std::string::npos) << folder.err;
+  EXPECT_TRUE(fs::is_directory(Path("ordner.pdf")));
+
+  std::ofstream(Path("alt.pdf")) << "alt";
+  fs::create_hard_link(Path("alt.pdf"), Path("zweiter.pdf"));
+  const Outcome linked = Cli({STREVO_DESIGN_EXAMPLE, "--bericht", Path("zweiter.pdf").string()});
+  EXPECT_EQ(linked.status, 1) << linked.err;
+  EXPECT_EQ(Read(Path("alt.pdf")).substr(0, 5), "%PDF-");
+  EXPECT_EQ(fs::hard_link_count(Path("alt.pdf")), 2u);
+}
+
+// The name is the bytes given, whether or not they are UTF-8.
+TEST_F(StrevoCli, TheReportTakesTheNameAsItsBytes) {
+  const std::string name = Path("o\xff.pdf").string();
+  const Outcome run = Cli({STREVO_DESIGN_EXAMPLE, "--bericht", name});
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_EQ(Read(name).substr(0, 5), "%PDF-");
+  EXPECT_FALSE(fs::exists(Path("o\xEF\xBF\xBD.pdf")));
 }
 
 TEST_F(StrevoCli, CsvHoldsTheJsonsNumbersInGermanForm) {

@@ -14,7 +14,11 @@ namespace {
 // fast pass only asks whether a step's value is finite and looks at the flags once at the end;
 // when either says something went wrong, the run is repeated from the saved values with a
 // FaultWatch after every step, which names the step and the kind exactly.
-struct NonFinite {};
+// An arithmetic fault, so that it could not escape as anything else; the rerun names it exactly.
+class NonFinite : public ArithmeticFault {
+ public:
+  NonFinite() : ArithmeticFault(FaultKind::InvalidOperation) {}
+};
 
 struct FastCheck {
   double operator()(double value) const {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/analysis/member_forces.h"
+#include "core/base/arithmetic_fault.h"
 #include "core/model/frame_model.h"
 
 namespace strevo {
@@ -92,8 +93,12 @@ struct FrameAnalysis {
   int iterations = 0;  // of the normal forces (first order: 0)
 };
 
-// Thrown where second order finds no equilibrium, or the frame is a mechanism.
-struct UnstableFrame {};
+// Thrown where second order finds no equilibrium, or the frame is a mechanism. The stability
+// checks catch it as the frame's instability; anywhere else it is an arithmetic fault like any.
+class UnstableFrame : public ArithmeticFault {
+ public:
+  UnstableFrame() : ArithmeticFault(FaultKind::NoEquilibrium) {}
+};
 
 // The frame under these loads. First order: equilibrium on the undeformed frame. Second order:
 // equilibrium on the deformed frame with the members' normal forces iterated until they no

@@ -25,6 +25,8 @@ std::string FaultText(FaultKind kind) {
       return "Überlauf";
     case FaultKind::InvalidOperation:
       return "Ungültige Rechenoperation";
+    case FaultKind::NoEquilibrium:
+      return "Rahmen ohne Gleichgewicht";
   }
   return "Rechenfehler";
 }

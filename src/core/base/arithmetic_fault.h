@@ -1,4 +1,6 @@
-// Arithmetic faults of the engine and the drawings, and the one helper that detects them.
+// Arithmetic faults of the engine and the drawings, and the one helper that detects them. Every
+// fault the computation raises is one of these (or derived from one), so that each command and
+// strevo-cli report it in German by one path.
 #pragma once
 
 #include <cfenv>
@@ -9,7 +11,9 @@
 
 namespace strevo {
 
-enum class FaultKind { DivisionByZero, Overflow, InvalidOperation };
+// NoEquilibrium: the frame analysis finds none (a mechanism, a frame past its critical load, or
+// dimensions so far out of range that its stiffness is singular in double precision).
+enum class FaultKind { DivisionByZero, Overflow, InvalidOperation, NoEquilibrium };
 
 class ArithmeticFault : public std::runtime_error {
  public:

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "core/base/arithmetic_fault.h"
 #include "core/design/design_computation.h"
 
 namespace strevo {
@@ -14,27 +15,18 @@ class DesignComputation {
  public:
   explicit DesignComputation(const Design& design) : result_(Base(design)), cases_(result_) {}
 
-  // The first of these combinations, in this order, with a check not met. An ultimate one
-  // needs no case solved: its first-order normal forces and sway come from the frame analysis
-  // of its loads as a whole, and its checks are the same.
+  // The first of these combinations, in this order, with a check not met. A combination the
+  // analysis finds no answer for (no equilibrium, a value out of range) fails as well: the
+  // search that asks goes on to the next pair instead of stopping at one absurd pair.
   std::optional<std::size_t> FirstFailing(const std::vector<Combination>& combinations,
                                           const std::vector<std::size_t>& order) {
     const UltimateChecks ultimate(result_);
     for (const std::size_t i : order) {
-      const Combination& c = combinations[i];
-      if (c.state == LimitState::Ultimate) {
-        const FrameLoads loads = cases_.LoadsOf(c);
-        const FrameResponse first = AnalyseFrame(result_.portal, loads, Theory::FirstOrder);
-        CombinationResult r{c, {}, {}, {}, {}, {}, {}};
-        const ExactLines& lines = first.lines;
-        ultimate(r, loads, {lines[0].At(0).N, lines[1].At(0).N, lines[2].At(result_.portal.h).N},
-                 first.sway * 1000, false);
-        if (!CombinationMet(r)) {
+      try {
+        if (!Met(combinations[i], ultimate)) {
           return i;
         }
-        continue;
-      }
-      if (!CombinationMet(cases_.Combine(c))) {
+      } catch (const ArithmeticFault&) {
         return i;
       }
     }
@@ -67,6 +59,21 @@ class DesignComputation {
     result.portal = PortalOf(design);
     result.cases = CasesOf(design);
     return result;
+  }
+
+  // An ultimate combination needs no case solved: its first-order normal forces and sway come
+  // from the frame analysis of its loads as a whole, and its checks are the same.
+  bool Met(const Combination& c, const UltimateChecks& ultimate) {
+    if (c.state != LimitState::Ultimate) {
+      return CombinationMet(cases_.Combine(c));
+    }
+    const FrameLoads loads = cases_.LoadsOf(c);
+    const FrameResponse first = AnalyseFrame(result_.portal, loads, Theory::FirstOrder);
+    CombinationResult r{c, {}, {}, {}, {}, {}, {}};
+    const ExactLines& lines = first.lines;
+    ultimate(r, loads, {lines[0].At(0).N, lines[1].At(0).N, lines[2].At(result_.portal.h).N},
+             first.sway * 1000, false);
+    return CombinationMet(r);
   }
 
   DesignResult result_;

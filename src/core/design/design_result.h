@@ -159,13 +159,15 @@ std::vector<DesignCase> CasesOf(const Design& design);
 // deciding as early as it can: the combinations are computed one by one in the order given
 // (indices into `combinations`) and the first with a check not met ends it. Returns that index,
 // none when every check is met. For a design without problems (ProblemsOf), which it does not
-// check again: a search tries many alike. A step that overflows throws ArithmeticFault.
+// check again: a search tries many alike. A combination whose computation raises an
+// ArithmeticFault (UnstableFrame among them) fails.
 std::optional<std::size_t> FirstFailingCombination(const Design& design,
                                                    const std::vector<Combination>& combinations,
                                                    const std::vector<std::size_t>& order);
 
 // Computes the design whole. A design with problems (ProblemsOf) is not computed: that throws
-// std::invalid_argument. A step that overflows or divides by zero throws ArithmeticFault.
+// std::invalid_argument. A step that overflows or divides by zero throws ArithmeticFault, an
+// analysis without equilibrium outside the stability checks UnstableFrame (one of them).
 DesignResult ComputeDesign(const Design& design);
 
 }  // namespace strevo

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "core/base/arithmetic_fault.h"
 #include "core/design/design_output.h"
 #include "core/design/design_result.h"
 
@@ -55,9 +56,16 @@ std::string FailureOf(const DesignResult& result, std::size_t index) {
 }
 
 // A pair decided failing, described by its first combination (in the design's order) with a
-// check not met: the search's own order depends on which core decided what before.
+// check not met: the search's own order depends on which core decided what before. A pair
+// whose design cannot be computed at all is described by the fault.
 TriedPair Described(const Design& design, TriedPair pair) {
-  const DesignResult result = ComputeDesign(WithSections(design, *pair.columns, *pair.beam));
+  DesignResult result;
+  try {
+    result = ComputeDesign(WithSections(design, *pair.columns, *pair.beam));
+  } catch (const ArithmeticFault& fault) {
+    pair.failure = "Rechenfehler (" + FaultText(fault) + ")";
+    return pair;
+  }
   for (std::size_t i = 0; i < result.combinations.size(); ++i) {
     if (!CombinationMet(result.combinations[i])) {
       pair.failure = FailureOf(result, i);

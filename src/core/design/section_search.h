@@ -49,8 +49,9 @@ Design WithSections(Design design, const SectionProperties& columns, const Secti
 
 // Visits the allowed pairs by increasing mass and decides each by the design's checks,
 // combination by combination, trying first the combination that failed last; it stops once
-// five pairs pass. Exact: every lighter pair is decided by the full checks. Throws as
-// ComputeDesign for a design with problems.
+// five pairs pass. Exact: every lighter pair is decided by the full checks. A pair whose
+// computation faults (no equilibrium, a value out of range) fails, the fault its reason. Throws
+// as ComputeDesign for a design with problems.
 SectionSearch SearchSections(const Design& design, const AllowedFamilies& families);
 
 }  // namespace strevo

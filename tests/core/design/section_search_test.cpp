@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/analysis/frame_analysis.h"
+#include "core/base/arithmetic_fault.h"
 #include "core/design/design_result.h"
 #include "test_designs.h"
 
@@ -115,6 +117,36 @@ TEST(SectionSearch, SaysWhyNothingPassesAndWhatToChange) {
                                       "setzen",
                                       "die Stützenfüße einspannen (eingespannter Rahmen)",
                                       "weitere Profilreihen zulassen"}));
+}
+
+// Absurd dimensions: the analysis of the frame finds no equilibrium (h = 1e158 m) or a value
+// out of range (h = 1e100 m). Each pair fails with that reason, and the search ends normally.
+TEST(SectionSearch, APairThatCannotBeComputedFailsWithTheFault) {
+  for (const auto& [h, reason] : {std::pair{1e158, "Rechenfehler (Rahmen ohne Gleichgewicht)"},
+                                  std::pair{1e100, "Rechenfehler (Ungültige Rechenoperation)"}}) {
+    Design d = testing::HallDesign();
+    d.h = h;
+    EXPECT_THROW(ComputeDesign(d), ArithmeticFault);
+    const std::vector<Combination> combinations = CombinationsOf(CasesOf(d));
+    EXPECT_EQ(FirstFailingCombination(d, combinations, {2, 0, 1}), std::optional<std::size_t>(2));
+    AllowedFamilies families;
+    families.columns = {true, false, false};
+    families.beam = {true, false, false};
+    const SectionSearch search = SearchSections(d, families);
+    EXPECT_TRUE(search.passing.empty());
+    EXPECT_EQ(search.decided, search.pairs);
+    ASSERT_EQ(search.lighterFailing.size(), 1u);
+    EXPECT_EQ(search.lighterFailing[0].failure, reason);
+  }
+  Design d = testing::HallDesign();
+  d.h = 1e158;
+  try {
+    ComputeDesign(d);
+    ADD_FAILURE() << "computed";
+  } catch (const UnstableFrame& fault) {
+    EXPECT_EQ(fault.kind(), FaultKind::NoEquilibrium);
+    EXPECT_STREQ(fault.what(), "Rahmen ohne Gleichgewicht");
+  }
 }
 
 }  // namespace

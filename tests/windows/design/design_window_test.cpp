@@ -13,6 +13,8 @@
 #include <QTest>
 #include <algorithm>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "core/base/text_rules.h"
@@ -573,6 +575,27 @@ TEST_F(DesignWindowTest, SavingWritesTheDesignFileThatReadsBackEqual) {
                    5);
 }
 
+// A named pipe is no file to save to: the usual message, the pipe stays one, the edits stay
+// unsaved.
+TEST_F(DesignWindowTest, SavingIntoANamedPipeIsRefused) {
+  const QString name = dir.filePath(QStringLiteral("rohr.strevo"));
+  ASSERT_EQ(mkfifo(QFile::encodeName(name).constData(), 0600), 0);
+  Type(0, Column::kQ, "5");
+  host.dialogs.names.push_back(name);
+  window.mnuSpeichernUnter_Click();
+  ASSERT_EQ(host.messages.shown.size(), 1u);
+  EXPECT_EQ(host.messages.shown[0].text,
+            QStringLiteral("Die Datei „%1“ konnte nicht gespeichert werden (der Name gehört einer "
+                           "benannten Pipe). Eine vorhandene Datei bleibt unverändert.")
+                .arg(name));
+  EXPECT_EQ(host.messages.shown[0].icon, MessageIcon::Critical);
+  struct stat status {};
+  ASSERT_EQ(stat(QFile::encodeName(name).constData(), &status), 0);
+  EXPECT_TRUE(S_ISFIFO(status.st_mode));
+  EXPECT_TRUE(window.IsModified());
+  EXPECT_NE(window.FileName(), name);
+}
+
 TEST_F(DesignWindowTest, ADesignWithAMistakeIsNotSaved) {
   Type(0, Column::kName, "");
   const QString name = dir.filePath(QStringLiteral("leer.strevo"));
@@ -610,6 +633,28 @@ TEST_F(DesignWindowTest, AnArithmeticFaultIsSaidAndReportedByBerechnen) {
   ASSERT_EQ(host.messages.shown.size(), 1u);
   EXPECT_TRUE(host.messages.shown[0].text.startsWith("Laufzeitfehler"));
   EXPECT_EQ(host.messages.shown[0].icon, MessageIcon::Critical);
+}
+
+// Absurd heights: no equilibrium of the frame (1e158 m), a value out of range (1e100 m). Both
+// are faults the window says, and the design stays open with its edits.
+TEST_F(DesignWindowTest, AFrameThatCannotBeComputedIsSaidAndReportedByBerechnen) {
+  for (const auto& [h, fault] : {std::pair{1e158, "Rahmen ohne Gleichgewicht"},
+                                 std::pair{1e100, "Ungültige Rechenoperation"}}) {
+    Design design = testing::HallDesign();
+    design.h = h;
+    Open(design);
+    host.messages.shown.clear();
+    Type(0, Column::kName, "Dach neu");
+    EXPECT_TRUE(host.messages.shown.empty());
+    EXPECT_EQ(window.Status()->text(), QStringLiteral("Nicht berechnet: Laufzeitfehler: ") + fault);
+    EXPECT_EQ(window.ShownResult(), nullptr);
+    window.Berechnen_Click();
+    ASSERT_EQ(host.messages.shown.size(), 1u);
+    EXPECT_EQ(host.messages.shown[0].text, QStringLiteral("Laufzeitfehler: ") + fault);
+    EXPECT_EQ(host.messages.shown[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(Cell(0, Column::kName), "Dach neu");
+    EXPECT_TRUE(window.IsModified());
+  }
 }
 
 TEST_F(DesignWindowTest, UnsavedChangesAreOnlyDiscardedWhenTheUserSaysSo) {

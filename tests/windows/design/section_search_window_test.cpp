@@ -261,5 +261,25 @@ TEST(SectionSearchAppTest, UebernehmenChoosesThePairInTheCrossSectionWindow) {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// A height of 1e158 m: no pair's frame finds an equilibrium. Each fails with that reason, and
+// the window says so instead of ending the program.
+TEST_F(SectionSearchWindowTest, PairsWithoutEquilibriumFailWithTheirReason) {
+  Design tall = testing::HallDesign();
+  tall.h = 1e158;
+  SectionSearchWindow& search = OpenOn(tall);
+  host.messages.shown.clear();  // opening said that the design itself cannot be computed
+  search.Bemessen_Click();
+  EXPECT_TRUE(host.messages.shown.empty());
+  EXPECT_EQ(search.Passing()->rowCount(), 0);
+  const QString verdict = search.Verdict()->text();
+  EXPECT_TRUE(
+      verdict.startsWith("Kein Profilpaar erfüllt alle Nachweise. Auch das schwerste, "
+                         "HE 1000 B / HE 1000 B ("))
+      << verdict.toStdString();
+  EXPECT_TRUE(verdict.endsWith(" kg), besteht nicht: Rechenfehler (Rahmen ohne Gleichgewicht)."))
+      << verdict.toStdString();
+  EXPECT_FALSE(search.ApplyButton()->isEnabled());
+}
+
 }  // namespace
 }  // namespace strevo
