@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cancellation.h"
 #include "design.h"
 #include "frame_stability.h"
 #include "member_design.h"
@@ -159,13 +160,16 @@ std::vector<DesignCase> CasesOf(const Design& design);
 // deciding as early as it can: the combinations are computed one by one in the order given
 // (indices into `combinations`) and the first with a check not met ends it. Returns that index,
 // none when every check is met. For a design without problems (ProblemsOf), which it does not
-// check again: a search tries many alike. A step that overflows throws ArithmeticFault.
+// check again: a search tries many alike. A step that overflows throws ArithmeticFault; a
+// cancelled token throws Cancelled before the next combination.
 std::optional<std::size_t> FirstFailingCombination(const Design& design,
                                                    const std::vector<Combination>& combinations,
-                                                   const std::vector<std::size_t>& order);
+                                                   const std::vector<std::size_t>& order,
+                                                   Cancellation* cancel = nullptr);
 
 // Computes the design whole. A design with problems (ProblemsOf) is not computed: that throws
-// std::invalid_argument. A step that overflows or divides by zero throws ArithmeticFault.
-DesignResult ComputeDesign(const Design& design);
+// std::invalid_argument. A step that overflows or divides by zero throws ArithmeticFault. With
+// a token its steps are the combinations, and a cancelled one throws Cancelled.
+DesignResult ComputeDesign(const Design& design, Cancellation* cancel = nullptr);
 
 }  // namespace strevo

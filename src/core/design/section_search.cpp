@@ -56,8 +56,9 @@ std::string FailureOf(const DesignResult& result, std::size_t index) {
 
 // A pair decided failing, described by its first combination (in the design's order) with a
 // check not met: the search's own order depends on which core decided what before.
-TriedPair Described(const Design& design, TriedPair pair) {
-  const DesignResult result = ComputeDesign(WithSections(design, *pair.columns, *pair.beam));
+TriedPair Described(const Design& design, TriedPair pair, const Cancellation* cancel) {
+  Cancellation part(cancel);
+  const DesignResult result = ComputeDesign(WithSections(design, *pair.columns, *pair.beam), &part);
   for (std::size_t i = 0; i < result.combinations.size(); ++i) {
     if (!CombinationMet(result.combinations[i])) {
       pair.failure = FailureOf(result, i);
@@ -67,8 +68,9 @@ TriedPair Described(const Design& design, TriedPair pair) {
   return pair;
 }
 
-TriedPair Passing(const Design& design, TriedPair pair) {
-  const DesignResult result = ComputeDesign(WithSections(design, *pair.columns, *pair.beam));
+TriedPair Passing(const Design& design, TriedPair pair, const Cancellation* cancel) {
+  Cancellation part(cancel);
+  const DesignResult result = ComputeDesign(WithSections(design, *pair.columns, *pair.beam), &part);
   pair.passes = true;
   pair.etaColumns = result.checks.columns->check.Eta();
   pair.etaBeam = result.checks.beam->check.Eta();
@@ -102,7 +104,8 @@ Design WithSections(Design design, const SectionProperties& columns,
   return design;
 }
 
-SectionSearch SearchSections(const Design& design, const AllowedFamilies& families) {
+SectionSearch SearchSections(const Design& design, const AllowedFamilies& families,
+                             Cancellation* cancel) {
   SectionSearch search;
   search.settings = design.settings;
   std::vector<TriedPair> pairs;
@@ -133,12 +136,19 @@ SectionSearch SearchSections(const Design& design, const AllowedFamilies& famili
   std::vector<std::size_t> failed;  // the last few pairs before the first passing one
   std::vector<std::size_t> order(combinations.size());
   std::iota(order.begin(), order.end(), 0);
+  Cancellation part(cancel);  // a pair's combinations: its steps are not the search's
+  if (cancel != nullptr) {
+    cancel->Begin(pairs.size());
+  }
   for (std::size_t i = 0; i < pairs.size() && search.passing.size() < 5; ++i) {
+    if (cancel != nullptr) {
+      cancel->Step();
+    }
     const std::optional<std::size_t> failing = FirstFailingCombination(
-        WithSections(design, *pairs[i].columns, *pairs[i].beam), combinations, order);
+        WithSections(design, *pairs[i].columns, *pairs[i].beam), combinations, order, &part);
     ++search.decided;
     if (!failing) {
-      search.passing.push_back(Passing(design, pairs[i]));
+      search.passing.push_back(Passing(design, pairs[i], cancel));
       continue;
     }
     // The combination that failed this pair most likely fails the next one too.
@@ -158,7 +168,7 @@ SectionSearch SearchSections(const Design& design, const AllowedFamilies& famili
   // The heaviest first.
   std::reverse(failed.begin(), failed.end());
   for (const std::size_t f : failed) {
-    search.lighterFailing.push_back(Described(design, pairs[f]));
+    search.lighterFailing.push_back(Described(design, pairs[f], cancel));
   }
   return search;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cancellation.h"
 #include "design.h"
 #include "section_properties.h"
 
@@ -50,7 +51,9 @@ Design WithSections(Design design, const SectionProperties& columns, const Secti
 // Visits the allowed pairs by increasing mass and decides each by the design's checks,
 // combination by combination, trying first the combination that failed last; it stops once
 // five pairs pass. Exact: every lighter pair is decided by the full checks. Throws as
-// ComputeDesign for a design with problems.
-SectionSearch SearchSections(const Design& design, const AllowedFamilies& families);
+// ComputeDesign for a design with problems. With a token its steps are the allowed pairs (it
+// may stop early), and a cancelled one throws Cancelled before the next pair or combination.
+SectionSearch SearchSections(const Design& design, const AllowedFamilies& families,
+                             Cancellation* cancel = nullptr);
 
 }  // namespace strevo
