@@ -1,8 +1,27 @@
 #include "background_work.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <utility>
 
 namespace strevo {
+namespace {
+
+// A worker's outcome on its way to the window's thread.
+class DeliveryEvent : public QEvent {
+ public:
+  DeliveryEvent(std::shared_ptr<Cancellation> token, BackgroundWork::Delivery delivery)
+      : QEvent(Kind()), token(std::move(token)), delivery(std::move(delivery)) {}
+  static QEvent::Type Kind() {
+    static const auto kind = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return kind;
+  }
+
+  std::shared_ptr<Cancellation> token;
+  BackgroundWork::Delivery delivery;
+};
+
+}  // namespace
 
 BackgroundWork::BackgroundWork(QObject* parent) : QObject(parent) {
   // A cancelled computation may still run for a step while the next one starts.
@@ -39,9 +58,7 @@ void BackgroundWork::Start(Work work, Failed failed) {
       delivery = [failed, fault = std::current_exception()] { failed(fault); };
     }
     // This object outlives its workers: its destructor waits for them.
-    QMetaObject::invokeMethod(
-        this, [this, token, delivery = std::move(delivery)] { Deliver(token, delivery); },
-        Qt::QueuedConnection);
+    QCoreApplication::postEvent(this, new DeliveryEvent(token, std::move(delivery)));
   });
   emit Progressed(0, 0);
   poll_.start();
@@ -58,6 +75,15 @@ void BackgroundWork::Cancel() {
   token_.reset();
   poll_.stop();
   emit RunningChanged(false);
+}
+
+bool BackgroundWork::event(QEvent* event) {
+  if (event->type() != DeliveryEvent::Kind()) {
+    return QObject::event(event);
+  }
+  const auto* delivered = static_cast<DeliveryEvent*>(event);
+  Deliver(delivered->token, delivered->delivery);
+  return true;
 }
 
 void BackgroundWork::Deliver(const std::shared_ptr<Cancellation>& token, const Delivery& delivery) {

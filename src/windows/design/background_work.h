@@ -43,6 +43,9 @@ class BackgroundWork : public QObject {
   // Steps done of all; total 0 while the computation does not know yet.
   void Progressed(std::size_t done, std::size_t total);
 
+ protected:
+  bool event(QEvent* event) override;  // a worker's outcome
+
  private:
   void Deliver(const std::shared_ptr<Cancellation>& token, const Delivery& delivery);
 
