@@ -88,17 +88,8 @@ void SectionSearchWindow::BuildPassingTable() {
           &SectionSearchWindow::SelectionChanged);
 }
 
-SectionSearchWindow::SectionSearchWindow(DesignWindow& designWindow)
-    : QWidget(&designWindow, Qt::Window), designWindow_(designWindow) {
-  setObjectName(QStringLiteral("QuerschnitteBemessen"));
-  setWindowTitle(QStringLiteral("Querschnitte bemessen"));
-  setWindowModality(Qt::WindowModal);
-  setFont(SansFont(8.25));
-  resize(760, 560);
-
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(BuildFamilies());
-
+// Bemessen, and while it searches its progress and Abbrechen.
+QHBoxLayout* SectionSearchWindow::BuildSearchRow() {
   auto* searchRow = new QHBoxLayout;
   search_ = new QPushButton(QStringLiteral("Bemessen"), this);
   search_->setObjectName(QStringLiteral("Bemessen"));
@@ -118,7 +109,21 @@ SectionSearchWindow::SectionSearchWindow(DesignWindow& designWindow)
   searchRow->addWidget(progress_, 1);
   searchRow->addWidget(cancel_);
   searchRow->addStretch(1);
-  layout->addLayout(searchRow);
+  return searchRow;
+}
+
+SectionSearchWindow::SectionSearchWindow(DesignWindow& designWindow)
+    : QWidget(&designWindow, Qt::Window), designWindow_(designWindow) {
+  setObjectName(QStringLiteral("QuerschnitteBemessen"));
+  setWindowTitle(QStringLiteral("Querschnitte bemessen"));
+  setWindowModality(Qt::WindowModal);
+  setFont(SansFont(8.25));
+  resize(760, 560);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(BuildFamilies());
+
+  layout->addLayout(BuildSearchRow());
 
   verdict_ = new QLabel(this);
   verdict_->setObjectName(QStringLiteral("Ergebnis"));

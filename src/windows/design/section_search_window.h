@@ -20,6 +20,7 @@ class QPushButton;
 class QTableWidget;
 
 class QGroupBox;
+class QHBoxLayout;
 
 namespace strevo {
 
@@ -62,6 +63,7 @@ class SectionSearchWindow : public QWidget {
 
  private:
   QGroupBox* BuildFamilies();
+  QHBoxLayout* BuildSearchRow();
   void BuildPassingTable();
   AllowedFamilies Allowed() const;
   void FamiliesChanged();
