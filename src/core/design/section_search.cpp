@@ -95,6 +95,23 @@ std::vector<std::string> SuggestionsFor(const Design& design, const AllowedFamil
   return suggestions;
 }
 
+// The allowed pairs by mass; the table's order among pairs of equal mass.
+std::vector<TriedPair> PairsByMass(const Design& design, const AllowedFamilies& families) {
+  std::vector<TriedPair> pairs;
+  for (const SectionProperties* c : Allowed(families.columns)) {
+    for (const SectionProperties* b : Allowed(families.beam)) {
+      TriedPair pair;
+      pair.columns = c;
+      pair.beam = b;
+      pair.mass = 2 * design.h * c->mass + design.L * b->mass;
+      pairs.push_back(std::move(pair));
+    }
+  }
+  std::stable_sort(pairs.begin(), pairs.end(),
+                   [](const TriedPair& a, const TriedPair& b) { return a.mass < b.mass; });
+  return pairs;
+}
+
 }  // namespace
 
 Design WithSections(Design design, const SectionProperties& columns,
@@ -108,19 +125,7 @@ SectionSearch SearchSections(const Design& design, const AllowedFamilies& famili
                              Cancellation* cancel) {
   SectionSearch search;
   search.settings = design.settings;
-  std::vector<TriedPair> pairs;
-  for (const SectionProperties* c : Allowed(families.columns)) {
-    for (const SectionProperties* b : Allowed(families.beam)) {
-      TriedPair pair;
-      pair.columns = c;
-      pair.beam = b;
-      pair.mass = 2 * design.h * c->mass + design.L * b->mass;
-      pairs.push_back(std::move(pair));
-    }
-  }
-  // By mass; the table's order among pairs of equal mass.
-  std::stable_sort(pairs.begin(), pairs.end(),
-                   [](const TriedPair& a, const TriedPair& b) { return a.mass < b.mass; });
+  const std::vector<TriedPair> pairs = PairsByMass(design, families);
   search.pairs = pairs.size();
   if (pairs.empty()) {
     return search;
