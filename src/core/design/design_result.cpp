@@ -13,7 +13,8 @@ namespace {
 // ultimate ones' stability and member checks, then the governing checks and the envelope.
 class DesignComputation {
  public:
-  explicit DesignComputation(const Design& design) : result_(Base(design)), cases_(result_) {}
+  DesignComputation(const Design& design, Cancellation* cancel)
+      : result_(Base(design)), cases_(result_), cancel_(cancel) {}
 
   // The first of these combinations, in this order, with a check not met. A combination the
   // analysis finds no answer for (no equilibrium, a value out of range) fails as well: the
@@ -22,6 +23,9 @@ class DesignComputation {
                                           const std::vector<std::size_t>& order) {
     const UltimateChecks ultimate(result_);
     for (const std::size_t i : order) {
+      if (cancel_ != nullptr) {
+        cancel_->Check();
+      }
       try {
         if (!Met(combinations[i], ultimate)) {
           return i;
@@ -37,7 +41,13 @@ class DesignComputation {
     const UltimateChecks ultimate(result_);
     std::vector<Combination> combinations = CombinationsOf(result_.cases);
     result_.combinations.reserve(combinations.size());
+    if (cancel_ != nullptr) {
+      cancel_->Begin(combinations.size());
+    }
     for (Combination& combination : combinations) {
+      if (cancel_ != nullptr) {
+        cancel_->Step();
+      }
       CombinationResult r = cases_.Combine(std::move(combination));
       if (r.combination.state == LimitState::Ultimate) {
         const PortalLines& lines = r.solution.lines;
@@ -78,6 +88,7 @@ class DesignComputation {
 
   DesignResult result_;
   CaseSolutions cases_;
+  Cancellation* cancel_;
 };
 
 }  // namespace
@@ -114,15 +125,16 @@ std::vector<DesignCase> CasesOf(const Design& design) {
 
 std::optional<std::size_t> FirstFailingCombination(const Design& design,
                                                    const std::vector<Combination>& combinations,
-                                                   const std::vector<std::size_t>& order) {
-  return DesignComputation(design).FirstFailing(combinations, order);
+                                                   const std::vector<std::size_t>& order,
+                                                   Cancellation* cancel) {
+  return DesignComputation(design, cancel).FirstFailing(combinations, order);
 }
 
-DesignResult ComputeDesign(const Design& design) {
+DesignResult ComputeDesign(const Design& design, Cancellation* cancel) {
   if (const std::vector<DesignProblem> problems = ProblemsOf(design); !problems.empty()) {
     throw std::invalid_argument(problems.front().message);
   }
-  return DesignComputation(design).Compute();
+  return DesignComputation(design, cancel).Compute();
 }
 
 }  // namespace strevo

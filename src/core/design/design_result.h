@@ -14,6 +14,7 @@
 #include "core/analysis/solution.h"
 #include "core/checks/member_design.h"
 #include "core/checks/section_check.h"
+#include "core/design/cancellation.h"
 #include "core/design/design.h"
 #include "core/text/rechenweg.h"
 
@@ -160,14 +161,17 @@ std::vector<DesignCase> CasesOf(const Design& design);
 // (indices into `combinations`) and the first with a check not met ends it. Returns that index,
 // none when every check is met. For a design without problems (ProblemsOf), which it does not
 // check again: a search tries many alike. A combination whose computation raises an
-// ArithmeticFault (UnstableFrame among them) fails.
+// ArithmeticFault (UnstableFrame among them) fails; a cancelled token throws Cancelled before
+// the next combination.
 std::optional<std::size_t> FirstFailingCombination(const Design& design,
                                                    const std::vector<Combination>& combinations,
-                                                   const std::vector<std::size_t>& order);
+                                                   const std::vector<std::size_t>& order,
+                                                   Cancellation* cancel = nullptr);
 
 // Computes the design whole. A design with problems (ProblemsOf) is not computed: that throws
 // std::invalid_argument. A step that overflows or divides by zero throws ArithmeticFault, an
-// analysis without equilibrium outside the stability checks UnstableFrame (one of them).
-DesignResult ComputeDesign(const Design& design);
+// analysis without equilibrium outside the stability checks UnstableFrame (one of them). With a
+// token its steps are the combinations, and a cancelled one throws Cancelled.
+DesignResult ComputeDesign(const Design& design, Cancellation* cancel = nullptr);
 
 }  // namespace strevo

@@ -58,10 +58,11 @@ std::string FailureOf(const DesignResult& result, std::size_t index) {
 // A pair decided failing, described by its first combination (in the design's order) with a
 // check not met: the search's own order depends on which core decided what before. A pair
 // whose design cannot be computed at all is described by the fault.
-TriedPair Described(const Design& design, TriedPair pair) {
+TriedPair Described(const Design& design, TriedPair pair, const Cancellation* cancel) {
+  Cancellation part(cancel);
   DesignResult result;
   try {
-    result = ComputeDesign(WithSections(design, *pair.columns, *pair.beam));
+    result = ComputeDesign(WithSections(design, *pair.columns, *pair.beam), &part);
   } catch (const ArithmeticFault& fault) {
     pair.failure = "Rechenfehler (" + FaultText(fault) + ")";
     return pair;
@@ -75,8 +76,9 @@ TriedPair Described(const Design& design, TriedPair pair) {
   return pair;
 }
 
-TriedPair Passing(const Design& design, TriedPair pair) {
-  const DesignResult result = ComputeDesign(WithSections(design, *pair.columns, *pair.beam));
+TriedPair Passing(const Design& design, TriedPair pair, const Cancellation* cancel) {
+  Cancellation part(cancel);
+  const DesignResult result = ComputeDesign(WithSections(design, *pair.columns, *pair.beam), &part);
   pair.passes = true;
   pair.etaColumns = result.checks.columns->check.Eta();
   pair.etaBeam = result.checks.beam->check.Eta();
@@ -101,18 +103,8 @@ std::vector<std::string> SuggestionsFor(const Design& design, const AllowedFamil
   return suggestions;
 }
 
-}  // namespace
-
-Design WithSections(Design design, const SectionProperties& columns,
-                    const SectionProperties& beam) {
-  design.columns = {columns.designation, 0};
-  design.beam = {beam.designation, 0};
-  return design;
-}
-
-SectionSearch SearchSections(const Design& design, const AllowedFamilies& families) {
-  SectionSearch search;
-  search.settings = design.settings;
+// The allowed pairs by mass; the table's order among pairs of equal mass.
+std::vector<TriedPair> PairsByMass(const Design& design, const AllowedFamilies& families) {
   std::vector<TriedPair> pairs;
   for (const SectionProperties* c : Allowed(families.columns)) {
     for (const SectionProperties* b : Allowed(families.beam)) {
@@ -123,9 +115,25 @@ SectionSearch SearchSections(const Design& design, const AllowedFamilies& famili
       pairs.push_back(std::move(pair));
     }
   }
-  // By mass; the table's order among pairs of equal mass.
   std::stable_sort(pairs.begin(), pairs.end(),
                    [](const TriedPair& a, const TriedPair& b) { return a.mass < b.mass; });
+  return pairs;
+}
+
+}  // namespace
+
+Design WithSections(Design design, const SectionProperties& columns,
+                    const SectionProperties& beam) {
+  design.columns = {columns.designation, 0};
+  design.beam = {beam.designation, 0};
+  return design;
+}
+
+SectionSearch SearchSections(const Design& design, const AllowedFamilies& families,
+                             Cancellation* cancel) {
+  SectionSearch search;
+  search.settings = design.settings;
+  const std::vector<TriedPair> pairs = PairsByMass(design, families);
   search.pairs = pairs.size();
   if (pairs.empty()) {
     return search;
@@ -141,12 +149,19 @@ SectionSearch SearchSections(const Design& design, const AllowedFamilies& famili
   std::vector<std::size_t> failed;  // the last few pairs before the first passing one
   std::vector<std::size_t> order(combinations.size());
   std::iota(order.begin(), order.end(), 0);
+  Cancellation part(cancel);  // a pair's combinations: its steps are not the search's
+  if (cancel != nullptr) {
+    cancel->Begin(pairs.size());
+  }
   for (std::size_t i = 0; i < pairs.size() && search.passing.size() < 5; ++i) {
+    if (cancel != nullptr) {
+      cancel->Step();
+    }
     const std::optional<std::size_t> failing = FirstFailingCombination(
-        WithSections(design, *pairs[i].columns, *pairs[i].beam), combinations, order);
+        WithSections(design, *pairs[i].columns, *pairs[i].beam), combinations, order, &part);
     ++search.decided;
     if (!failing) {
-      search.passing.push_back(Passing(design, pairs[i]));
+      search.passing.push_back(Passing(design, pairs[i], cancel));
       continue;
     }
     // The combination that failed this pair most likely fails the next one too.
@@ -166,7 +181,7 @@ SectionSearch SearchSections(const Design& design, const AllowedFamilies& famili
   // The heaviest first.
   std::reverse(failed.begin(), failed.end());
   for (const std::size_t f : failed) {
-    search.lighterFailing.push_back(Described(design, pairs[f]));
+    search.lighterFailing.push_back(Described(design, pairs[f], cancel));
   }
   return search;
 }

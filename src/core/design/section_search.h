@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/design/cancellation.h"
 #include "core/design/design.h"
 #include "core/sections/section_properties.h"
 
@@ -51,7 +52,9 @@ Design WithSections(Design design, const SectionProperties& columns, const Secti
 // combination by combination, trying first the combination that failed last; it stops once
 // five pairs pass. Exact: every lighter pair is decided by the full checks. A pair whose
 // computation faults (no equilibrium, a value out of range) fails, the fault its reason. Throws
-// as ComputeDesign for a design with problems.
-SectionSearch SearchSections(const Design& design, const AllowedFamilies& families);
+// as ComputeDesign for a design with problems. With a token its steps are the allowed pairs (it
+// may stop early), and a cancelled one throws Cancelled before the next pair or combination.
+SectionSearch SearchSections(const Design& design, const AllowedFamilies& families,
+                             Cancellation* cancel = nullptr);
 
 }  // namespace strevo

@@ -343,8 +343,8 @@ void StrevoApp::ApplyMember(int member, const MemberChoice& choice) {
   SectionChosen(field, designation);
 }
 
-const DesignResult& StrevoApp::TakeDesign(const Design& design) {
-  lastDesign_ = ComputeDesign(design);
+const DesignResult& StrevoApp::TakeDesign(DesignResult result) {
+  lastDesign_ = std::move(result);
   if (list_) {
     list_->ShowDesign(&*lastDesign_);
   }

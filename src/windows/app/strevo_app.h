@@ -105,7 +105,7 @@ class StrevoApp : public MainWindowHost,
   PortalChoice MainPortal() const override;
   LoadCase MainLoads() const override;
   void ApplyPortal(const PortalChoice& portal) override;
-  const DesignResult& TakeDesign(const Design& design) override;
+  const DesignResult& TakeDesign(DesignResult result) override;
   void DesignWindowClosed() override;
   bool Quitting() const override { return quitting_; }
 

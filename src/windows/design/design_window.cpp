@@ -14,11 +14,17 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <climits>
+#include <memory>
 
 #include "core/analysis/input_table.h"
 #include "core/base/arithmetic_fault.h"
@@ -29,6 +35,7 @@
 #include "report/design_report.h"
 #include "report/save_file.h"
 #include "report/twips.h"
+#include "windows/design/background_work.h"
 #include "windows/design/design_result_view.h"
 #include "windows/design/load_case_table.h"
 #include "windows/design/section_search_window.h"
@@ -58,18 +65,36 @@ DesignWindow::DesignWindow(DesignHost& host) : host_(host) {
   setWindowTitle(QStringLiteral("Bemessung"));
   setFont(SansFont(8.25));
   resize(1400, 860);
+  work_ = new BackgroundWork(this);
 
   auto* layout = new QVBoxLayout(this);
   BuildMenu();
   layout->setMenuBar(menuBar_);
   auto* splitter = new QSplitter(Qt::Horizontal, this);
-  splitter->addWidget(BuildInputs());
+  // However many cases and however small the screen: the inputs scroll, the window fits.
+  auto* inputs = new QScrollArea(splitter);
+  inputs->setWidgetResizable(true);
+  inputs->setFrameShape(QFrame::NoFrame);
+  inputs->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  inputs->setWidget(BuildInputs());
+  inputs->setMinimumWidth(inputs->widget()->minimumWidth() +
+                          inputs->verticalScrollBar()->sizeHint().width());
+  splitter->addWidget(inputs);
   results_ = new DesignResultView(this);
   splitter->addWidget(results_);
   splitter->setStretchFactor(0, 0);
   splitter->setStretchFactor(1, 1);
   layout->addWidget(splitter);
   ConnectEdits();
+  connect(work_, &BackgroundWork::RunningChanged, this, &DesignWindow::ComputingChanged);
+  connect(work_, &BackgroundWork::Progressed, this, [this](std::size_t done, std::size_t total) {
+    const auto count = [](std::size_t n) {
+      return static_cast<int>(std::min<std::size_t>(n, INT_MAX));
+    };
+    progress_->setRange(0, count(total));
+    progress_->setValue(count(done));
+  });
+  ComputingChanged();
 }
 
 void DesignWindow::BuildMenu() {
@@ -238,24 +263,35 @@ QGroupBox* DesignWindow::BuildCasesBox(QWidget* inputs) {
   return caseBox;
 }
 
-// Berechnen, Querschnitte bemessen and the file's name.
+// Berechnen, Querschnitte bemessen, the progress of a computation and the file's name.
 QHBoxLayout* DesignWindow::BuildComputeRow(QWidget* inputs) {
   auto* computeRow = new QHBoxLayout;
-  auto* compute = new QPushButton(QStringLiteral("Berechnen"), inputs);
-  compute->setObjectName(QStringLiteral("Berechnen"));
-  compute->setToolTip(QStringLiteral(
+  compute_ = new QPushButton(QStringLiteral("Berechnen"), inputs);
+  compute_->setObjectName(QStringLiteral("Berechnen"));
+  compute_->setToolTip(QStringLiteral(
       "Jede Änderung rechnet sofort neu; „Berechnen“ nennt dazu jeden Fehler einzeln."));
-  connect(compute, &QPushButton::clicked, this, &DesignWindow::Berechnen_Click);
+  connect(compute_, &QPushButton::clicked, this, &DesignWindow::Berechnen_Click);
   searchButton_ = new QPushButton(QStringLiteral("Querschnitte bemessen"), inputs);
   searchButton_->setObjectName(QStringLiteral("QuerschnitteBemessen"));
   searchButton_->setToolTip(
       QStringLiteral("Sucht die leichtesten Profile für Stützen und Riegel, die alle Nachweise "
                      "erfüllen."));
   connect(searchButton_, &QPushButton::clicked, this, &DesignWindow::QuerschnitteBemessen_Click);
+  progress_ = new QProgressBar(inputs);
+  progress_->setObjectName(QStringLiteral("Fortschritt"));
+  progress_->setFormat(QStringLiteral("%v von %m Kombinationen"));
+  cancel_ = new QPushButton(QStringLiteral("Abbrechen"), inputs);
+  cancel_->setObjectName(QStringLiteral("Abbrechen"));
+  cancel_->setToolTip(
+      QStringLiteral("Bricht die laufende Berechnung ab; die nächste Änderung "
+                     "oder „Berechnen“ rechnet neu."));
+  connect(cancel_, &QPushButton::clicked, this, &DesignWindow::Abbrechen_Click);
   fileLabel_ = new QLabel(inputs);
   fileLabel_->setObjectName(QStringLiteral("Datei"));
-  computeRow->addWidget(compute);
+  computeRow->addWidget(compute_);
   computeRow->addWidget(searchButton_);
+  computeRow->addWidget(progress_, 1);
+  computeRow->addWidget(cancel_);
   computeRow->addWidget(fileLabel_, 1);
   return computeRow;
 }
@@ -330,7 +366,17 @@ void DesignWindow::ShowDesign(const Design& design, const QString& fileName) {
   fileName_ = fileName;
   modified_ = false;
   ShowFileName();
-  Recompute();
+  KeepWithinScreen();
+  Recompute(true);
+}
+
+// Never taller than the screen, however many cases: the table scrolls.
+void DesignWindow::KeepWithinScreen() {
+  const QRect room = screen()->availableGeometry();
+  setMaximumHeight(room.height());
+  if (height() > room.height()) {
+    resize(width(), room.height());
+  }
 }
 
 void DesignWindow::ShowPortal() {
@@ -426,26 +472,82 @@ void DesignWindow::MarkProblems(const std::vector<DesignProblem>& problems) {
   cases_->MarkProblems(problems);
 }
 
-void DesignWindow::Recompute() {
+void DesignWindow::Recompute(bool report) {
   const Reading reading = Read();
   const std::vector<DesignProblem> problems = ProblemsIn(reading);
   MarkProblems(problems);
-  searchButton_->setEnabled(problems.empty());
+  searchable_ = problems.empty();
   if (!problems.empty()) {
+    work_->Cancel();  // its design is gone
     QString why = QStringLiteral("Nicht berechnet: %1").arg(Text(problems.front().message));
     if (problems.size() > 1) {
       why += QStringLiteral(" Dazu %1 weitere Fehler, alle rot markiert.")
                  .arg(static_cast<int>(problems.size()) - 1);
     }
     ClearResults(why);
+    ComputingChanged();
     return;
   }
+  SetStatus(QStringLiteral("Wird berechnet …"), false);
+  // The worker has the design as a copy; the window is touched only by what it hands back.
+  work_->Start(
+      [this, design = reading.design](Cancellation& token) -> BackgroundWork::Delivery {
+        auto result = std::make_shared<DesignResult>(ComputeDesign(design, &token));
+        return [this, result] { Computed(std::move(*result)); };
+      },
+      [this, report](const std::exception_ptr& fault) { Faulted(fault, report); });
+  ComputingChanged();
+}
+
+void DesignWindow::Computed(DesignResult result) {
+  ShowResult(host_.TakeDesign(std::move(result)));
+}
+
+void DesignWindow::Faulted(const std::exception_ptr& fault, bool report) {
+  QString why;
   try {
-    ShowResult(host_.TakeDesign(reading.design));
-  } catch (const ArithmeticFault& fault) {
-    ClearResults(QStringLiteral("Nicht berechnet: Laufzeitfehler: %1").arg(Text(FaultText(fault))));
-    throw;
+    std::rethrow_exception(fault);
+  } catch (const ArithmeticFault& arithmetic) {
+    why = QStringLiteral("Laufzeitfehler: %1").arg(Text(FaultText(arithmetic)));
+  } catch (const std::exception& other) {
+    why = QString::fromUtf8(other.what());
   }
+  ClearResults(QStringLiteral("Nicht berechnet: %1").arg(why));
+  if (report) {
+    host_.Guard().Run(this, [&] { std::rethrow_exception(fault); });
+  }
+}
+
+bool DesignWindow::IsComputing() const {
+  return work_->IsRunning();
+}
+
+const DesignResult* DesignWindow::ShownResult() const {
+  return IsComputing() ? nullptr : results_->Shown();
+}
+
+void DesignWindow::ComputingChanged() {
+  const bool running = work_->IsRunning();
+  progress_->setVisible(running);
+  cancel_->setVisible(running);
+  cancel_->setEnabled(running);
+  compute_->setEnabled(!running);
+  results_->setEnabled(!running);  // for the design before: greyed
+  searchButton_->setEnabled(!running && searchable_);
+  MenuItem(QStringLiteral("mnuBerichtSpeichern"))->setEnabled(!running);
+  if (!running) {
+    progress_->reset();
+  }
+}
+
+void DesignWindow::Abbrechen_Click() {
+  if (!work_->IsRunning()) {
+    return;
+  }
+  work_->Cancel();
+  ClearResults(
+      QStringLiteral("Nicht berechnet: abgebrochen. Die nächste Änderung oder "
+                     "„Berechnen“ rechnet neu."));
 }
 
 void DesignWindow::Edited() {
@@ -454,13 +556,8 @@ void DesignWindow::Edited() {
   }
   modified_ = true;
   ShowFileName();
-  host_.Guard().Run(this, [this] {
-    try {
-      Recompute();
-    } catch (const ArithmeticFault&) {
-      // Said in the status line; "Berechnen" reports it as a fault.
-    }
-  });
+  // A fault is said in the status line; "Berechnen" reports it as well.
+  host_.Guard().Run(this, [this] { Recompute(false); });
 }
 
 void DesignWindow::WeitereLasten_Click(int row) {
@@ -481,7 +578,7 @@ void DesignWindow::WeitereLasten_Click(int row) {
 
 void DesignWindow::Berechnen_Click() {
   host_.Guard().Run(this, [this] {
-    Recompute();
+    Recompute(true);
     const std::vector<DesignProblem> problems = Problems();
     if (problems.empty()) {
       return;
@@ -633,7 +730,7 @@ void DesignWindow::SaveTo(const QString& name) {
 
 void DesignWindow::mnuBerichtSpeichern_Click() {
   host_.Guard().Run(this, [this] {
-    if (results_->Shown() == nullptr) {
+    if (ShownResult() == nullptr) {
       host_.Messages().Show(
           this,
           {QStringLiteral("Ohne berechnete Bemessung gibt es keinen Bericht.\n") + status_->text(),
@@ -646,7 +743,7 @@ void DesignWindow::mnuBerichtSpeichern_Click() {
     if (name.isEmpty()) {
       return;
     }
-    const DesignResult& result = *results_->Shown();
+    const DesignResult& result = *ShownResult();
     SaveFile(name, [&](QIODevice& device) {
       WriteDesignReport(device, result, {QDateTime::currentDateTime(), false});
     });
@@ -719,6 +816,7 @@ void DesignWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   event->accept();
+  work_->Cancel();
   host_.DesignWindowClosed();
 }
 

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 #include <array>
+#include <exception>
 #include <optional>
 #include <vector>
 
@@ -23,6 +24,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenuBar;
+class QProgressBar;
 class QPushButton;
 class QSpinBox;
 
@@ -31,6 +33,7 @@ class QHBoxLayout;
 
 namespace strevo {
 
+class BackgroundWork;
 class LoadCaseTable;
 class SectionSearchWindow;
 
@@ -58,9 +61,8 @@ class DesignHost {
   virtual LoadCase MainLoads() const = 0;  // the main window's loads, read now
   // Sets the main window's system, fields and chosen sections to this portal.
   virtual void ApplyPortal(const PortalChoice& portal) = 0;
-  // Computes a design without problems and keeps it as the last one; a fault throws and keeps
-  // the one before.
-  virtual const DesignResult& TakeDesign(const Design& design) = 0;
+  // Keeps the design window's newest computed design as the last one; returns it as kept.
+  virtual const DesignResult& TakeDesign(DesignResult result) = 0;
   virtual void DesignWindowClosed() = 0;  // closed through its title bar: unload it
   // The program is ending: the window closes without asking about unsaved changes.
   virtual bool Quitting() const { return false; }
@@ -89,6 +91,7 @@ class DesignWindow : public QWidget {
   void NachUnten_Click();
   void Hauptfensterlasten_Click();
   void Berechnen_Click();
+  void Abbrechen_Click();             // the running computation: no result, until the next edit
   void QuerschnitteBemessen_Click();  // opens "Querschnitte bemessen"
   // Opens the further loads of a row's case; OK takes them into the case as an edit.
   void WeitereLasten_Click(int row);
@@ -101,8 +104,9 @@ class DesignWindow : public QWidget {
   Design CurrentDesign() const { return Read().design; }
   // Every mistake the controls hold, those that are no number first.
   std::vector<DesignProblem> Problems() const;
-  // The result the window shows; none while the design has a mistake or faulted.
-  const DesignResult* ShownResult() const { return results_->Shown(); }
+  // The result the window shows; none while the design has a mistake or faulted, and none while
+  // it computes (the one before stays greyed until the new one replaces it).
+  const DesignResult* ShownResult() const;
   const QString& FileName() const { return fileName_; }
   bool IsModified() const { return modified_; }
 
@@ -117,8 +121,14 @@ class DesignWindow : public QWidget {
   QLineEdit* Restraint(int index) const { return restraints_[index]; }  // columns, beam
   LoadCaseTable* Cases() const { return cases_; }
   QLabel* Status() const { return status_; }
-  // "Querschnitte bemessen": enabled while the design has no mistake.
+  // "Berechnen", and "Querschnitte bemessen" (with no mistake in the design): enabled while
+  // nothing is computed.
+  QPushButton* ComputeButton() const { return compute_; }
   QPushButton* SearchButton() const { return searchButton_; }
+  // While a computation runs: how many combinations it has done, and "Abbrechen".
+  QProgressBar* Progress() const { return progress_; }
+  QPushButton* CancelButton() const { return cancel_; }
+  bool IsComputing() const;
   // The window it opens, none before the first time.
   SectionSearchWindow* SearchWindow() const { return searchWindow_; }
   QLabel* FileLabel() const { return fileLabel_; }
@@ -147,9 +157,13 @@ class DesignWindow : public QWidget {
   void ShowDesign(const Design& design, const QString& fileName);
   void ShowPortal();
   void Edited();  // a control changed: recompute, faults only said in the status line
-  // Marks the mistakes and shows the result, or says why there is none; a fault throws after
-  // the status line says it.
-  void Recompute();
+  // Marks the mistakes and starts the computation, or says why there is none. `report`: a
+  // fault of the computation is reported as well as said in the status line.
+  void Recompute(bool report);
+  void Computed(DesignResult result);
+  void Faulted(const std::exception_ptr& fault, bool report);
+  void ComputingChanged();  // the controls that depend on it
+  void KeepWithinScreen();
   void MarkProblems(const std::vector<DesignProblem>& problems);
   void ClearResults(const QString& why);
   void ShowResult(const DesignResult& result);
@@ -164,7 +178,8 @@ class DesignWindow : public QWidget {
   PortalChoice portal_;
   QString fileName_;
   bool modified_ = false;
-  bool filling_ = false;  // controls set from code: no edit
+  bool filling_ = false;     // controls set from code: no edit
+  bool searchable_ = false;  // no mistake in the design
   CommonDialogSettings designDialog_, reportDialog_;
 
   QMenuBar* menuBar_ = nullptr;
@@ -178,7 +193,11 @@ class DesignWindow : public QWidget {
   QCheckBox* selfWeight_ = nullptr;
   std::array<QLineEdit*, 2> restraints_{};
   LoadCaseTable* cases_ = nullptr;
+  QPushButton* compute_ = nullptr;
   QPushButton* searchButton_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  QPushButton* cancel_ = nullptr;
+  BackgroundWork* work_ = nullptr;
   SectionSearchWindow* searchWindow_ = nullptr;
   QLabel* status_ = nullptr;
   QLabel* fileLabel_ = nullptr;

@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QSignalBlocker>
+#include <QStyledItemDelegate>
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -36,6 +38,39 @@ int ActionIndex(Action action) {
 QString LoadText(double value) {
   return value == 0 ? QString() : QString::fromStdString(ShortestNumber(value));
 }
+
+// The list of an action or category cell, made when the cell is edited and gone when it is left;
+// a choice counts at once, not only when the cell is left.
+class ChoiceDelegate : public QStyledItemDelegate {
+ public:
+  explicit ChoiceDelegate(LoadCaseTable& table) : QStyledItemDelegate(&table), table_(table) {}
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
+                        const QModelIndex& index) const override {
+    auto* box = new QComboBox(parent);
+    box->addItems(table_.Choices(index.row(), index.column()));
+    box->setCurrentIndex(table_.ChoiceAt(index.row(), index.column()));
+    const QPersistentModelIndex cell(index);
+    connect(box, &QComboBox::currentIndexChanged, this, [this, box, cell] {
+      if (cell.isValid()) {
+        table_.Choose(cell.row(), cell.column(), box->currentIndex());
+      }
+    });
+    return box;
+  }
+  void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+    auto* box = static_cast<QComboBox*>(editor);
+    const QSignalBlocker quiet(box);
+    box->setCurrentIndex(table_.ChoiceAt(index.row(), index.column()));
+  }
+  void setModelData(QWidget* editor, QAbstractItemModel* /*model*/,
+                    const QModelIndex& index) const override {
+    table_.Choose(index.row(), index.column(), static_cast<QComboBox*>(editor)->currentIndex());
+  }
+
+ private:
+  LoadCaseTable& table_;
+};
 
 }  // namespace
 
@@ -96,6 +131,19 @@ LoadCaseTable::LoadCaseTable(QWidget* parent) : QTableWidget(0, kColumnCount, pa
     setColumnWidth(c, kWidths[c]);
   }
   horizontalHeader()->setStretchLastSection(true);
+  // A long name is cut with "…", whole in the case and in the file.
+  setWordWrap(false);
+  setTextElideMode(Qt::ElideRight);
+  auto* lists = new ChoiceDelegate(*this);
+  setItemDelegateForColumn(kAction, lists);
+  setItemDelegateForColumn(kCategory, lists);
+  // A click opens a list at once, as a combo box in the cell would.
+  connect(this, &QTableWidget::cellClicked, this, [this](int row, int column) {
+    if ((column == kAction || column == kCategory) &&
+        (item(row, column)->flags() & Qt::ItemIsEditable)) {
+      editItem(item(row, column));
+    }
+  });
   connect(this, &QTableWidget::itemChanged, this, [this] {
     if (!quiet_) {
       emit CasesEdited();
@@ -135,30 +183,67 @@ void LoadCaseTable::SetFurtherLoads(int row, const FurtherLoads& loads) {
   }
 }
 
-QComboBox* LoadCaseTable::ActionBox(int row) const {
-  return qobject_cast<QComboBox*>(cellWidget(row, kAction));
-}
-
-QComboBox* LoadCaseTable::CategoryBox(int row) const {
-  return qobject_cast<QComboBox*>(cellWidget(row, kCategory));
-}
-
-int LoadCaseTable::RowOf(const QWidget* cell) const {
-  for (int row = 0; row < rowCount(); ++row) {
-    if (cellWidget(row, kAction) == cell || cellWidget(row, kCategory) == cell) {
-      return row;
+QStringList LoadCaseTable::Choices(int row, int column) const {
+  QStringList choices;
+  if (column == kAction) {
+    for (const char* caption : kActionCaptions) {
+      choices << QString::fromUtf8(caption);
+    }
+  } else if (column == kCategory) {
+    const int action = ChoiceAt(row, kAction);
+    if (action >= 0 && kActions[action] == Action::Imposed) {
+      for (char c = 'A'; c <= 'H'; ++c) {
+        choices << QString(QLatin1Char(c));
+      }
+    } else if (action >= 0 && kActions[action] == Action::Snow) {
+      for (const char* altitude : kAltitudes) {
+        choices << QString::fromUtf8(altitude);
+      }
     }
   }
-  return -1;
+  return choices;
+}
+
+int LoadCaseTable::ChoiceAt(int row, int column) const {
+  const QTableWidgetItem* cell = item(row, column);
+  if (cell == nullptr) {
+    return -1;  // between the halves of a swap
+  }
+  const QVariant chosen = cell->data(Qt::UserRole);
+  return chosen.isValid() ? chosen.toInt() : -1;
+}
+
+void LoadCaseTable::SetChoice(int row, int column, int index) {
+  const bool wasQuiet = std::exchange(quiet_, true);
+  const QStringList choices = Choices(row, column);
+  QTableWidgetItem* cell = item(row, column);
+  cell->setData(Qt::UserRole, index >= 0 ? QVariant(index) : QVariant());
+  cell->setText(index >= 0 ? choices.value(index) : QStringLiteral("—"));
+  quiet_ = wasQuiet;
+}
+
+void LoadCaseTable::Choose(int row, int column, int index) {
+  if (row < 0 || row >= rowCount() || (column != kAction && column != kCategory) || index < -1 ||
+      index >= Choices(row, column).size() || index == ChoiceAt(row, column)) {
+    return;
+  }
+  SetChoice(row, column, index);
+  if (column == kAction) {
+    ActionChosen(row);
+  }
+  if (!quiet_) {
+    emit CasesEdited();
+  }
 }
 
 void LoadCaseTable::SetCases(const std::vector<DesignCase>& cases) {
   quiet_ = true;
   setRowCount(0);
-  quiet_ = false;
-  for (const DesignCase& loadCase : cases) {
-    AddCase(loadCase);
+  setRowCount(static_cast<int>(cases.size()));
+  for (int row = 0; row < rowCount(); ++row) {
+    FillRow(row, cases[row]);
   }
+  quiet_ = false;
   if (!cases.empty()) {
     setCurrentCell(0, kName);
   }
@@ -168,71 +253,37 @@ void LoadCaseTable::AddCase(const DesignCase& loadCase) {
   const int row = rowCount();
   quiet_ = true;
   insertRow(row);
+  FillRow(row, loadCase);
+  quiet_ = false;
+  setCurrentCell(row, kName);
+}
+
+// A new row's items, filled with the case.
+void LoadCaseTable::FillRow(int row, const DesignCase& loadCase) {
   for (int c = 0; c < kColumnCount; ++c) {
     setItem(row, c, new QTableWidgetItem);
   }
   item(row, kFurther)->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-  auto* action = new QComboBox;
-  for (const char* caption : kActionCaptions) {
-    action->addItem(QString::fromUtf8(caption));
-  }
-  setCellWidget(row, kAction, action);
-  setCellWidget(row, kCategory, new QComboBox);
-  FillRow(row, loadCase);
-  quiet_ = false;
-  connect(action, &QComboBox::currentIndexChanged, this, [this, action] {
-    if (!quiet_) {
-      ActionChosen(RowOf(action));
-      emit CasesEdited();
-    }
-  });
-  QComboBox* category = CategoryBox(row);
-  connect(category, &QComboBox::currentIndexChanged, this, [this] {
-    if (!quiet_) {
-      emit CasesEdited();
-    }
-  });
-  setCurrentCell(row, kName);
-}
-
-void LoadCaseTable::FillRow(int row, const DesignCase& loadCase) {
   item(row, kName)->setText(QString::fromStdString(loadCase.name));
   for (int c = kQ; c <= kWS; ++c) {
     item(row, c)->setText(LoadText(loadCase.loads.*kLoads[c - kQ]));
   }
   SetFurtherLoads(row, FurtherLoadsOf(loadCase));
-  ActionBox(row)->setCurrentIndex(ActionIndex(loadCase.action));
+  SetChoice(row, kAction, ActionIndex(loadCase.action));
   ActionChosen(row);
-  QComboBox* category = CategoryBox(row);
   if (loadCase.action == Action::Imposed) {
-    category->setCurrentIndex(category->findData(QChar(QLatin1Char(loadCase.category))));
+    const bool known = loadCase.category >= 'A' && loadCase.category <= 'H';
+    SetChoice(row, kCategory, known ? loadCase.category - 'A' : -1);
   } else if (loadCase.action == Action::Snow) {
-    category->setCurrentIndex(loadCase.over1000m ? 1 : 0);
+    SetChoice(row, kCategory, loadCase.over1000m ? 1 : 0);
   }
 }
 
 void LoadCaseTable::ActionChosen(int row) {
-  const bool wasQuiet = std::exchange(quiet_, true);
-  QComboBox* category = CategoryBox(row);
-  category->clear();
-  switch (kActions[ActionBox(row)->currentIndex()]) {
-    case Action::Imposed:
-      for (char c = 'A'; c <= 'H'; ++c) {
-        category->addItem(QString(QLatin1Char(c)), QChar(QLatin1Char(c)));
-      }
-      break;
-    case Action::Snow:
-      for (const char* altitude : kAltitudes) {
-        category->addItem(QString::fromUtf8(altitude));
-      }
-      break;
-    case Action::Permanent:
-    case Action::Wind:
-      break;
-  }
-  category->setPlaceholderText(QStringLiteral("—"));
-  category->setEnabled(category->count() > 0);
-  quiet_ = wasQuiet;
+  SetChoice(row, kCategory, -1);
+  QTableWidgetItem* category = item(row, kCategory);
+  const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+  category->setFlags(Choices(row, kCategory).isEmpty() ? flags : flags | Qt::ItemIsEditable);
 }
 
 void LoadCaseTable::RemoveCase(int row) {
@@ -252,34 +303,14 @@ void LoadCaseTable::SwapCases(int row, int other) {
   if (row < 0 || other < 0 || row >= rowCount() || other >= rowCount() || row == other) {
     return;
   }
-  struct Typed {
-    std::array<QString, kColumnCount> texts;
-    int action, category;
-    FurtherLoads further;
-  };
-  const auto take = [this](int r) {
-    Typed typed{
-        {}, ActionBox(r)->currentIndex(), CategoryBox(r)->currentIndex(), FurtherLoadsAt(r)};
-    for (int c = 0; c < kColumnCount; ++c) {
-      typed.texts[c] = item(r, c)->text();
-    }
-    return typed;
-  };
-  const auto put = [this](int r, const Typed& typed) {
-    for (int c = 0; c < kColumnCount; ++c) {
-      item(r, c)->setText(typed.texts[c]);
-    }
-    ActionBox(r)->setCurrentIndex(typed.action);
-    ActionChosen(r);
-    CategoryBox(r)->setCurrentIndex(typed.category);
-    SetFurtherLoads(r, typed.further);
-  };
-  const Typed first = take(row);
-  const Typed second = take(other);
   const int column = std::max(currentColumn(), 0);
   quiet_ = true;
-  put(row, second);
-  put(other, first);
+  for (int c = 0; c < kColumnCount; ++c) {
+    QTableWidgetItem* first = takeItem(row, c);
+    QTableWidgetItem* second = takeItem(other, c);
+    setItem(row, c, second);
+    setItem(other, c, first);
+  }
   quiet_ = false;
   setCurrentCell(other, column);
   emit CasesEdited();
@@ -290,12 +321,12 @@ LoadCaseTable::Reading LoadCaseTable::Read() const {
   for (int row = 0; row < rowCount(); ++row) {
     DesignCase loadCase;
     loadCase.name = item(row, kName)->text().trimmed().toStdString();
-    loadCase.action = kActions[ActionBox(row)->currentIndex()];
-    const QComboBox* category = CategoryBox(row);
+    loadCase.action = kActions[std::max(ChoiceAt(row, kAction), 0)];
+    const int category = ChoiceAt(row, kCategory);
     if (loadCase.action == Action::Imposed) {
-      loadCase.category = static_cast<char>(category->currentData().toChar().toLatin1());
+      loadCase.category = category >= 0 ? static_cast<char>('A' + category) : '\0';
     } else if (loadCase.action == Action::Snow) {
-      loadCase.over1000m = category->currentIndex() == 1;
+      loadCase.over1000m = category == 1;
     }
     const QString caseName = loadCase.name.empty() ? QStringLiteral("Lastfall %1").arg(row + 1)
                                                    : QString::fromStdString(loadCase.name);
@@ -322,9 +353,6 @@ void LoadCaseTable::Mark(int row, int column, const QString& message) {
   const QString tip = cell->toolTip().isEmpty() ? message : cell->toolTip() + '\n' + message;
   cell->setBackground(kMarked);
   cell->setToolTip(tip);
-  if (QWidget* widget = cellWidget(row, column)) {
-    widget->setToolTip(tip);
-  }
 }
 
 bool LoadCaseTable::IsMarked(int row, int column) const {
@@ -337,9 +365,6 @@ void LoadCaseTable::MarkProblems(const std::vector<DesignProblem>& problems) {
     for (int c = 0; c < kColumnCount; ++c) {
       item(row, c)->setData(Qt::BackgroundRole, QVariant());
       item(row, c)->setToolTip(QString());
-      if (QWidget* widget = cellWidget(row, c)) {
-        widget->setToolTip(QString());
-      }
     }
   }
   for (const DesignProblem& problem : problems) {

@@ -1,6 +1,7 @@
 // The design window's table of load cases: a row a case, its action and category chosen from
 // lists, its name and loads as typed. The table is the cases' only store: reading it gives the
-// cases and every cell that does not read as a number.
+// cases and every cell that does not read as a number. A list is a combo box only while its
+// cell is edited: thousands of cases open at once, and a long name is cut with "…" in its cell.
 #pragma once
 
 #include <QTableWidget>
@@ -9,8 +10,6 @@
 
 #include "core/design/design.h"
 #include "windows/design/further_loads_dialog.h"
-
-class QComboBox;
 
 namespace strevo {
 
@@ -50,8 +49,13 @@ class LoadCaseTable : public QTableWidget {
   // Sets a row's further loads and their summary; a change is an edit (CasesEdited).
   void SetFurtherLoads(int row, const FurtherLoads& loads);
 
-  QComboBox* ActionBox(int row) const;
-  QComboBox* CategoryBox(int row) const;
+  // The lists of kAction and kCategory: the entries a cell offers (a category only for imposed
+  // loads and snow), and the one chosen, -1 for none.
+  QStringList Choices(int row, int column) const;
+  int ChoiceAt(int row, int column) const;
+  // Chooses an entry as the user does in the cell's list: an edit when it changed; a new action
+  // leaves the category to be chosen.
+  void Choose(int row, int column, int index);
 
   // The key the design file gives a column's value ("name", "q", "category"); kFurther holds
   // those under "partial" and "points" and is named by the first.
@@ -67,9 +71,9 @@ class LoadCaseTable : public QTableWidget {
 
  private:
   void FillRow(int row, const DesignCase& loadCase);
-  void ActionChosen(int row);  // the category list follows the action
+  void SetChoice(int row, int column, int index);  // its text too; no edit
+  void ActionChosen(int row);  // no category chosen yet, editable where there is a list
   void Mark(int row, int column, const QString& message);
-  int RowOf(const QWidget* cellWidget) const;
 
   bool quiet_ = false;  // filled or marked from code: no edit to report
 };

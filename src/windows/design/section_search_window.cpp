@@ -1,6 +1,5 @@
 #include "windows/design/section_search_window.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -8,13 +7,18 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <climits>
+#include <memory>
 
 #include "core/checks/section_check.h"
 #include "core/design/design_output.h"
 #include "report/twips.h"
+#include "windows/design/background_work.h"
 #include "windows/design/design_window.h"
 
 namespace strevo {
@@ -40,16 +44,6 @@ QString PairText(const TriedPair& pair) {
 QString Ratio(double n) {
   return Text(RatioText({n, true}));
 }
-
-// The search runs for a moment only: no progress, just the cursor.
-struct WaitCursor {
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-  WaitCursor(WaitCursor&&) = delete;
-  WaitCursor& operator=(WaitCursor&&) = delete;
-};
 
 }  // namespace
 
@@ -94,6 +88,30 @@ void SectionSearchWindow::BuildPassingTable() {
           &SectionSearchWindow::SelectionChanged);
 }
 
+// Bemessen, and while it searches its progress and Abbrechen.
+QHBoxLayout* SectionSearchWindow::BuildSearchRow() {
+  auto* searchRow = new QHBoxLayout;
+  search_ = new QPushButton(QStringLiteral("Bemessen"), this);
+  search_->setObjectName(QStringLiteral("Bemessen"));
+  search_->setToolTip(
+      QStringLiteral("Sucht die leichtesten Paare aus Stützen- und Riegelprofil, die alle "
+                     "Nachweise der Bemessung erfüllen, mit dem Eigengewicht der Profile, wenn "
+                     "die Bemessung es mitrechnet."));
+  connect(search_, &QPushButton::clicked, this, &SectionSearchWindow::Bemessen_Click);
+  progress_ = new QProgressBar(this);
+  progress_->setObjectName(QStringLiteral("Fortschritt"));
+  progress_->setFormat(QStringLiteral("%v von %m Profilpaaren"));
+  cancel_ = new QPushButton(QStringLiteral("Abbrechen"), this);
+  cancel_->setObjectName(QStringLiteral("Abbrechen"));
+  cancel_->setToolTip(QStringLiteral("Bricht die Suche ab; die Bemessung bleibt, wie sie ist."));
+  connect(cancel_, &QPushButton::clicked, this, &SectionSearchWindow::Abbrechen_Click);
+  searchRow->addWidget(search_);
+  searchRow->addWidget(progress_, 1);
+  searchRow->addWidget(cancel_);
+  searchRow->addStretch(1);
+  return searchRow;
+}
+
 SectionSearchWindow::SectionSearchWindow(DesignWindow& designWindow)
     : QWidget(&designWindow, Qt::Window), designWindow_(designWindow) {
   setObjectName(QStringLiteral("QuerschnitteBemessen"));
@@ -105,17 +123,7 @@ SectionSearchWindow::SectionSearchWindow(DesignWindow& designWindow)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(BuildFamilies());
 
-  auto* searchRow = new QHBoxLayout;
-  search_ = new QPushButton(QStringLiteral("Bemessen"), this);
-  search_->setObjectName(QStringLiteral("Bemessen"));
-  search_->setToolTip(
-      QStringLiteral("Sucht die leichtesten Paare aus Stützen- und Riegelprofil, die alle "
-                     "Nachweise der Bemessung erfüllen, mit dem Eigengewicht der Profile, wenn "
-                     "die Bemessung es mitrechnet."));
-  connect(search_, &QPushButton::clicked, this, &SectionSearchWindow::Bemessen_Click);
-  searchRow->addWidget(search_);
-  searchRow->addStretch(1);
-  layout->addLayout(searchRow);
+  layout->addLayout(BuildSearchRow());
 
   verdict_ = new QLabel(this);
   verdict_->setObjectName(QStringLiteral("Ergebnis"));
@@ -151,7 +159,17 @@ SectionSearchWindow::SectionSearchWindow(DesignWindow& designWindow)
   buttons->addWidget(apply_);
   buttons->addWidget(close);
   layout->addLayout(buttons);
+  work_ = new BackgroundWork(this);
+  connect(work_, &BackgroundWork::RunningChanged, this, &SectionSearchWindow::SearchingChanged);
+  connect(work_, &BackgroundWork::Progressed, this, [this](std::size_t done, std::size_t total) {
+    const auto count = [](std::size_t n) {
+      return static_cast<int>(std::min<std::size_t>(n, INT_MAX));
+    };
+    progress_->setRange(0, count(total));
+    progress_->setValue(count(done));
+  });
   Clear();
+  SearchingChanged();
 }
 
 void SectionSearchWindow::Open() {
@@ -176,7 +194,27 @@ AllowedFamilies SectionSearchWindow::Allowed() const {
 void SectionSearchWindow::FamiliesChanged() {
   const AllowedFamilies allowed = Allowed();
   const auto any = [](const std::array<bool, 3>& f) { return f[0] || f[1] || f[2]; };
-  search_->setEnabled(any(allowed.columns) && any(allowed.beam));
+  search_->setEnabled(!IsSearching() && any(allowed.columns) && any(allowed.beam));
+}
+
+bool SectionSearchWindow::IsSearching() const {
+  return work_->IsRunning();
+}
+
+void SectionSearchWindow::SearchingChanged() {
+  const bool running = work_->IsRunning();
+  progress_->setVisible(running);
+  cancel_->setVisible(running);
+  cancel_->setEnabled(running);
+  for (const auto& member : families_) {
+    for (QCheckBox* family : member) {
+      family->setEnabled(!running);
+    }
+  }
+  FamiliesChanged();
+  if (!running) {
+    progress_->reset();
+  }
 }
 
 void SectionSearchWindow::Clear() {
@@ -196,14 +234,40 @@ void SectionSearchWindow::Clear() {
 }
 
 void SectionSearchWindow::Bemessen_Click() {
-  designWindow_.Guard().Run(this, [this] {
-    const Design design = designWindow_.CurrentDesign();
-    const AllowedFamilies allowed = Allowed();
-    Clear();
-    const WaitCursor wait;
-    Show(SearchSections(design, allowed));
-    searched_ = design;
-  });
+  if (IsSearching()) {
+    return;
+  }
+  const Design design = designWindow_.CurrentDesign();
+  const AllowedFamilies allowed = Allowed();
+  Clear();
+  verdict_->setText(QStringLiteral("Sucht …"));
+  // The worker has the design as a copy; the window is touched only by what it hands back.
+  work_->Start(
+      [this, design, allowed](Cancellation& token) -> BackgroundWork::Delivery {
+        auto found = std::make_shared<SectionSearch>(SearchSections(design, allowed, &token));
+        return [this, found, design] {
+          Show(*found);
+          searched_ = design;
+        };
+      },
+      [this](const std::exception_ptr& fault) {
+        Clear();
+        designWindow_.Guard().Run(this, [&] { std::rethrow_exception(fault); });
+      });
+}
+
+void SectionSearchWindow::Abbrechen_Click() {
+  if (!IsSearching()) {
+    return;
+  }
+  work_->Cancel();
+  Clear();
+  verdict_->setText(QStringLiteral("Abgebrochen: nichts gefunden, die Bemessung ist unverändert."));
+}
+
+void SectionSearchWindow::hideEvent(QHideEvent* event) {
+  Abbrechen_Click();
+  QWidget::hideEvent(event);
 }
 
 void SectionSearchWindow::Show(const SectionSearch& search) {

@@ -149,5 +149,36 @@ TEST(SectionSearch, APairThatCannotBeComputedFailsWithTheFault) {
   }
 }
 
+// A token counts the search's pairs and the design's combinations as it goes, changes nothing
+// found, and stops either before its next step once cancelled, also through a part's token.
+TEST(SectionSearch, ATokenCountsItsStepsAndStopsItWhenCancelled) {
+  const Design hall = testing::HallDesign();
+  const AllowedFamilies families;
+  Cancellation token;
+  const SectionSearch counted = SearchSections(hall, families, &token);
+  const SectionSearch plain = SearchSections(hall, families);
+  EXPECT_EQ(token.Total(), plain.pairs);
+  EXPECT_EQ(token.Done(), plain.decided) << "the passing and failing pairs' designs not counted";
+  ASSERT_FALSE(plain.passing.empty());
+  ASSERT_EQ(counted.passing.size(), plain.passing.size());
+  EXPECT_EQ(counted.passing[0].columns, plain.passing[0].columns);
+  EXPECT_EQ(counted.decided, plain.decided);
+
+  Cancellation designToken;
+  const DesignResult result = ComputeDesign(hall, &designToken);
+  EXPECT_EQ(designToken.Total(), result.combinations.size());
+  EXPECT_EQ(designToken.Done(), result.combinations.size());
+
+  Cancellation cancelled;
+  cancelled.Cancel();
+  EXPECT_THROW(SearchSections(hall, families, &cancelled), Cancelled);
+  EXPECT_EQ(cancelled.Done(), 0u);
+  EXPECT_THROW(ComputeDesign(hall, &cancelled), Cancelled);
+  Cancellation part(&cancelled);
+  EXPECT_TRUE(part.IsCancelled());
+  const std::vector<Combination> combinations = CombinationsOf(CasesOf(hall));
+  EXPECT_THROW(FirstFailingCombination(hall, combinations, {0, 1}, &part), Cancelled);
+}
+
 }  // namespace
 }  // namespace strevo

@@ -19,6 +19,7 @@
 #include "core/design/design_output.h"
 #include "recording_messages.h"
 #include "scripted_file_dialogs.h"
+#include "settled.h"
 #include "windows/app/form1.h"
 #include "windows/app/strevo_app.h"
 #include "windows/design/load_case_table.h"
@@ -60,6 +61,7 @@ class DesignAppTest : public ::testing::Test {
     file.close();
     fileDialogs.names.push_back(path);
     app.DesignForm().mnuOeffnen_Click();
+    ASSERT_TRUE(testing::Settled(app.DesignForm()));
   }
 
   QTemporaryDir dir;
@@ -128,6 +130,7 @@ TEST_F(DesignAppTest, OpeningAFileSetsTheMainWindowsSystemFieldsAndSections) {
   form().Text1(kFieldI2)->setText(QStringLiteral("30000"));
   EXPECT_EQ(app.MainPortal().beam, (MemberChoice{"", 30000}));
   app.DesignForm().Uebernehmen_Click();
+  ASSERT_TRUE(testing::Settled(app.DesignForm()));
   EXPECT_EQ(app.DesignForm().PortalValue(4)->text(), "I = 30000 cm4 (ohne Profil)");
 }
 
@@ -158,6 +161,7 @@ TEST_F(DesignAppTest, TheListWindowShowsTheDesignAfterTheComputation) {
 
   // An edit computes the design again, and the list follows.
   app.DesignForm().Cases()->item(1, LoadCaseTable::kQ)->setText(QStringLiteral("9"));
+  ASSERT_TRUE(testing::Settled(app.DesignForm()));
   const std::vector<ListRow> again = DesignRows(*app.LastDesign());
   EXPECT_EQ(app.LastDesign()->design.loadCases[1].loads.q, 9);
   EXPECT_EQ(table.rowCount(), computationRows + static_cast<int>(again.size()));

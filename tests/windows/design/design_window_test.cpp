@@ -1,11 +1,16 @@
 // The design window against a scripted host: the state of its controls after each handler,
 // files through scripted dialogs, mistakes marked at their cells, the result's tables.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -22,6 +27,7 @@
 #include "core/design/design_output.h"
 #include "recording_messages.h"
 #include "scripted_file_dialogs.h"
+#include "settled.h"
 #include "test_designs.h"
 #include "windows/design/design_picture.h"
 #include "windows/design/design_result_view.h"
@@ -57,9 +63,13 @@ class FakeHost : public DesignHost {
   PortalChoice MainPortal() const override { return portal; }
   LoadCase MainLoads() const override { return loads; }
   void ApplyPortal(const PortalChoice& applied) override { this->applied.push_back(applied); }
-  const DesignResult& TakeDesign(const Design& design) override {
+  const DesignResult& TakeDesign(DesignResult result) override {
     ++taken;
-    last = ComputeDesign(design);
+    // Shown only when it is still the design the window holds.
+    if (window != nullptr && window->CurrentDesign() != result.design) {
+      ++stale;
+    }
+    last = std::move(result);
     return *last;
   }
   void DesignWindowClosed() override { ++closed; }
@@ -74,8 +84,23 @@ class FakeHost : public DesignHost {
   std::vector<PortalChoice> applied;
   std::optional<DesignResult> last;
   int taken = 0;
+  int stale = 0;
+  const DesignWindow* window = nullptr;
   int closed = 0;
 };
+
+// The hall with `n` further imposed loads: their combinations grow fast, the computation takes
+// long enough to be edited and cancelled while it runs.
+Design HallWithImposedLoads(int n) {
+  Design design = testing::HallDesign();
+  for (int i = 0; i < n; ++i) {
+    DesignCase imposed = testing::LoadCaseNamed("Nutzlast " + std::to_string(i + 1),
+                                                Action::Imposed, {1.0 + i, 0, 0, 0, 0});
+    imposed.category = static_cast<char>('A' + i % 8);
+    design.loadCases.push_back(imposed);
+  }
+  return design;
+}
 
 // Snow, wind and a roof on a two-hinged frame of rolled sections.
 constexpr const char* kHalle = R"({
@@ -100,12 +125,28 @@ constexpr const char* kHalle = R"({
 
 class DesignWindowTest : public ::testing::Test {
  protected:
-  DesignWindowTest() { window.Form_Load(); }
+  void SetUp() override {
+    window.Form_Load();
+    Settle();
+  }
 
   LoadCaseTable& Cases() { return *window.Cases(); }
   QString Cell(int row, int column) { return Cases().item(row, column)->text(); }
-  // A cell typed and left, as the user commits an edit.
-  void Type(int row, int column, const QString& text) { Cases().item(row, column)->setText(text); }
+  void Settle() { ASSERT_TRUE(testing::Settled(window)); }
+  // The list of an action or category cell as the user opens it; none while it is not edited.
+  QComboBox* Editor(int row, int column) {
+    Cases().setCurrentCell(row, column);
+    Cases().editItem(Cases().item(row, column));
+    return ListAt(row, column);
+  }
+  QComboBox* ListAt(int row, int column) {
+    return qobject_cast<QComboBox*>(Cases().indexWidget(Cases().model()->index(row, column)));
+  }
+  // A cell typed and left, as the user commits an edit, and its computation ended.
+  void Type(int row, int column, const QString& text) {
+    Cases().item(row, column)->setText(text);
+    Settle();
+  }
   QString Written(const char* text) {
     QString path = dir.filePath(QStringLiteral("halle.strevo"));
     QFile file(path);
@@ -116,6 +157,7 @@ class DesignWindowTest : public ::testing::Test {
   void Open(const char* text) {
     host.dialogs.names.push_back(Written(text));
     window.mnuOeffnen_Click();
+    Settle();
   }
   void Open(const Design& design) { Open(WriteDesign(design).c_str()); }
   // The first-order value (column 1) or the designed one (column 2) the values table shows.
@@ -149,8 +191,10 @@ TEST_F(DesignWindowTest, ANewDesignTakesThePortalAndLoadsOfTheMainWindow) {
   EXPECT_EQ(window.PortalValue(3)->text(), "I = 10000 cm4 (ohne Profil)");
   ASSERT_EQ(Cases().rowCount(), 1);
   EXPECT_EQ(Cell(0, Column::kName), "Lastfall 1");
-  EXPECT_EQ(Cases().ActionBox(0)->currentText(), "G ständig");
-  EXPECT_FALSE(Cases().CategoryBox(0)->isEnabled()) << "a permanent case has no category";
+  EXPECT_EQ(Cell(0, Column::kAction), "G ständig");
+  EXPECT_EQ(Cell(0, Column::kCategory), "—");
+  EXPECT_FALSE(Cases().item(0, Column::kCategory)->flags() & Qt::ItemIsEditable)
+      << "a permanent case has no category";
   EXPECT_EQ(Cell(0, Column::kQ), "10");
   EXPECT_EQ(Cell(0, Column::kF), "") << "no load, no number";
   EXPECT_EQ(window.Grade()->currentText(), "S235");
@@ -231,6 +275,7 @@ TEST_F(DesignWindowTest, TheGoverningCombinationsAreTicked) {
   host.portal.columns = {"HE 200 A", 0};
   host.portal.beam = {"IPE 300", 0};
   window.Uebernehmen_Click();
+  Settle();
   ASSERT_EQ(window.Results()->Combinations()->rowCount(), 3);
   EXPECT_EQ(window.Results()->Combinations()->item(0, 2)->text(), "✓ Stützen, Riegel");
   EXPECT_EQ(window.Results()->Combinations()->item(1, 2)->text(), "");
@@ -265,8 +310,8 @@ TEST_F(DesignWindowTest, OpeningAFileFillsTheWindowAndSetsTheMainWindowsPortal) 
   EXPECT_EQ(window.Restraint(1)->text(), "3.75");
   ASSERT_EQ(Cases().rowCount(), 3);
   EXPECT_EQ(Cell(1, Column::kName), "Schnee");
-  EXPECT_EQ(Cases().ActionBox(1)->currentText(), "S Schnee");
-  EXPECT_EQ(Cases().CategoryBox(1)->currentText(), "> 1000 m");
+  EXPECT_EQ(Cell(1, Column::kAction), "S Schnee");
+  EXPECT_EQ(Cell(1, Column::kCategory), "> 1000 m");
   EXPECT_EQ(Cell(2, Column::kQ), "-1.2");
   EXPECT_EQ(Cell(2, Column::kWD), "3");
   EXPECT_EQ(Cell(2, Column::kWS), "1.5");
@@ -315,6 +360,7 @@ TEST_F(DesignWindowTest, AMistakeIsMarkedAtItsCellAndNothingIsComputed) {
 
   // The core's mistakes: a name twice, a point load off the beam.
   window.Hinzufuegen_Click();
+  Settle();
   Type(1, Column::kName, "Lastfall 1");
   Type(1, Column::kF, "20");
   Type(1, Column::kA, "7");
@@ -326,6 +372,7 @@ TEST_F(DesignWindowTest, AMistakeIsMarkedAtItsCellAndNothingIsComputed) {
   EXPECT_TRUE(window.Status()->text().endsWith("Dazu 1 weitere Fehler, alle rot markiert."));
 
   window.Berechnen_Click();
+  Settle();
   ASSERT_EQ(host.messages.shown.size(), 1u) << "Berechnen names each mistake";
   EXPECT_EQ(host.messages.shown[0].icon, MessageIcon::Warning);
   EXPECT_EQ(host.messages.shown[0].text.count("•"), 2);
@@ -338,18 +385,22 @@ TEST_F(DesignWindowTest, AMistakeIsMarkedAtItsCellAndNothingIsComputed) {
 
 TEST_F(DesignWindowTest, MistakesOutsideTheTableAreMarkedAtTheirField) {
   window.Restraint(0)->setText(QStringLiteral("drei"));
+  Settle();
   EXPECT_TRUE(window.Restraint(0)->property("fehler").toBool());
   EXPECT_EQ(window.Restraint(0)->toolTip(), "„restraints.columns“: „drei“ ist keine Zahl.");
   EXPECT_EQ(window.ShownResult(), nullptr);
   window.Restraint(0)->setText(QStringLiteral("-1"));
+  Settle();
   EXPECT_TRUE(window.Restraint(0)->toolTip().contains("größer als 0"));
   window.Restraint(0)->setText(QString());
+  Settle();
   EXPECT_FALSE(window.Restraint(0)->property("fehler").toBool());
   EXPECT_TRUE(window.Restraint(0)->toolTip().startsWith("Abstand der seitlichen Halterungen"))
       << "its own tooltip again";
 
   host.portal.h = 0;
   window.Uebernehmen_Click();
+  Settle();
   EXPECT_TRUE(window.PortalValue(1)->property("fehler").toBool());
   EXPECT_TRUE(window.PortalValue(1)->toolTip().contains("Stützenhöhe"));
   EXPECT_EQ(window.ShownResult(), nullptr);
@@ -366,7 +417,9 @@ TEST_F(DesignWindowTest, TheRestraintsAreComputedSavedReadBackAndClearedByNeu) {
   EXPECT_EQ(window.Restraint(0)->placeholderText(), "Stablänge");
 
   window.Restraint(0)->setText(QStringLiteral("4"));
+  Settle();
   window.Restraint(1)->setText(QStringLiteral("3,75"));  // a decimal comma reads as a point
+  Settle();
   ASSERT_NE(window.ShownResult(), nullptr);
   EXPECT_EQ(window.ShownResult()->design.restraints, (Restraints{4.0, 3.75}));
   EXPECT_TRUE(Check(columnsZ, 5).endsWith("Lcr = 3.00 m")) << Check(columnsZ, 5).toStdString();
@@ -379,6 +432,7 @@ TEST_F(DesignWindowTest, TheRestraintsAreComputedSavedReadBackAndClearedByNeu) {
             (Restraints{4.0, 3.75}));
 
   window.mnuNeu_Click();  // saved: nothing to ask
+  Settle();
   EXPECT_TRUE(host.messages.shown.empty());
   EXPECT_EQ(window.Restraint(0)->text(), "");
   EXPECT_EQ(window.Restraint(1)->text(), "");
@@ -486,17 +540,22 @@ TEST_F(DesignWindowTest, AnUnstablePortalAndAClass4SectionAreSaidAsSuch) {
 
 TEST_F(DesignWindowTest, CasesAreAddedRemovedAndReordered) {
   window.Hinzufuegen_Click();
+  Settle();
   window.Hinzufuegen_Click();
+  Settle();
   ASSERT_EQ(Cases().rowCount(), 3);
   EXPECT_EQ(Cell(1, Column::kName), "Lastfall 2");
   EXPECT_EQ(Cell(2, Column::kName), "Lastfall 3");
   EXPECT_EQ(Cases().currentRow(), 2) << "the new case is the current one";
-  Cases().ActionBox(2)->setCurrentIndex(1);  // Q
-  EXPECT_TRUE(Cases().CategoryBox(2)->isEnabled());
-  Cases().CategoryBox(2)->setCurrentIndex(4);  // E
+  Editor(2, Column::kAction)->setCurrentIndex(1);  // Q
+  EXPECT_TRUE(Cases().item(2, Column::kCategory)->flags() & Qt::ItemIsEditable);
+  EXPECT_EQ(Cell(2, Column::kCategory), "—") << "to be chosen";
+  Editor(2, Column::kCategory)->setCurrentIndex(4);  // E
+  Settle();
   Type(2, Column::kQ, "5");
 
   window.NachOben_Click();
+  Settle();
   EXPECT_EQ(Cases().currentRow(), 1) << "the case keeps the focus";
   Design design = window.CurrentDesign();
   ASSERT_EQ(design.loadCases.size(), 3u);
@@ -507,12 +566,16 @@ TEST_F(DesignWindowTest, CasesAreAddedRemovedAndReordered) {
   EXPECT_EQ(design.loadCases[2].name, "Lastfall 2");
   EXPECT_EQ(design.loadCases[2].action, Action::Permanent);
   window.NachOben_Click();
+  Settle();
   window.NachOben_Click();  // at the top: stays
+  Settle();
   EXPECT_EQ(window.CurrentDesign().loadCases[0].name, "Lastfall 3");
   window.NachUnten_Click();
+  Settle();
   EXPECT_EQ(window.CurrentDesign().loadCases[1].name, "Lastfall 3");
 
   window.Entfernen_Click();
+  Settle();
   design = window.CurrentDesign();
   ASSERT_EQ(design.loadCases.size(), 2u);
   EXPECT_EQ(design.loadCases[0].name, "Lastfall 1");
@@ -522,7 +585,9 @@ TEST_F(DesignWindowTest, CasesAreAddedRemovedAndReordered) {
   // The main window's loads as a case of their own, by a name not yet taken.
   host.loads = {0, 25, 2, 1.5, 0.5};
   window.Hauptfensterlasten_Click();
+  Settle();
   window.Hauptfensterlasten_Click();
+  Settle();
   design = window.CurrentDesign();
   ASSERT_EQ(design.loadCases.size(), 4u);
   EXPECT_EQ(design.loadCases[2].name, "Hauptfenster");
@@ -537,6 +602,7 @@ TEST_F(DesignWindowTest, TheMainWindowsPortalIsTakenOverAgain) {
   host.portal = {SystemType::FixedFrame, 5, 12, {"HE 300 B", 0}, {"", 23130}};
   EXPECT_EQ(window.PortalValue(0)->text(), "Geknickter Träger") << "not until asked";
   window.Uebernehmen_Click();
+  Settle();
   EXPECT_EQ(window.PortalValue(0)->text(), "Eingesp. Strevo");
   EXPECT_EQ(window.PortalValue(1)->text(), "5.00 m");
   EXPECT_EQ(window.PortalValue(2)->text(), "12.00 m");
@@ -551,7 +617,9 @@ TEST_F(DesignWindowTest, TheMainWindowsPortalIsTakenOverAgain) {
 TEST_F(DesignWindowTest, SavingWritesTheDesignFileThatReadsBackEqual) {
   Open(kHalle);
   window.ProjectField(1)->setText(QStringLiteral("Pos. 2"));
+  Settle();
   window.Grade()->setCurrentIndex(1);
+  Settle();
   const QString name = dir.filePath(QStringLiteral("kopie"));
   host.dialogs.names.push_back(name);
   window.mnuSpeichernUnter_Click();
@@ -630,6 +698,7 @@ TEST_F(DesignWindowTest, AnArithmeticFaultIsSaidAndReportedByBerechnen) {
   EXPECT_TRUE(window.Status()->text().startsWith("Nicht berechnet: Laufzeitfehler"));
   EXPECT_EQ(window.ShownResult(), nullptr);
   window.Berechnen_Click();
+  Settle();
   ASSERT_EQ(host.messages.shown.size(), 1u);
   EXPECT_TRUE(host.messages.shown[0].text.startsWith("Laufzeitfehler"));
   EXPECT_EQ(host.messages.shown[0].icon, MessageIcon::Critical);
@@ -645,10 +714,12 @@ TEST_F(DesignWindowTest, AFrameThatCannotBeComputedIsSaidAndReportedByBerechnen)
     Open(design);
     host.messages.shown.clear();
     Type(0, Column::kName, "Dach neu");
+    Settle();
     EXPECT_TRUE(host.messages.shown.empty());
     EXPECT_EQ(window.Status()->text(), QStringLiteral("Nicht berechnet: Laufzeitfehler: ") + fault);
     EXPECT_EQ(window.ShownResult(), nullptr);
     window.Berechnen_Click();
+    Settle();
     ASSERT_EQ(host.messages.shown.size(), 1u);
     EXPECT_EQ(host.messages.shown[0].text, QStringLiteral("Laufzeitfehler: ") + fault);
     EXPECT_EQ(host.messages.shown[0].icon, MessageIcon::Critical);
@@ -661,6 +732,7 @@ TEST_F(DesignWindowTest, UnsavedChangesAreOnlyDiscardedWhenTheUserSaysSo) {
   Type(0, Column::kQ, "3");
   host.messages.answers.push_back(MessageAnswer::Cancel);
   window.mnuNeu_Click();
+  Settle();
   EXPECT_EQ(host.messages.shown.size(), 1u);
   EXPECT_EQ(Cell(0, Column::kQ), "3");
   host.messages.answers.push_back(MessageAnswer::Cancel);
@@ -669,6 +741,7 @@ TEST_F(DesignWindowTest, UnsavedChangesAreOnlyDiscardedWhenTheUserSaysSo) {
   EXPECT_EQ(host.closed, 0) << "kept open";
   host.messages.answers.push_back(MessageAnswer::Ok);
   window.mnuNeu_Click();
+  Settle();
   EXPECT_EQ(Cell(0, Column::kQ), "10");
   EXPECT_FALSE(window.IsModified());
   window.mnuSchliessen_Click();
@@ -712,6 +785,7 @@ TEST_F(DesignWindowTest, TheLastColumnSummarisesEachCasesFurtherLoads) {
   // They travel with their case when it moves.
   Cases().setCurrentCell(2, Column::kName);
   window.NachOben_Click();
+  Settle();
   EXPECT_EQ(Cell(1, Column::kFurther), "2 Teillasten, 1 Einzellast");
   EXPECT_EQ(Cell(2, Column::kFurther), "");
   EXPECT_EQ(window.CurrentDesign().loadCases[1].points, wind.points);
@@ -732,6 +806,7 @@ TEST_F(DesignWindowTest, TheDialogOpensOnTheCellAndOkTakesItsLoadsAsAnEdit) {
   // OK: the case holds them, the design is changed and computed again.
   host.furtherLoads.answer = FurtherLoads{{{2.5, 0, 7.5}}, {{10, 20}, {12, 5}}};
   QTest::keyClick(&Cases(), Qt::Key_Return);
+  Settle();
   ASSERT_EQ(host.furtherLoads.names.size(), 2u);
   EXPECT_EQ(Cell(1, Column::kFurther), "1 Teillast, 2 Einzellasten");
   const DesignCase snow = window.CurrentDesign().loadCases[1];
@@ -770,6 +845,7 @@ TEST_F(DesignWindowTest, AFurtherLoadOffTheBeamIsMarkedAtItsCell) {
   Open(kHalle);
   host.furtherLoads.answer = FurtherLoads{{{1, 4, 3}}, {{16, 5}}};
   window.WeitereLasten_Click(0);
+  Settle();
   EXPECT_TRUE(Cases().IsMarked(0, Column::kFurther));
   const QString tip = Cases().item(0, Column::kFurther)->toolTip();
   EXPECT_TRUE(tip.contains("„partial[0].to“ (Dach): die Teilstreckenlast endet nicht hinter"))
@@ -781,8 +857,180 @@ TEST_F(DesignWindowTest, AFurtherLoadOffTheBeamIsMarkedAtItsCell) {
 
   host.furtherLoads.answer = FurtherLoads{{{1, 3, 4}}, {}};
   window.WeitereLasten_Click(0);
+  Settle();
   EXPECT_FALSE(Cases().IsMarked(0, Column::kFurther));
   EXPECT_NE(window.ShownResult(), nullptr);
+}
+
+// Idle: the result shown, no progress, "Abbrechen" hidden, every command there.
+void ExpectIdle(const DesignWindow& window) {
+  EXPECT_FALSE(window.IsComputing());
+  EXPECT_TRUE(window.Progress()->isHidden());
+  EXPECT_TRUE(window.CancelButton()->isHidden());
+  EXPECT_TRUE(window.ComputeButton()->isEnabled());
+  EXPECT_TRUE(window.MenuItem("mnuBerichtSpeichern")->isEnabled());
+  EXPECT_TRUE(window.Results()->isEnabled());
+}
+
+void ExpectComputing(const DesignWindow& window) {
+  EXPECT_TRUE(window.IsComputing());
+  EXPECT_FALSE(window.Progress()->isHidden());
+  EXPECT_FALSE(window.CancelButton()->isHidden());
+  EXPECT_TRUE(window.CancelButton()->isEnabled());
+  EXPECT_FALSE(window.ComputeButton()->isEnabled()) << "it computes already";
+  EXPECT_FALSE(window.SearchButton()->isEnabled()) << "not while the design computes";
+  EXPECT_FALSE(window.MenuItem("mnuBerichtSpeichern")->isEnabled()) << "the result is stale";
+  EXPECT_EQ(window.Status()->text(), "Wird berechnet …");
+  EXPECT_FALSE(window.Results()->isEnabled()) << "greyed: for the design before";
+  EXPECT_EQ(window.ShownResult(), nullptr);
+}
+
+TEST_F(DesignWindowTest, TheControlsFollowAComputationFromStartToCancelAndFinish) {
+  ExpectIdle(window);
+  EXPECT_TRUE(window.SearchButton()->isEnabled());
+  const int taken = host.taken;
+  // Enough combinations that the computation outlasts the progress display's first update.
+  host.dialogs.names.push_back(Written(WriteDesign(HallWithImposedLoads(6)).c_str()));
+  window.mnuOeffnen_Click();
+  ExpectComputing(window);
+  // Its progress counts the combinations.
+  const std::size_t combinations = CombinationsOf(CasesOf(HallWithImposedLoads(6))).size();
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return window.Progress()->maximum() > 0 || !window.IsComputing(); }, 60000));
+  ASSERT_TRUE(window.IsComputing()) << "long enough to be seen";
+  EXPECT_EQ(window.Progress()->maximum(), static_cast<int>(combinations));
+  EXPECT_LE(window.Progress()->value(), window.Progress()->maximum());
+
+  window.Abbrechen_Click();
+  ExpectIdle(window);
+  EXPECT_TRUE(window.SearchButton()->isEnabled()) << "the design has no mistake";
+  EXPECT_EQ(window.ShownResult(), nullptr) << "the one before is for another design";
+  EXPECT_TRUE(window.Status()->text().startsWith("Nicht berechnet: abgebrochen."));
+  EXPECT_EQ(window.Results()->Combinations()->rowCount(), 0);
+  window.Abbrechen_Click();  // nothing runs: nothing happens
+  EXPECT_TRUE(window.Status()->text().startsWith("Nicht berechnet: abgebrochen."));
+
+  window.Berechnen_Click();
+  ExpectComputing(window);
+  Settle();
+  ExpectIdle(window);
+  EXPECT_EQ(host.taken, taken + 1) << "the cancelled one never comes back";
+  ASSERT_NE(window.ShownResult(), nullptr);
+  EXPECT_EQ(window.ShownResult()->combinations.size(), combinations);
+  EXPECT_TRUE(window.Status()->text().startsWith(
+      QStringLiteral("Berechnet: %1 Kombinationen").arg(combinations)));
+  EXPECT_TRUE(host.messages.shown.empty());
+
+  // A mistake stops the one running: nothing to compute.
+  Type(0, Column::kQ, "4");
+  Cases().item(0, Column::kQ)->setText(QStringLiteral("x"));
+  ExpectIdle(window);
+  EXPECT_FALSE(window.SearchButton()->isEnabled());
+  EXPECT_TRUE(window.Status()->text().startsWith("Nicht berechnet: „q“ (Dach)"));
+}
+
+// Edits while the design computes, some cancelled: each edit cancels the computation before,
+// only the last one's result is shown, and it is what the core computes for that design.
+TEST_F(DesignWindowTest, TheLastEditWinsAndNoStaleResultIsShown) {
+  host.window = &window;
+  Open(HallWithImposedLoads(3));
+  ASSERT_NE(window.ShownResult(), nullptr);
+  const int taken = host.taken;
+  for (int edit = 1; edit <= 40; ++edit) {
+    Cases().item(edit % 5, Column::kQ)->setText(QString::number(edit));
+    ExpectComputing(window);
+    if (edit % 7 == 0) {
+      window.Abbrechen_Click();
+      ExpectIdle(window);
+      EXPECT_EQ(window.ShownResult(), nullptr);
+    }
+    QTest::qWait(edit % 4);  // sometimes a result comes in between
+    if (window.IsComputing()) {
+      EXPECT_EQ(window.ShownResult(), nullptr) << "the one shown is for the design before";
+      EXPECT_FALSE(window.Results()->isEnabled());
+    } else if (window.ShownResult() != nullptr) {
+      EXPECT_EQ(window.ShownResult()->design, window.CurrentDesign()) << edit;
+      EXPECT_TRUE(window.Results()->isEnabled());
+    }
+  }
+  Settle();
+  EXPECT_EQ(host.stale, 0);
+  EXPECT_LE(host.taken - taken, 40);
+  ASSERT_NE(window.ShownResult(), nullptr);
+  const DesignResult direct = ComputeDesign(window.CurrentDesign());
+  EXPECT_EQ(DesignResultJson(*window.ShownResult()), DesignResultJson(direct));
+  EXPECT_EQ(window.Results()->Combinations()->rowCount(),
+            static_cast<int>(direct.combinations.size()));
+  EXPECT_DOUBLE_EQ(window.ShownResult()->design.loadCases[0].loads.q, 40);
+  QTest::qWait(50);
+  EXPECT_EQ(window.ShownResult()->design, window.CurrentDesign()) << "nothing came after";
+}
+
+// The lists are combo boxes only while their cell is edited, with the entries they always had;
+// a long name is cut in its cell and whole in the design.
+TEST_F(DesignWindowTest, ACellsListIsMadeWhenItIsEdited) {
+  Open(kHalle);
+  for (int row = 0; row < Cases().rowCount(); ++row) {
+    EXPECT_EQ(ListAt(row, Column::kAction), nullptr) << row;
+    EXPECT_EQ(ListAt(row, Column::kCategory), nullptr) << row;
+  }
+  QComboBox* action = Editor(1, Column::kAction);
+  ASSERT_NE(action, nullptr);
+  ASSERT_EQ(action->count(), 4);
+  EXPECT_EQ(action->itemText(0), "G ständig");
+  EXPECT_EQ(action->itemText(1), "Q Nutzlast");
+  EXPECT_EQ(action->itemText(3), "W Wind");
+  EXPECT_EQ(action->currentText(), "S Schnee");
+  QComboBox* altitude = Editor(1, Column::kCategory);
+  ASSERT_NE(altitude, nullptr);
+  EXPECT_EQ(ListAt(1, Column::kAction), nullptr) << "left: gone";
+  ASSERT_EQ(altitude->count(), 2);
+  EXPECT_EQ(altitude->itemText(0), "≤ 1000 m");
+  EXPECT_EQ(altitude->currentText(), "> 1000 m");
+  altitude->setCurrentIndex(0);
+  EXPECT_FALSE(window.CurrentDesign().loadCases[1].over1000m) << "taken at once";
+  EXPECT_EQ(Cell(1, Column::kCategory), "≤ 1000 m");
+  Settle();
+  EXPECT_TRUE(window.IsModified());
+  EXPECT_FALSE(window.ShownResult()->design.loadCases[1].over1000m);
+
+  QComboBox* imposed = Editor(0, Column::kAction);
+  imposed->setCurrentIndex(1);
+  Settle();
+  QComboBox* category = Editor(0, Column::kCategory);
+  ASSERT_EQ(category->count(), 8);
+  EXPECT_EQ(category->itemText(7), "H");
+  EXPECT_EQ(category->currentIndex(), -1) << "to be chosen";
+  EXPECT_TRUE(Cases().IsMarked(0, Column::kCategory));
+  category->setCurrentIndex(2);
+  Settle();
+  EXPECT_EQ(window.CurrentDesign().loadCases[0].category, 'C');
+  EXPECT_NE(window.ShownResult(), nullptr);
+
+  const std::string name(400, 'N');
+  Type(2, Column::kName, QString::fromStdString(name));
+  EXPECT_FALSE(Cases().wordWrap());
+  EXPECT_EQ(Cases().textElideMode(), Qt::ElideRight);
+  EXPECT_EQ(window.CurrentDesign().loadCases[2].name, name);
+}
+
+// However many cases, the window fits the screen and the table scrolls.
+TEST_F(DesignWindowTest, ManyCasesKeepTheWindowWithinTheScreen) {
+  Design many = testing::HallDesign();
+  many.loadCases.resize(1);
+  for (int i = 0; i < 2000; ++i) {
+    many.loadCases.push_back(testing::LoadCaseNamed("G " + std::to_string(i), Action::Permanent,
+                                                    {0.001 * i, 0, 0, 0, 0}));
+  }
+  window.show();
+  Open(many);
+  ASSERT_EQ(Cases().rowCount(), 2001);
+  QApplication::processEvents();
+  const int room = window.screen()->availableGeometry().height();
+  EXPECT_LE(window.height(), room);
+  EXPECT_LE(window.frameGeometry().height(), room + 64) << "the title bar aside";
+  EXPECT_TRUE(Cases().verticalScrollBar()->isVisible());
+  EXPECT_GT(Cases().verticalScrollBar()->maximum(), 0);
 }
 
 }  // namespace

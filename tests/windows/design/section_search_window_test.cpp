@@ -6,9 +6,11 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <cmath>
 
 #include <gtest/gtest.h>
@@ -18,6 +20,7 @@
 #include "core/design/section_search.h"
 #include "recording_messages.h"
 #include "scripted_file_dialogs.h"
+#include "settled.h"
 #include "test_designs.h"
 #include "windows/app/strevo_app.h"
 #include "windows/design/design_window.h"
@@ -37,8 +40,8 @@ class SearchHost : public DesignHost {
   PortalChoice MainPortal() const override { return PortalChoiceOf(testing::HallDesign()); }
   LoadCase MainLoads() const override { return {}; }
   void ApplyPortal(const PortalChoice& portal) override { applied.push_back(portal); }
-  const DesignResult& TakeDesign(const Design& design) override {
-    last = ComputeDesign(design);
+  const DesignResult& TakeDesign(DesignResult result) override {
+    last = std::move(result);
     return *last;
   }
   void DesignWindowClosed() override {}
@@ -62,6 +65,7 @@ class SectionSearchWindowTest : public ::testing::Test {
     file.close();
     host.dialogs.names.push_back(path);
     window.mnuOeffnen_Click();
+    EXPECT_TRUE(testing::Settled(window));
     host.applied.clear();
     window.QuerschnitteBemessen_Click();
     return *window.SearchWindow();
@@ -90,6 +94,7 @@ TEST_F(SectionSearchWindowTest, TheTableShowsTheLightestPassingPairFirstAndChose
     }
   }
   search.Bemessen_Click();
+  ASSERT_TRUE(testing::Settled(search));
   EXPECT_TRUE(host.messages.shown.empty());
 
   const SectionSearch expected = SearchSections(hall, {});
@@ -158,6 +163,8 @@ TEST_F(SectionSearchWindowTest, EachMemberKeepsAFamilyAndADesignWithAMistakeIsNo
   window.Cases()->item(0, LoadCaseTable::Column::kQ)->setText(QStringLiteral("vier"));
   EXPECT_FALSE(window.SearchButton()->isEnabled());
   window.Cases()->item(0, LoadCaseTable::Column::kQ)->setText(QStringLiteral("4"));
+  EXPECT_FALSE(window.SearchButton()->isEnabled()) << "while it computes";
+  ASSERT_TRUE(testing::Settled(window));
   EXPECT_TRUE(window.SearchButton()->isEnabled());
 }
 
@@ -165,11 +172,13 @@ TEST_F(SectionSearchWindowTest, UebernehmenSetsTheChosenPairInTheDesignAndTheMai
   const Design hall = testing::HallDesign();
   SectionSearchWindow& search = OpenOn(hall);
   search.Bemessen_Click();
+  ASSERT_TRUE(testing::Settled(search));
   ASSERT_GE(search.Passing()->rowCount(), 2);
   search.Passing()->selectRow(1);
   const QString columns = Cell(search, 1, 0);
   const QString beam = Cell(search, 1, 1);
   search.Uebernehmen_Click();
+  ASSERT_TRUE(testing::Settled(window));
 
   EXPECT_FALSE(search.isVisible());
   EXPECT_EQ(window.PortalValue(3)->text(), columns);
@@ -202,6 +211,7 @@ TEST_F(SectionSearchWindowTest, WithoutAPassingPairItSaysSoAndWhatMayHelp) {
     search.Family(member, 2)->setChecked(false);
   }
   search.Bemessen_Click();
+  ASSERT_TRUE(testing::Settled(search));
 
   EXPECT_EQ(search.Passing()->rowCount(), 0);
   EXPECT_FALSE(search.ApplyButton()->isEnabled());
@@ -224,6 +234,56 @@ TEST_F(SectionSearchWindowTest, WithoutAPassingPairItSaysSoAndWhatMayHelp) {
       << "17 IPE for each member";
 }
 
+// Abbrechen while the search runs: nothing shown, the design as it was, the window usable again;
+// closing the window stops a search as well.
+TEST_F(SectionSearchWindowTest, AbbrechenStopsTheSearchAndLeavesTheDesignAsItWas) {
+  SectionSearchWindow& search = OpenOn(testing::HallDesign());
+  const Design before = window.CurrentDesign();
+  EXPECT_TRUE(search.Progress()->isHidden());
+  EXPECT_TRUE(search.CancelButton()->isHidden());
+  search.Bemessen_Click();
+  EXPECT_TRUE(search.IsSearching());
+  EXPECT_FALSE(search.Progress()->isHidden());
+  EXPECT_FALSE(search.CancelButton()->isHidden());
+  EXPECT_TRUE(search.CancelButton()->isEnabled());
+  EXPECT_FALSE(search.SearchButton()->isEnabled());
+  EXPECT_FALSE(search.Family(1, 2)->isEnabled()) << "the families stay as searched";
+  EXPECT_FALSE(search.ApplyButton()->isEnabled());
+  EXPECT_EQ(search.Verdict()->text(), "Sucht …");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return search.Progress()->maximum() > 0; }, 60000));
+  EXPECT_EQ(search.Progress()->maximum(), 65 * 65) << "the allowed pairs";
+  EXPECT_LE(search.Progress()->value(), search.Progress()->maximum());
+
+  search.Abbrechen_Click();
+  EXPECT_FALSE(search.IsSearching());
+  EXPECT_TRUE(search.Progress()->isHidden());
+  EXPECT_TRUE(search.CancelButton()->isHidden());
+  EXPECT_TRUE(search.SearchButton()->isEnabled());
+  EXPECT_TRUE(search.Family(1, 2)->isEnabled());
+  EXPECT_FALSE(search.ApplyButton()->isEnabled());
+  EXPECT_EQ(search.Verdict()->text(),
+            "Abgebrochen: nichts gefunden, die Bemessung ist unverändert.");
+  QTest::qWait(300);
+  EXPECT_FALSE(search.Shown().has_value()) << "the cancelled search never comes back";
+  EXPECT_EQ(search.Passing()->rowCount(), 0);
+  EXPECT_EQ(window.CurrentDesign(), before);
+  EXPECT_TRUE(host.applied.empty());
+  EXPECT_FALSE(window.IsModified());
+  EXPECT_TRUE(host.messages.shown.empty());
+
+  search.Bemessen_Click();
+  ASSERT_TRUE(testing::Settled(search));
+  ASSERT_TRUE(search.Shown().has_value());
+  const SectionSearch expected = SearchSections(before, {});
+  EXPECT_EQ(SectionSearchJson(*search.Shown()), SectionSearchJson(expected));
+  EXPECT_TRUE(search.ApplyButton()->isEnabled());
+
+  search.Bemessen_Click();
+  search.close();
+  EXPECT_FALSE(search.IsSearching());
+  EXPECT_EQ(window.CurrentDesign(), before);
+}
+
 // In the program the pair reaches the main window as a design file's sections do: chosen in the
 // cross-section window under its name there, and read back as the main window's portal.
 TEST(SectionSearchAppTest, UebernehmenChoosesThePairInTheCrossSectionWindow) {
@@ -241,9 +301,11 @@ TEST(SectionSearchAppTest, UebernehmenChoosesThePairInTheCrossSectionWindow) {
   dialogs.names.push_back(path);
   DesignWindow& window = app.DesignForm();
   window.mnuOeffnen_Click();
+  ASSERT_TRUE(testing::Settled(window));
   window.QuerschnitteBemessen_Click();
   SectionSearchWindow& search = *window.SearchWindow();
   search.Bemessen_Click();
+  ASSERT_TRUE(testing::Settled(search));
   ASSERT_TRUE(search.Shown().has_value());
   ASSERT_FALSE(search.Shown()->passing.empty());
   const TriedPair pair = search.Shown()->passing.front();
@@ -269,6 +331,7 @@ TEST_F(SectionSearchWindowTest, PairsWithoutEquilibriumFailWithTheirReason) {
   SectionSearchWindow& search = OpenOn(tall);
   host.messages.shown.clear();  // opening said that the design itself cannot be computed
   search.Bemessen_Click();
+  ASSERT_TRUE(testing::Settled(search));
   EXPECT_TRUE(host.messages.shown.empty());
   EXPECT_EQ(search.Passing()->rowCount(), 0);
   const QString verdict = search.Verdict()->text();
