@@ -1,11 +1,14 @@
 // The mistakes that keep a design from being computed, shared by the design window (it marks
 // the cells) and the design file (it names their lines).
 #include <cmath>
+#include <cstdint>
 #include <initializer_list>
+#include <limits>
 #include <map>
 #include <utility>
 
 #include "design.h"
+#include "design_result.h"
 #include "json.h"
 #include "text_rules.h"
 
@@ -136,6 +139,12 @@ std::string CaseLabel(const DesignCase& loadCase, int index) {
   return loadCase.name;
 }
 
+std::string CountText(std::uint64_t count) {
+  return count == std::numeric_limits<std::uint64_t>::max()
+             ? "mehr als " + std::to_string(count)
+             : std::to_string(count);
+}
+
 }  // namespace
 
 std::vector<DesignProblem> ProblemsOf(const Design& design) {
@@ -189,6 +198,15 @@ std::vector<DesignProblem> ProblemsOf(const Design& design) {
       design.selfWeight && (SelfWeightOf(design.beam) > 0 || SelfWeightOf(design.columns) > 0);
   if (design.loadCases.empty() && !selfWeightCase) {
     problems.Add("loadCases", -1, "", "die Bemessung hat keinen Lastfall.");
+  }
+  // Each combination is computed and kept: their number doubles with each variable case.
+  if (const std::uint64_t count = CombinationCount(CasesOf(design)); count > kMostCombinations) {
+    problems.Add("loadCases", -1, "",
+                 "die Lastfälle ergeben " + CountText(count) + " Kombinationen, mehr als die " +
+                     std::to_string(kMostCombinations) +
+                     ", die eine Bemessung haben darf. Bitte weniger veränderliche Lastfälle "
+                     "ansetzen, die einander begleiten: Lastfälle, die nie gleichzeitig wirken, "
+                     "zu einem zusammenfassen oder weglassen.");
   }
   return problems.Take();
 }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,6 +44,12 @@ struct Combination {
 // case when there is one): every ultimate one (γG 1.35, then 1.00), then every serviceability
 // one.
 std::vector<Combination> CombinationsOf(const std::vector<DesignCase>& cases);
+// How many those are, counted without making them (the largest std::uint64_t where they are
+// more).
+std::uint64_t CombinationCount(const std::vector<DesignCase>& cases);
+// The most combinations a design may have: each is computed and kept, and a search of sections
+// computes them again for every pair it tries.
+inline constexpr std::uint64_t kMostCombinations = 5000;
 
 // The portal's stability in one ultimate combination and the forces its members are designed
 // for (EN 1993-1-1, 5.2 and 5.3).
