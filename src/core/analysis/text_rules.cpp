@@ -282,11 +282,11 @@ std::string QuotedExcerpt(std::string_view text) {
   while (cut && end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
     --end;  // not in the middle of a character
   }
-  std::string quoted = "\"";
+  std::string quoted = "„";
   for (const char c : text.substr(0, end)) {
     quoted += static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? '?' : c;
   }
-  return quoted + (cut ? "…\"" : "\"");
+  return quoted + (cut ? "…“" : "“");
 }
 
 }  // namespace strevo

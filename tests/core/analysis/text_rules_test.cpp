@@ -103,12 +103,12 @@ TEST(DecimalCommas, OnlyAPointBetweenDigits) {
 }
 
 TEST(QuotedExcerpt, AtMostFortyBytesOfWholeCharactersAndNoControlBytes) {
-  EXPECT_EQ(QuotedExcerpt("vier"), "\"vier\"");
-  EXPECT_EQ(QuotedExcerpt(std::string("a\0b\n", 4)), "\"a?b?\"");
-  EXPECT_EQ(QuotedExcerpt(std::string(41, 'x')), "\"" + std::string(40, 'x') + "…\"");
-  EXPECT_EQ(QuotedExcerpt(std::string(40, 'x')), "\"" + std::string(40, 'x') + "\"");
+  EXPECT_EQ(QuotedExcerpt("vier"), "„vier“");
+  EXPECT_EQ(QuotedExcerpt(std::string("a\0b\n", 4)), "„a?b?“");
+  EXPECT_EQ(QuotedExcerpt(std::string(41, 'x')), "„" + std::string(40, 'x') + "…“");
+  EXPECT_EQ(QuotedExcerpt(std::string(40, 'x')), "„" + std::string(40, 'x') + "“");
   // "ü" is two bytes at 39 and 40: it is left out whole rather than cut.
-  EXPECT_EQ(QuotedExcerpt(std::string(39, 'x') + "üz"), "\"" + std::string(39, 'x') + "…\"");
+  EXPECT_EQ(QuotedExcerpt(std::string(39, 'x') + "üz"), "„" + std::string(39, 'x') + "…“");
 }
 
 }  // namespace

@@ -647,8 +647,8 @@ TEST_F(DesignFileOnDisk, RefusesWhatItCannotReadNamingTheFile) {
   EXPECT_EQ(error.line(), 6);
   EXPECT_EQ(error.key(), "h");
   EXPECT_EQ(std::string(error.what()),
-            "Die Datei \"" + wrong.string() +
-                "\" ist keine gültige Bemessung.\nZeile 6, „h“: die Stützenhöhe h muss größer als "
+            "Die Datei „" + wrong.string() +
+                "“ ist keine gültige Bemessung.\nZeile 6, „h“: die Stützenhöhe h muss größer als "
                 "0 sein, dort steht -6.");
 }
 

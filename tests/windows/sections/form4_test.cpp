@@ -138,7 +138,7 @@ TEST(Form4, ADamagedTableIsReportedOnceNamingTheFileAndItsFlaw) {
   EXPECT_TRUE(text.startsWith(QStringLiteral("Die Profiltabelle „%1“ ist beschädigt.")
                                   .arg(QString::fromStdString((folder / "wert3.txt").string()))))
       << text.toStdString();
-  EXPECT_TRUE(text.contains("Zeile 2, Spalte 1: \"abc!?\" ist keine Zahl"));
+  EXPECT_TRUE(text.contains("Zeile 2, Spalte 1: „abc!?“ ist keine Zahl"));
   EXPECT_EQ(form.List(1)->count(), 24) << "then the lists are filled as always";
 }
 
