@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "design_result.h"
+#include "json.h"
 #include "result_list.h"
 #include "section_search.h"
 
@@ -15,6 +16,8 @@ namespace strevo {
 
 // The result as `strevo-cli` writes it on standard output ("strevo-ergebnis", version 1).
 std::string DesignResultJson(const DesignResult& result);
+// The same handed to `sink` piece by piece as it is written, never held whole.
+void WriteDesignResultJson(const DesignResult& result, const JsonWriter::Sink& sink);
 // The same for German spreadsheets: UTF-8 with byte-order mark, semicolons, decimal comma, CRLF.
 std::string DesignResultCsv(const DesignResult& result);
 

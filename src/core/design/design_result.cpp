@@ -3,7 +3,9 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "arithmetic_fault.h"
 #include "design_computation.h"
+#include "frame_analysis.h"
 
 namespace strevo {
 namespace {
@@ -73,6 +75,12 @@ class DesignComputation {
   CaseSolutions cases_;
 };
 
+// First order has an equilibrium for every portal with length and stiffness: where its
+// equations turn out singular, the numbers were beyond what a double resolves (h = 1e200).
+ArithmeticFault NumericallySingular() {
+  return ArithmeticFault(FaultKind::InvalidOperation);
+}
+
 }  // namespace
 
 double MemberDesign::Eta() const {
@@ -108,14 +116,22 @@ std::vector<DesignCase> CasesOf(const Design& design) {
 std::optional<std::size_t> FirstFailingCombination(const Design& design,
                                                    const std::vector<Combination>& combinations,
                                                    const std::vector<std::size_t>& order) {
-  return DesignComputation(design).FirstFailing(combinations, order);
+  try {
+    return DesignComputation(design).FirstFailing(combinations, order);
+  } catch (const UnstableFrame&) {
+    throw NumericallySingular();
+  }
 }
 
 DesignResult ComputeDesign(const Design& design) {
   if (const std::vector<DesignProblem> problems = ProblemsOf(design); !problems.empty()) {
     throw std::invalid_argument(problems.front().message);
   }
-  return DesignComputation(design).Compute();
+  try {
+    return DesignComputation(design).Compute();
+  } catch (const UnstableFrame&) {
+    throw NumericallySingular();
+  }
 }
 
 }  // namespace strevo

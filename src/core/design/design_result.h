@@ -49,7 +49,7 @@ std::vector<Combination> CombinationsOf(const std::vector<DesignCase>& cases);
 std::uint64_t CombinationCount(const std::vector<DesignCase>& cases);
 // The most combinations a design may have: each is computed and kept, and a search of sections
 // computes them again for every pair it tries.
-inline constexpr std::uint64_t kMostCombinations = 5000;
+inline constexpr std::uint64_t kMostCombinations = 2700;
 
 // The portal's stability in one ultimate combination and the forces its members are designed
 // for (EN 1993-1-1, 5.2 and 5.3).
@@ -174,5 +174,11 @@ std::optional<std::size_t> FirstFailingCombination(const Design& design,
 // Computes the design whole. A design with problems (ProblemsOf) is not computed: that throws
 // std::invalid_argument. A step that overflows or divides by zero throws ArithmeticFault.
 DesignResult ComputeDesign(const Design& design);
+
+// For the message of an arithmetic fault of ComputeDesign: what it comes from. The portal itself
+// when it fails with every load cut to a magnitude of 1 as well ("Ursache ist der Rahmen selbst,
+// nicht seine Lasten: h = 1e+200 m, …"), else the load of largest magnitude by its key and case
+// ("größter Lastwert: „q“ („Dach“) = 1e+300"); empty for a design without loads.
+std::string FaultCauseOf(const Design& design);
 
 }  // namespace strevo

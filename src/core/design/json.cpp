@@ -487,6 +487,18 @@ void JsonWriter::Close(char bracket) {
   }
   out_ += bracket;
   empty_ = false;
+  // A streaming text leaves in pieces of some size, between values.
+  constexpr std::size_t kPiece = 1 << 16;
+  if (sink_ && out_.size() >= kPiece) {
+    sink_(out_);
+    out_.clear();
+  }
+}
+
+void JsonWriter::Finish() {
+  out_ += '\n';
+  sink_(out_);
+  out_.clear();
 }
 
 void JsonWriter::Item() {
