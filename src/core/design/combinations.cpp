@@ -40,8 +40,9 @@ bool Compatible(const DesignCase& a, const DesignCase& b) {
 }
 
 std::uint64_t Sum(std::uint64_t a, std::uint64_t b) {
-  return a > std::numeric_limits<std::uint64_t>::max() - b ? std::numeric_limits<std::uint64_t>::max()
-                                                           : a + b;
+  return a > std::numeric_limits<std::uint64_t>::max() - b
+             ? std::numeric_limits<std::uint64_t>::max()
+             : a + b;
 }
 
 // The combinations one leading case (from one side) starts, counted as Enumeration::Accompany

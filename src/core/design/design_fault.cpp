@@ -30,8 +30,8 @@ std::string LargestLoad(const Design& design) {
     for (const auto& [key, value] : values) {
       if (std::abs(value) > largest) {
         largest = std::abs(value);
-        named = GermanQuoted(key) + " (" + GermanQuoted(loadCase.name) +
-                ") = " + ShortestNumber(value);
+        named =
+            GermanQuoted(key) + " (" + GermanQuoted(loadCase.name) + ") = " + ShortestNumber(value);
       }
     }
   }

@@ -140,9 +140,8 @@ std::string CaseLabel(const DesignCase& loadCase, int index) {
 }
 
 std::string CountText(std::uint64_t count) {
-  return count == std::numeric_limits<std::uint64_t>::max()
-             ? "mehr als " + std::to_string(count)
-             : std::to_string(count);
+  return count == std::numeric_limits<std::uint64_t>::max() ? "mehr als " + std::to_string(count)
+                                                            : std::to_string(count);
 }
 
 }  // namespace
