@@ -237,6 +237,9 @@ std::string FormatFixed2(double value) {
 }
 
 std::string ShortestNumber(double value) {
+  if (value == 0) {
+    value = 0;  // -0 as 0: no reader needs the sign of nothing
+  }
   std::array<char, 32> text{};
   char* const end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
   return {text.data(), end};

@@ -108,7 +108,8 @@ class Parser {
   void SkipBlanks() {
     while (pos_ < text_.size()) {
       const char c = text_[pos_];
-      if (c == '\n') {
+      // A line ends in LF, CRLF or CR alone.
+      if (c == '\n' || (c == '\r' && (pos_ + 1 == text_.size() || text_[pos_ + 1] != '\n'))) {
         ++line_;
       } else if (c != ' ' && c != '\t' && c != '\r') {
         return;

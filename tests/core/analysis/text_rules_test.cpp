@@ -102,6 +102,14 @@ TEST(DecimalCommas, OnlyAPointBetweenDigits) {
   EXPECT_EQ(DecimalCommas(".5"), ".5");
 }
 
+TEST(ShortestNumber, RoundTripsAndNeverWritesMinusZero) {
+  EXPECT_EQ(ShortestNumber(-0.0), "0");
+  EXPECT_EQ(ShortestNumber(0.0), "0");
+  EXPECT_EQ(ShortestNumber(-1e-300), "-1e-300");
+  EXPECT_EQ(ShortestNumber(0.1), "0.1");
+  EXPECT_EQ(DecimalCommas(ShortestNumber(-0.0 * 4.5)), "0");
+}
+
 TEST(QuotedExcerpt, AtMostFortyBytesOfWholeCharactersAndNoControlBytes) {
   EXPECT_EQ(QuotedExcerpt("vier"), "„vier“");
   EXPECT_EQ(QuotedExcerpt(std::string("a\0b\n", 4)), "„a?b?“");
