@@ -15,6 +15,11 @@
 namespace strevo {
 namespace {
 
+std::string CountText(std::uint64_t count) {
+  return count == std::numeric_limits<std::uint64_t>::max() ? "mehr als " + std::to_string(count)
+                                                            : std::to_string(count);
+}
+
 class Problems {
  public:
   void Add(std::string key, int loadCase, const std::string& label, const std::string& what) {
@@ -112,6 +117,18 @@ class Problems {
     }
   }
 
+  // Each combination is computed and kept: their number doubles with each variable case.
+  void Combinations(const Design& design) {
+    if (const std::uint64_t count = CombinationCount(CasesOf(design)); count > kMostCombinations) {
+      Add("loadCases", -1, "",
+          "die Lastfälle ergeben " + CountText(count) + " Kombinationen, mehr als die " +
+              std::to_string(kMostCombinations) +
+              ", die eine Bemessung haben darf. Bitte weniger veränderliche Lastfälle "
+              "ansetzen, die einander begleiten: Lastfälle, die nie gleichzeitig wirken, "
+              "zu einem zusammenfassen oder weglassen.");
+    }
+  }
+
   std::vector<DesignProblem> Take() { return std::move(list_); }
 
  private:
@@ -137,11 +154,6 @@ std::string CaseLabel(const DesignCase& loadCase, int index) {
     return "Lastfall " + std::to_string(index + 1);
   }
   return loadCase.name;
-}
-
-std::string CountText(std::uint64_t count) {
-  return count == std::numeric_limits<std::uint64_t>::max() ? "mehr als " + std::to_string(count)
-                                                            : std::to_string(count);
 }
 
 }  // namespace
@@ -198,15 +210,7 @@ std::vector<DesignProblem> ProblemsOf(const Design& design) {
   if (design.loadCases.empty() && !selfWeightCase) {
     problems.Add("loadCases", -1, "", "die Bemessung hat keinen Lastfall.");
   }
-  // Each combination is computed and kept: their number doubles with each variable case.
-  if (const std::uint64_t count = CombinationCount(CasesOf(design)); count > kMostCombinations) {
-    problems.Add("loadCases", -1, "",
-                 "die Lastfälle ergeben " + CountText(count) + " Kombinationen, mehr als die " +
-                     std::to_string(kMostCombinations) +
-                     ", die eine Bemessung haben darf. Bitte weniger veränderliche Lastfälle "
-                     "ansetzen, die einander begleiten: Lastfälle, die nie gleichzeitig wirken, "
-                     "zu einem zusammenfassen oder weglassen.");
-  }
+  problems.Combinations(design);
   return problems.Take();
 }
 
