@@ -201,7 +201,7 @@ TEST(ProfileTable, MissingFileNamesTheFileAndTheFolder) {
     ADD_FAILURE() << "no error";
   } catch (const ProfileTableError& error) {
     const std::string text = error.what();
-    EXPECT_NE(text.find("\"wert3.txt\""), std::string::npos);
+    EXPECT_NE(text.find("„wert3.txt“"), std::string::npos);
     EXPECT_NE(text.find("/no/such/folder"), std::string::npos);
   }
 }

@@ -110,7 +110,7 @@ TEST(Form4, AMissingTableIsReportedAndTheListStaysCleared) {
   w.form.Combo2_Click();
   EXPECT_EQ(w.form.List(2)->count(), 0);
   ASSERT_EQ(w.host.messages.shown.size(), 1u);
-  EXPECT_TRUE(w.host.messages.shown[0].text.contains("\"wert3.txt\""));
+  EXPECT_TRUE(w.host.messages.shown[0].text.contains("„wert3.txt“"));
   EXPECT_TRUE(w.host.messages.shown[0].text.contains("/no/such/folder"));
   EXPECT_EQ(w.form.List(1)->count(), 24) << "the other list is untouched";
 }
