@@ -1,12 +1,16 @@
 // What leaves the program from a computation, for the all-loads case: the result list, the
-// clipboard text, and the whole PDF report; and the example design's PDF report.
+// clipboard text, and the whole PDF report; and the example design's PDF report and files, also
+// with a load case's name 10⁵ letters long.
 #include <QBuffer>
 #include <QImage>
+#include <cstdint>
+#include <string>
 
 #include <benchmark/benchmark.h>
 
 #include "core/checks/section_check.h"
 #include "core/design/design_file.h"
+#include "core/design/design_output.h"
 #include "core/project/taken_computation.h"
 #include "core/text/rechenweg.h"
 #include "core/text/result_list.h"
@@ -105,5 +109,36 @@ void BM_DesignPdfReport(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_DesignPdfReport)->Unit(benchmark::kMillisecond);
+
+// The example with its snow case named by state.range(0) letters: every form of the result
+// costs time linear in the name's length (10⁵ letters against 10⁴ about ten times as much).
+strevo::DesignResult WithLongName(std::int64_t letters) {
+  strevo::Design design = strevo::ReadDesignFile(STREVO_DESIGN_EXAMPLE);
+  std::string& name = design.loadCases[1].name;
+  name.assign(static_cast<std::size_t>(letters) + 1, 'x');
+  name.front() = 'S';
+  return strevo::ComputeDesign(design);
+}
+
+void BM_DesignPdfReportLongName(benchmark::State& state) {
+  const strevo::DesignResult result = WithLongName(state.range(0));
+  for (auto _ : state) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    strevo::WriteDesignReport(buffer, result, {QDateTime::currentDateTime(), false});
+    benchmark::DoNotOptimize(buffer.data().size());
+  }
+}
+BENCHMARK(BM_DesignPdfReportLongName)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_DesignFilesLongName(benchmark::State& state) {
+  const strevo::DesignResult result = WithLongName(state.range(0));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(strevo::DesignResultJson(result).size());
+    benchmark::DoNotOptimize(strevo::DesignResultCsv(result).size());
+    benchmark::DoNotOptimize(strevo::DesignRows(result).size());
+  }
+}
+BENCHMARK(BM_DesignFilesLongName)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,14 +1,12 @@
 // strevo-cli: computes a design file without a window and writes the result as JSON or CSV on
 // standard output, or the PDF report; the exit status says whether every check is met.
-#include <cmath>
 #include <cstdio>
 #include <exception>
+#include <new>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 #include "core/base/arithmetic_fault.h"
 #include "core/base/json.h"
@@ -22,7 +20,7 @@
 namespace {
 
 // 0 and 1 are ExitStatusOf's: every check met, or one not.
-constexpr int kBadInput = 2, kArithmeticFault = 3;
+constexpr int kBadInput = 2, kArithmeticFault = 3, kOutOfMemory = 4;
 
 constexpr const char* kUsage =
     "Aufruf: strevo-cli DATEI.strevo [--csv | --bericht AUSGABE.pdf | --bemessen]\n";
@@ -41,7 +39,7 @@ constexpr const char* kHelp =
     "\n"
     "Rückgabewert: 0 alle Nachweise erfüllt, 1 ein Nachweis nicht erfüllt, 2 fehlerhafter\n"
     "Aufruf oder fehlerhafte Eingabe (Meldung auf der Standardfehlerausgabe), 3 Rechenfehler\n"
-    "(Überlauf, Division durch Null, Rahmen ohne Gleichgewicht).\n";
+    "(Überlauf, Division durch Null, Rahmen ohne Gleichgewicht), 4 zu wenig Arbeitsspeicher.\n";
 
 enum class Output { Json, Csv, Report, Search };
 
@@ -100,36 +98,12 @@ int Fail(const std::string& message, int status) {
   return status;
 }
 
-bool WriteOut(const std::string& text) {
-  return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
-         std::fflush(stdout) == 0;
+bool Write(std::string_view text) {
+  return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
 }
 
-// Where an overflow most likely comes from: the load of largest magnitude, by its key and
-// case ("„q“ (Dach) = 1e+300").
-std::string LargestLoad(const strevo::Design& design) {
-  std::string named;
-  double largest = -1;
-  for (const strevo::DesignCase& loadCase : design.loadCases) {
-    const strevo::LoadCase& loads = loadCase.loads;
-    std::vector<std::pair<std::string, double>> values = {
-        {"wD", loads.wD}, {"wS", loads.wS}, {"q", loads.q}, {"F", loads.F}};
-    // Keyed as the design file's paths, counted from 0.
-    for (std::size_t i = 0; i < loadCase.partial.size(); ++i) {
-      values.emplace_back("partial[" + std::to_string(i) + "].q", loadCase.partial[i].q);
-    }
-    for (std::size_t i = 0; i < loadCase.points.size(); ++i) {
-      values.emplace_back("points[" + std::to_string(i) + "].F", loadCase.points[i].F);
-    }
-    for (const auto& [key, value] : values) {
-      if (std::abs(value) > largest) {
-        largest = std::abs(value);
-        named = strevo::GermanQuoted(key) + " (" + strevo::GermanQuoted(loadCase.name) +
-                ") = " + strevo::ShortestNumber(value);
-      }
-    }
-  }
-  return named;
+bool WriteOut(std::string_view text) {
+  return Write(text) && std::fflush(stdout) == 0;
 }
 
 int Run(const Call& call, const strevo::Design& design) {
@@ -145,9 +119,16 @@ int Run(const Call& call, const strevo::Design& design) {
   switch (call.output) {
     case Output::Json:
     case Output::Csv: {
-      const std::string text = call.output == Output::Json ? strevo::DesignResultJson(result)
-                                                           : strevo::DesignResultCsv(result);
-      if (!WriteOut(text)) {
+      // The JSON leaves as it is written; it is the larger form by far.
+      bool written = true;
+      if (call.output == Output::Json) {
+        strevo::WriteDesignResultJson(
+            result, [&written](std::string_view piece) { written = written && Write(piece); });
+        written = written && std::fflush(stdout) == 0;
+      } else {
+        written = WriteOut(strevo::DesignResultCsv(result));
+      }
+      if (!written) {
         return Fail("Das Ergebnis konnte nicht auf die Standardausgabe geschrieben werden.",
                     kBadInput);
       }
@@ -195,13 +176,15 @@ int main(int argc, char** argv) {
     design = strevo::ReadDesignFile(call.design);
     return Run(call, *design);
   } catch (const strevo::ArithmeticFault& fault) {
-    // A frame without equilibrium owes that to its dimensions or stiffness, not to a load.
-    const bool byLoad = fault.kind() != strevo::FaultKind::NoEquilibrium;
-    const std::string load = design && byLoad ? LargestLoad(*design) : std::string();
+    const std::string cause = design ? strevo::FaultCauseOf(*design) : std::string();
     return Fail(call.design + ": Rechenfehler (" + strevo::FaultText(fault) +
                     "), die Bemessung lässt sich nicht berechnen" +
-                    (load.empty() ? "." : "; größter Lastwert: " + load + "."),
+                    (cause.empty() ? "." : "; " + cause + "."),
                 kArithmeticFault);
+  } catch (const std::bad_alloc&) {
+    // Not the input's fault: the same file may compute on a machine with more memory.
+    return Fail(call.design + ": Der Arbeitsspeicher reicht für diese Bemessung nicht aus.",
+                kOutOfMemory);
   } catch (const std::exception& error) {
     // Mistakes in the design file or the design, and a report that cannot be written.
     return Fail(error.what(), kBadInput);

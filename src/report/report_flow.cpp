@@ -20,6 +20,25 @@ namespace {
 
 constexpr qreal kPadding = 3;
 
+// The text with a break opportunity (a zero-width space) after every 40 characters of a word:
+// Qt seeks each line's end to the end of its word, so that a name of 10⁵ letters would cost
+// time quadratic in its length.
+QString Breakable(const QString& text) {
+  constexpr int kLongestWord = 40;
+  QString out;
+  out.reserve(text.size() + text.size() / kLongestWord);
+  int run = 0;
+  for (const QChar c : text) {
+    out += c;
+    run = c.isSpace() ? 0 : run + 1;
+    if (run == kLongestWord) {
+      out += QChar(0x200B);
+      run = 0;
+    }
+  }
+  return out;
+}
+
 qreal HeightOf(const QTextLayout& layout) {
   return layout.lineCount() == 0 ? 0 : layout.boundingRect().height();
 }
@@ -29,7 +48,7 @@ qreal HeightOf(const QTextLayout& layout) {
 std::shared_ptr<QTextLayout> ReportFlow::Wrapped(const QString& text, const QFont& font,
                                                  qreal width) const {
   // QTextLayout breaks a line only at a line separator, not at "\n".
-  QString lines = text;
+  QString lines = Breakable(text);
   lines.replace(QLatin1Char('\n'), QChar::LineSeparator);
   auto layout = std::make_shared<QTextLayout>(lines, font, &device_);
   QTextOption option;

@@ -108,7 +108,8 @@ class Parser {
   void SkipBlanks() {
     while (pos_ < text_.size()) {
       const char c = text_[pos_];
-      if (c == '\n') {
+      // A line ends in LF, CRLF or CR alone.
+      if (c == '\n' || (c == '\r' && (pos_ + 1 == text_.size() || text_[pos_ + 1] != '\n'))) {
         ++line_;
       } else if (c != ' ' && c != '\t' && c != '\r') {
         return;
@@ -487,6 +488,18 @@ void JsonWriter::Close(char bracket) {
   }
   out_ += bracket;
   empty_ = false;
+  // A streaming text leaves in pieces of some size, between values.
+  constexpr std::size_t kPiece = 1 << 16;
+  if (sink_ && out_.size() >= kPiece) {
+    sink_(out_);
+    out_.clear();
+  }
+}
+
+void JsonWriter::Finish() {
+  out_ += '\n';
+  sink_(out_);
+  out_.clear();
 }
 
 void JsonWriter::Item() {

@@ -3,6 +3,7 @@
 // at its line.
 #pragma once
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -53,6 +54,11 @@ class JsonError : public std::runtime_error {
 // program's JSON: the result, the section search and the design file.
 class JsonWriter {
  public:
+  // Text that streams: what `sink` is handed, in order, is the whole text; a long result is
+  // never held whole.
+  using Sink = std::function<void(std::string_view)>;
+  JsonWriter() = default;
+  explicit JsonWriter(Sink sink) : sink_(std::move(sink)) {}
   void Key(std::string_view key);
   // A value's text as it stands: a number's, JsonString's, "true", "null".
   void Value(std::string_view text);
@@ -64,13 +70,19 @@ class JsonWriter {
     Key(key);
     Value(value);
   }
-  std::string Text() && { return std::move(out_) + "\n"; }
+  std::string Text() && {
+    out_ += '\n';
+    return std::move(out_);
+  }
+  // With a sink: hands it the rest of the text.
+  void Finish();
 
  private:
   void Item();
   void Indent();
 
   std::string out_;
+  Sink sink_;
   std::vector<bool> inline_;  // by open container
   bool empty_ = true, afterKey_ = false;
 };

@@ -11,9 +11,7 @@ std::optional<std::string> UnreadableFileProblem(const std::filesystem::path& fi
   if (!std::filesystem::exists(status)) {
     return std::nullopt;
   }
-  std::string quoted = "\"";
-  quoted += file.string();
-  quoted += '"';
+  const std::string quoted = "„" + file.string() + "“";
   if (!std::filesystem::is_regular_file(status)) {
     return quoted + " ist keine gewöhnliche Datei.";
   }

@@ -237,6 +237,9 @@ std::string FormatFixed2(double value) {
 }
 
 std::string ShortestNumber(double value) {
+  if (value == 0) {
+    value = 0;  // -0 as 0: no reader needs the sign of nothing
+  }
   std::array<char, 32> text{};
   char* const end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
   return {text.data(), end};
@@ -282,11 +285,11 @@ std::string QuotedExcerpt(std::string_view text) {
   while (cut && end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
     --end;  // not in the middle of a character
   }
-  std::string quoted = "\"";
+  std::string quoted = "„";
   for (const char c : text.substr(0, end)) {
     quoted += static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? '?' : c;
   }
-  return quoted + (cut ? "…\"" : "\"");
+  return quoted + (cut ? "…“" : "“");
 }
 
 }  // namespace strevo

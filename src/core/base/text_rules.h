@@ -32,8 +32,8 @@ std::string DecimalCommas(std::string text);
 // The text with &, <, > and " written as HTML entities, to stand in HTML as it reads.
 std::string HtmlEscaped(std::string_view text);
 
-// A piece of a file as a message quotes it, in quotation marks: control bytes as "?", at most
-// 40 bytes (whole UTF-8 characters) and "…" where it is cut.
+// A piece of a file as a message quotes it, in German quotation marks („vier“): control bytes as
+// "?", at most 40 bytes (whole UTF-8 characters) and "…" where it is cut.
 std::string QuotedExcerpt(std::string_view text);
 
 }  // namespace strevo

@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <utility>
 
 #include "core/base/text_rules.h"
@@ -27,14 +29,70 @@ double Rounded(double factor) {
 }
 
 // Whether two cases may act together: roof imposed loads (category H) never with snow or wind.
+bool Roof(const DesignCase& c) {
+  return c.action == Action::Imposed && c.category == 'H';
+}
+bool Weather(const DesignCase& c) {
+  return c.action == Action::Snow || c.action == Action::Wind;
+}
 bool Compatible(const DesignCase& a, const DesignCase& b) {
-  const auto roof = [](const DesignCase& c) {
-    return c.action == Action::Imposed && c.category == 'H';
-  };
-  const auto weather = [](const DesignCase& c) {
-    return c.action == Action::Snow || c.action == Action::Wind;
-  };
-  return !(roof(a) && weather(b)) && !(roof(b) && weather(a));
+  return !(Roof(a) && Weather(b)) && !(Roof(b) && Weather(a));
+}
+
+std::uint64_t Sum(std::uint64_t a, std::uint64_t b) {
+  return a > std::numeric_limits<std::uint64_t>::max() - b
+             ? std::numeric_limits<std::uint64_t>::max()
+             : a + b;
+}
+
+// The combinations one leading case (from one side) starts, counted as Enumeration::Accompany
+// makes them: whether a combination may take a case depends only on whether it holds a roof
+// load, a weather load and on which side its wind blows, so those are all a count must follow.
+std::uint64_t LedBy(const std::vector<DesignCase>& cases, const std::vector<std::size_t>& variable,
+                    std::size_t lead, bool mirrored) {
+  // [roof][weather][side: none, left, right]
+  using States = std::array<std::array<std::array<std::uint64_t, 3>, 2>, 2>;
+  States count{};
+  const DesignCase& leading = cases[lead];
+  const bool wind = leading.action == Action::Wind;
+  count[Roof(leading)][Weather(leading)][wind ? (mirrored ? 2 : 1) : 0] = 1;
+  for (const std::size_t other : variable) {
+    const DesignCase& c = cases[other];
+    if (other == lead || !(Psi0(c) > 0) || !Compatible(leading, c)) {
+      continue;
+    }
+    States next = count;  // every combination so far, without this case
+    for (std::size_t roof = 0; roof < 2; ++roof) {
+      for (std::size_t weather = 0; weather < 2; ++weather) {
+        if ((roof != 0 && Weather(c)) || (weather != 0 && Roof(c))) {
+          continue;
+        }
+        const std::size_t r = roof != 0 || Roof(c), w = weather != 0 || Weather(c);
+        for (std::size_t side = 0; side < 3; ++side) {
+          const std::uint64_t n = count[roof][weather][side];
+          if (c.action != Action::Wind) {
+            next[r][w][side] = Sum(next[r][w][side], n);
+            continue;
+          }
+          for (const std::size_t to : {std::size_t{1}, std::size_t{2}}) {
+            if (side == 0 || side == to) {
+              next[r][w][to] = Sum(next[r][w][to], n);
+            }
+          }
+        }
+      }
+    }
+    count = next;
+  }
+  std::uint64_t total = 0;
+  for (const auto& byWeather : count) {
+    for (const auto& bySide : byWeather) {
+      for (const std::uint64_t n : bySide) {
+        total = Sum(total, n);
+      }
+    }
+  }
+  return total;
 }
 
 class Enumeration {
@@ -210,6 +268,31 @@ const char* LimitStateName(LimitState state) {
 
 std::vector<Combination> CombinationsOf(const std::vector<DesignCase>& cases) {
   return Enumeration(cases).All();
+}
+
+std::uint64_t CombinationCount(const std::vector<DesignCase>& cases) {
+  std::vector<std::size_t> variable;
+  bool permanent = false;
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    if (cases[i].action == Action::Permanent) {
+      permanent = true;
+    } else {
+      variable.push_back(i);
+    }
+  }
+  // One set of combinations per set of partial factors: γG 1.35 and 1.00 (the same without a
+  // permanent case), then the characteristic one.
+  std::uint64_t perSet = permanent ? 1 : 0;
+  for (const std::size_t lead : variable) {
+    perSet = Sum(perSet, LedBy(cases, variable, lead, false));
+    if (cases[lead].action == Action::Wind) {
+      perSet = Sum(perSet, LedBy(cases, variable, lead, true));
+    }
+  }
+  const std::uint64_t sets = permanent ? 3 : 2;
+  return perSet > std::numeric_limits<std::uint64_t>::max() / sets
+             ? std::numeric_limits<std::uint64_t>::max()
+             : perSet * sets;
 }
 
 }  // namespace strevo

@@ -585,7 +585,7 @@ Design ReadDesignFile(const std::filesystem::path& file) {
   } catch (const DesignFileError& error) {
     throw DesignFileError(
         error.line(), error.key(),
-        "Die Datei \"" + file.string() + "\" ist keine gültige Bemessung.\n" + error.what());
+        "Die Datei „" + file.string() + "“ ist keine gültige Bemessung.\n" + error.what());
   }
 }
 

@@ -133,8 +133,8 @@ void WritePair(JsonWriter& w, const TriedPair& pair, const CheckSettings& settin
 
 }  // namespace
 
-std::string DesignResultJson(const DesignResult& result) {
-  JsonWriter w;
+void WriteDesignResultJson(const DesignResult& result, const JsonWriter::Sink& sink) {
+  JsonWriter w(sink);
   w.Open('{');
   w.Field("format", JsonString("strevo-ergebnis"));
   w.Field("version", "1");
@@ -146,7 +146,13 @@ std::string DesignResultJson(const DesignResult& result) {
   w.Close(']');
   ChecksJson(w, result);
   w.Close('}');
-  return std::move(w).Text();
+  w.Finish();
+}
+
+std::string DesignResultJson(const DesignResult& result) {
+  std::string text;
+  WriteDesignResultJson(result, [&text](std::string_view piece) { text += piece; });
+  return text;
 }
 
 std::string SectionSearchJson(const SectionSearch& search) {

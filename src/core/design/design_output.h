@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/base/json.h"
 #include "core/design/design_result.h"
 #include "core/design/section_search.h"
 #include "core/text/result_list.h"
@@ -15,6 +16,8 @@ namespace strevo {
 
 // The result as `strevo-cli` writes it on standard output ("strevo-ergebnis", version 1).
 std::string DesignResultJson(const DesignResult& result);
+// The same handed to `sink` piece by piece as it is written, never held whole.
+void WriteDesignResultJson(const DesignResult& result, const JsonWriter::Sink& sink);
 // The same for German spreadsheets: UTF-8 with byte-order mark, semicolons, decimal comma, CRLF.
 std::string DesignResultCsv(const DesignResult& result);
 

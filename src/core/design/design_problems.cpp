@@ -1,16 +1,24 @@
 // The mistakes that keep a design from being computed, shared by the design window (it marks
 // the cells) and the design file (it names their lines).
 #include <cmath>
+#include <cstdint>
 #include <initializer_list>
+#include <limits>
 #include <map>
 #include <utility>
 
 #include "core/base/json.h"
 #include "core/base/text_rules.h"
 #include "core/design/design.h"
+#include "core/design/design_result.h"
 
 namespace strevo {
 namespace {
+
+std::string CountText(std::uint64_t count) {
+  return count == std::numeric_limits<std::uint64_t>::max() ? "mehr als " + std::to_string(count)
+                                                            : std::to_string(count);
+}
 
 class Problems {
  public:
@@ -109,6 +117,18 @@ class Problems {
     }
   }
 
+  // Each combination is computed and kept: their number doubles with each variable case.
+  void Combinations(const Design& design) {
+    if (const std::uint64_t count = CombinationCount(CasesOf(design)); count > kMostCombinations) {
+      Add("loadCases", -1, "",
+          "die Lastfälle ergeben " + CountText(count) + " Kombinationen, mehr als die " +
+              std::to_string(kMostCombinations) +
+              ", die eine Bemessung haben darf. Bitte weniger veränderliche Lastfälle "
+              "ansetzen, die einander begleiten: Lastfälle, die nie gleichzeitig wirken, "
+              "zu einem zusammenfassen oder weglassen.");
+    }
+  }
+
   std::vector<DesignProblem> Take() { return std::move(list_); }
 
  private:
@@ -190,6 +210,7 @@ std::vector<DesignProblem> ProblemsOf(const Design& design) {
   if (design.loadCases.empty() && !selfWeightCase) {
     problems.Add("loadCases", -1, "", "die Bemessung hat keinen Lastfall.");
   }
+  problems.Combinations(design);
   return problems.Take();
 }
 

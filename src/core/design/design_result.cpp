@@ -3,6 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "core/analysis/frame_analysis.h"
 #include "core/base/arithmetic_fault.h"
 #include "core/design/design_computation.h"
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,6 +45,12 @@ struct Combination {
 // case when there is one): every ultimate one (γG 1.35, then 1.00), then every serviceability
 // one.
 std::vector<Combination> CombinationsOf(const std::vector<DesignCase>& cases);
+// How many those are, counted without making them (the largest std::uint64_t where they are
+// more).
+std::uint64_t CombinationCount(const std::vector<DesignCase>& cases);
+// The most combinations a design may have: each is computed and kept, and a search of sections
+// computes them again for every pair it tries.
+inline constexpr std::uint64_t kMostCombinations = 2700;
 
 // The portal's stability in one ultimate combination and the forces its members are designed
 // for (EN 1993-1-1, 5.2 and 5.3).
@@ -173,5 +180,11 @@ std::optional<std::size_t> FirstFailingCombination(const Design& design,
 // analysis without equilibrium outside the stability checks UnstableFrame (one of them). With a
 // token its steps are the combinations, and a cancelled one throws Cancelled.
 DesignResult ComputeDesign(const Design& design, Cancellation* cancel = nullptr);
+
+// For the message of an arithmetic fault of ComputeDesign: what it comes from. The portal itself
+// when it fails with every load cut to a magnitude of 1 as well ("Ursache ist der Rahmen selbst,
+// nicht seine Lasten: h = 1e+200 m, …"), else the load of largest magnitude by its key and case
+// ("größter Lastwert: „q“ („Dach“) = 1e+300"); empty for a design without loads.
+std::string FaultCauseOf(const Design& design);
 
 }  // namespace strevo

@@ -151,7 +151,7 @@ Project ReadProjectFile(const std::filesystem::path& file) {
   try {
     return ParseProject(contents.str());
   } catch (const ProjectFileError& error) {
-    throw ProjectFileError("Die Datei \"" + file.string() + "\" ist keine gültige Strevo-Datei.\n" +
+    throw ProjectFileError("Die Datei „" + file.string() + "“ ist keine gültige Strevo-Datei.\n" +
                            error.what());
   }
 }

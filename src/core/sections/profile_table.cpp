@@ -62,10 +62,10 @@ std::optional<std::string> FirstProblem(const std::optional<std::string>& valueL
         return at(2, column) + "kein Wert";
       }
       if (!IsPlainNumber(value)) {
-        return at(2, column) + "\"" + Printable(value) + "\" ist keine Zahl";
+        return at(2, column) + "„" + Printable(value) + "“ ist keine Zahl";
       }
       if (!SectionValue(value)) {
-        return at(2, column) + "\"" + Printable(value) + "\" ist kein Flächenträgheitsmoment";
+        return at(2, column) + "„" + Printable(value) + "“ ist kein Flächenträgheitsmoment";
       }
     }
   }
@@ -105,8 +105,8 @@ ProfileTableReading ReadProfileTable(std::istream& in, const ProfileFamily& fami
 ProfileTableReading ReadProfileTable(const std::filesystem::path& file,
                                      const ProfileFamily& family) {
   const auto failure = [&](const char* what) {
-    return ProfileTableError("Die Profiltabelle \"" + std::string(kProfileTableName) +
-                             "\" kann nicht " + what +
+    return ProfileTableError("Die Profiltabelle „" + std::string(kProfileTableName) +
+                             "“ kann nicht " + what +
                              " werden.\nGesucht in: " + file.parent_path().string());
   };
   if (const std::optional<std::string> problem =

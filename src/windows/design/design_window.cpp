@@ -43,6 +43,11 @@
 namespace strevo {
 namespace {
 
+// A progress bar counts in int.
+int ProgressCount(std::uint64_t n) {
+  return static_cast<int>(std::min<std::uint64_t>(n, INT_MAX));
+}
+
 constexpr QColor kMarked(255, 200, 200);
 constexpr QColor kNotMet(220, 0, 0);
 
@@ -88,11 +93,8 @@ DesignWindow::DesignWindow(DesignHost& host) : host_(host) {
   ConnectEdits();
   connect(work_, &BackgroundWork::RunningChanged, this, &DesignWindow::ComputingChanged);
   connect(work_, &BackgroundWork::Progressed, this, [this](std::size_t done, std::size_t total) {
-    const auto count = [](std::size_t n) {
-      return static_cast<int>(std::min<std::size_t>(n, INT_MAX));
-    };
-    progress_->setRange(0, count(total));
-    progress_->setValue(count(done));
+    progress_->setRange(0, ProgressCount(total));
+    progress_->setValue(ProgressCount(done));
   });
   ComputingChanged();
 }
@@ -497,6 +499,9 @@ void DesignWindow::Recompute(bool report) {
       },
       [this, report](const std::exception_ptr& fault) { Faulted(fault, report); });
   ComputingChanged();
+  // The count is known before the first combination: the bar shows its whole at once.
+  progress_->setRange(0, ProgressCount(CombinationCount(CasesOf(reading.design))));
+  progress_->setValue(0);
 }
 
 void DesignWindow::Computed(DesignResult result) {

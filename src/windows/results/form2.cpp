@@ -386,7 +386,7 @@ void Form2::DrawDiagram(DiagramOutcome (*draw)(const InputSet&, const SharedResu
     if (outcome == DiagramOutcome::NoSystemDrawing) {
       text = QStringLiteral(
           "Das System ist noch nicht gezeichnet. Bitte zeichnen Sie zuerst das System "
-          "(Schaltfläche \"System\" oder Menü \"Schnittgrößen\").");
+          "(Schaltfläche „System“ oder Menü „Schnittgrößen“).");
     } else if (outcome == DiagramOutcome::NothingToDraw) {
       text = QString::fromStdString(NothingToDrawNote(what.toStdString()));
     } else {

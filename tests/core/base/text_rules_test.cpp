@@ -102,13 +102,21 @@ TEST(DecimalCommas, OnlyAPointBetweenDigits) {
   EXPECT_EQ(DecimalCommas(".5"), ".5");
 }
 
+TEST(ShortestNumber, RoundTripsAndNeverWritesMinusZero) {
+  EXPECT_EQ(ShortestNumber(-0.0), "0");
+  EXPECT_EQ(ShortestNumber(0.0), "0");
+  EXPECT_EQ(ShortestNumber(-1e-300), "-1e-300");
+  EXPECT_EQ(ShortestNumber(0.1), "0.1");
+  EXPECT_EQ(DecimalCommas(ShortestNumber(-0.0 * 4.5)), "0");
+}
+
 TEST(QuotedExcerpt, AtMostFortyBytesOfWholeCharactersAndNoControlBytes) {
-  EXPECT_EQ(QuotedExcerpt("vier"), "\"vier\"");
-  EXPECT_EQ(QuotedExcerpt(std::string("a\0b\n", 4)), "\"a?b?\"");
-  EXPECT_EQ(QuotedExcerpt(std::string(41, 'x')), "\"" + std::string(40, 'x') + "…\"");
-  EXPECT_EQ(QuotedExcerpt(std::string(40, 'x')), "\"" + std::string(40, 'x') + "\"");
+  EXPECT_EQ(QuotedExcerpt("vier"), "„vier“");
+  EXPECT_EQ(QuotedExcerpt(std::string("a\0b\n", 4)), "„a?b?“");
+  EXPECT_EQ(QuotedExcerpt(std::string(41, 'x')), "„" + std::string(40, 'x') + "…“");
+  EXPECT_EQ(QuotedExcerpt(std::string(40, 'x')), "„" + std::string(40, 'x') + "“");
   // "ü" is two bytes at 39 and 40: it is left out whole rather than cut.
-  EXPECT_EQ(QuotedExcerpt(std::string(39, 'x') + "üz"), "\"" + std::string(39, 'x') + "…\"");
+  EXPECT_EQ(QuotedExcerpt(std::string(39, 'x') + "üz"), "„" + std::string(39, 'x') + "…“");
 }
 
 }  // namespace

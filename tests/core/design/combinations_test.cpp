@@ -1,5 +1,7 @@
 // The combinations EN 1990 allows, counted and written out by hand for small sets of cases.
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -130,6 +132,61 @@ TEST(Combinations, WithoutPermanentCasesOneUltimateSetAndNoEmptyCombination) {
   EXPECT_EQ(all[1].label, "S");
   EXPECT_EQ(all[1].id, "GZG 1");
   EXPECT_TRUE(CombinationsOf({}).empty());
+}
+
+// Every mix of up to four variable cases of six kinds (ψ0 = 0 among them, and a case over
+// 1000 m), with and without a permanent case: the count is the enumeration's size.
+TEST(Combinations, CountedAsManyAsEnumerated) {
+  DesignCase high = Case("S hoch", Action::Snow);
+  high.over1000m = true;
+  const std::vector<DesignCase> kinds = {Case("B", Action::Imposed, 'B'),
+                                         Case("E", Action::Imposed, 'E'),
+                                         Case("H", Action::Imposed, 'H'),
+                                         Case("S", Action::Snow),
+                                         high,
+                                         Case("W", Action::Wind)};
+  std::size_t mixes = 0;
+  for (std::size_t n = 0; n <= 4; ++n) {
+    std::vector<std::size_t> pick(n, 0);
+    do {
+      std::vector<DesignCase> cases;
+      for (std::size_t k = 0; k < n; ++k) {
+        cases.push_back(kinds[pick[k]]);
+        cases.back().name += std::to_string(k);
+      }
+      for (const bool permanent : {false, true}) {
+        if (permanent) {
+          cases.insert(cases.begin() + static_cast<std::ptrdiff_t>(n / 2),
+                       Case("G", Action::Permanent));
+        }
+        ASSERT_EQ(CombinationCount(cases), CombinationsOf(cases).size()) << n << " " << mixes;
+        ++mixes;
+      }
+      std::size_t k = 0;  // the next mix, as an odometer
+      while (k < n && ++pick[k] == kinds.size()) {
+        pick[k++] = 0;
+      }
+      if (k == n) {
+        break;
+      }
+    } while (true);
+  }
+  EXPECT_EQ(mixes, 2u * (1 + 6 + 36 + 216 + 1296));
+}
+
+TEST(Combinations, CountOfManyCasesWithoutMakingThem) {
+  std::vector<DesignCase> cases = {Case("G", Action::Permanent)};
+  for (int i = 0; i < 12; ++i) {
+    cases.push_back(Case(std::string(1, static_cast<char>('a' + i)), Action::Wind));
+  }
+  // Per set: none, and each of 12 winds leading from either side with any subset of the other
+  // 11 from its side.
+  EXPECT_EQ(CombinationCount(cases), 3u * (1 + 12 * 2 * 2048));
+  cases.resize(1);
+  for (int i = 0; i < 70; ++i) {
+    cases.push_back(Case(std::to_string(i), Action::Imposed, 'B'));
+  }
+  EXPECT_EQ(CombinationCount(cases), std::numeric_limits<std::uint64_t>::max());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // canonical writing and the round trip.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -402,6 +403,31 @@ TEST(DesignFile, EveryValidDesignReadsBackEqual) {
   }
 }
 
+// A file from another system: its mistakes stand at the same lines whichever way its lines end.
+TEST(DesignFile, LinesCountAlikeForLfCrlfAndCrAlone) {
+  const std::string lf = ExampleWith("\"h\": 6.0", "\"h\": -6.0");
+  for (const char* end : {"\n", "\r\n", "\r"}) {
+    std::string text;
+    for (const char c : lf) {
+      text += c == '\n' ? std::string(end) : std::string(1, c);
+    }
+    try {
+      ReadDesign(text);
+      ADD_FAILURE() << "h = -6 read";
+    } catch (const DesignFileError& error) {
+      EXPECT_EQ(error.line(), 6) << static_cast<int>(end[0]) << " " << std::strlen(end);
+      EXPECT_EQ(std::string(error.what()).substr(0, 8), "Zeile 6,");
+    }
+    // No JSON at all: the reader's own line.
+    try {
+      ReadDesign(text.substr(0, text.find("\"h\"")) + "h");
+      ADD_FAILURE() << "no JSON read";
+    } catch (const DesignFileError& error) {
+      EXPECT_EQ(error.line(), 6) << std::strlen(end);
+    }
+  }
+}
+
 TEST(DesignFile, EveryMistakeIsNamedWithItsKeyAndLine) {
   struct Mistake {
     std::string from, to;  // in the example
@@ -647,8 +673,8 @@ TEST_F(DesignFileOnDisk, RefusesWhatItCannotReadNamingTheFile) {
   EXPECT_EQ(error.line(), 6);
   EXPECT_EQ(error.key(), "h");
   EXPECT_EQ(std::string(error.what()),
-            "Die Datei \"" + wrong.string() +
-                "\" ist keine gültige Bemessung.\nZeile 6, „h“: die Stützenhöhe h muss größer als "
+            "Die Datei „" + wrong.string() +
+                "“ ist keine gültige Bemessung.\nZeile 6, „h“: die Stützenhöhe h muss größer als "
                 "0 sein, dort steht -6.");
 }
 

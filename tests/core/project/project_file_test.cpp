@@ -148,13 +148,13 @@ TEST(ProjectFile, RefusesWhatNoProjectFileIsBeforeReadingIt) {
     ADD_FAILURE() << "no error";
   } catch (const ProjectFileError& error) {
     EXPECT_LT(std::string(error.what()).size(), 200u);
-    EXPECT_NE(std::string(error.what()).find("\"xyyyyyyyy"), std::string::npos);
+    EXPECT_NE(std::string(error.what()).find("„xyyyyyyyy"), std::string::npos);
   }
   try {
     ParseProject(std::string("0 2 4 3 2 5 0 a\0b 1 1.5\n1 2\n", 27));
     ADD_FAILURE() << "no error";
   } catch (const ProjectFileError& error) {
-    EXPECT_STREQ(error.what(), "Zeile 1: \"a?b\" ist keine Zahl.");
+    EXPECT_STREQ(error.what(), "Zeile 1: „a?b“ ist keine Zahl.");
   }
 }
 

@@ -174,7 +174,7 @@ TEST_F(TableFile, TheFirstFlawIsNamedWithItsLineAndColumn) {
   std::string garbled = good;
   garbled.replace(secondLine + 6, 5, "abc!?");
   EXPECT_EQ(ReadProfileTable(Write(garbled), kProfileFamilies[2]).problem,
-            "Zeile 2, Spalte 7: \"abc!?\" ist keine Zahl")
+            "Zeile 2, Spalte 7: „abc!?“ ist keine Zahl")
       << "any family's reading names the table's first flaw";
 
   const std::string truncated =
@@ -192,7 +192,7 @@ TEST_F(TableFile, TheFirstFlawIsNamedWithItsLineAndColumn) {
             "Bezeichnungszeile.");
   EXPECT_EQ(ReadProfileTable(Write(std::string("\x89PNG\r\n\x1a\n\0\0", 10)), kProfileFamilies[1])
                 .problem,
-            "Zeile 2, Spalte 1: \"?\" ist keine Zahl");
+            "Zeile 2, Spalte 1: „?“ ist keine Zahl");
 }
 
 TEST(ProfileTable, MissingFileNamesTheFileAndTheFolder) {
@@ -201,7 +201,7 @@ TEST(ProfileTable, MissingFileNamesTheFileAndTheFolder) {
     ADD_FAILURE() << "no error";
   } catch (const ProfileTableError& error) {
     const std::string text = error.what();
-    EXPECT_NE(text.find("\"wert3.txt\""), std::string::npos);
+    EXPECT_NE(text.find("„wert3.txt“"), std::string::npos);
     EXPECT_NE(text.find("/no/such/folder"), std::string::npos);
   }
 }
@@ -224,7 +224,7 @@ TEST_F(TableFile, ZeroNegativeAndOverflowingValuesAreFlaws) {
     std::string damaged = good;
     damaged.replace(secondLine + 12, 5, bad);
     EXPECT_EQ(ReadProfileTable(Write(damaged), kProfileFamilies[0]).problem,
-              "Zeile 2, Spalte 13: \"" + std::string(bad) + "\" ist kein Flächenträgheitsmoment");
+              "Zeile 2, Spalte 13: „" + std::string(bad) + "“ ist kein Flächenträgheitsmoment");
   }
 }
 

@@ -141,8 +141,8 @@ TEST_F(ProjectCommandsTest, BadFilesChangeNothingAndSayWhy) {
   }
   ASSERT_EQ(messages.shown.size(), 4u);
   EXPECT_TRUE(messages.shown[0].text.contains("keine gültige Strevo-Datei"));
-  EXPECT_TRUE(messages.shown[1].text.contains("\"vier\" ist keine Zahl"));
-  EXPECT_TRUE(messages.shown[2].text.contains("Profilreihe \"7\""));
+  EXPECT_TRUE(messages.shown[1].text.contains("„vier“ ist keine Zahl"));
+  EXPECT_TRUE(messages.shown[2].text.contains("Profilreihe „7“"));
   EXPECT_EQ(messages.shown[3].icon, MessageIcon::Critical);
   EXPECT_FALSE(app.IsSectionsWindowLoaded());
 }

@@ -889,15 +889,12 @@ TEST_F(DesignWindowTest, TheControlsFollowAComputationFromStartToCancelAndFinish
   ExpectIdle(window);
   EXPECT_TRUE(window.SearchButton()->isEnabled());
   const int taken = host.taken;
-  // Enough combinations that the computation outlasts the progress display's first update.
-  host.dialogs.names.push_back(Written(WriteDesign(HallWithImposedLoads(6)).c_str()));
+  host.dialogs.names.push_back(Written(WriteDesign(HallWithImposedLoads(4)).c_str()));
   window.mnuOeffnen_Click();
+  // Nothing of the worker reaches the window before its events are processed: it computes.
   ExpectComputing(window);
-  // Its progress counts the combinations.
-  const std::size_t combinations = CombinationsOf(CasesOf(HallWithImposedLoads(6))).size();
-  ASSERT_TRUE(QTest::qWaitFor(
-      [&] { return window.Progress()->maximum() > 0 || !window.IsComputing(); }, 60000));
-  ASSERT_TRUE(window.IsComputing()) << "long enough to be seen";
+  // Its progress counts the combinations, known before the first one.
+  const std::size_t combinations = CombinationsOf(CasesOf(HallWithImposedLoads(4))).size();
   EXPECT_EQ(window.Progress()->maximum(), static_cast<int>(combinations));
   EXPECT_LE(window.Progress()->value(), window.Progress()->maximum());
 

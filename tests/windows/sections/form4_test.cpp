@@ -110,7 +110,7 @@ TEST(Form4, AMissingTableIsReportedAndTheListStaysCleared) {
   w.form.Combo2_Click();
   EXPECT_EQ(w.form.List(2)->count(), 0);
   ASSERT_EQ(w.host.messages.shown.size(), 1u);
-  EXPECT_TRUE(w.host.messages.shown[0].text.contains("\"wert3.txt\""));
+  EXPECT_TRUE(w.host.messages.shown[0].text.contains("„wert3.txt“"));
   EXPECT_TRUE(w.host.messages.shown[0].text.contains("/no/such/folder"));
   EXPECT_EQ(w.form.List(1)->count(), 24) << "the other list is untouched";
 }
@@ -138,7 +138,7 @@ TEST(Form4, ADamagedTableIsReportedOnceNamingTheFileAndItsFlaw) {
   EXPECT_TRUE(text.startsWith(QStringLiteral("Die Profiltabelle „%1“ ist beschädigt.")
                                   .arg(QString::fromStdString((folder / "wert3.txt").string()))))
       << text.toStdString();
-  EXPECT_TRUE(text.contains("Zeile 2, Spalte 1: \"abc!?\" ist keine Zahl"));
+  EXPECT_TRUE(text.contains("Zeile 2, Spalte 1: „abc!?“ ist keine Zahl"));
   EXPECT_EQ(form.List(1)->count(), 24) << "then the lists are filled as always";
 }
 
