@@ -33,6 +33,7 @@
 #include "core/design/design_file.h"
 #include "core/design/section_search.h"
 #include "report/design_report.h"
+#include "report/report_file.h"
 #include "report/save_file.h"
 #include "report/twips.h"
 #include "windows/design/background_work.h"
@@ -747,6 +748,11 @@ void DesignWindow::mnuBerichtSpeichern_Click() {
     const QString name = AskSaveName(reportDialog_);
     if (name.isEmpty()) {
       return;
+    }
+    // The report must not replace the design it comes from, by whatever name the dialog gave.
+    if (!fileName_.isEmpty()) {
+      CheckReportTarget(QFile::encodeName(name).toStdString(),
+                        QFile::encodeName(fileName_).toStdString());
     }
     const DesignResult& result = *ShownResult();
     SaveFile(name, [&](QIODevice& device) {

@@ -19,6 +19,7 @@
 #include <algorithm>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -690,6 +691,31 @@ TEST_F(DesignWindowTest, TheReportIsAPdfAndNeedsAResult) {
   ASSERT_EQ(host.messages.shown.size(), 1u);
   EXPECT_TRUE(host.messages.shown[0].text.startsWith("Ohne berechnete Bemessung"));
   EXPECT_EQ(host.dialogs.uses.size(), asked) << "no dialog";
+}
+
+// The report never replaces the open design: the dialog adds ".pdf" to its name, but a link
+// ending in ".pdf", symbolic or hard, still names it.
+TEST_F(DesignWindowTest, TheReportIsRefusedOverTheOpenDesign) {
+  const QString design = dir.filePath(QStringLiteral("halle.strevo"));
+  host.dialogs.names.push_back(design);
+  window.mnuSpeichernUnter_Click();
+  ASSERT_EQ(window.FileName(), design);
+  const QByteArray saved = Contents(design);
+  const QString symbolic = dir.filePath(QStringLiteral("verweis.pdf"));
+  ASSERT_TRUE(QFile::link(design, symbolic));
+  const QString hard = dir.filePath(QStringLiteral("zweitname.pdf"));
+  ASSERT_EQ(link(QFile::encodeName(design).constData(), QFile::encodeName(hard).constData()), 0);
+  for (const QString& name : {symbolic, hard}) {
+    host.messages.shown.clear();
+    host.dialogs.names.push_back(name);
+    window.mnuBerichtSpeichern_Click();
+    ASSERT_EQ(host.messages.shown.size(), 1u);
+    EXPECT_EQ(host.messages.shown[0].text,
+              QStringLiteral("Die Datei „%1“ konnte nicht gespeichert werden (sie ist die gelesene "
+                             "Datei „%2“). Eine vorhandene Datei bleibt unverändert.")
+                  .arg(name, design));
+    EXPECT_EQ(Contents(design), saved);
+  }
 }
 
 TEST_F(DesignWindowTest, AnArithmeticFaultIsSaidAndReportedByBerechnen) {
