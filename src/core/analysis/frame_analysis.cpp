@@ -111,10 +111,16 @@ double FixedEndFactor(double x) {
 // How many buckling loads of the member clamped at both ends lie below x: φ = 2πn
 // (symmetric) and tan(φ/2) = φ/2 (antisymmetric).
 int ClampedEigenvaluesBelow(double x) {
-  if (x <= 0) {
+  if (!(x > 0)) {
     return 0;
   }
+  // Beyond this many modes the count only has to say "above": saturated, it stays an int when
+  // summed over every element even for absurd dimensions (h = 1e158 m gives x of 1e300 and more).
+  constexpr int kMostCounted = 1 << 16;
   const double phi = std::sqrt(x);
+  if (!(phi < 2 * kPi * kMostCounted)) {
+    return kMostCounted;
+  }
   int count = static_cast<int>(std::floor(phi / (2 * kPi)));
   const double u = phi / 2;
   const int n = static_cast<int>(std::floor(u / kPi));

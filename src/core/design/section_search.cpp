@@ -122,6 +122,10 @@ std::vector<TriedPair> PairsByMass(const Design& design, const AllowedFamilies& 
 
 }  // namespace
 
+std::size_t PairCount(const AllowedFamilies& families) {
+  return Allowed(families.columns).size() * Allowed(families.beam).size();
+}
+
 Design WithSections(Design design, const SectionProperties& columns,
                     const SectionProperties& beam) {
   design.columns = {columns.designation, 0};

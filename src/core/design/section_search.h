@@ -48,6 +48,9 @@ struct SectionSearch {
 // The design with this pair of sections (self-weight as the design has it).
 Design WithSections(Design design, const SectionProperties& columns, const SectionProperties& beam);
 
+// How many pairs the families allow: the steps of a search before it may stop early.
+std::size_t PairCount(const AllowedFamilies& families);
+
 // Visits the allowed pairs by increasing mass and decides each by the design's checks,
 // combination by combination, trying first the combination that failed last; it stops once
 // five pairs pass. Exact: every lighter pair is decided by the full checks. A pair whose

@@ -254,6 +254,9 @@ void SectionSearchWindow::Bemessen_Click() {
         Clear();
         designWindow_.Guard().Run(this, [&] { std::rethrow_exception(fault); });
       });
+  // The count is known before the first pair: the bar shows its whole at once.
+  progress_->setRange(0, static_cast<int>(std::min<std::size_t>(PairCount(allowed), INT_MAX)));
+  progress_->setValue(0);
 }
 
 void SectionSearchWindow::Abbrechen_Click() {
