@@ -1,4 +1,5 @@
 #include "core/base/json.h"
+#include "core/base/text_rules.h"
 
 #include <algorithm>
 #include <charconv>
@@ -98,7 +99,7 @@ class Parser {
     if (length == 0) {
       return "ein Byte, das kein UTF-8 ist";
     }
-    return GermanQuoted(rest.substr(0, length));
+    return QuotedExcerpt(rest.substr(0, length));
   }
 
   [[noreturn]] void Expected(const std::string& what) const {
@@ -179,7 +180,7 @@ class Parser {
       member.line = line_;
       member.key = String();
       if (!keys.insert(member.key).second) {
-        Fail("der Schlüssel " + GermanQuoted(member.key) + " steht zweimal im selben Objekt.");
+        Fail("der Schlüssel " + QuotedExcerpt(member.key) + " steht zweimal im selben Objekt.");
       }
       SkipBlanks();
       if (!At(':')) {
@@ -428,20 +429,6 @@ std::string JsonString(std::string_view text) {
   }
   out += '"';
   return out;
-}
-
-std::string GermanQuoted(std::string_view text) {
-  constexpr std::size_t kLongest = 40;
-  std::size_t end = std::min(text.size(), kLongest);
-  const bool cut = end < text.size();
-  while (cut && end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
-    --end;  // not in the middle of a character
-  }
-  std::string quoted = "„";
-  for (const char c : text.substr(0, end)) {
-    quoted += static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? '?' : c;
-  }
-  return quoted + (cut ? "…“" : "“");
 }
 
 JsonError::JsonError(int line, const std::string& message)

@@ -15,9 +15,6 @@ namespace strevo {
 // The text as a JSON string, quotes included; UTF-8 passes unchanged, control characters,
 // quotes and backslashes are escaped.
 std::string JsonString(std::string_view text);
-// The text in German quotation marks for a message, cut after 40 bytes („HE 300 A“); control
-// characters show as "?".
-std::string GermanQuoted(std::string_view text);
 
 struct JsonMember;
 

@@ -30,8 +30,8 @@ std::string LargestLoad(const Design& design) {
     for (const auto& [key, value] : values) {
       if (std::abs(value) > largest) {
         largest = std::abs(value);
-        named =
-            GermanQuoted(key) + " (" + GermanQuoted(loadCase.name) + ") = " + ShortestNumber(value);
+        named = QuotedExcerpt(key) + " (" + QuotedExcerpt(loadCase.name) +
+                ") = " + ShortestNumber(value);
       }
     }
   }
@@ -60,7 +60,7 @@ Design WithSmallLoads(Design design) {
 
 std::string MemberText(const MemberChoice& member) {
   return member.section.empty() ? "I = " + ShortestNumber(member.I) + " cm4"
-                                : GermanQuoted(member.section);
+                                : QuotedExcerpt(member.section);
 }
 
 }  // namespace

@@ -57,7 +57,7 @@ std::string Found(const JsonValue& value) {
     case Kind::Number:
       return ShortestNumber(value.number);
     case Kind::String:
-      return std::string(KindName(value.kind)) + " (" + GermanQuoted(value.text) + ")";
+      return std::string(KindName(value.kind)) + " (" + QuotedExcerpt(value.text) + ")";
     default:
       break;
   }
@@ -93,7 +93,7 @@ class Fields {
   [[noreturn]] void Fail(std::string_view key, int line, const std::string& what) const {
     std::string path = prefix_;
     path += key;
-    std::string message = AtLine(line) + ", " + GermanQuoted(path);
+    std::string message = AtLine(line) + ", " + QuotedExcerpt(path);
     if (!label_.empty()) {
       message += " (" + label_ + ")";
     }
@@ -223,7 +223,7 @@ class Reader {
       top.Fail("format", format.value.line,
                "die Datei ist keine Strevo-Bemessung (erwartet wird „strevo-bemessung“, dort "
                "steht " +
-                   GermanQuoted(format.value.text) + ").");
+                   QuotedExcerpt(format.value.text) + ").");
     }
     // Version 1 means what it always meant; its files may already use version 2's keys, as a
     // user adding a partial load to an old file would expect.
@@ -300,7 +300,7 @@ class Reader {
       }
     }
     top.Fail("steel", top.Find("steel")->value.line,
-             "erlaubt sind „S235“, „S275“ und „S355“, dort steht " + GermanQuoted(steel) + ".");
+             "erlaubt sind „S235“, „S275“ und „S355“, dort steht " + QuotedExcerpt(steel) + ".");
   }
 
   DesignCase Case(const JsonValue& item) {
@@ -309,7 +309,7 @@ class Reader {
     caseStarts_.push_back(item.line);
     if (item.kind != Kind::Object) {
       throw DesignFileError(item.line, "loadCases",
-                            AtLine(item.line) + ", " + GermanQuoted("loadCases") +
+                            AtLine(item.line) + ", " + QuotedExcerpt("loadCases") +
                                 ": erwartet wird ein Lastfall { … }, dort steht " +
                                 KindName(item.kind) + ".");
     }
@@ -326,7 +326,7 @@ class Reader {
       fields.Fail("action", action.value.line,
                   "erlaubt sind „G“ (ständig), „Q“ (Nutzlast), „S“ (Schnee) und „W“ (Wind), "
                   "dort steht " +
-                      GermanQuoted(action.value.text) + ".");
+                      QuotedExcerpt(action.value.text) + ".");
     }
     loadCase.action = *found;
     if (loadCase.action == Action::Imposed) {
@@ -335,7 +335,7 @@ class Reader {
       if (category.size() != 1) {
         fields.Fail("category", fields.Find("category")->value.line,
                     "die Nutzungskategorie muss A, B, C, D, E, F, G oder H sein, dort steht " +
-                        GermanQuoted(category) + ".");
+                        QuotedExcerpt(category) + ".");
       }
       loadCase.category = category[0];  // ProblemsOf checks the letter
     } else if (const JsonMember* category = fields.Find("category")) {
@@ -350,7 +350,7 @@ class Reader {
       if (const std::string& text = fields.Text("altitude"); text != kOver1000) {
         fields.Fail("altitude", altitude->value.line,
                     "erlaubt ist nur „over1000“ (Ort über 1000 m über NN), dort steht " +
-                        GermanQuoted(text) + ".");
+                        QuotedExcerpt(text) + ".");
       }
       loadCase.over1000m = true;
     }

@@ -23,7 +23,7 @@ std::string CountText(std::uint64_t count) {
 class Problems {
  public:
   void Add(std::string key, int loadCase, const std::string& label, const std::string& what) {
-    std::string message = GermanQuoted(key);
+    std::string message = QuotedExcerpt(key);
     if (!label.empty()) {
       message += " (" + label + ")";
     }
@@ -64,7 +64,7 @@ class Problems {
     if (!member.section.empty()) {
       if (SectionOf(member) == nullptr) {
         Add(key, -1, "",
-            "das Profil " + GermanQuoted(member.section) + " steht nicht in der Profiltabelle.");
+            "das Profil " + QuotedExcerpt(member.section) + " steht nicht in der Profiltabelle.");
       }
     } else {
       Positive(member.I, key, "das Flächenträgheitsmoment I " + whose);
@@ -185,7 +185,7 @@ std::vector<DesignProblem> ProblemsOf(const Design& design) {
     if (loadCase.action == Action::Imposed &&
         (loadCase.category < 'A' || loadCase.category > 'H')) {
       add("category", "die Nutzungskategorie muss A, B, C, D, E, F, G oder H sein, dort steht " +
-                          GermanQuoted(std::string(1, loadCase.category)) + ".");
+                          QuotedExcerpt(std::string(1, loadCase.category)) + ".");
     }
     const LoadCase& loads = loadCase.loads;
     const std::pair<const char*, double> values[] = {
